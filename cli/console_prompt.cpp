@@ -1,0 +1,15 @@
+#include "cli/console_prompt.h"
+
+namespace quodlin {
+
+void ConsolePrompt::message(const std::string& text, MessageStyle, const std::string&) {
+    err_ << text << '\n';
+    ++messages_;
+}
+
+bool ConsolePrompt::question(const std::string& text, const std::string&) {
+    err_ << text << ' ' << (answerYes_ ? "yes" : "no") << '\n';
+    return answerYes_;
+}
+
+}  // namespace quodlin

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <ostream>
+
+#include "platform/prompt.h"
+
+namespace quodlin {
+
+// Messages go to stderr, one line each; questions are answered by a fixed choice made on the
+// command line, printed after the question.
+class ConsolePrompt : public Prompt {
+public:
+    ConsolePrompt(std::ostream& err, bool answerYes) : err_(err), answerYes_(answerYes) {}
+
+    using Prompt::message;
+    using Prompt::question;
+    void message(const std::string& text, MessageStyle style, const std::string& title) override;
+    bool question(const std::string& text, const std::string& title) override;
+
+    // Every message the core sends here reports something that was not done.
+    bool reportedFailure() const { return messages_ > 0; }
+
+private:
+    std::ostream& err_;
+    bool answerYes_;
+    int messages_ = 0;
+};
+
+}  // namespace quodlin

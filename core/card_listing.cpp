@@ -1,0 +1,34 @@
+#include "core/card_listing.h"
+
+#include <algorithm>
+
+#include "core/catalogue_file.h"
+#include "core/natural_order.h"
+
+namespace quodlin {
+
+bool IsCardFileOfMode(const DirEntry& entry, Mode mode) {
+    return !entry.isDirectory && !entry.name.starts_with('.') &&
+           EndsWithIgnoringCase(entry.name, ModeExtension(mode));
+}
+
+NameTable ListCard(FileSystem& fs, const std::string& cardRoot, Mode mode) {
+    const std::vector<DirEntry> entries = fs.list(cardRoot);
+    std::vector<std::string> fileNames;
+    for (const DirEntry& entry : entries) {
+        if (IsCardFileOfMode(entry, mode)) fileNames.push_back(entry.name);
+    }
+    std::sort(fileNames.begin(), fileNames.end(),
+              [](const std::string& a, const std::string& b) { return NaturalLess(a, b); });
+    NameTable table;
+    if (fileNames.empty()) return table;
+    const CatalogueText catalogue = ReadCatalogue(fs, cardRoot, FindCatalogueFiles(entries));
+    for (const std::string& fileName : fileNames) {
+        table.append(fileName, FindFriendlyName(catalogue.lines, fileName, mode));
+    }
+    return table;
+}
+
+std::string CardListLine(const CardEntry& entry) { return entry.fileName + " = " + entry.name; }
+
+}  // namespace quodlin

@@ -1,0 +1,36 @@
+#include "core/card_side.h"
+
+#include "core/card_listing.h"
+#include "core/catalogue_file.h"
+
+namespace quodlin {
+
+void CardSide::open(const std::string& root) {
+    NameTable table = ListCard(fs_, root, mode_);
+    cardRoot_ = root;
+    show(std::move(table));
+}
+
+void CardSide::smFile_PathChange() {
+    table_.clear();
+    lines_.clear();
+    loaded_ = false;
+    if (cardRoot_.empty()) return;
+    show(ListCard(fs_, cardRoot_, mode_));
+}
+
+void CardSide::SortAndSaveNames() {
+    if (!loaded_) {
+        throw FileError(FileErrorKind::Other, cardRoot_, "the card list could not be read");
+    }
+    quodlin::SortAndSaveNames(fs_, cardRoot_, mode_, table_);
+}
+
+void CardSide::show(NameTable table) {
+    table_ = std::move(table);
+    lines_.clear();
+    for (const CardEntry& entry : table_.entries()) lines_.push_back(CardListLine(entry));
+    loaded_ = true;
+}
+
+}  // namespace quodlin

@@ -1,0 +1,46 @@
+#include "core/file_io.h"
+
+#include "core/natural_order.h"
+
+namespace quodlin {
+
+std::string ReadWholeFile(FileSystem& fs, const std::string& path) {
+    auto input = fs.openForReading(path);
+    std::string bytes;
+    char buffer[64 * 1024];
+    while (const std::size_t got = input->read(buffer, sizeof buffer)) bytes.append(buffer, got);
+    return bytes;
+}
+
+void WriteNewFile(FileSystem& fs, const std::string& path, const std::string& bytes) {
+    auto output = fs.createNew(path);
+    try {
+        output->write(bytes.data(), bytes.size());
+        output->sync();
+        output->close();
+    } catch (const FileError&) {
+        output.reset();
+        RemoveQuietly(fs, path);
+        throw;
+    }
+}
+
+void RemoveQuietly(FileSystem& fs, const std::string& path) {
+    try {
+        fs.remove(path);
+    } catch (const FileError&) {
+        // Nothing more can be done here; the error that led here is the one reported.
+    }
+}
+
+std::string StoredName(const std::vector<DirEntry>& entries, const std::string& name) {
+    for (const DirEntry& entry : entries) {
+        if (!entry.isDirectory && entry.name == name) return entry.name;
+    }
+    for (const DirEntry& entry : entries) {
+        if (!entry.isDirectory && EqualsIgnoringCase(entry.name, name)) return entry.name;
+    }
+    return "";
+}
+
+}  // namespace quodlin

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+#include "platform/file_system.h"
+
+namespace quodlin {
+
+std::string ReadWholeFile(FileSystem& fs, const std::string& path);
+
+// Creates path (it must not exist), writes every byte, syncs and closes. On any failure the
+// partial file is removed and the error passed on.
+void WriteNewFile(FileSystem& fs, const std::string& path, const std::string& bytes);
+
+// Removes a file whose removal is only tidying up after another failure.
+void RemoveQuietly(FileSystem& fs, const std::string& path);
+
+// The name a directory stores for name, compared without regard to case as on the card; "" when
+// there is none.
+std::string StoredName(const std::vector<DirEntry>& entries, const std::string& name);
+
+}  // namespace quodlin

@@ -1,0 +1,49 @@
+#include "core/name_table.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace quodlin {
+
+std::string WithoutLineBreaks(const std::string& name) {
+    // CR, LF, VT, FF, NEL, LINE SEPARATOR and PARAGRAPH SEPARATOR all end a line somewhere.
+    static const std::string kBreaks[] = {"\r", "\n", "\v", "\f", "\xC2\x85", "\xE2\x80\xA8",
+                                          "\xE2\x80\xA9"};
+    std::string out = name;
+    for (const std::string& brk : kBreaks) {
+        for (std::size_t pos = out.find(brk); pos != std::string::npos; pos = out.find(brk, pos)) {
+            out.replace(pos, brk.size(), " ");
+        }
+    }
+    return out;
+}
+
+const CardEntry& NameTable::at(int i) const {
+    if (i < 0 || i >= static_cast<int>(entries_.size())) {
+        throw std::out_of_range("name table index out of range");
+    }
+    return entries_[static_cast<std::size_t>(i)];
+}
+
+CardEntry& NameTable::at(int i) {
+    return const_cast<CardEntry&>(static_cast<const NameTable&>(*this).at(i));
+}
+
+void NameTable::setSmName(int i, const std::string& name) { at(i).name = WithoutLineBreaks(name); }
+
+void NameTable::append(const std::string& fileName, const std::string& name) {
+    entries_.push_back({fileName, WithoutLineBreaks(name)});
+}
+
+void NameTable::markDeleted(int i) { at(i) = CardEntry{}; }
+
+void NameTable::removeMarked() {
+    std::erase_if(entries_, [](const CardEntry& e) { return e.fileName.empty(); });
+}
+
+void NameTable::sort() {
+    std::stable_sort(entries_.begin(), entries_.end(),
+                     [](const CardEntry& a, const CardEntry& b) { return a.fileName < b.fileName; });
+}
+
+}  // namespace quodlin

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace quodlin {
+
+enum class FileErrorKind { NotFound, AlreadyExists, NoSpace, AccessDenied, Other };
+
+// Every failed file operation throws this; the action that started it catches it and tells the user.
+class FileError : public std::runtime_error {
+public:
+    FileError(FileErrorKind kind, std::string path, std::string reason)
+        : std::runtime_error(path + ": " + reason),
+          kind_(kind),
+          path_(std::move(path)),
+          reason_(std::move(reason)) {}
+
+    FileErrorKind kind() const { return kind_; }
+    const std::string& path() const { return path_; }
+    const std::string& reason() const { return reason_; }
+
+private:
+    FileErrorKind kind_;
+    std::string path_;
+    std::string reason_;
+};
+
+struct DirEntry {
+    std::string name;
+    bool isDirectory = false;
+};
+
+class OutputFile {
+public:
+    virtual ~OutputFile() = default;
+    // Writes all of the bytes or throws.
+    virtual void write(const char* data, std::size_t size) = 0;
+    // Flushes to the device, so that a later close cannot hide a lost write.
+    virtual void sync() = 0;
+    virtual void close() = 0;
+};
+
+class InputFile {
+public:
+    virtual ~InputFile() = default;
+    // Returns 0 at the end of the file.
+    virtual std::size_t read(char* buffer, std::size_t size) = 0;
+};
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    // Every entry of a directory, hidden ones included, without "." and "..".
+    virtual std::vector<DirEntry> list(const std::string& dir) = 0;
+    virtual bool isDirectory(const std::string& path) = 0;
+    virtual std::uint64_t fileSize(const std::string& path) = 0;
+    virtual std::unique_ptr<InputFile> openForReading(const std::string& path) = 0;
+    // Fails with AlreadyExists when anything of that name is there.
+    virtual std::unique_ptr<OutputFile> createNew(const std::string& path) = 0;
+    virtual void remove(const std::string& path) = 0;
+    // Fails with AlreadyExists when the target is another existing file.
+    virtual void renameNoReplace(const std::string& from, const std::string& to) = 0;
+    // Moves a finished file over an existing one in a single step.
+    virtual void replace(const std::string& from, const std::string& to) = 0;
+    // Free bytes on the volume holding dir, when the volume tells.
+    virtual std::optional<std::uint64_t> freeSpace(const std::string& dir) = 0;
+};
+
+}  // namespace quodlin

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/file_system.h"
+
+namespace quodlin {
+
+// The computer's own file system. Writes are checked call by call and synced, because the card
+// is the user's only copy and a write that fails quietly would cost them data.
+class LocalFileSystem : public FileSystem {
+public:
+    std::vector<DirEntry> list(const std::string& dir) override;
+    bool isDirectory(const std::string& path) override;
+    std::uint64_t fileSize(const std::string& path) override;
+    std::unique_ptr<InputFile> openForReading(const std::string& path) override;
+    std::unique_ptr<OutputFile> createNew(const std::string& path) override;
+    void remove(const std::string& path) override;
+    void renameNoReplace(const std::string& from, const std::string& to) override;
+    void replace(const std::string& from, const std::string& to) override;
+    std::optional<std::uint64_t> freeSpace(const std::string& dir) override;
+};
+
+}  // namespace quodlin

@@ -1,0 +1,206 @@
+#include "platform/local_file_system.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+
+#ifdef __linux__
+#include <linux/fs.h>
+#include <sys/syscall.h>
+#endif
+
+namespace quodlin {
+namespace {
+
+namespace fs = std::filesystem;
+
+FileErrorKind KindOf(int error) {
+    switch (error) {
+        case ENOENT:
+        case ENOTDIR:
+            return FileErrorKind::NotFound;
+        case EEXIST:
+            return FileErrorKind::AlreadyExists;
+        case ENOSPC:
+#ifdef EDQUOT
+        case EDQUOT:
+#endif
+        case EFBIG:
+            return FileErrorKind::NoSpace;
+        case EACCES:
+        case EPERM:
+        case EROFS:
+            return FileErrorKind::AccessDenied;
+        default:
+            return FileErrorKind::Other;
+    }
+}
+
+[[noreturn]] void ThrowErrno(const std::string& path, int error) {
+    throw FileError(KindOf(error), path, std::strerror(error));
+}
+
+[[noreturn]] void ThrowStd(const std::string& path, const std::error_code& code) {
+    throw FileError(KindOf(code.value()), path, code.message());
+}
+
+fs::path PathOf(const std::string& utf8) {
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string Utf8Of(const fs::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+class LocalOutputFile : public OutputFile {
+public:
+    LocalOutputFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+    ~LocalOutputFile() override {
+        if (fd_ >= 0) ::close(fd_);
+    }
+
+    void write(const char* data, std::size_t size) override {
+        while (size > 0) {
+            const ssize_t written = ::write(fd_, data, size);
+            if (written < 0) {
+                if (errno == EINTR) continue;
+                ThrowErrno(path_, errno);
+            }
+            if (written == 0) ThrowErrno(path_, ENOSPC);
+            data += written;
+            size -= static_cast<std::size_t>(written);
+        }
+    }
+
+    void sync() override {
+        if (::fsync(fd_) != 0) ThrowErrno(path_, errno);
+    }
+
+    void close() override {
+        const int fd = fd_;
+        fd_ = -1;
+        if (fd >= 0 && ::close(fd) != 0) ThrowErrno(path_, errno);
+    }
+
+private:
+    int fd_;
+    std::string path_;
+};
+
+class LocalInputFile : public InputFile {
+public:
+    LocalInputFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+    ~LocalInputFile() override { ::close(fd_); }
+
+    std::size_t read(char* buffer, std::size_t size) override {
+        for (;;) {
+            const ssize_t got = ::read(fd_, buffer, size);
+            if (got >= 0) return static_cast<std::size_t>(got);
+            if (errno != EINTR) ThrowErrno(path_, errno);
+        }
+    }
+
+private:
+    int fd_;
+    std::string path_;
+};
+
+bool SameFile(const std::string& a, const std::string& b) {
+    struct stat first {};
+    struct stat second {};
+    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+void SyncDirectoryOf(const std::string& path) {
+    const std::string dir = Utf8Of(PathOf(path).parent_path());
+    const int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0) return;
+    // Some drivers refuse fsync on a directory; the file itself is already synced.
+    ::fsync(fd);
+    ::close(fd);
+}
+
+}  // namespace
+
+std::vector<DirEntry> LocalFileSystem::list(const std::string& dir) {
+    std::error_code code;
+    fs::directory_iterator it(PathOf(dir), code);
+    if (code) ThrowStd(dir, code);
+    std::vector<DirEntry> entries;
+    for (const fs::directory_iterator end; it != end; it.increment(code)) {
+        if (code) ThrowStd(dir, code);
+        std::error_code typeCode;
+        entries.push_back({Utf8Of(it->path().filename()), it->is_directory(typeCode)});
+    }
+    if (code) ThrowStd(dir, code);
+    return entries;
+}
+
+bool LocalFileSystem::isDirectory(const std::string& path) {
+    std::error_code code;
+    return fs::is_directory(PathOf(path), code);
+}
+
+std::uint64_t LocalFileSystem::fileSize(const std::string& path) {
+    std::error_code code;
+    const auto size = fs::file_size(PathOf(path), code);
+    if (code) ThrowStd(path, code);
+    return size;
+}
+
+std::unique_ptr<InputFile> LocalFileSystem::openForReading(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) ThrowErrno(path, errno);
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+        ::close(fd);
+        ThrowErrno(path, EISDIR);
+    }
+    return std::make_unique<LocalInputFile>(fd, path);
+}
+
+std::unique_ptr<OutputFile> LocalFileSystem::createNew(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) ThrowErrno(path, errno);
+    return std::make_unique<LocalOutputFile>(fd, path);
+}
+
+void LocalFileSystem::remove(const std::string& path) {
+    if (::unlink(path.c_str()) != 0) ThrowErrno(path, errno);
+}
+
+void LocalFileSystem::renameNoReplace(const std::string& from, const std::string& to) {
+#ifdef SYS_renameat2
+    if (::syscall(SYS_renameat2, AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) ==
+        0)
+        return;
+    const int error = errno;
+    // A case-insensitive volume finds the source itself under a name that differs in case only.
+    const bool caseOnly = error == EEXIST && SameFile(from, to);
+    if (error != EINVAL && error != ENOSYS && !caseOnly) ThrowErrno(to, error);
+#endif
+    struct stat target {};
+    if (::lstat(to.c_str(), &target) == 0 && !SameFile(from, to)) ThrowErrno(to, EEXIST);
+    if (::rename(from.c_str(), to.c_str()) != 0) ThrowErrno(to, errno);
+}
+
+void LocalFileSystem::replace(const std::string& from, const std::string& to) {
+    if (::rename(from.c_str(), to.c_str()) != 0) ThrowErrno(to, errno);
+    SyncDirectoryOf(to);
+}
+
+std::optional<std::uint64_t> LocalFileSystem::freeSpace(const std::string& dir) {
+    std::error_code code;
+    const fs::space_info info = fs::space(PathOf(dir), code);
+    if (code || info.available == static_cast<std::uintmax_t>(-1)) return std::nullopt;
+    return info.available;
+}
+
+}  // namespace quodlin

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+
+namespace quodlin {
+
+// The sample player, driven by the commands "Open", "Play", "Stop" and "Close". "Stop" and
+// "Close" are accepted in every state; after "Close" no file is held open.
+class Player {
+public:
+    virtual ~Player() = default;
+    virtual void setFileName(const std::string& path) = 0;
+    virtual void command(const std::string& command) = 0;
+};
+
+// The step every file action begins with, so that the player holds no file.
+inline void StopAndClose(Player& player) {
+    player.command("Stop");
+    player.command("Close");
+}
+
+class SilentPlayer : public Player {
+public:
+    void setFileName(const std::string&) override {}
+    void command(const std::string&) override {}
+};
+
+}  // namespace quodlin

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing Quodlin needs on Debian 12.
+set -euo pipefail
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends \
+    build-essential cmake ninja-build pkg-config clang-format \
+    libgtest-dev libgmock-dev \
+    qt6-base-dev qt6-multimedia-dev libgl-dev libsndfile1-dev \
+    fuse fusefat dosfstools mtools \
+    xvfb xauth python3-xlib pulseaudio pulseaudio-utils sox \
+    > /dev/null

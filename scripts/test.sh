@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what the tests need, builds, and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./scripts/install-deps.sh
+./scripts/build.sh
+export CI="${CI:-}"
+cd build
+ctest --output-on-failure -j1

@@ -1,0 +1,114 @@
+#include "tests/support/faulty_file_system.h"
+
+namespace quodlin::test {
+namespace {
+
+class FaultyOutput : public OutputFile {
+public:
+    FaultyOutput(FaultyFileSystem& fs, std::unique_ptr<OutputFile> real, std::string path)
+        : fs_(fs), real_(std::move(real)), path_(std::move(path)) {}
+    void write(const char* data, std::size_t size) override {
+        fs_.fault(Op::Write, path_);
+        real_->write(data, size);
+    }
+    void sync() override {
+        fs_.fault(Op::Sync, path_);
+        real_->sync();
+    }
+    void close() override {
+        fs_.fault(Op::Close, path_);
+        real_->close();
+    }
+
+private:
+    FaultyFileSystem& fs_;
+    std::unique_ptr<OutputFile> real_;
+    std::string path_;
+};
+
+class FaultyInput : public InputFile {
+public:
+    FaultyInput(FaultyFileSystem& fs, std::unique_ptr<InputFile> real, std::string path)
+        : fs_(fs), real_(std::move(real)), path_(std::move(path)) {}
+    std::size_t read(char* buffer, std::size_t size) override {
+        fs_.fault(Op::Read, path_);
+        return real_->read(buffer, size);
+    }
+
+private:
+    FaultyFileSystem& fs_;
+    std::unique_ptr<InputFile> real_;
+    std::string path_;
+};
+
+}  // namespace
+
+const char* OpName(Op op) {
+    static const char* const kNames[] = {"list",   "open",   "read",   "create",
+                                         "write",  "sync",   "close",  "remove",
+                                         "rename", "replace", "freeSpace"};
+    return kNames[static_cast<int>(op)];
+}
+
+void FaultyFileSystem::failAt(Op op, int occurrence, FileErrorKind kind) {
+    failOp_ = op;
+    failOccurrence_ = occurrence;
+    failForever_ = false;
+    failKind_ = kind;
+}
+
+void FaultyFileSystem::failAlways(Op op, FileErrorKind kind) {
+    failAt(op, 1, kind);
+    failForever_ = true;
+}
+
+int FaultyFileSystem::count(Op op) const { return counts_[static_cast<int>(op)]; }
+
+void FaultyFileSystem::fault(Op op, const std::string& path) {
+    const int n = ++counts_[static_cast<int>(op)];
+    if (failOccurrence_ > 0 && op == failOp_ &&
+        (n == failOccurrence_ || (failForever_ && n > failOccurrence_))) {
+        throw FileError(failKind_, path, std::string("injected ") + OpName(op) + " failure");
+    }
+}
+
+std::vector<DirEntry> FaultyFileSystem::list(const std::string& dir) {
+    fault(Op::List, dir);
+    return real_.list(dir);
+}
+
+bool FaultyFileSystem::isDirectory(const std::string& path) { return real_.isDirectory(path); }
+
+std::uint64_t FaultyFileSystem::fileSize(const std::string& path) { return real_.fileSize(path); }
+
+std::unique_ptr<InputFile> FaultyFileSystem::openForReading(const std::string& path) {
+    fault(Op::Open, path);
+    return std::make_unique<FaultyInput>(*this, real_.openForReading(path), path);
+}
+
+std::unique_ptr<OutputFile> FaultyFileSystem::createNew(const std::string& path) {
+    fault(Op::Create, path);
+    return std::make_unique<FaultyOutput>(*this, real_.createNew(path), path);
+}
+
+void FaultyFileSystem::remove(const std::string& path) {
+    fault(Op::Remove, path);
+    real_.remove(path);
+}
+
+void FaultyFileSystem::renameNoReplace(const std::string& from, const std::string& to) {
+    fault(Op::Rename, to);
+    real_.renameNoReplace(from, to);
+}
+
+void FaultyFileSystem::replace(const std::string& from, const std::string& to) {
+    fault(Op::Replace, to);
+    real_.replace(from, to);
+}
+
+std::optional<std::uint64_t> FaultyFileSystem::freeSpace(const std::string& dir) {
+    fault(Op::FreeSpace, dir);
+    return real_.freeSpace(dir);
+}
+
+}  // namespace quodlin::test

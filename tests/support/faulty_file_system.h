@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/local_file_system.h"
+
+namespace quodlin::test {
+
+enum class Op { List, Open, Read, Create, Write, Sync, Close, Remove, Rename, Replace, FreeSpace };
+
+const char* OpName(Op op);
+
+// The real file system, with one chosen operation failing: the n-th call (from 1) of one kind
+// throws the chosen error. Every call is recorded, so tests can also see what was done.
+class FaultyFileSystem : public FileSystem {
+public:
+    void failAt(Op op, int occurrence, FileErrorKind kind = FileErrorKind::Other);
+    // Every call of op from now on fails, as on a card that was pulled out.
+    void failAlways(Op op, FileErrorKind kind = FileErrorKind::Other);
+    int count(Op op) const;
+    void fault(Op op, const std::string& path);
+
+    std::vector<DirEntry> list(const std::string& dir) override;
+    bool isDirectory(const std::string& path) override;
+    std::uint64_t fileSize(const std::string& path) override;
+    std::unique_ptr<InputFile> openForReading(const std::string& path) override;
+    std::unique_ptr<OutputFile> createNew(const std::string& path) override;
+    void remove(const std::string& path) override;
+    void renameNoReplace(const std::string& from, const std::string& to) override;
+    void replace(const std::string& from, const std::string& to) override;
+    std::optional<std::uint64_t> freeSpace(const std::string& dir) override;
+
+private:
+    LocalFileSystem real_;
+    std::vector<int> counts_ = std::vector<int>(11, 0);
+    Op failOp_ = Op::List;
+    int failOccurrence_ = 0;
+    bool failForever_ = false;
+    FileErrorKind failKind_ = FileErrorKind::Other;
+};
+
+}  // namespace quodlin::test

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/prompt.h"
+
+namespace quodlin::test {
+
+// Remembers what the program said and answers its questions from a script (No when the script
+// has run out).
+class RecordingPrompt : public Prompt {
+public:
+    using Prompt::message;
+    using Prompt::question;
+    void message(const std::string& text, MessageStyle style, const std::string& title) override {
+        messages.push_back(text);
+        styles.push_back(style);
+        titles.push_back(title);
+    }
+    bool question(const std::string& text, const std::string&) override {
+        questions.push_back(text);
+        if (answers.empty()) return false;
+        const bool answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    std::vector<std::string> messages;
+    std::vector<MessageStyle> styles;
+    std::vector<std::string> titles;
+    std::vector<std::string> questions;
+    std::deque<bool> answers;
+};
+
+}  // namespace quodlin::test
