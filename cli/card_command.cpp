@@ -4,7 +4,10 @@
 #include <map>
 
 #include "cli/console_prompt.h"
+#include "core/card_delete.h"
 #include "core/card_naming.h"
+#include "core/copy_from_card.h"
+#include "core/copy_to_card.h"
 #include "core/card_side.h"
 #include "core/messages.h"
 #include "core/natural_order.h"
@@ -15,6 +18,9 @@ namespace {
 constexpr const char* kUsage =
     "usage: quodlin-card list [--banks] CARD\n"
     "       quodlin-card name [--banks] CARD CARDFILE NAME [CARDFILE NAME]...\n"
+    "       quodlin-card put [--banks] CARD FILE...\n"
+    "       quodlin-card get [--banks] [--overwrite] CARD DIR CARDFILE...\n"
+    "       quodlin-card rm [--banks] CARD CARDFILE...\n"
     "CARD is the card's root directory (its mount point); samples unless --banks.\n";
 
 struct CommandLine {
@@ -65,7 +71,12 @@ int FindRow(const NameTable& table, const std::string& cardFile) {
 class Session {
 public:
     Session(const CommandLine& line, FileSystem& fs, std::ostream& out, std::ostream& err)
-        : line_(line), card_(fs), out_(out), err_(err), prompt_(err, line.overwrite) {
+        : line_(line),
+          card_(fs),
+          out_(out),
+          err_(err),
+          // The rm command line is itself the confirmation.
+          prompt_(err, line.overwrite || line.command == "rm") {
         card_.setMode(line.banks ? Mode::Banks : Mode::Samples);
     }
 
@@ -96,25 +107,48 @@ public:
             return usageError("name takes CARD and pairs of CARDFILE NAME");
         }
         if (!openCard(ops[0])) return kExitFailed;
-        std::map<int, std::string> newNames;
-        bool allFound = true;
+        std::map<std::string, std::string> newNames;
+        std::vector<std::string> cardFiles;
         for (std::size_t i = 1; i + 1 < ops.size(); i += 2) {
-            const int row = FindRow(card_.table(), ops[i]);
-            if (row < 0) {
-                err_ << "'" << ops[i] << "' is not on the card.\n";
-                allFound = false;
-            }
-            newNames[row] = ops[i + 1];
+            cardFiles.push_back(ops[i]);
+            newNames[ops[i]] = ops[i + 1];
         }
+        const auto [selected, allFound] = findEntries(cardFiles);
         if (!allFound) return kExitFailed;
-        std::vector<int> rows;
-        for (const auto& [row, text] : newNames) rows.push_back(row);
-        SilentPlayer player;
-        const bool done = NameOnCard(card_, player, prompt_, rows, [&](const std::string&) {
-            return newNames[rows[nextRow_++]];
+        const bool done = NameOnCard(card_, player_, prompt_, selected, [&](const CardEntry& e) {
+            return newNames[cardFileAsTyped_[e.fileName]];
         });
         printList();
         return done ? kExitDone : kExitFailed;
+    }
+
+    int put() {
+        const auto& ops = line_.operands;
+        if (ops.size() < 2) return usageError("put takes CARD and at least one FILE");
+        if (!openCard(ops[0])) return kExitFailed;
+        const std::vector<std::string> files(ops.begin() + 1, ops.end());
+        const bool done = CopyToCard(card_, player_, prompt_, files, observer_);
+        printList();
+        return finish(done);
+    }
+
+    int get() {
+        const auto& ops = line_.operands;
+        if (ops.size() < 3) return usageError("get takes CARD, DIR and at least one CARDFILE");
+        if (!openCard(ops[0])) return kExitFailed;
+        const auto [selected, allFound] = findEntries({ops.begin() + 2, ops.end()});
+        const bool done = CopyFromCard(card_, player_, prompt_, selected, ops[1], observer_);
+        return finish(done && allFound);
+    }
+
+    int rm() {
+        const auto& ops = line_.operands;
+        if (ops.size() < 2) return usageError("rm takes CARD and at least one CARDFILE");
+        if (!openCard(ops[0])) return kExitFailed;
+        const auto [selected, allFound] = findEntries({ops.begin() + 1, ops.end()});
+        const bool done = DeleteOnCard(card_, player_, prompt_, selected);
+        printList();
+        return finish(done && allFound);
     }
 
     int usageError(const std::string& problem) {
@@ -123,12 +157,35 @@ public:
     }
 
 private:
+    // The card list's entries for the card files named; each one it does not hold is reported.
+    std::pair<std::vector<CardEntry>, bool> findEntries(const std::vector<std::string>& cardFiles) {
+        std::vector<CardEntry> entries;
+        bool allFound = true;
+        for (const std::string& cardFile : cardFiles) {
+            const int row = FindRow(card_.table(), cardFile);
+            if (row < 0) {
+                err_ << "'" << cardFile << "' is not on the card.\n";
+                allFound = false;
+                continue;
+            }
+            entries.push_back(card_.table().entries()[static_cast<std::size_t>(row)]);
+            cardFileAsTyped_[entries.back().fileName] = cardFile;
+        }
+        return {entries, allFound};
+    }
+
+    int finish(bool done) const {
+        return done && !prompt_.reportedFailure() ? kExitDone : kExitFailed;
+    }
+
     const CommandLine& line_;
     CardSide card_;
     std::ostream& out_;
     std::ostream& err_;
     ConsolePrompt prompt_;
-    std::size_t nextRow_ = 0;
+    SilentPlayer player_;
+    RunObserver observer_;
+    std::map<std::string, std::string> cardFileAsTyped_;
 };
 
 }  // namespace
@@ -145,6 +202,9 @@ int RunCardCommand(const std::vector<std::string>& args, FileSystem& fs, std::os
     const std::map<std::string, std::function<int()>> commands = {
         {"list", [&] { return session.list(); }},
         {"name", [&] { return session.name(); }},
+        {"put", [&] { return session.put(); }},
+        {"get", [&] { return session.get(); }},
+        {"rm", [&] { return session.rm(); }},
     };
     const auto command = commands.find(line.command);
     if (command == commands.end()) {

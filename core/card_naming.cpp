@@ -3,6 +3,16 @@
 #include "core/messages.h"
 
 namespace quodlin {
+namespace {
+
+int RowOf(const NameTable& table, const CardEntry& entry) {
+    for (int i = 0; i <= table.smLastIndex(); ++i) {
+        if (table.smFileName(i) == entry.fileName && table.smName(i) == entry.name) return i;
+    }
+    return -1;
+}
+
+}  // namespace
 
 bool SaveNamesAndReload(CardSide& card, Prompt& prompt) {
     bool saved = true;
@@ -21,15 +31,37 @@ bool SaveNamesAndReload(CardSide& card, Prompt& prompt) {
     return saved;
 }
 
-bool NameOnCard(CardSide& card, Player& player, Prompt& prompt, const std::vector<int>& rows,
-                const AskName& askName) {
-    StopAndClose(player);
-    NameTable& table = card.table();
-    for (const int row : rows) {
-        if (row < 0 || row > table.smLastIndex()) continue;
-        table.setSmName(row, askName(table.smName(row)));
+std::vector<int> ReloadAndFindRows(CardSide& card, Prompt& prompt,
+                                   const std::vector<CardEntry>& selected, bool* ok) {
+    *ok = false;
+    try {
+        card.smFile_PathChange();
+    } catch (const FileError& error) {
+        prompt.message(CardNotRead(error), MessageStyle::Exclamation);
+        return {};
     }
-    return SaveNamesAndReload(card, prompt);
+    *ok = true;
+    std::vector<int> rows;
+    for (const CardEntry& entry : selected) {
+        const int row = RowOf(card.table(), entry);
+        if (row < 0) {
+            prompt.message(CardFileChanged(entry.fileName), MessageStyle::Exclamation);
+            *ok = false;
+        } else {
+            rows.push_back(row);
+        }
+    }
+    return rows;
+}
+
+bool NameOnCard(CardSide& card, Player& player, Prompt& prompt,
+                const std::vector<CardEntry>& selected, const AskName& askName) {
+    StopAndClose(player);
+    bool allFound = false;
+    const std::vector<int> rows = ReloadAndFindRows(card, prompt, selected, &allFound);
+    if (!card.loaded()) return false;
+    for (const int row : rows) card.table().setSmName(row, askName(card.table().entries()[static_cast<std::size_t>(row)]));
+    return SaveNamesAndReload(card, prompt) && allFound;
 }
 
 }  // namespace quodlin

@@ -14,11 +14,18 @@ namespace quodlin {
 // True when both succeeded.
 bool SaveNamesAndReload(CardSide& card, Prompt& prompt);
 
-// Asked once per selected row with the row's friendly name; returns the name to keep.
-using AskName = std::function<std::string(const std::string& currentName)>;
+// Reloads the card and finds the rows of the entries the user selected in the list shown
+// before. An entry that is no longer on the card as it was listed (the card was changed or
+// swapped meanwhile) is reported and left out, so that no action hits a file the user did not
+// choose. Empty with *ok false when the card could not be read.
+std::vector<int> ReloadAndFindRows(CardSide& card, Prompt& prompt,
+                                   const std::vector<CardEntry>& selected, bool* ok);
 
-// Gives the selected card rows new friendly names, then saves the catalogue once and reloads.
-bool NameOnCard(CardSide& card, Player& player, Prompt& prompt, const std::vector<int>& rows,
-                const AskName& askName);
+// Asked once per selected entry, as it is on the card now; returns the friendly name to keep.
+using AskName = std::function<std::string(const CardEntry& entry)>;
+
+// Gives the selected card entries new friendly names, then saves the catalogue once and reloads.
+bool NameOnCard(CardSide& card, Player& player, Prompt& prompt,
+                const std::vector<CardEntry>& selected, const AskName& askName);
 
 }  // namespace quodlin

@@ -11,8 +11,18 @@ inline constexpr const char* kDriveNotReady = "Drive not ready...";
 inline constexpr const char* kErrorTitle = "Error";
 inline constexpr const char* kCardIsFull = "Smart Media is full.";
 inline constexpr const char* kNoFreeCardName = "More files now than the ES-1 can recognise...";
+inline constexpr const char* kDeleteOnComputerQuestion = "Delete all selected files on computer?";
+inline constexpr const char* kCopiesRemoved = " The files just copied were taken off the card again.";
+inline constexpr const char* kDeleteOnCardQuestion = "Delete all selected files on SmartMedia?";
 
 std::string CatalogueNotSaved(const FileError& error);
 std::string CardNotRead(const FileError& error);
+std::string OverwriteQuestion(const std::string& path);
+std::string CopyToCardFailed(const std::string& sourceName, const FileError& error);
+std::string CopyFromCardFailed(const std::string& cardFile, const std::string& target,
+                               const FileError& error);
+std::string DeleteFailed(const std::string& path, const FileError& error);
+std::string RenameFailed(const std::string& from, const std::string& to, const FileError& error);
+std::string CardFileChanged(const std::string& cardFile);
 
 }  // namespace quodlin

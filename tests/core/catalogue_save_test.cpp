@@ -118,7 +118,8 @@ TEST_F(CardFolder, AFailedSaveIsReportedAndTheListReloaded) {
     test::RecordingPrompt prompt;
     SilentPlayer player;
     fs.failAt(Op::Replace, 1, FileErrorKind::AccessDenied);
-    EXPECT_FALSE(NameOnCard(side, player, prompt, {0}, [](auto&) { return "New"; }));
+    EXPECT_FALSE(NameOnCard(side, player, prompt, {side.table().entries()[0]},
+                            [](auto&) { return "New"; }));
     ASSERT_EQ(prompt.messages.size(), 1u);
     EXPECT_NE(prompt.messages[0].find("could not be saved"), std::string::npos);
     EXPECT_EQ(side.lines()[0], "00.wav = Kick");
@@ -174,7 +175,8 @@ TEST_F(CardFolder, ACardWithoutCatalogueGetsOneOnTheFirstSave) {
     side.open(card.path());
     test::RecordingPrompt prompt;
     SilentPlayer player;
-    EXPECT_TRUE(NameOnCard(side, player, prompt, {1}, [](auto&) { return "Snare\n2"; }));
+    EXPECT_TRUE(NameOnCard(side, player, prompt, {side.table().entries()[1]},
+                           [](auto&) { return "Snare\n2"; }));
     EXPECT_EQ(ReadBytes(card.file("names.txt")),
               "[ES1 banks]\r\n\r\n[ES1 samples]\r\n00.wav=\r\n01.wav=Snare 2\r\n\r\n\r\n");
     EXPECT_EQ(side.lines()[1], "01.wav = Snare 2");

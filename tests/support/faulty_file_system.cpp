@@ -62,12 +62,23 @@ void FaultyFileSystem::failAlways(Op op, FileErrorKind kind) {
     failForever_ = true;
 }
 
+void FaultyFileSystem::failEverythingAfter(int calls, FileErrorKind kind) {
+    callsLeft_ = calls;
+    failKind_ = kind;
+}
+
 int FaultyFileSystem::count(Op op) const { return counts_[static_cast<int>(op)]; }
 
 void FaultyFileSystem::fault(Op op, const std::string& path) {
     const int n = ++counts_[static_cast<int>(op)];
+    if (callsLeft_ == 0) {
+        failed_ = true;
+        throw FileError(failKind_, path, "injected: the card is gone");
+    }
+    if (callsLeft_ > 0) --callsLeft_;
     if (failOccurrence_ > 0 && op == failOp_ &&
         (n == failOccurrence_ || (failForever_ && n > failOccurrence_))) {
+        failed_ = true;
         throw FileError(failKind_, path, std::string("injected ") + OpName(op) + " failure");
     }
 }

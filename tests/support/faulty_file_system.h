@@ -18,7 +18,11 @@ public:
     void failAt(Op op, int occurrence, FileErrorKind kind = FileErrorKind::Other);
     // Every call of op from now on fails, as on a card that was pulled out.
     void failAlways(Op op, FileErrorKind kind = FileErrorKind::Other);
+    // Every call after the next `calls` ones fails, as when the card is pulled out mid-run.
+    void failEverythingAfter(int calls, FileErrorKind kind = FileErrorKind::NotFound);
     int count(Op op) const;
+    // True once an injected failure was thrown.
+    bool failed() const { return failed_; }
     void fault(Op op, const std::string& path);
 
     std::vector<DirEntry> list(const std::string& dir) override;
@@ -38,6 +42,8 @@ private:
     int failOccurrence_ = 0;
     bool failForever_ = false;
     FileErrorKind failKind_ = FileErrorKind::Other;
+    int callsLeft_ = -1;
+    bool failed_ = false;
 };
 
 }  // namespace quodlin::test

@@ -1,0 +1,158 @@
+#include "core/copy_to_card.h"
+
+#include <algorithm>
+#include <set>
+
+#include "core/card_numbering.h"
+#include "core/file_copy.h"
+#include "core/messages.h"
+#include "core/text_functions.h"
+
+namespace quodlin {
+namespace {
+
+std::string LowerAscii(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; });
+    return text;
+}
+
+std::string FileNameOf(const std::string& path) {
+    const std::size_t cut = path.find_last_of(std::string("/") + NativeSeparator());
+    return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+// Hands out the instrument's names in counter order, skipping every name the card root holds in
+// any letter case (a FAT card is case-insensitive), hidden files and folders included.
+class FreeNames {
+public:
+    FreeNames(const std::vector<DirEntry>& rootEntries, Mode mode) : mode_(mode) {
+        for (const DirEntry& entry : rootEntries) taken_.insert(LowerAscii(entry.name));
+    }
+
+    // The next free name, or "" when all of them are used.
+    std::string next() {
+        while (++counter_ < kCardNameCount) {
+            const std::string name = CardFileName(mode_, counter_);
+            if (!taken_.contains(LowerAscii(name))) return name;
+        }
+        return "";
+    }
+
+    void take(const std::string& name) { taken_.insert(LowerAscii(name)); }
+
+private:
+    Mode mode_;
+    int counter_ = -1;
+    std::set<std::string> taken_;
+};
+
+enum class Outcome { Copied, NoName, Failed };
+
+class CopyRun {
+public:
+    CopyRun(CardSide& card, Prompt& prompt, RunObserver& observer, FreeNames names)
+        : card_(card), prompt_(prompt), observer_(observer), names_(std::move(names)) {}
+
+    Outcome copy(const std::string& sourcePath) {
+        for (std::string name = names_.next(); !name.empty(); name = names_.next()) {
+            names_.take(name);
+            const std::string target = JoinNative(card_.cardRoot(), name);
+            observer_.busy(true);
+            const auto failure = CopyToNewFile(card_.fileSystem(), sourcePath, target);
+            observer_.busy(false);
+            if (!failure) {
+                card_.table().append(name, FriendlyNameOf(FileNameOf(sourcePath)));
+                copied_.push_back(target);
+                return Outcome::Copied;
+            }
+            // Someone else wrote that name meanwhile: never overwrite it, try the next one.
+            if (failure->error.kind() == FileErrorKind::AlreadyExists && !failure->targetCreated) {
+                continue;
+            }
+            report(sourcePath, *failure);
+            return Outcome::Failed;
+        }
+        prompt_.message(kNoFreeCardName, MessageStyle::Information);
+        return Outcome::NoName;
+    }
+
+    // Saves the catalogue. When it cannot be saved, the copies of this run are taken off the
+    // card again: they are copies of computer files, and left there they would have no names.
+    bool save() {
+        try {
+            card_.SortAndSaveNames();
+            return true;
+        } catch (const FileError& error) {
+            bool allRemoved = true;
+            for (const std::string& path : copied_) {
+                try {
+                    card_.fileSystem().remove(path);
+                } catch (const FileError&) {
+                    allRemoved = false;
+                }
+            }
+            const bool anyCopied = !copied_.empty();
+            prompt_.message(CatalogueNotSaved(error) + (anyCopied && allRemoved ? kCopiesRemoved : ""),
+                            MessageStyle::Exclamation);
+            return false;
+        }
+    }
+
+private:
+    void report(const std::string& sourcePath, const CopyFailure& failure) {
+        if (IsVolumeFull(card_.fileSystem(), card_.cardRoot(), failure)) {
+            prompt_.message(kCardIsFull, MessageStyle::Plain);
+        } else {
+            prompt_.message(CopyToCardFailed(FileNameOf(sourcePath), failure.error),
+                            MessageStyle::Exclamation);
+        }
+    }
+
+    CardSide& card_;
+    Prompt& prompt_;
+    RunObserver& observer_;
+    FreeNames names_;
+    std::vector<std::string> copied_;
+};
+
+}  // namespace
+
+std::string FriendlyNameOf(const std::string& sourceFileName) {
+    return sourceFileName.substr(0, sourceFileName.find('.'));
+}
+
+bool CopyToCard(CardSide& card, Player& player, Prompt& prompt,
+                const std::vector<std::string>& sourcePaths, RunObserver& observer) {
+    StopAndClose(player);
+    std::vector<DirEntry> rootEntries;
+    try {
+        card.smFile_PathChange();
+        rootEntries = card.fileSystem().list(card.cardRoot());
+    } catch (const FileError& error) {
+        prompt.message(CardNotRead(error), MessageStyle::Exclamation);
+        return false;
+    }
+    CopyRun run(card, prompt, observer, FreeNames(rootEntries, card.mode()));
+    bool allCopied = true;
+    for (std::size_t i = 0; i < sourcePaths.size(); ++i) {
+        if (!observer.next(static_cast<int>(i), static_cast<int>(sourcePaths.size()),
+                           FileNameOf(sourcePaths[i]))) {
+            allCopied = false;
+            break;
+        }
+        const Outcome outcome = run.copy(sourcePaths[i]);
+        allCopied = allCopied && outcome == Outcome::Copied;
+        if (outcome == Outcome::Failed) break;
+    }
+    const bool saved = run.save();
+    try {
+        card.smFile_PathChange();
+    } catch (const FileError& error) {
+        prompt.message(CardNotRead(error), MessageStyle::Exclamation);
+        return false;
+    }
+    return saved && allCopied;
+}
+
+}  // namespace quodlin

@@ -1,0 +1,275 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/card_delete.h"
+#include "core/card_listing.h"
+#include "core/computer_files.h"
+#include "core/copy_from_card.h"
+#include "core/copy_to_card.h"
+#include "core/messages.h"
+#include "tests/support/faulty_file_system.h"
+#include "tests/support/recording_prompt.h"
+#include "tests/support/temp_dir.h"
+
+namespace quodlin {
+namespace {
+
+using test::Exists;
+using test::FaultyFileSystem;
+using test::Op;
+using test::ReadBytes;
+using test::WriteBytes;
+
+const std::vector<Op> kEveryOp = {Op::List,  Op::Open,   Op::Read,    Op::Create, Op::Write,
+                                  Op::Sync,  Op::Close,  Op::Remove,  Op::Rename, Op::Replace};
+
+class RecordingPlayer : public Player {
+public:
+    void setFileName(const std::string& path) override { log.push_back("file " + path); }
+    void command(const std::string& command) override { log.push_back(command); }
+    std::vector<std::string> log;
+};
+
+// Stops the run at the file numbered stopAt.
+class StoppingObserver : public RunObserver {
+public:
+    explicit StoppingObserver(int stopAt) : stopAt_(stopAt) {}
+    bool next(int index, int, const std::string&) override { return index < stopAt_; }
+
+private:
+    int stopAt_;
+};
+
+class Transfers : public ::testing::Test {
+protected:
+    void SetUp() override {
+        root = dir.file("card");
+        pc = dir.file("pc");
+        std::filesystem::create_directories(root);
+        std::filesystem::create_directories(pc);
+        WriteBytes(root + "/00.wav", "kick data");
+        WriteBytes(root + "/02.WAV", "hat data");
+        WriteBytes(root + "/names.txt", "[ES1 banks]\r\n\r\n[ES1 samples]\r\n00.wav=Kick\r\n02.WAV=Hat\r\n");
+        for (const char* name : {"snare.wav", "tom.low.wav", "clap.wav"}) {
+            WriteBytes(pc + "/" + name, std::string(3000, name[0]));
+        }
+        card.open(root);
+    }
+
+    std::vector<std::string> sources() const {
+        return {pc + "/snare.wav", pc + "/tom.low.wav", pc + "/clap.wav"};
+    }
+
+    // The card as a fresh program run sees it.
+    std::vector<std::string> cardList() {
+        LocalFileSystem real;
+        CardSide fresh(real);
+        fresh.open(root);
+        return fresh.lines();
+    }
+
+    // Nothing half-written anywhere: every sample on the card and on the computer is whole.
+    void expectNoPartialFiles(const std::string& what) {
+        for (const auto& d : {root, pc}) {
+            for (const auto& entry : std::filesystem::directory_iterator(d)) {
+                const std::string name = entry.path().filename().string();
+                EXPECT_FALSE(name.find(".part") != std::string::npos || name.starts_with("#$%"))
+                    << what << ": " << name;
+                if (d == root && (name.ends_with(".wav") || name.ends_with(".WAV"))) {
+                    const auto size = std::filesystem::file_size(entry.path());
+                    EXPECT_TRUE(size == 3000 || size == 9 || size == 8) << what << ": " << name;
+                }
+            }
+        }
+    }
+
+    test::TempDir dir;
+    std::string root;
+    std::string pc;
+    FaultyFileSystem fs;
+    CardSide card{fs};
+    RecordingPlayer player;
+    test::RecordingPrompt prompt;
+    RunObserver observer;
+};
+
+TEST_F(Transfers, CopyToCardFillsGapsAndNamesTheCopies) {
+    EXPECT_TRUE(CopyToCard(card, player, prompt, sources(), observer));
+    EXPECT_EQ(player.log, (std::vector<std::string>{"Stop", "Close"}));
+    EXPECT_TRUE(prompt.messages.empty());
+    EXPECT_EQ(card.lines(), (std::vector<std::string>{"00.wav = Kick", "01.wav = snare",
+                                                      "02.WAV = Hat", "03.wav = tom",
+                                                      "04.wav = clap"}));
+    EXPECT_EQ(ReadBytes(root + "/03.wav"), std::string(3000, 't'));
+}
+
+TEST_F(Transfers, CopyToCardNeverTakesANameInUseInAnyCase) {
+    std::filesystem::create_directory(root + "/01.WAV");
+    WriteBytes(root + "/.03.wav", "hidden");
+    WriteBytes(root + "/03.Wav", "other program");
+    EXPECT_TRUE(CopyToCard(card, player, prompt, {pc + "/snare.wav"}, observer));
+    EXPECT_EQ(ReadBytes(root + "/03.Wav"), "other program");
+    EXPECT_EQ(ReadBytes(root + "/04.wav"), std::string(3000, 's'));
+}
+
+TEST_F(Transfers, CopyToCardGivesOut101NamesAndThenSaysSoForEachFile) {
+    for (int n = 3; n <= 99; ++n) WriteBytes(root + "/" + CardFileName(Mode::Samples, n), "x");
+    // 00.wav, 02.WAV and 03..99 are taken: 01.wav and 100.wav are left for three files.
+    EXPECT_FALSE(CopyToCard(card, player, prompt, sources(), observer));
+    EXPECT_EQ(prompt.messages, std::vector<std::string>{kNoFreeCardName});
+    EXPECT_EQ(prompt.styles, std::vector<MessageStyle>{MessageStyle::Information});
+    EXPECT_EQ(ReadBytes(root + "/100.wav"), std::string(3000, 't'));
+    EXPECT_EQ(card.lines().back(), "100.wav = tom");
+}
+
+TEST_F(Transfers, CopyToCardStopsWhenTheUserCancelsAndKeepsWhatWasCopied) {
+    StoppingObserver stopAfterOne(1);
+    EXPECT_FALSE(CopyToCard(card, player, prompt, sources(), stopAfterOne));
+    EXPECT_EQ(cardList(), (std::vector<std::string>{"00.wav = Kick", "01.wav = snare", "02.WAV = Hat"}));
+}
+
+TEST_F(Transfers, EveryFailureDuringCopyToCardIsReportedAndNoNameIsLost) {
+    for (const Op op : kEveryOp) {
+        for (int occurrence = 1; occurrence <= 3; ++occurrence) {
+            std::filesystem::remove_all(root);
+            std::filesystem::remove_all(pc);
+            SetUp();
+            const std::string what = std::string(OpName(op)) + " #" + std::to_string(occurrence);
+            FaultyFileSystem faulty;
+            CardSide side(faulty);
+            side.open(root);
+            test::RecordingPrompt told;
+            faulty.failAt(op, faulty.count(op) + occurrence, FileErrorKind::AccessDenied);
+            const bool done = CopyToCard(side, player, told, sources(), observer);
+            if (!faulty.failed()) {
+                EXPECT_TRUE(done) << what;
+                continue;
+            }
+            EXPECT_FALSE(done) << what;
+            EXPECT_FALSE(told.messages.empty()) << what;
+            expectNoPartialFiles(what);
+            const auto lines = cardList();
+            EXPECT_EQ(lines[0], "00.wav = Kick") << what;
+            for (const std::string& line : lines) {
+                EXPECT_FALSE(line.ends_with(" = ")) << what << ": a copy lost its name: " << line;
+            }
+        }
+    }
+}
+
+TEST_F(Transfers, APulledCardFailsEveryStepWithAMessage) {
+    for (int calls = 0; calls < 12; ++calls) {
+        std::filesystem::remove_all(root);
+        std::filesystem::remove_all(pc);
+        SetUp();
+        FaultyFileSystem faulty;
+        CardSide side(faulty);
+        side.open(root);
+        test::RecordingPrompt told;
+        faulty.failEverythingAfter(calls);
+        EXPECT_FALSE(CopyToCard(side, player, told, sources(), observer)) << calls;
+        EXPECT_FALSE(told.messages.empty()) << calls;
+        for (const auto& source : sources()) EXPECT_EQ(std::filesystem::file_size(source), 3000u);
+    }
+}
+
+TEST_F(Transfers, CopyFromCardUsesSafeFriendlyNamesAndAsksBeforeReplacing) {
+    WriteBytes(root + "/names.txt",
+               "[ES1 samples]\r\n00.wav=../Kick: *loud*\r\n02.WAV= NUL \r\n");
+    card.smFile_PathChange();
+    WriteBytes(pc + "/.._Kick_ _loud_.wav", "decoy");
+    prompt.answers = {};
+    EXPECT_TRUE(CopyFromCard(card, player, prompt, card.table().entries(), pc, observer));
+    EXPECT_EQ(ReadBytes(pc + "/.._Kick_ _loud_.wav"), "decoy");
+    EXPECT_EQ(ReadBytes(pc + "/02.WAV"), "hat data");
+    EXPECT_EQ(player.log, (std::vector<std::string>{"Stop", "Close"}));
+
+    WriteBytes(root + "/names.txt", "[ES1 samples]\r\n00.wav=Drum\r\n02.WAV=Drum\r\n");
+    card.smFile_PathChange();
+    prompt.answers = {true};
+    EXPECT_TRUE(CopyFromCard(card, player, prompt, card.table().entries(), pc, observer));
+    EXPECT_EQ(prompt.questions.back(), "Overwrite '" + pc + "/Drum.wav'?");
+    EXPECT_EQ(ReadBytes(pc + "/Drum.wav"), "hat data");
+    expectNoPartialFiles("copy from card");
+}
+
+TEST_F(Transfers, EveryFailureDuringCopyFromCardKeepsTheExistingFileAndGoesOn) {
+    WriteBytes(root + "/names.txt", "[ES1 samples]\r\n00.wav=Kick\r\n02.WAV=Hat\r\n");
+    for (const Op op : kEveryOp) {
+        WriteBytes(pc + "/Kick.wav", "mine");
+        std::filesystem::remove(pc + "/Hat.wav");
+        FaultyFileSystem faulty;
+        CardSide side(faulty);
+        side.open(root);
+        test::RecordingPrompt told;
+        told.answers = {true};
+        faulty.failAt(op, faulty.count(op) + 2, FileErrorKind::NoSpace);
+        const bool done = CopyFromCard(side, player, told, side.table().entries(), pc, observer);
+        const std::string kick = ReadBytes(pc + "/Kick.wav");
+        EXPECT_TRUE(kick == "mine" || kick == "kick data") << OpName(op);
+        EXPECT_EQ(done, told.messages.empty()) << OpName(op);
+        if (!Exists(pc + "/Hat.wav")) EXPECT_FALSE(done) << OpName(op);
+        expectNoPartialFiles(OpName(op));
+    }
+}
+
+TEST_F(Transfers, DeleteOnCardAsksOnceAndKeepsTheCatalogueInStep) {
+    WriteBytes(root + "/01.wav", "snare");
+    card.smFile_PathChange();
+    const auto all = card.table().entries();
+    prompt.answers = {false};
+    EXPECT_TRUE(DeleteOnCard(card, player, prompt, {all[0], all[2]}));
+    EXPECT_EQ(card.lines().size(), 3u);
+    prompt.answers = {true};
+    EXPECT_TRUE(DeleteOnCard(card, player, prompt, {all[0], all[2]}));
+    EXPECT_EQ(prompt.questions, std::vector<std::string>(2, kDeleteOnCardQuestion));
+    EXPECT_EQ(card.lines(), std::vector<std::string>{"01.wav = "});
+    EXPECT_EQ(ReadBytes(root + "/names.txt"),
+              "[ES1 banks]\r\n\r\n[ES1 samples]\r\n01.wav=\r\n\r\n\r\n");
+    EXPECT_EQ(player.log, (std::vector<std::string>{"Stop", "Close", "Stop", "Close"}));
+}
+
+TEST_F(Transfers, ACardFileThatCannotBeDeletedKeepsItsName) {
+    fs.failAt(Op::Remove, 1, FileErrorKind::AccessDenied);
+    prompt.answers = {true};
+    EXPECT_FALSE(DeleteOnCard(card, player, prompt, card.table().entries()));
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_NE(prompt.messages[0].find("00.wav' could not be deleted"), std::string::npos);
+    EXPECT_EQ(cardList(), std::vector<std::string>{"00.wav = Kick"});
+}
+
+TEST_F(Transfers, ACardChangedSinceItWasListedIsLeftAlone) {
+    const auto listed = card.table().entries();
+    WriteBytes(root + "/names.txt", "[ES1 samples]\r\n00.wav=Other card\r\n02.WAV=Hat\r\n");
+    prompt.answers = {true};
+    EXPECT_FALSE(DeleteOnCard(card, player, prompt, listed));
+    EXPECT_TRUE(Exists(root + "/00.wav"));
+    EXPECT_FALSE(Exists(root + "/02.WAV"));
+    EXPECT_EQ(prompt.messages, std::vector<std::string>{CardFileChanged("00.wav")});
+}
+
+TEST_F(Transfers, ComputerFilesAreDeletedAfterOneQuestionAndRenamedWithoutReplacing) {
+    prompt.answers = {true};
+    EXPECT_TRUE(DeleteOnComputer(fs, player, prompt, pc, {"snare.wav", "clap.wav"}));
+    EXPECT_EQ(prompt.questions, std::vector<std::string>{kDeleteOnComputerQuestion});
+    EXPECT_FALSE(Exists(pc + "/snare.wav"));
+    EXPECT_TRUE(Exists(pc + "/tom.low.wav"));
+
+    WriteBytes(pc + "/a.wav", "a");
+    WriteBytes(pc + "/b.wav", "b");
+    int rereads = 0;
+    const auto answer = [](const std::string& name) {
+        return name == "a.wav" ? "b.wav" : (name == "b.wav" ? "B.wav" : name);
+    };
+    EXPECT_FALSE(RenameOnComputer(fs, player, prompt, pc, {"a.wav", "b.wav", "tom.low.wav"},
+                                  answer, [&] { ++rereads; }));
+    EXPECT_EQ(ReadBytes(pc + "/a.wav"), "a");
+    EXPECT_EQ(ReadBytes(pc + "/B.wav"), "b");
+    EXPECT_EQ(rereads, 2);
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_NE(prompt.messages[0].find("could not be renamed"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace quodlin
