@@ -182,6 +182,7 @@ TEST_F(Transfers, CopyFromCardUsesSafeFriendlyNamesAndAsksBeforeReplacing) {
     prompt.answers = {};
     EXPECT_TRUE(CopyFromCard(card, player, prompt, card.table().entries(), pc, observer));
     EXPECT_EQ(ReadBytes(pc + "/.._Kick_ _loud_.wav"), "decoy");
+    EXPECT_EQ(ReadBytes(pc + "/_Kick_ _loud_.wav"), "kick data");
     EXPECT_EQ(ReadBytes(pc + "/02.WAV"), "hat data");
     EXPECT_EQ(player.log, (std::vector<std::string>{"Stop", "Close"}));
 
