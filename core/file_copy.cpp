@@ -1,6 +1,6 @@
 #include "core/file_copy.h"
 
-#include <vector>
+#include <memory>
 
 #include "core/file_io.h"
 
@@ -34,9 +34,10 @@ std::optional<CopyFailure> CopyToNewFile(FileSystem& fs, const std::string& sour
         return CopyFailure{error, false, SizeOrZero(fs, source)};
     }
     try {
-        std::vector<char> buffer(kChunkSize);
-        while (const std::size_t got = input->read(buffer.data(), buffer.size())) {
-            output->write(buffer.data(), got);
+        // Not zero-filled: every byte written is one read first.
+        const std::unique_ptr<char[]> buffer(new char[kChunkSize]);
+        while (const std::size_t got = input->read(buffer.get(), kChunkSize)) {
+            output->write(buffer.get(), got);
         }
         output->sync();
         output->close();

@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Prints, for one run on this machine: copying 101 files of 1 MiB to a card folder with
+# quodlin-card put against cp of the same files, and the time of one list of a full card.
+# Usage: bench/transfer.sh [build-dir]   (build first: scripts/build.sh)
+set -euo pipefail
+build="${1:-$(dirname "$0")/../build}"
+card_tool="$(realpath "$build/cli/quodlin-card")"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+
+mkdir -p "$work/pc" "$work/full"
+for n in $(seq 1 101); do head -c 1048576 /dev/urandom > "$work/pc/sample$n.wav"; done
+sources=("$work"/pc/*.wav)
+
+seconds() { local start end; start=$(date +%s.%N); "$@" > /dev/null; end=$(date +%s.%N); echo "$end - $start" | bc -l; }
+
+# The best of five runs of a copy into an emptied folder.
+best_copy() {
+    local best=999 t
+    for _ in 1 2 3 4 5; do
+        rm -rf "$work/target" && mkdir "$work/target" && sync
+        t=$(seconds "$@")
+        best=$(echo "if ($t < $best) $t else $best" | bc -l)
+    done
+    echo "$best"
+}
+
+put_time=$(best_copy "$card_tool" put "$work/target" "${sources[@]}")
+# put syncs every file before it counts it as copied; cp + sync gets the same durability.
+cp_sync=$(best_copy bash -c 'cp "$@" && sync' _ "${sources[@]}" "$work/target")
+cp_plain=$(best_copy cp "${sources[@]}" "$work/target")
+printf 'copy 101 x 1 MiB (best of 5): quodlin-card put %.3f s, cp + sync %.3f s (ratio %.2f), cp %.3f s (ratio %.2f)\n' \
+    "$put_time" "$cp_sync" "$(echo "$put_time / $cp_sync" | bc -l)" \
+    "$cp_plain" "$(echo "$put_time / $cp_plain" | bc -l)"
+
+{
+    echo "[ES1 banks]"
+    for n in $(seq 1 101); do touch "$work/full/$n.es1"; echo "$n.es1=Bank number $n"; done
+    echo ""
+    echo "[ES1 samples]"
+    for n in $(seq 0 100); do
+        name=$(printf '%02d.wav' "$n"); touch "$work/full/$name"; echo "$name=Sample number $n"
+    done
+    echo ""
+    echo ""
+} | sed 's/$/\r/' > "$work/full/names.txt"
+
+runs=50
+list_time=$(seconds bash -c 'for i in $(seq '"$runs"'); do "$0" list "$1"; done' "$card_tool" "$work/full")
+start_time=$(seconds bash -c 'for i in $(seq '"$runs"'); do "$0" --help; done' "$card_tool")
+printf 'list of 101 samples, 101 banks, full catalogue: %.2f ms per list (process start alone %.2f ms)\n' \
+    "$(echo "$list_time * 1000 / $runs" | bc -l)" "$(echo "$start_time * 1000 / $runs" | bc -l)"
