@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Prints, for one run on this machine: copying 101 files of 1 MiB to a card folder with
-# quodlin-card put against cp of the same files, and the time of one list of a full card.
+# Prints, for one run on this machine: copying 101 files of 1 MiB to a card folder and to a FAT
+# card image with quodlin-card put against cp of the same files, and the time of one list of a
+# full card.
 # Usage: bench/transfer.sh [build-dir]   (build first: scripts/build.sh)
 set -euo pipefail
 build="${1:-$(dirname "$0")/../build}"
@@ -32,6 +33,19 @@ cp_plain=$(best_copy cp "${sources[@]}" "$work/target")
 printf 'copy 101 x 1 MiB (best of 5): quodlin-card put %.3f s, cp + sync %.3f s (ratio %.2f), cp %.3f s (ratio %.2f)\n' \
     "$put_time" "$cp_sync" "$(echo "$put_time / $cp_sync" | bc -l)" \
     "$cp_plain" "$(echo "$put_time / $cp_plain" | bc -l)"
+
+# The same on a real FAT card image through fusefat, where the card's driver sets the pace.
+if command -v fusefat > /dev/null && [ "$(id -u)" -eq 0 ]; then
+    truncate -s 160M "$work/card.img" && mkfs.vfat -F 32 "$work/card.img" > /dev/null
+    mkdir -p "$work/fat"
+    fusefat -o rw+ "$work/card.img" "$work/fat" > /dev/null
+    fat_put=$(seconds "$card_tool" put "$work/fat" "${sources[@]}")
+    rm -f "$work"/fat/*
+    fat_cp=$(seconds bash -c 'cp "$@" && sync' _ "${sources[@]}" "$work/fat")
+    fusermount -u "$work/fat"
+    printf 'copy 101 x 1 MiB to a FAT card image (fusefat): quodlin-card put %.2f s, cp + sync %.2f s (ratio %.2f)\n' \
+        "$fat_put" "$fat_cp" "$(echo "$fat_put / $fat_cp" | bc -l)"
+fi
 
 {
     echo "[ES1 banks]"

@@ -57,13 +57,13 @@ public:
     Outcome copy(const std::string& sourcePath) {
         for (std::string name = names_.next(); !name.empty(); name = names_.next()) {
             names_.take(name);
-            const std::string target = JoinNative(card_.cardRoot(), name);
+            Pending pending{{}, name, sourcePath};
             observer_.busy(true);
-            const auto failure = CopyToNewFile(card_.fileSystem(), sourcePath, target);
+            const auto failure = CopyUnsynced(card_.fileSystem(), sourcePath,
+                                              JoinNative(card_.cardRoot(), name), pending.copy);
             observer_.busy(false);
             if (!failure) {
-                card_.table().append(name, FriendlyNameOf(FileNameOf(sourcePath)));
-                copied_.push_back(target);
+                pending_.push_back(std::move(pending));
                 return Outcome::Copied;
             }
             // Someone else wrote that name meanwhile: never overwrite it, try the next one.
@@ -75,6 +75,24 @@ public:
         }
         prompt_.message(kNoFreeCardName, MessageStyle::Information);
         return Outcome::NoName;
+    }
+
+    // Brings every copy onto the device with one flush and enters the ones that made it into
+    // the table. False when one of them failed; only the first failure is told.
+    bool finish() {
+        observer_.busy(true);
+        bool allFinished = true;
+        for (Pending& pending : pending_) {
+            if (const auto error = FinishCopy(card_.fileSystem(), pending.copy)) {
+                if (allFinished) report(pending.sourcePath, CopyFailure{*error, true, 0});
+                allFinished = false;
+                continue;
+            }
+            card_.table().append(pending.cardName, FriendlyNameOf(FileNameOf(pending.sourcePath)));
+            copied_.push_back(pending.copy.path);
+        }
+        observer_.busy(false);
+        return allFinished;
     }
 
     // Saves the catalogue. When it cannot be saved, the copies of this run are taken off the
@@ -100,6 +118,12 @@ public:
     }
 
 private:
+    struct Pending {
+        UnsyncedCopy copy;
+        std::string cardName;
+        std::string sourcePath;
+    };
+
     void report(const std::string& sourcePath, const CopyFailure& failure) {
         if (IsVolumeFull(card_.fileSystem(), card_.cardRoot(), failure)) {
             prompt_.message(kCardIsFull, MessageStyle::Plain);
@@ -113,6 +137,7 @@ private:
     Prompt& prompt_;
     RunObserver& observer_;
     FreeNames names_;
+    std::vector<Pending> pending_;
     std::vector<std::string> copied_;
 };
 
@@ -145,6 +170,7 @@ bool CopyToCard(CardSide& card, Player& player, Prompt& prompt,
         allCopied = allCopied && outcome == Outcome::Copied;
         if (outcome == Outcome::Failed) break;
     }
+    allCopied = run.finish() && allCopied;
     const bool saved = run.save();
     try {
         card.smFile_PathChange();

@@ -1,7 +1,5 @@
 #include "core/file_copy.h"
 
-#include <memory>
-
 #include "core/file_io.h"
 
 namespace quodlin {
@@ -19,34 +17,49 @@ std::uint64_t SizeOrZero(FileSystem& fs, const std::string& path) {
 
 }  // namespace
 
-std::optional<CopyFailure> CopyToNewFile(FileSystem& fs, const std::string& source,
-                                         const std::string& target) {
+std::optional<CopyFailure> CopyUnsynced(FileSystem& fs, const std::string& source,
+                                        const std::string& target, UnsyncedCopy& copy) {
     std::unique_ptr<InputFile> input;
     try {
         input = fs.openForReading(source);
+        copy.file = fs.createNew(target);
     } catch (const FileError& error) {
         return CopyFailure{error, false, SizeOrZero(fs, source)};
     }
-    std::unique_ptr<OutputFile> output;
-    try {
-        output = fs.createNew(target);
-    } catch (const FileError& error) {
-        return CopyFailure{error, false, SizeOrZero(fs, source)};
-    }
+    copy.path = target;
     try {
         // Not zero-filled: every byte written is one read first.
         const std::unique_ptr<char[]> buffer(new char[kChunkSize]);
         while (const std::size_t got = input->read(buffer.get(), kChunkSize)) {
-            output->write(buffer.get(), got);
+            copy.file->write(buffer.get(), got);
         }
-        output->sync();
-        output->close();
         return std::nullopt;
     } catch (const FileError& error) {
-        output.reset();
+        copy.file.reset();
         RemoveQuietly(fs, target);
         return CopyFailure{error, true, SizeOrZero(fs, source)};
     }
+}
+
+std::optional<FileError> FinishCopy(FileSystem& fs, UnsyncedCopy& copy) {
+    try {
+        copy.file->sync();
+        copy.file->close();
+        copy.file.reset();
+        return std::nullopt;
+    } catch (const FileError& error) {
+        copy.file.reset();
+        RemoveQuietly(fs, copy.path);
+        return error;
+    }
+}
+
+std::optional<CopyFailure> CopyToNewFile(FileSystem& fs, const std::string& source,
+                                         const std::string& target) {
+    UnsyncedCopy copy;
+    if (auto failure = CopyUnsynced(fs, source, target, copy)) return failure;
+    if (auto error = FinishCopy(fs, copy)) return CopyFailure{*error, true, SizeOrZero(fs, source)};
+    return std::nullopt;
 }
 
 bool IsVolumeFull(FileSystem& fs, const std::string& dir, const CopyFailure& failure) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -10,12 +11,26 @@ namespace quodlin {
 
 struct CopyFailure {
     FileError error;
-    bool targetCreated = false;     // false when the target name was already taken
+    bool targetCreated = false;  // false when the target name was already taken
     std::uint64_t sourceSize = 0;
 };
 
-// Copies source into a new file target (it must not exist), chunk by chunk, every write checked,
-// then synced. A failed copy leaves no partial target behind.
+// A copy whose bytes are all written but not yet synced, so that a run of copies can reach the
+// device with one flush instead of one per file.
+struct UnsyncedCopy {
+    std::unique_ptr<OutputFile> file;
+    std::string path;
+};
+
+// Copies source into a new file target (it must not exist), chunk by chunk, every write
+// checked. On failure no partial target is left behind.
+std::optional<CopyFailure> CopyUnsynced(FileSystem& fs, const std::string& source,
+                                        const std::string& target, UnsyncedCopy& copy);
+
+// Syncs and closes the copy; when that fails the copy is removed and the error returned.
+std::optional<FileError> FinishCopy(FileSystem& fs, UnsyncedCopy& copy);
+
+// CopyUnsynced and FinishCopy in one.
 std::optional<CopyFailure> CopyToNewFile(FileSystem& fs, const std::string& source,
                                          const std::string& target);
 
