@@ -38,11 +38,11 @@ printf 'copy 101 x 1 MiB (best of 5): quodlin-card put %.3f s, cp + sync %.3f s 
 if command -v fusefat > /dev/null && [ "$(id -u)" -eq 0 ]; then
     truncate -s 160M "$work/card.img" && mkfs.vfat -F 32 "$work/card.img" > /dev/null
     mkdir -p "$work/fat"
-    fusefat -o rw+ "$work/card.img" "$work/fat" > /dev/null
+    fusefat -o rw+ "$work/card.img" "$work/fat" > /dev/null 2>&1
     fat_put=$(seconds "$card_tool" put "$work/fat" "${sources[@]}")
     rm -f "$work"/fat/*
     fat_cp=$(seconds bash -c 'cp "$@" && sync' _ "${sources[@]}" "$work/fat")
-    fusermount -u "$work/fat"
+    fusermount -u "$work/fat" > /dev/null 2>&1
     printf 'copy 101 x 1 MiB to a FAT card image (fusefat): quodlin-card put %.2f s, cp + sync %.2f s (ratio %.2f)\n' \
         "$fat_put" "$fat_cp" "$(echo "$fat_put / $fat_cp" | bc -l)"
 fi

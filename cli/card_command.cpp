@@ -6,9 +6,9 @@
 #include "cli/console_prompt.h"
 #include "core/card_delete.h"
 #include "core/card_naming.h"
+#include "core/card_side.h"
 #include "core/copy_from_card.h"
 #include "core/copy_to_card.h"
-#include "core/card_side.h"
 #include "core/messages.h"
 #include "core/natural_order.h"
 
@@ -200,10 +200,8 @@ int RunCardCommand(const std::vector<std::string>& args, FileSystem& fs, std::os
     Session session(line, fs, out, err);
     if (!line.badOption.empty()) return session.usageError("unknown option " + line.badOption);
     const std::map<std::string, std::function<int()>> commands = {
-        {"list", [&] { return session.list(); }},
-        {"name", [&] { return session.name(); }},
-        {"put", [&] { return session.put(); }},
-        {"get", [&] { return session.get(); }},
+        {"list", [&] { return session.list(); }}, {"name", [&] { return session.name(); }},
+        {"put", [&] { return session.put(); }},   {"get", [&] { return session.get(); }},
         {"rm", [&] { return session.rm(); }},
     };
     const auto command = commands.find(line.command);

@@ -29,6 +29,8 @@ NameTable ListCard(FileSystem& fs, const std::string& cardRoot, Mode mode) {
     return table;
 }
 
-std::string CardListLine(const CardEntry& entry) { return entry.fileName + " = " + entry.name; }
+std::string CardListLine(const CardEntry& entry) {
+    return entry.fileName + " = " + entry.name;
+}
 
 }  // namespace quodlin

@@ -60,7 +60,8 @@ bool NameOnCard(CardSide& card, Player& player, Prompt& prompt,
     bool allFound = false;
     const std::vector<int> rows = ReloadAndFindRows(card, prompt, selected, &allFound);
     if (!card.loaded()) return false;
-    for (const int row : rows) card.table().setSmName(row, askName(card.table().entries()[static_cast<std::size_t>(row)]));
+    for (const int row : rows)
+        card.table().setSmName(row, askName(card.table().entries()[static_cast<std::size_t>(row)]));
     return SaveNamesAndReload(card, prompt) && allFound;
 }
 

@@ -4,7 +4,9 @@
 
 namespace quodlin {
 
-const char* ModeExtension(Mode mode) { return mode == Mode::Samples ? ".wav" : ".es1"; }
+const char* ModeExtension(Mode mode) {
+    return mode == Mode::Samples ? ".wav" : ".es1";
+}
 
 const char* SectionHeader(Mode mode) {
     return mode == Mode::Samples ? "[ES1 samples]" : "[ES1 banks]";

@@ -35,14 +35,17 @@ std::string FindFriendlyName(const std::vector<std::string>& lines, const std::s
                              Mode mode) {
     auto section = std::find(lines.begin(), lines.end(), SectionHeader(mode));
     if (section != lines.end()) {
-        const auto end = std::find_if(section + 1, lines.end(),
-                                      [](const std::string& line) { return line.starts_with('['); });
+        const auto end = std::find_if(section + 1, lines.end(), [](const std::string& line) {
+            return line.starts_with('[');
+        });
         if (auto name = NameInLines(section + 1, end, fileName)) return *name;
     }
     return NameInLines(lines.begin(), lines.end(), fileName).value_or("");
 }
 
-std::vector<std::string> EmptyCatalogueLines() { return {"[ES1 banks]", "", "[ES1 samples]"}; }
+std::vector<std::string> EmptyCatalogueLines() {
+    return {"[ES1 banks]", "", "[ES1 samples]"};
+}
 
 std::vector<std::string> RewriteSection(const std::vector<std::string>& oldLines, Mode mode,
                                         const NameTable& table) {
@@ -55,7 +58,8 @@ std::vector<std::string> RewriteSection(const std::vector<std::string>& oldLines
         headerFound = oldLines[next++] == header;
     }
     if (!headerFound) lines.push_back(header);
-    for (const CardEntry& entry : table.entries()) lines.push_back(entry.fileName + "=" + entry.name);
+    for (const CardEntry& entry : table.entries())
+        lines.push_back(entry.fileName + "=" + entry.name);
     lines.emplace_back();
     while (next < oldLines.size() && !oldLines[next].starts_with('[')) ++next;
     if (next == oldLines.size()) {
@@ -77,7 +81,8 @@ void SortAndSaveNames(FileSystem& fs, const std::string& cardRoot, Mode mode, Na
     const CatalogueFiles files = FindCatalogueFiles(fs.list(cardRoot));
     CatalogueText old = ReadCatalogue(fs, cardRoot, files);
     if (old.lines.empty()) old.lines = EmptyCatalogueLines();
-    const std::string bytes = SerializeCatalogue(RewriteSection(old.lines, mode, table), old.encoding);
+    const std::string bytes =
+        SerializeCatalogue(RewriteSection(old.lines, mode, table), old.encoding);
 
     const std::string temporary = JoinNative(cardRoot, kTemporaryName);
     // A temporary file left by an interrupted save never replaced anything: it may be partial.

@@ -15,7 +15,10 @@ enum class Outcome { Copied, Declined, Failed };
 class FromCardRun {
 public:
     FromCardRun(CardSide& card, Prompt& prompt, RunObserver& observer, std::string destDir)
-        : card_(card), fs_(card.fileSystem()), prompt_(prompt), observer_(observer),
+        : card_(card),
+          fs_(card.fileSystem()),
+          prompt_(prompt),
+          observer_(observer),
           destDir_(std::move(destDir)) {}
 
     Outcome copy(const CardEntry& entry) {

@@ -111,8 +111,9 @@ public:
                 }
             }
             const bool anyCopied = !copied_.empty();
-            prompt_.message(CatalogueNotSaved(error) + (anyCopied && allRemoved ? kCopiesRemoved : ""),
-                            MessageStyle::Exclamation);
+            prompt_.message(
+                CatalogueNotSaved(error) + (anyCopied && allRemoved ? kCopiesRemoved : ""),
+                MessageStyle::Exclamation);
             return false;
         }
     }

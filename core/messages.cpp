@@ -3,7 +3,9 @@
 namespace quodlin {
 namespace {
 
-std::string Because(const FileError& error) { return " (" + error.path() + ": " + error.reason() + ")"; }
+std::string Because(const FileError& error) {
+    return " (" + error.path() + ": " + error.reason() + ")";
+}
 
 }  // namespace
 
@@ -16,7 +18,9 @@ std::string CardNotRead(const FileError& error) {
     return "The card could not be read" + Because(error) + ".";
 }
 
-std::string OverwriteQuestion(const std::string& path) { return "Overwrite '" + path + "'?"; }
+std::string OverwriteQuestion(const std::string& path) {
+    return "Overwrite '" + path + "'?";
+}
 
 std::string CopyToCardFailed(const std::string& sourceName, const FileError& error) {
     return "'" + sourceName + "' could not be copied to the card" + Because(error) + ".";

@@ -12,7 +12,8 @@ inline constexpr const char* kErrorTitle = "Error";
 inline constexpr const char* kCardIsFull = "Smart Media is full.";
 inline constexpr const char* kNoFreeCardName = "More files now than the ES-1 can recognise...";
 inline constexpr const char* kDeleteOnComputerQuestion = "Delete all selected files on computer?";
-inline constexpr const char* kCopiesRemoved = " The files just copied were taken off the card again.";
+inline constexpr const char* kCopiesRemoved =
+    " The files just copied were taken off the card again.";
 inline constexpr const char* kDeleteOnCardQuestion = "Delete all selected files on SmartMedia?";
 
 std::string CatalogueNotSaved(const FileError& error);

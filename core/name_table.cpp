@@ -7,8 +7,8 @@ namespace quodlin {
 
 std::string WithoutLineBreaks(const std::string& name) {
     // CR, LF, VT, FF, NEL, LINE SEPARATOR and PARAGRAPH SEPARATOR all end a line somewhere.
-    static const std::string kBreaks[] = {"\r", "\n", "\v", "\f", "\xC2\x85", "\xE2\x80\xA8",
-                                          "\xE2\x80\xA9"};
+    static const std::string kBreaks[] = {"\r",       "\n",           "\v",          "\f",
+                                          "\xC2\x85", "\xE2\x80\xA8", "\xE2\x80\xA9"};
     std::string out = name;
     for (const std::string& brk : kBreaks) {
         for (std::size_t pos = out.find(brk); pos != std::string::npos; pos = out.find(brk, pos)) {
@@ -29,21 +29,26 @@ CardEntry& NameTable::at(int i) {
     return const_cast<CardEntry&>(static_cast<const NameTable&>(*this).at(i));
 }
 
-void NameTable::setSmName(int i, const std::string& name) { at(i).name = WithoutLineBreaks(name); }
+void NameTable::setSmName(int i, const std::string& name) {
+    at(i).name = WithoutLineBreaks(name);
+}
 
 void NameTable::append(const std::string& fileName, const std::string& name) {
     entries_.push_back({fileName, WithoutLineBreaks(name)});
 }
 
-void NameTable::markDeleted(int i) { at(i) = CardEntry{}; }
+void NameTable::markDeleted(int i) {
+    at(i) = CardEntry{};
+}
 
 void NameTable::removeMarked() {
     std::erase_if(entries_, [](const CardEntry& e) { return e.fileName.empty(); });
 }
 
 void NameTable::sort() {
-    std::stable_sort(entries_.begin(), entries_.end(),
-                     [](const CardEntry& a, const CardEntry& b) { return a.fileName < b.fileName; });
+    std::stable_sort(entries_.begin(), entries_.end(), [](const CardEntry& a, const CardEntry& b) {
+        return a.fileName < b.fileName;
+    });
 }
 
 }  // namespace quodlin

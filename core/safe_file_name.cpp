@@ -15,7 +15,9 @@ bool IsForbidden(char c) {
            std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos;
 }
 
-bool IsTrimmed(char c) { return c == '.' || c == ' '; }
+bool IsTrimmed(char c) {
+    return c == '.' || c == ' ';
+}
 
 bool IsReservedOnWindows(const std::string& stem) {
     static constexpr std::array<std::string_view, 4> kDevices = {"CON", "PRN", "AUX", "NUL"};

@@ -12,7 +12,8 @@ namespace quodlin {
 
 enum class FileErrorKind { NotFound, AlreadyExists, NoSpace, AccessDenied, Other };
 
-// Every failed file operation throws this; the action that started it catches it and tells the user.
+// Every failed file operation throws this; the action that started it catches it and tells the
+// user.
 class FileError : public std::runtime_error {
 public:
     FileError(FileErrorKind kind, std::string path, std::string reason)

@@ -1,5 +1,3 @@
-#include "platform/local_file_system.h"
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,6 +6,8 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+
+#include "platform/local_file_system.h"
 
 #ifdef __linux__
 #include <linux/fs.h>

@@ -76,7 +76,8 @@ TEST_P(CardKinds, PutFillsGapsAndNeverTakesANameInOtherCase) {
 
 TEST_P(CardKinds, The101stNameIsTheLastAndEachFurtherFileIsToldOff) {
     for (int n = 0; n < 100; ++n) WriteBytes(root() + "/" + CardFileName(Mode::Samples, n), "x");
-    const ProcessResult r = Card({"put", root(), source("a.wav"), source("b.wav"), source("c.wav")});
+    const ProcessResult r =
+        Card({"put", root(), source("a.wav"), source("b.wav"), source("c.wav")});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(Count(r.err, "More files now than the ES-1 can recognise..."), 2u) << r.err;
     EXPECT_NE(r.out.find("100.wav = a\n"), std::string::npos);

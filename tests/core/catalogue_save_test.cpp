@@ -98,8 +98,8 @@ TEST_F(CardFolder, MoreThan101FilesKeepEveryFriendlyName) {
 }
 
 TEST_F(CardFolder, EveryFailureDuringASaveLeavesTheCatalogueAsItWas) {
-    for (const Op op : {Op::List, Op::Open, Op::Read, Op::Create, Op::Write, Op::Sync, Op::Close,
-                        Op::Replace}) {
+    for (const Op op :
+         {Op::List, Op::Open, Op::Read, Op::Create, Op::Write, Op::Sync, Op::Close, Op::Replace}) {
         CardSide side(fs);
         side.open(card.path());
         side.table().setSmName(0, "Changed");
@@ -118,8 +118,8 @@ TEST_F(CardFolder, AFailedSaveIsReportedAndTheListReloaded) {
     test::RecordingPrompt prompt;
     SilentPlayer player;
     fs.failAt(Op::Replace, 1, FileErrorKind::AccessDenied);
-    EXPECT_FALSE(NameOnCard(side, player, prompt, {side.table().entries()[0]},
-                            [](auto&) { return "New"; }));
+    EXPECT_FALSE(
+        NameOnCard(side, player, prompt, {side.table().entries()[0]}, [](auto&) { return "New"; }));
     ASSERT_EQ(prompt.messages.size(), 1u);
     EXPECT_NE(prompt.messages[0].find("could not be saved"), std::string::npos);
     EXPECT_EQ(side.lines()[0], "00.wav = Kick");

@@ -1,7 +1,8 @@
+#include "core/catalogue_text.h"
+
 #include <gtest/gtest.h>
 
 #include "core/catalogue_file.h"
-#include "core/catalogue_text.h"
 #include "core/name_table.h"
 
 namespace quodlin {
@@ -28,8 +29,9 @@ TEST(FriendlyNameLookup, MatchesTheWholeKeyOfTheFirstLine) {
 }
 
 TEST(FriendlyNameLookup, TheModesOwnSectionComesFirst) {
-    const std::string text = "00.wav=Stray\r\n[ES1 banks]\r\n00.wav=Wrong\r\n1.es1=Song\r\n"
-                             "[ES1 samples]\r\n00.wav=Kick\r\n";
+    const std::string text =
+        "00.wav=Stray\r\n[ES1 banks]\r\n00.wav=Wrong\r\n1.es1=Song\r\n"
+        "[ES1 samples]\r\n00.wav=Kick\r\n";
     EXPECT_EQ(NameIn(text, "00.wav"), "Kick");
     EXPECT_EQ(NameIn(text, "00.wav", Mode::Banks), "Wrong");
     EXPECT_EQ(NameIn("[ES1 samples]\r\n[ES1 banks]\r\n1.es1=Song\r\n", "1.es1"), "Song");
@@ -69,9 +71,13 @@ TEST(CatalogueEncoding, Utf8StaysUtf8AndUnencodableNamesMakeTheFileUtf8) {
     EXPECT_EQ(SerializeCatalogue({"00.wav=Café"}, CatalogueEncoding::Windows1252),
               "00.wav=Caf\xE9\r\n");
 
-    const CatalogueText bom = ParseCatalogue("\xEF\xBB\xBF" "00.wav=Kick\r\n");
+    const CatalogueText bom = ParseCatalogue(
+        "\xEF\xBB\xBF"
+        "00.wav=Kick\r\n");
     EXPECT_EQ(bom.lines, std::vector<std::string>{"00.wav=Kick"});
-    EXPECT_EQ(SerializeCatalogue(bom.lines, bom.encoding), "\xEF\xBB\xBF" "00.wav=Kick\r\n");
+    EXPECT_EQ(SerializeCatalogue(bom.lines, bom.encoding),
+              "\xEF\xBB\xBF"
+              "00.wav=Kick\r\n");
 }
 
 TEST(NameTable, FriendlyNamesNeverHoldLineBreaks) {

@@ -1,15 +1,18 @@
+#include "core/text_functions.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "core/card_numbering.h"
 #include "core/natural_order.h"
-#include "core/text_functions.h"
 
 namespace quodlin {
 namespace {
 
-std::string Collapse(std::string text, char c = '\\') { return RemoveDouble(text, c); }
+std::string Collapse(std::string text, char c = '\\') {
+    return RemoveDouble(text, c);
+}
 
 TEST(RemoveDouble, CollapsesPairsOfTheOneCharacter) {
     EXPECT_EQ(Collapse("C:\\\\kick.wav"), "C:\\kick.wav");

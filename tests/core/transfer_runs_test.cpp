@@ -21,8 +21,8 @@ using test::Op;
 using test::ReadBytes;
 using test::WriteBytes;
 
-const std::vector<Op> kEveryOp = {Op::List,  Op::Open,   Op::Read,    Op::Create, Op::Write,
-                                  Op::Sync,  Op::Close,  Op::Remove,  Op::Rename, Op::Replace};
+const std::vector<Op> kEveryOp = {Op::List, Op::Open,  Op::Read,   Op::Create, Op::Write,
+                                  Op::Sync, Op::Close, Op::Remove, Op::Rename, Op::Replace};
 
 class RecordingPlayer : public Player {
 public:
@@ -50,7 +50,8 @@ protected:
         std::filesystem::create_directories(pc);
         WriteBytes(root + "/00.wav", "kick data");
         WriteBytes(root + "/02.WAV", "hat data");
-        WriteBytes(root + "/names.txt", "[ES1 banks]\r\n\r\n[ES1 samples]\r\n00.wav=Kick\r\n02.WAV=Hat\r\n");
+        WriteBytes(root + "/names.txt",
+                   "[ES1 banks]\r\n\r\n[ES1 samples]\r\n00.wav=Kick\r\n02.WAV=Hat\r\n");
         for (const char* name : {"snare.wav", "tom.low.wav", "clap.wav"}) {
             WriteBytes(pc + "/" + name, std::string(3000, name[0]));
         }
@@ -98,9 +99,9 @@ TEST_F(Transfers, CopyToCardFillsGapsAndNamesTheCopies) {
     EXPECT_TRUE(CopyToCard(card, player, prompt, sources(), observer));
     EXPECT_EQ(player.log, (std::vector<std::string>{"Stop", "Close"}));
     EXPECT_TRUE(prompt.messages.empty());
-    EXPECT_EQ(card.lines(), (std::vector<std::string>{"00.wav = Kick", "01.wav = snare",
-                                                      "02.WAV = Hat", "03.wav = tom",
-                                                      "04.wav = clap"}));
+    EXPECT_EQ(card.lines(),
+              (std::vector<std::string>{"00.wav = Kick", "01.wav = snare", "02.WAV = Hat",
+                                        "03.wav = tom", "04.wav = clap"}));
     EXPECT_EQ(ReadBytes(root + "/03.wav"), std::string(3000, 't'));
 }
 
@@ -126,7 +127,8 @@ TEST_F(Transfers, CopyToCardGivesOut101NamesAndThenSaysSoForEachFile) {
 TEST_F(Transfers, CopyToCardStopsWhenTheUserCancelsAndKeepsWhatWasCopied) {
     StoppingObserver stopAfterOne(1);
     EXPECT_FALSE(CopyToCard(card, player, prompt, sources(), stopAfterOne));
-    EXPECT_EQ(cardList(), (std::vector<std::string>{"00.wav = Kick", "01.wav = snare", "02.WAV = Hat"}));
+    EXPECT_EQ(cardList(),
+              (std::vector<std::string>{"00.wav = Kick", "01.wav = snare", "02.WAV = Hat"}));
 }
 
 TEST_F(Transfers, EveryFailureDuringCopyToCardIsReportedAndNoNameIsLost) {
@@ -175,8 +177,7 @@ TEST_F(Transfers, APulledCardFailsEveryStepWithAMessage) {
 }
 
 TEST_F(Transfers, CopyFromCardUsesSafeFriendlyNamesAndAsksBeforeReplacing) {
-    WriteBytes(root + "/names.txt",
-               "[ES1 samples]\r\n00.wav=../Kick: *loud*\r\n02.WAV= NUL \r\n");
+    WriteBytes(root + "/names.txt", "[ES1 samples]\r\n00.wav=../Kick: *loud*\r\n02.WAV= NUL \r\n");
     card.smFile_PathChange();
     WriteBytes(pc + "/.._Kick_ _loud_.wav", "decoy");
     prompt.answers = {};
@@ -263,8 +264,8 @@ TEST_F(Transfers, ComputerFilesAreDeletedAfterOneQuestionAndRenamedWithoutReplac
     const auto answer = [](const std::string& name) {
         return name == "a.wav" ? "b.wav" : (name == "b.wav" ? "B.wav" : name);
     };
-    EXPECT_FALSE(RenameOnComputer(fs, player, prompt, pc, {"a.wav", "b.wav", "tom.low.wav"},
-                                  answer, [&] { ++rereads; }));
+    EXPECT_FALSE(RenameOnComputer(fs, player, prompt, pc, {"a.wav", "b.wav", "tom.low.wav"}, answer,
+                                  [&] { ++rereads; }));
     EXPECT_EQ(ReadBytes(pc + "/a.wav"), "a");
     EXPECT_EQ(ReadBytes(pc + "/B.wav"), "b");
     EXPECT_EQ(rereads, 2);

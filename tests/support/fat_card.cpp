@@ -71,9 +71,7 @@ ProcessResult RunProgram(const std::vector<std::string>& argv) {
 FatCard::FatCard(const std::string& dir, int sizeKiB, bool writable)
     : image_(dir + "/card.img"), root_(dir + "/card") {
     std::filesystem::create_directories(root_);
-    {
-        std::ofstream image(image_, std::ios::binary);
-    }
+    { std::ofstream image(image_, std::ios::binary); }
     std::filesystem::resize_file(image_, static_cast<std::uintmax_t>(sizeKiB) * 1024);
     const ProcessResult made = RunProgram({"mkfs.vfat", "-F", "12", image_});
     if (made.status != 0) {
@@ -83,7 +81,9 @@ FatCard::FatCard(const std::string& dir, int sizeKiB, bool writable)
     mount(writable);
 }
 
-FatCard::~FatCard() { unmount(); }
+FatCard::~FatCard() {
+    unmount();
+}
 
 bool FatCard::mount(bool writable) {
     const std::vector<std::string> argv = {"fusefat", "-o", writable ? "rw+" : "ro", image_, root_};

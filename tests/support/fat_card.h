@@ -46,10 +46,10 @@ bool InCi();
 }  // namespace quodlin::test
 
 // In a test body: fail under CI, skip elsewhere, when the card could not be mounted.
-#define REQUIRE_FAT_CARD(card)                                                   \
-    do {                                                                         \
-        if (!(card).mounted()) {                                                 \
+#define REQUIRE_FAT_CARD(card)                                                          \
+    do {                                                                                \
+        if (!(card).mounted()) {                                                        \
             if (::quodlin::test::InCi()) FAIL() << "no FAT card: " << (card).problem(); \
-            GTEST_SKIP() << "no FAT card: " << (card).problem();                 \
-        }                                                                        \
+            GTEST_SKIP() << "no FAT card: " << (card).problem();                        \
+        }                                                                               \
     } while (0)

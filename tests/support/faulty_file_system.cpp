@@ -44,9 +44,8 @@ private:
 }  // namespace
 
 const char* OpName(Op op) {
-    static const char* const kNames[] = {"list",   "open",   "read",   "create",
-                                         "write",  "sync",   "close",  "remove",
-                                         "rename", "replace", "freeSpace"};
+    static const char* const kNames[] = {"list",  "open",   "read",   "create",  "write",    "sync",
+                                         "close", "remove", "rename", "replace", "freeSpace"};
     return kNames[static_cast<int>(op)];
 }
 
@@ -67,7 +66,9 @@ void FaultyFileSystem::failEverythingAfter(int calls, FileErrorKind kind) {
     failKind_ = kind;
 }
 
-int FaultyFileSystem::count(Op op) const { return counts_[static_cast<int>(op)]; }
+int FaultyFileSystem::count(Op op) const {
+    return counts_[static_cast<int>(op)];
+}
 
 void FaultyFileSystem::fault(Op op, const std::string& path) {
     const int n = ++counts_[static_cast<int>(op)];
@@ -88,9 +89,13 @@ std::vector<DirEntry> FaultyFileSystem::list(const std::string& dir) {
     return real_.list(dir);
 }
 
-bool FaultyFileSystem::isDirectory(const std::string& path) { return real_.isDirectory(path); }
+bool FaultyFileSystem::isDirectory(const std::string& path) {
+    return real_.isDirectory(path);
+}
 
-std::uint64_t FaultyFileSystem::fileSize(const std::string& path) { return real_.fileSize(path); }
+std::uint64_t FaultyFileSystem::fileSize(const std::string& path) {
+    return real_.fileSize(path);
+}
 
 std::unique_ptr<InputFile> FaultyFileSystem::openForReading(const std::string& path) {
     fault(Op::Open, path);
