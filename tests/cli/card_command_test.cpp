@@ -1,20 +1,17 @@
 #include <gtest/gtest.h>
 
+#include "tests/cli/card_program.h"
 #include "tests/support/fat_card.h"
 #include "tests/support/temp_dir.h"
 
 namespace quodlin {
 namespace {
 
+using test::Card;
 using test::ProcessResult;
 using test::ReadBytes;
 using test::RunProgram;
 using test::WriteBytes;
-
-ProcessResult Card(std::vector<std::string> args) {
-    args.insert(args.begin(), QUODLIN_CARD_PROGRAM);
-    return RunProgram(args);
-}
 
 // A hand-written catalogue: LF line ends, the file name of a later entry inside an earlier one,
 // an entry on the very first line, and no line end at the end.

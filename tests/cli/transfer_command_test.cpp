@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "core/card_numbering.h"
+#include "tests/cli/card_program.h"
 #include "tests/support/fat_card.h"
 #include "tests/support/temp_dir.h"
 
@@ -12,15 +13,11 @@ namespace quodlin {
 namespace {
 
 using test::Exists;
+using test::Card;
 using test::ProcessResult;
 using test::ReadBytes;
 using test::RunProgram;
 using test::WriteBytes;
-
-ProcessResult Card(std::vector<std::string> args) {
-    args.insert(args.begin(), QUODLIN_CARD_PROGRAM);
-    return RunProgram(args);
-}
 
 std::size_t Count(const std::string& text, const std::string& part) {
     std::size_t n = 0;
