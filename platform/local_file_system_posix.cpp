@@ -5,9 +5,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 
 #include "platform/local_file_system.h"
+#include "platform/local_file_system_paths.h"
 
 #ifdef __linux__
 #include <linux/fs.h>
@@ -16,8 +16,6 @@
 
 namespace quodlin {
 namespace {
-
-namespace fs = std::filesystem;
 
 FileErrorKind KindOf(int error) {
     switch (error) {
@@ -43,19 +41,6 @@ FileErrorKind KindOf(int error) {
 
 [[noreturn]] void ThrowErrno(const std::string& path, int error) {
     throw FileError(KindOf(error), path, std::strerror(error));
-}
-
-[[noreturn]] void ThrowStd(const std::string& path, const std::error_code& code) {
-    throw FileError(KindOf(code.value()), path, code.message());
-}
-
-fs::path PathOf(const std::string& utf8) {
-    return fs::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
-std::string Utf8Of(const fs::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
 }
 
 class LocalOutputFile : public OutputFile {
@@ -129,32 +114,6 @@ void SyncDirectoryOf(const std::string& path) {
 
 }  // namespace
 
-std::vector<DirEntry> LocalFileSystem::list(const std::string& dir) {
-    std::error_code code;
-    fs::directory_iterator it(PathOf(dir), code);
-    if (code) ThrowStd(dir, code);
-    std::vector<DirEntry> entries;
-    for (const fs::directory_iterator end; it != end; it.increment(code)) {
-        if (code) ThrowStd(dir, code);
-        std::error_code typeCode;
-        entries.push_back({Utf8Of(it->path().filename()), it->is_directory(typeCode)});
-    }
-    if (code) ThrowStd(dir, code);
-    return entries;
-}
-
-bool LocalFileSystem::isDirectory(const std::string& path) {
-    std::error_code code;
-    return fs::is_directory(PathOf(path), code);
-}
-
-std::uint64_t LocalFileSystem::fileSize(const std::string& path) {
-    std::error_code code;
-    const auto size = fs::file_size(PathOf(path), code);
-    if (code) ThrowStd(path, code);
-    return size;
-}
-
 std::unique_ptr<InputFile> LocalFileSystem::openForReading(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) ThrowErrno(path, errno);
@@ -194,13 +153,6 @@ void LocalFileSystem::renameNoReplace(const std::string& from, const std::string
 void LocalFileSystem::replace(const std::string& from, const std::string& to) {
     if (::rename(from.c_str(), to.c_str()) != 0) ThrowErrno(to, errno);
     SyncDirectoryOf(to);
-}
-
-std::optional<std::uint64_t> LocalFileSystem::freeSpace(const std::string& dir) {
-    std::error_code code;
-    const fs::space_info info = fs::space(PathOf(dir), code);
-    if (code || info.available == static_cast<std::uintmax_t>(-1)) return std::nullopt;
-    return info.available;
 }
 
 }  // namespace quodlin

@@ -1,0 +1,72 @@
+#include <filesystem>
+
+#include "platform/local_file_system.h"
+#include "platform/local_file_system_paths.h"
+
+// The parts of the local file system that the standard library does alike everywhere.
+namespace quodlin {
+namespace {
+
+namespace fs = std::filesystem;
+
+FileErrorKind KindOf(const std::error_code& code) {
+    if (code == std::errc::no_such_file_or_directory || code == std::errc::not_a_directory) {
+        return FileErrorKind::NotFound;
+    }
+    if (code == std::errc::permission_denied || code == std::errc::operation_not_permitted ||
+        code == std::errc::read_only_file_system) {
+        return FileErrorKind::AccessDenied;
+    }
+    if (code == std::errc::no_space_on_device) return FileErrorKind::NoSpace;
+    return FileErrorKind::Other;
+}
+
+[[noreturn]] void Throw(const std::string& path, const std::error_code& code) {
+    throw FileError(KindOf(code), path, code.message());
+}
+
+}  // namespace
+
+fs::path PathOf(const std::string& utf8) {
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string Utf8Of(const fs::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+std::vector<DirEntry> LocalFileSystem::list(const std::string& dir) {
+    std::error_code code;
+    fs::directory_iterator it(PathOf(dir), code);
+    if (code) Throw(dir, code);
+    std::vector<DirEntry> entries;
+    for (const fs::directory_iterator end; it != end; it.increment(code)) {
+        if (code) Throw(dir, code);
+        std::error_code typeCode;
+        entries.push_back({Utf8Of(it->path().filename()), it->is_directory(typeCode)});
+    }
+    if (code) Throw(dir, code);
+    return entries;
+}
+
+bool LocalFileSystem::isDirectory(const std::string& path) {
+    std::error_code code;
+    return fs::is_directory(PathOf(path), code);
+}
+
+std::uint64_t LocalFileSystem::fileSize(const std::string& path) {
+    std::error_code code;
+    const auto size = fs::file_size(PathOf(path), code);
+    if (code) Throw(path, code);
+    return size;
+}
+
+std::optional<std::uint64_t> LocalFileSystem::freeSpace(const std::string& dir) {
+    std::error_code code;
+    const fs::space_info info = fs::space(PathOf(dir), code);
+    if (code || info.available == static_cast<std::uintmax_t>(-1)) return std::nullopt;
+    return info.available;
+}
+
+}  // namespace quodlin

@@ -1,0 +1,149 @@
+#include <windows.h>
+
+#include "platform/local_file_system.h"
+
+namespace quodlin {
+namespace {
+
+std::wstring Wide(const std::string& utf8) {
+    if (utf8.empty()) return {};
+    const int size =
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(size), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), size);
+    return wide;
+}
+
+std::string Narrow(const std::wstring& wide) {
+    if (wide.empty()) return {};
+    const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), size,
+                        nullptr, nullptr);
+    return utf8;
+}
+
+FileErrorKind KindOf(DWORD error) {
+    switch (error) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_NOT_READY:
+            return FileErrorKind::NotFound;
+        case ERROR_FILE_EXISTS:
+        case ERROR_ALREADY_EXISTS:
+            return FileErrorKind::AlreadyExists;
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL:
+            return FileErrorKind::NoSpace;
+        case ERROR_ACCESS_DENIED:
+        case ERROR_WRITE_PROTECT:
+        case ERROR_SHARING_VIOLATION:
+            return FileErrorKind::AccessDenied;
+        default:
+            return FileErrorKind::Other;
+    }
+}
+
+[[noreturn]] void ThrowLastError(const std::string& path) {
+    const DWORD error = GetLastError();
+    wchar_t* text = nullptr;
+    FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring reason = text != nullptr ? text : L"unknown error";
+    LocalFree(text);
+    while (!reason.empty() && (reason.back() == L'\n' || reason.back() == L'\r')) reason.pop_back();
+    throw FileError(KindOf(error), path, Narrow(reason));
+}
+
+class WindowsOutputFile : public OutputFile {
+public:
+    WindowsOutputFile(HANDLE handle, std::string path) : handle_(handle), path_(std::move(path)) {}
+    ~WindowsOutputFile() override {
+        if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+    }
+
+    void write(const char* data, std::size_t size) override {
+        while (size > 0) {
+            const DWORD chunk = size > (1u << 30) ? (1u << 30) : static_cast<DWORD>(size);
+            DWORD written = 0;
+            if (!WriteFile(handle_, data, chunk, &written, nullptr)) ThrowLastError(path_);
+            if (written == 0) {
+                SetLastError(ERROR_DISK_FULL);
+                ThrowLastError(path_);
+            }
+            data += written;
+            size -= written;
+        }
+    }
+
+    void sync() override {
+        if (!FlushFileBuffers(handle_)) ThrowLastError(path_);
+    }
+
+    void close() override {
+        const HANDLE handle = handle_;
+        handle_ = INVALID_HANDLE_VALUE;
+        if (handle != INVALID_HANDLE_VALUE && !CloseHandle(handle)) ThrowLastError(path_);
+    }
+
+private:
+    HANDLE handle_;
+    std::string path_;
+};
+
+class WindowsInputFile : public InputFile {
+public:
+    WindowsInputFile(HANDLE handle, std::string path) : handle_(handle), path_(std::move(path)) {}
+    ~WindowsInputFile() override { CloseHandle(handle_); }
+
+    std::size_t read(char* buffer, std::size_t size) override {
+        const DWORD chunk = size > (1u << 30) ? (1u << 30) : static_cast<DWORD>(size);
+        DWORD got = 0;
+        if (!ReadFile(handle_, buffer, chunk, &got, nullptr)) ThrowLastError(path_);
+        return got;
+    }
+
+private:
+    HANDLE handle_;
+    std::string path_;
+};
+
+}  // namespace
+
+std::unique_ptr<InputFile> LocalFileSystem::openForReading(const std::string& path) {
+    const HANDLE handle =
+        CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) ThrowLastError(path);
+    return std::make_unique<WindowsInputFile>(handle, path);
+}
+
+std::unique_ptr<OutputFile> LocalFileSystem::createNew(const std::string& path) {
+    const HANDLE handle = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) ThrowLastError(path);
+    return std::make_unique<WindowsOutputFile>(handle, path);
+}
+
+void LocalFileSystem::remove(const std::string& path) {
+    if (!DeleteFileW(Wide(path).c_str())) ThrowLastError(path);
+}
+
+void LocalFileSystem::renameNoReplace(const std::string& from, const std::string& to) {
+    // Without MOVEFILE_REPLACE_EXISTING an existing target is refused; a change of letter case
+    // only names the same file and is allowed.
+    if (!MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_WRITE_THROUGH)) {
+        ThrowLastError(to);
+    }
+}
+
+void LocalFileSystem::replace(const std::string& from, const std::string& to) {
+    if (!MoveFileExW(Wide(from).c_str(), Wide(to).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        ThrowLastError(to);
+    }
+}
+
+}  // namespace quodlin
