@@ -241,6 +241,26 @@ TEST_F(Transfers, ACardFileThatCannotBeDeletedKeepsItsName) {
     EXPECT_EQ(cardList(), std::vector<std::string>{"00.wav = Kick"});
 }
 
+TEST_F(Transfers, EveryFailureDuringDeleteOnCardKeepsTheNamesOfWhatIsLeft) {
+    for (const Op op : kEveryOp) {
+        std::filesystem::remove_all(root);
+        std::filesystem::remove_all(pc);
+        SetUp();
+        FaultyFileSystem faulty;
+        CardSide side(faulty);
+        side.open(root);
+        test::RecordingPrompt told;
+        told.answers = {true};
+        faulty.failAt(op, faulty.count(op) + 1, FileErrorKind::AccessDenied);
+        const bool done = DeleteOnCard(side, player, told, {side.table().entries()[0]});
+        EXPECT_EQ(done, !faulty.failed()) << OpName(op);
+        EXPECT_EQ(told.messages.empty(), !faulty.failed()) << OpName(op);
+        const auto lines = cardList();
+        EXPECT_EQ(lines.back(), "02.WAV = Hat") << OpName(op);
+        if (Exists(root + "/00.wav")) EXPECT_EQ(lines.front(), "00.wav = Kick") << OpName(op);
+    }
+}
+
 TEST_F(Transfers, ACardChangedSinceItWasListedIsLeftAlone) {
     const auto listed = card.table().entries();
     WriteBytes(root + "/names.txt", "[ES1 samples]\r\n00.wav=Other card\r\n02.WAV=Hat\r\n");
