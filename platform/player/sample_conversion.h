@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QAudioFormat>
+#include <QByteArray>
+
+#include "platform/player/sample_decoder.h"
+
+namespace quodlin {
+
+// The sample as raw audio in the given format: channels mixed down to mono or spread out by
+// repeating, the rate changed by linear interpolation, values scaled to the sample format.
+QByteArray ConvertSample(const Sample& sample, const QAudioFormat& format);
+
+}  // namespace quodlin

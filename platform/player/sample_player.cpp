@@ -1,0 +1,110 @@
+#include "platform/player/sample_player.h"
+
+#include <QMediaDevices>
+
+#include "platform/player/sample_conversion.h"
+
+namespace quodlin {
+
+SamplePlayer::SamplePlayer(QObject* parent) : QObject(parent) {}
+
+SamplePlayer::~SamplePlayer() {
+    close();
+}
+
+void SamplePlayer::setFileName(const std::string& path) {
+    fileName_ = path;
+}
+
+void SamplePlayer::command(const std::string& command) {
+    if (command == "Open") {
+        open();
+    } else if (command == "Play") {
+        play();
+    } else if (command == "Stop") {
+        stop();
+    } else if (command == "Close") {
+        close();
+    }
+}
+
+bool SamplePlayer::isPlaying() const {
+    return sink_ && sink_->state() == QAudio::ActiveState;
+}
+
+void SamplePlayer::open() {
+    close();
+    lastError_.clear();
+    if (fileName_.empty()) {
+        lastError_ = "no file name given";
+        return;
+    }
+    DecodeResult result = DecodeSample(fileName_);
+    if (!result.ok()) {
+        lastError_ = result.error;
+        return;
+    }
+    sample_ = std::move(result.sample);
+}
+
+void SamplePlayer::play() {
+    stop();
+    lastError_.clear();
+    if (!sample_) {
+        lastError_ = "no sample open";
+        return;
+    }
+    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+    if (device.isNull()) {
+        lastError_ = "no audio output device";
+        return;
+    }
+    const QAudioFormat format = prepareAudio(device);
+    if (audio_.isEmpty()) {
+        lastError_ = "the audio output takes no format the sample converts to";
+        return;
+    }
+    feed_.setBuffer(&audio_);
+    feed_.open(QIODevice::ReadOnly);
+    sink_ = std::make_unique<QAudioSink>(device, format);
+    sink_->start(&feed_);
+    if (sink_->error() != QAudio::NoError) {
+        lastError_ = "the audio output refused the sample";
+        stop();
+    }
+}
+
+// Fills audio_ and returns its format: float at the sample's own rate and channels when the device
+// takes it, so that the decoded buffer plays as it is; otherwise the device's own format and a
+// converted copy.
+QAudioFormat SamplePlayer::prepareAudio(const QAudioDevice& device) {
+    QAudioFormat format;
+    format.setSampleFormat(QAudioFormat::Float);
+    format.setSampleRate(sample_->rate);
+    format.setChannelCount(sample_->channels);
+    if (device.isFormatSupported(format)) {
+        const auto bytes = static_cast<qsizetype>(sample_->samples.size() * sizeof(float));
+        audio_ =
+            QByteArray::fromRawData(reinterpret_cast<const char*>(sample_->samples.data()), bytes);
+        return format;
+    }
+    format = device.preferredFormat();
+    audio_ = ConvertSample(*sample_, format);
+    return format;
+}
+
+void SamplePlayer::stop() {
+    if (sink_) {
+        sink_->stop();
+        sink_.reset();
+    }
+    feed_.close();
+    audio_.clear();
+}
+
+void SamplePlayer::close() {
+    stop();
+    sample_.reset();
+}
+
+}  // namespace quodlin

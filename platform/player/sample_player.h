@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QAudioSink>
+#include <QBuffer>
+#include <QByteArray>
+#include <QObject>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/player.h"
+#include "platform/player/sample_decoder.h"
+
+namespace quodlin {
+
+// Plays a whole sound file through the default audio output. "Open" reads the file into memory
+// and closes it at once, so the file may be renamed or deleted while it plays; "Play" starts
+// from the beginning and returns at once. A file that cannot be read, or no audio output, leaves
+// the player silent. Lives on the thread that owns it, which must run an event loop.
+class SamplePlayer : public QObject, public Player {
+    Q_OBJECT
+
+public:
+    explicit SamplePlayer(QObject* parent = nullptr);
+    ~SamplePlayer() override;
+
+    void setFileName(const std::string& path) override;
+    void command(const std::string& command) override;
+
+    bool isOpen() const { return sample_.has_value(); }
+    bool isPlaying() const;
+    // Why the last "Open" or "Play" left the player silent; empty when it did not.
+    const std::string& lastError() const { return lastError_; }
+
+private:
+    void open();
+    void play();
+    void stop();
+    void close();
+    QAudioFormat prepareAudio(const QAudioDevice& device);
+
+    std::string fileName_;
+    std::optional<Sample> sample_;
+    QByteArray audio_;  // the sample as the sink takes it
+    QBuffer feed_;
+    std::unique_ptr<QAudioSink> sink_;
+    std::string lastError_;
+};
+
+}  // namespace quodlin
