@@ -43,4 +43,11 @@ std::string CardFileChanged(const std::string& cardFile) {
     return "'" + cardFile + "' has changed on the card since it was listed and was left alone.";
 }
 
+std::string NotOfMode(const std::vector<std::string>& names, Mode mode) {
+    std::string list;
+    for (const std::string& name : names) list += (list.empty() ? "" : ", ") + name;
+    const std::string kind = mode == Mode::Samples ? "samples (.wav)" : "banks (.es1)";
+    return "Only " + kind + " can be copied to the card here; not copied: " + list + ".";
+}
+
 }  // namespace quodlin

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
+#include "core/card_numbering.h"
 #include "platform/file_system.h"
 
 namespace quodlin {
@@ -25,5 +27,6 @@ std::string CopyFromCardFailed(const std::string& cardFile, const std::string& t
 std::string DeleteFailed(const std::string& path, const FileError& error);
 std::string RenameFailed(const std::string& from, const std::string& to, const FileError& error);
 std::string CardFileChanged(const std::string& cardFile);
+std::string NotOfMode(const std::vector<std::string>& names, Mode mode);
 
 }  // namespace quodlin
