@@ -1,17 +1,18 @@
 #include "ui/wav_player.h"
 
 #include <QHBoxLayout>
-#include <QStyle>
 #include <QToolButton>
+
+#include "ui/player_icons.h"
 
 namespace quodlin {
 namespace {
 
-QToolButton* PlayerButton(QWidget* parent, QStyle::StandardPixmap picture, const QString& name,
+QToolButton* PlayerButton(QWidget* parent, const QIcon& picture, const QString& name,
                           const QString& tip) {
     auto* button = new QToolButton(parent);
     button->setObjectName(name);
-    button->setIcon(parent->style()->standardIcon(picture));
+    button->setIcon(picture);
     button->setIconSize(QSize(12, 12));
     button->setToolTip(tip);
     button->setAccessibleName(tip);
@@ -23,8 +24,8 @@ QToolButton* PlayerButton(QWidget* parent, QStyle::StandardPixmap picture, const
 }  // namespace
 
 WavPlayer::WavPlayer(Player& player, QWidget* parent) : QWidget(parent), player_(player) {
-    play_ = PlayerButton(this, QStyle::SP_MediaPlay, "WavPlayerPlay", "Play");
-    stop_ = PlayerButton(this, QStyle::SP_MediaStop, "WavPlayerStop", "Stop");
+    play_ = PlayerButton(this, PlayIcon(), "WavPlayerPlay", "Play");
+    stop_ = PlayerButton(this, StopIcon(), "WavPlayerStop", "Stop");
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
