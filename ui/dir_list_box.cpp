@@ -12,6 +12,7 @@
 namespace quodlin {
 namespace {
 
+// The path as bytes, so that a name that is not UTF-8 still opens.
 constexpr int kPathRole = Qt::UserRole;
 
 std::vector<std::string> Subdirectories(FileSystem& fs, const std::string& path) {
@@ -51,7 +52,7 @@ void DirListBox::setPath(const std::string& root, const std::string& path) {
         auto* item = parent == nullptr ? new QTreeWidgetItem(this) : new QTreeWidgetItem(parent);
         item->setText(0, ShownName(directory));
         item->setIcon(0, openIcon);
-        item->setData(0, kPathRole, QString::fromStdString(directory));
+        item->setData(0, kPathRole, QByteArray::fromStdString(directory));
         parent = item;
     }
     const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon);
@@ -59,7 +60,7 @@ void DirListBox::setPath(const std::string& root, const std::string& path) {
         auto* item = new QTreeWidgetItem(parent);
         item->setText(0, QString::fromStdString(name));
         item->setIcon(0, closedIcon);
-        item->setData(0, kPathRole, QString::fromStdString(JoinNative(normal, name)));
+        item->setData(0, kPathRole, QByteArray::fromStdString(JoinNative(normal, name)));
     }
     expandAll();
     setCurrentItem(parent);
@@ -71,7 +72,7 @@ void DirListBox::setPath(const std::string& root, const std::string& path) {
 
 void DirListBox::open(QTreeWidgetItem* item) {
     try {
-        setPath(root_, item->data(0, kPathRole).toString().toStdString());
+        setPath(root_, item->data(0, kPathRole).toByteArray().toStdString());
     } catch (const FileError& error) {
         emit openFailed(QString::fromStdString(DirectoryNotRead(error)));
     }

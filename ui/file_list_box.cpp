@@ -12,23 +12,20 @@ FileListBox::FileListBox(FileSystem& fs, QWidget* parent) : QListWidget(parent),
 
 void FileListBox::refresh() {
     std::set<std::string> selected;
-    for (const QListWidgetItem* item : selectedItems()) selected.insert(item->text().toStdString());
+    for (int row = 0; row < count(); ++row) {
+        if (item(row)->isSelected()) selected.insert(name(row));
+    }
     clear();
-    for (const std::string& file : ListComputerFiles(fs_, directory_, mode_)) {
-        auto* item = new QListWidgetItem(QString::fromStdString(file), this);
-        item->setSelected(selected.contains(file));
+    names_.clear();
+    names_ = ListComputerFiles(fs_, directory_, mode_);
+    for (const std::string& file : names_) {
+        auto* entry = new QListWidgetItem(QString::fromStdString(file), this);
+        entry->setSelected(selected.contains(file));
     }
 }
 
 std::string FileListBox::name(int row) const {
-    const QListWidgetItem* entry = item(row);
-    return entry == nullptr ? std::string() : entry->text().toStdString();
-}
-
-std::vector<std::string> FileListBox::names() const {
-    std::vector<std::string> all;
-    for (int row = 0; row < count(); ++row) all.push_back(name(row));
-    return all;
+    return row >= 0 && row < static_cast<int>(names_.size()) ? names_[row] : std::string();
 }
 
 }  // namespace quodlin

@@ -24,13 +24,16 @@ public:
     // Reads the directory again; names that stay keep their selection. On failure the list is
     // empty and the error passed on.
     void refresh();
+    // The file name of a row exactly as the directory holds it, also when it is not UTF-8 and
+    // the row can only show it approximately.
     std::string name(int row) const;
-    std::vector<std::string> names() const;
+    const std::vector<std::string>& names() const { return names_; }
 
 private:
     FileSystem& fs_;
     std::string directory_;
     Mode mode_ = Mode::Samples;
+    std::vector<std::string> names_;
 };
 
 }  // namespace quodlin

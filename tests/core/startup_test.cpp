@@ -71,32 +71,5 @@ TEST_F(StartUpTest, AfterAFailedTabSelectionAMissingDriveIsToldInItsOwnWords) {
     EXPECT_EQ(window.shownDrive, home.path());
 }
 
-TEST_F(StartUpTest, BothDirectoriesFallBackOnceWhenEitherCannotBeExamined) {
-    settings.values["Quodlin/Default/BankDir"] = "D:\\Banks";
-    run();
-    EXPECT_EQ(prompt.messages, std::vector<std::string>{DirectoryNotPresent(home.path())});
-    EXPECT_EQ(prompt.messages[0],
-              "Sample or Bank directory not present, set to '" + home.path() + "'");
-    EXPECT_EQ(state.sSampleDir, home.path());
-    EXPECT_EQ(state.sBankDir, home.path());
-    EXPECT_EQ(window.tabSelections, 1);
-}
-
-TEST(ShutDown, TriesEveryKeyAndReportsAFailedStore) {
-    DirectoryState state;
-    state.sSampleDir = "/samples";
-    state.sBankDir = "/banks";
-    state.sCurrentDir = "/chosen";
-    state.mode = Mode::Banks;
-    MemorySettings settings;
-    ShutDown(state, "/media/card", settings);
-    EXPECT_EQ(settings.values,
-              (std::map<std::string, std::string>{{"Quodlin/Default/BankDir", "/chosen"},
-                                                  {"Quodlin/Default/SampleDir", "/samples"},
-                                                  {"Quodlin/Default/SmartMedia", "/media/card"}}));
-    settings.failWrites = true;
-    EXPECT_THROW(ShutDown(state, "/media/card", settings), SettingsError);
-}
-
 }  // namespace
 }  // namespace quodlin

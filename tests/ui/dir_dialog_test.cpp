@@ -113,8 +113,18 @@ TEST_F(DirDialogTest, OpeningAFolderInTheListPutsItsPathInTheField) {
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
         EXPECT_EQ(PathOf(dialog)->text().toStdString(), samples.file("Kits"));
-        // The list now shows the chain down to Kits and Kits' own folders.
-        EXPECT_EQ(list->findItems("909", Qt::MatchExactly | Qt::MatchRecursive).size(), 1);
+        // Enter opens the current folder: one further down, then one of the chain above.
+        const auto openWithEnter = [list](const char* name) {
+            const auto found = list->findItems(name, Qt::MatchExactly | Qt::MatchRecursive);
+            ASSERT_EQ(found.size(), 1) << name;
+            list->setCurrentItem(found[0]);
+            QTest::keyClick(list, Qt::Key_Return);
+        };
+        openWithEnter("909");
+        EXPECT_EQ(PathOf(dialog)->text().toStdString(), samples.file("Kits/909"));
+        openWithEnter("Kits");
+        EXPECT_EQ(PathOf(dialog)->text().toStdString(), samples.file("Kits"));
+        EXPECT_TRUE(dialog->isVisible());
         QTest::mouseClick(dialog->findChild<QPushButton*>("Ok"), Qt::LeftButton);
     });
     EXPECT_EQ(window.directories().sCurrentDir, samples.file("Kits"));
