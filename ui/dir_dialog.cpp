@@ -95,18 +95,15 @@ void DirDialog::Form_Activate() {
 
 // A drive that cannot be read is told; the directory list stays where it was.
 void DirDialog::DriveList_Change() {
-    try {
-        DirList->setPath(DriveList->currentRoot(), DriveList->currentRoot());
-    } catch (const FileError&) {
-        prompt_.message(kDriveNotReady, MessageStyle::Exclamation, kErrorTitle);
-    }
+    if (!showDrive()) prompt_.message(kDriveNotReady, MessageStyle::Exclamation, kErrorTitle);
 }
 
-void DirDialog::showDrive() {
+bool DirDialog::showDrive() {
     try {
         DirList->setPath(DriveList->currentRoot(), DriveList->currentRoot());
+        return true;
     } catch (const FileError&) {
-        // A drive that cannot be read leaves the list as it was.
+        return false;
     }
 }
 

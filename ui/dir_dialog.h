@@ -41,7 +41,8 @@ private:
     void DriveList_Change();
     void DirList_Change();
     void Cancel_Click();
-    void showDrive();
+    // Shows the selected drive's root in the directory list; false when it cannot be read.
+    bool showDrive();
 
     Prompt& prompt_;
     QString sOldPath;
