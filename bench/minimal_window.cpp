@@ -1,0 +1,33 @@
+// The yardstick of bench/startup.sh: an empty Qt Widgets window of the main window's size that
+// quits once it has painted itself, as quodlin does with QUODLIN_QUIT_WHEN_SHOWN.
+#include <QApplication>
+#include <QEvent>
+#include <QWidget>
+
+namespace {
+
+class QuitOnFirstPaint : public QObject {
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
+                                      Qt::QueuedConnection);
+        }
+        return false;
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QWidget window;
+    window.setWindowTitle("Minimal");
+    window.resize(495, 358);
+    window.installEventFilter(new QuitOnFirstPaint(&window));
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Start-up of the quodlin window against a minimal Qt Widgets program started the same way: the
+# time from starting the process to its first painted window, and its peak memory (max RSS),
+# each the median of RUNS runs, with the ratio quodlin / minimal (target: within 1.3).
+#
+# Both programs end by themselves once their window has painted: quodlin does so when the
+# environment variable QUODLIN_QUIT_WHEN_SHOWN is set, a switch kept for this script. The time
+# therefore includes the short shut-down after the first paint, in both programs alike. Both run
+# with an empty settings store and an empty home directory, on the display in DISPLAY, or under
+# xvfb-run when there is none.
+#
+# Usage: bench/startup.sh [RUNS]    (RUNS defaults to 15; build/ must hold a build)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+RUNS="${1:-15}"
+if [ -z "${DISPLAY:-}" ] && [ -z "${QUODLIN_BENCH_UNDER_X:-}" ]; then
+    exec env QUODLIN_BENCH_UNDER_X=1 xvfb-run -a "$0" "$@"
+fi
+
+PROGRAM=build/ui/quodlin
+MINIMAL=build/bench/minimal_window
+if [ ! -x "$PROGRAM" ]; then
+    echo "build the program first: ./scripts/build.sh" >&2
+    exit 1
+fi
+if [ ! -x "$MINIMAL" ] || [ bench/minimal_window.cpp -nt "$MINIMAL" ]; then
+    mkdir -p build/bench
+    # shellcheck disable=SC2046
+    g++ -std=c++20 -O2 -fPIC bench/minimal_window.cpp -o "$MINIMAL" \
+        $(pkg-config --cflags --libs Qt6Widgets)
+fi
+
+SCRATCH=$(mktemp -d)
+trap 'rm -rf "$SCRATCH"' EXIT
+mkdir -p "$SCRATCH/home" "$SCRATCH/config"
+
+/usr/bin/python3 - "$RUNS" "$SCRATCH" "$MINIMAL" "$PROGRAM" <<'PYTHON'
+import os
+import statistics
+import sys
+import time
+
+runs, scratch, minimal, program = int(sys.argv[1]), sys.argv[2], sys.argv[3], sys.argv[4]
+env = dict(os.environ, HOME=scratch + "/home", XDG_CONFIG_HOME=scratch + "/config",
+           QUODLIN_QUIT_WHEN_SHOWN="1", QT_QPA_PLATFORM="xcb")
+
+
+def measure(path):
+    """Seconds to the first painted window and the peak memory in KiB of one run."""
+    started = time.perf_counter()
+    pid = os.posix_spawn(path, [path], env)
+    _, status, usage = os.wait4(pid, 0)
+    elapsed = time.perf_counter() - started
+    if os.waitstatus_to_exitcode(status) != 0:
+        sys.exit(f"{path} ended with status {os.waitstatus_to_exitcode(status)}")
+    return elapsed, usage.ru_maxrss
+
+
+def medians(path):
+    measure(path)  # the first run warms the file cache
+    samples = [measure(path) for _ in range(runs)]
+    return (statistics.median(s[0] for s in samples),
+            statistics.median(s[1] for s in samples))
+
+
+base_time, base_rss = medians(minimal)
+time_taken, rss = medians(program)
+print(f"median of {runs} runs     start-up to first paint   max RSS")
+print(f"minimal Qt Widgets   {base_time * 1000:17.1f} ms   {base_rss / 1024:7.1f} MiB")
+print(f"quodlin              {time_taken * 1000:17.1f} ms   {rss / 1024:7.1f} MiB")
+print(f"ratio                {time_taken / base_time:17.2f}      {rss / base_rss:7.2f}")
+PYTHON

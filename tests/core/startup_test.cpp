@@ -1,0 +1,75 @@
+#include "core/startup.h"
+
+#include <gtest/gtest.h>
+
+#include "core/shell_messages.h"
+#include "platform/file_system.h"
+#include "tests/support/memory_settings.h"
+#include "tests/support/recording_prompt.h"
+#include "tests/support/temp_dir.h"
+
+namespace quodlin {
+namespace {
+
+using test::MemorySettings;
+using test::RecordingPrompt;
+using test::TempDir;
+
+// A window whose drives are the ones listed and whose tab selection can be made to fail.
+class ScriptedWindow : public StartupWindow {
+public:
+    void selectFirstTab() override {
+        ++tabSelections;
+        if (tabFails) throw FileError(FileErrorKind::Other, "/card", "Input/output error");
+    }
+    void setCardDrive(const std::string& drive) override {
+        if (drive != fallback && drive != existing) throw NoSuchDrive(drive);
+        shownDrive = drive;
+    }
+
+    std::string fallback;
+    std::string existing;
+    std::string shownDrive;
+    bool tabFails = false;
+    int tabSelections = 0;
+};
+
+class StartUpTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window.fallback = home.path();
+        settings.values["Quodlin/Default/SampleDir"] = work.path();
+        settings.values["Quodlin/Default/BankDir"] = work.path();
+    }
+    void run() { StartUp(state, window, settings, prompt, home.path()); }
+
+    TempDir home;
+    TempDir work;
+    DirectoryState state;
+    ScriptedWindow window;
+    MemorySettings settings;
+    RecordingPrompt prompt;
+};
+
+TEST_F(StartUpTest, AFailedTabSelectionIsToldAsTheCardAndTheRememberedDriveStillApplies) {
+    window.tabFails = true;
+    window.existing = "/media/card";
+    settings.values["Quodlin/Default/SmartMedia"] = "/media/card";
+    run();
+    EXPECT_EQ(prompt.messages, std::vector<std::string>{SmartMediaNotReady(home.path())});
+    EXPECT_EQ(prompt.styles, std::vector<MessageStyle>{MessageStyle::Information});
+    EXPECT_EQ(window.shownDrive, "/media/card");
+    EXPECT_EQ(state.sSampleDir, work.path());
+}
+
+TEST_F(StartUpTest, AfterAFailedTabSelectionAMissingDriveIsToldInItsOwnWords) {
+    window.tabFails = true;
+    settings.values["Quodlin/Default/SmartMedia"] = "/media/gone";
+    run();
+    EXPECT_EQ(prompt.messages, (std::vector<std::string>{SmartMediaNotReady(home.path()),
+                                                         DriveNotFound("/media/gone")}));
+    EXPECT_EQ(window.shownDrive, home.path());
+}
+
+}  // namespace
+}  // namespace quodlin

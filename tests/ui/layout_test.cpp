@@ -1,0 +1,114 @@
+#include <QApplication>
+#include <QImage>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTest>
+
+#include "tests/ui/window_fixture.h"
+#include "ui/dir_dialog.h"
+#include "ui/rename_dialog.h"
+
+namespace quodlin::test {
+namespace {
+
+// The number of drawn pixels in column x.
+int InkHeight(const QImage& image, int x) {
+    int height = 0;
+    for (int y = 0; y < image.height(); ++y) height += qAlpha(image.pixel(x, y)) > 128 ? 1 : 0;
+    return height;
+}
+
+class LayoutTest : public WindowTest {
+protected:
+    frmQuodlinMain& shown() {
+        frmQuodlinMain& window = open();
+        window.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+        return window;
+    }
+};
+
+TEST_F(LayoutTest, TheWindowHasItsCaptionTabsAndControls) {
+    frmQuodlinMain& window = open();
+    EXPECT_EQ(window.windowTitle(), "Korg Electribe ES1 - Velmark 0.8 beta");
+    EXPECT_FALSE(window.windowIcon().isNull());
+    auto* tabs = control<QTabBar>("TabStrip");
+    ASSERT_EQ(tabs->count(), 3);
+    EXPECT_EQ(tabs->tabText(0), "Samples");
+    EXPECT_EQ(tabs->tabText(1), "Banks");
+    // A doubled ampersand shows as one.
+    EXPECT_EQ(tabs->tabText(2), "Help && About");
+    // Each arrow's head, its tallest part, is on the side of the list the files go to.
+    const QImage toCard = control<QPushButton>("cmdToSM")->icon().pixmap(32).toImage();
+    const QImage fromCard = control<QPushButton>("cmdFromSM")->icon().pixmap(32).toImage();
+    EXPECT_GT(InkHeight(toCard, 22), InkHeight(toCard, 9));
+    EXPECT_GT(InkHeight(fromCard, 9), InkHeight(fromCard, 22));
+    EXPECT_EQ(control<QLabel>("Label1")->text(), "Smart Media:");
+    EXPECT_TRUE(control<QLabel>("Label1")->font().bold());
+    EXPECT_EQ(control<QListWidget>("FileList")->selectionMode(),
+              QAbstractItemView::ExtendedSelection);
+    EXPECT_EQ(control<QListWidget>("lstSmartMedia")->selectionMode(),
+              QAbstractItemView::ExtendedSelection);
+    EXPECT_EQ(control<QListWidget>("smFile")->isHidden(), true);
+    EXPECT_NE(control<QLabel>("Picture1")->pixmap().toImage().size(), QSize());
+}
+
+TEST_F(LayoutTest, TheWindowOpensAtItsDrawnSizeAndTheListsTakeTheExtraRoom) {
+    frmQuodlinMain& window = shown();
+    EXPECT_EQ(window.size(), QSize(495, 358));
+    auto* files = control<QWidget>("FileList");
+    auto* card = control<QWidget>("lstSmartMedia");
+    auto* rename = control<QWidget>("cmdNameSM");
+    EXPECT_EQ(files->geometry(), QRect(6, 39, 232, 227));
+    EXPECT_EQ(card->geometry(), QRect(245, 39, 225, 225));
+    EXPECT_EQ(rename->geometry(), QRect(420, 289, 52, 25));
+    window.resize(595, 418);
+    QApplication::processEvents();
+    EXPECT_EQ(files->geometry(), QRect(6, 39, 282, 287));
+    EXPECT_EQ(card->geometry(), QRect(295, 39, 275, 285));
+    EXPECT_EQ(rename->geometry(), QRect(520, 349, 52, 25));
+    EXPECT_EQ(control<QWidget>("cmdPathSelect")->geometry(), QRect(6, 12, 231, 25));
+}
+
+TEST_F(LayoutTest, TabRunsThroughTheWorkPageInItsOrder) {
+    frmQuodlinMain& window = shown();
+    QApplication::setActiveWindow(&window);
+    control<QWidget>("cmdPathSelect")->setFocus();
+    std::vector<std::string> order;
+    for (int i = 0; i < 16; ++i) {
+        order.push_back(QApplication::focusWidget()->objectName().toStdString());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    EXPECT_EQ(order,
+              (std::vector<std::string>{"cmdPathSelect", "smDrive", "FileList", "lstSmartMedia",
+                                        "cmdInvSelPC", "cmdInvSelSM", "cmdNamePC", "cmdDelPC",
+                                        "cmdToSM", "WavPlayerPlay", "WavPlayerStop", "cmdFromSM",
+                                        "cmdDelSM", "cmdNameSM", "TabStrip", "cmdPathSelect"}));
+}
+
+// Pictures for a person to look at; nothing is asserted about them.
+TEST_F(LayoutTest, SavesAScreenshotOfEachTabAndDialog) {
+    WriteBytes(home.file("kick.wav"), "RIFF");
+    WriteBytes(programDir.file("readme.rtf"), "{\\rtf1\\ansi Quodlin help\\par}");
+    frmQuodlinMain& window = shown();
+    auto* tabs = control<QTabBar>("TabStrip");
+    const QString dir = QUODLIN_SCREENSHOT_DIR;
+    for (int tab = 0; tab < 3; ++tab) {
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab).center());
+        EXPECT_EQ(tabs->currentIndex(), tab);
+        QApplication::processEvents();
+        window.grab().save(dir + QString("/window-tab-%1.png").arg(tab + 1));
+    }
+    for (QWidget* dialog : {static_cast<QWidget*>(window.findChild<DirDialog*>()),
+                            static_cast<QWidget*>(window.findChild<frmRename*>())}) {
+        dialog->show();
+        QApplication::processEvents();
+        dialog->grab().save(dir + "/" + dialog->objectName() + ".png");
+        dialog->hide();
+    }
+}
+
+}  // namespace
+}  // namespace quodlin::test

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QListWidget>
+#include <string>
+#include <vector>
+
+#include "core/card_numbering.h"
+#include "platform/file_system.h"
+
+namespace quodlin {
+
+// The computer side's file list: the files of one directory that match the mode's pattern, in
+// natural order, with extended selection.
+class FileListBox : public QListWidget {
+    Q_OBJECT
+public:
+    FileListBox(FileSystem& fs, QWidget* parent);
+
+    const std::string& directory() const { return directory_; }
+    Mode mode() const { return mode_; }
+    void setDirectory(const std::string& directory) { directory_ = directory; }
+    void setMode(Mode mode) { mode_ = mode; }
+
+    // Reads the directory again; names that stay keep their selection. On failure the list is
+    // empty and the error passed on.
+    void refresh();
+    // The file name of a row exactly as the directory holds it, also when it is not UTF-8 and
+    // the row can only show it approximately.
+    std::string name(int row) const;
+    const std::vector<std::string>& names() const { return names_; }
+
+private:
+    FileSystem& fs_;
+    std::string directory_;
+    Mode mode_ = Mode::Samples;
+    std::vector<std::string> names_;
+};
+
+}  // namespace quodlin

@@ -1,0 +1,33 @@
+#include <QApplication>
+#include <memory>
+
+#include "core/startup.h"
+#include "platform/local_file_system.h"
+#include "platform/qt/qt_settings.h"
+#include "platform/qt/qt_volumes.h"
+#include "ui/first_paint.h"
+#include "ui/main_window.h"
+#include "ui/message_box_prompt.h"
+
+namespace {
+
+std::unique_ptr<quodlin::Player> CreatePlayer() {
+    return std::make_unique<quodlin::SilentPlayer>();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    quodlin::LocalFileSystem fileSystem;
+    quodlin::QtSettings settings;
+    quodlin::QtVolumes volumes;
+    quodlin::MessageBoxPrompt prompt;
+    const std::unique_ptr<quodlin::Player> player = CreatePlayer();
+    quodlin::frmQuodlinMain window({fileSystem, settings, volumes, *player, prompt,
+                                    quodlin::FallbackDirectory(),
+                                    QCoreApplication::applicationDirPath()});
+    quodlin::QuitWhenShownIfAsked(window);
+    window.show();
+    return app.exec();
+}

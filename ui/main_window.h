@@ -1,0 +1,115 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <string>
+
+#include "core/card_side.h"
+#include "core/directory_state.h"
+#include "core/startup.h"
+#include "platform/file_system.h"
+#include "platform/player.h"
+#include "platform/prompt.h"
+#include "platform/settings.h"
+#include "platform/volumes.h"
+
+class QFrame;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QTabBar;
+class QTextBrowser;
+
+namespace quodlin {
+
+class DirDialog;
+class DriveListBox;
+class FileListBox;
+class WavPlayer;
+class frmRename;
+
+// What the window works with; main() brings the real ones, tests their own.
+struct MainWindowParts {
+    FileSystem& fileSystem;
+    Settings& settings;
+    Volumes& volumes;
+    Player& player;
+    Prompt& prompt;
+    std::string fallbackDirectory;  // stands in for a directory or card drive that cannot be used
+    QString programDirectory;       // where readme.rtf lies
+};
+
+// The main window: the computer folder on the left, the card on the right, a tab per mode and
+// one for help. Constructing it is the program's start-up; closing it stores the settings.
+// The handlers of the controls are members, kept in the ui/main_window_*.cpp files.
+class frmQuodlinMain : public QWidget, private StartupWindow {
+    Q_OBJECT
+public:
+    explicit frmQuodlinMain(MainWindowParts parts);
+    ~frmQuodlinMain() override;
+
+    CardSide& card() { return card_; }
+    DirectoryState& directories() { return directories_; }
+    FileSystem& fileSystem() { return parts_.fileSystem; }
+    Player& player() { return parts_.player; }
+    Prompt& prompt() { return parts_.prompt; }
+    // The mode is the selected tab, read from the tab strip whenever it is needed.
+    Tab SelectedTab() const;
+
+    // Reads the computer directory again; a failure is told to the user.
+    void refreshFileList();
+    // Refills the card list from the card side's lines.
+    void showCardList();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void buildControls();
+    void buildWorkPage();
+    void buildHelpPage();
+    void setTabOrder();
+    void connectHandlers();
+
+    void selectFirstTab() override;
+    void setCardDrive(const std::string& drive) override;
+    void Form_Unload();
+
+    void TabStrip_Click();
+    void selectTab();
+    void showDirectory();
+    void reloadCard();
+    void smDrive_Change();
+    void cmdPathSelect_Click();
+
+    MainWindowParts parts_;
+    CardSide card_;
+    DirectoryState directories_;
+
+    // The controls, named as their objectName; the handlers reach them here.
+    QTabBar* TabStrip = nullptr;
+    QFrame* HelpFrame = nullptr;
+    QLabel* Picture1 = nullptr;
+    QTextBrowser* rtfNames = nullptr;
+    QFrame* MainFrame = nullptr;
+    QPushButton* cmdPathSelect = nullptr;
+    DriveListBox* smDrive = nullptr;
+    QLabel* Label1 = nullptr;
+    FileListBox* FileList = nullptr;
+    QListWidget* lstSmartMedia = nullptr;
+    QPushButton* cmdInvSelPC = nullptr;
+    QPushButton* cmdInvSelSM = nullptr;
+    QPushButton* cmdNamePC = nullptr;
+    QPushButton* cmdDelPC = nullptr;
+    QPushButton* cmdToSM = nullptr;
+    quodlin::WavPlayer* WavPlayer = nullptr;
+    QPushButton* cmdFromSM = nullptr;
+    QPushButton* cmdDelSM = nullptr;
+    QPushButton* cmdNameSM = nullptr;
+    QListWidget* smFile = nullptr;
+    quodlin::DirDialog* DirDialog = nullptr;
+    quodlin::frmRename* frmRename = nullptr;
+};
+
+}  // namespace quodlin

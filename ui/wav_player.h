@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QWidget>
+
+#include "platform/player.h"
+
+class QToolButton;
+
+namespace quodlin {
+
+// The player control of the samples page: Play and Stop for the sample the player holds.
+class WavPlayer : public QWidget {
+    Q_OBJECT
+public:
+    WavPlayer(Player& player, QWidget* parent);
+
+    Player& player() { return player_; }
+    QToolButton* playButton() const { return play_; }
+    QToolButton* stopButton() const { return stop_; }
+
+private:
+    Player& player_;
+    QToolButton* play_;
+    QToolButton* stop_;
+};
+
+}  // namespace quodlin
