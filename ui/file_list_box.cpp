@@ -1,13 +1,71 @@
 #include "ui/file_list_box.h"
 
+#include <QDragEnterEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <set>
 
 #include "core/file_listing.h"
+#include "core/text_functions.h"
+#include "ui/card_list_box.h"
 
 namespace quodlin {
 
+namespace {
+
+bool CarriesCardRows(const QMimeData* mime) {
+    return mime != nullptr && mime->hasFormat(kCardRowsMimeType);
+}
+
+}  // namespace
+
 FileListBox::FileListBox(FileSystem& fs, QWidget* parent) : QListWidget(parent), fs_(fs) {
     setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setDragEnabled(true);
+    setAcceptDrops(true);
+    setDragDropMode(QAbstractItemView::DragDrop);
+    setDefaultDropAction(Qt::CopyAction);
+}
+
+QStringList FileListBox::mimeTypes() const { return {QStringLiteral("text/uri-list")}; }
+
+QMimeData* FileListBox::mimeData(const QList<QListWidgetItem*>& items) const {
+    QList<QUrl> urls;
+    for (const QListWidgetItem* item : items) {
+        const std::string path = JoinNative(directory_, name(row(item)));
+        urls << QUrl::fromLocalFile(QString::fromStdString(path));
+    }
+    auto* mime = new QMimeData;
+    mime->setUrls(urls);
+    return mime;
+}
+
+void FileListBox::dragEnterEvent(QDragEnterEvent* event) {
+    if (!CarriesCardRows(event->mimeData())) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+void FileListBox::dragMoveEvent(QDragMoveEvent* event) {
+    if (!CarriesCardRows(event->mimeData())) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
+void FileListBox::dropEvent(QDropEvent* event) {
+    if (!CarriesCardRows(event->mimeData())) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    emit cardRowsDropped();
 }
 
 void FileListBox::refresh() {

@@ -10,7 +10,8 @@
 namespace quodlin {
 
 // The computer side's file list: the files of one directory that match the mode's pattern, in
-// natural order, with extended selection.
+// natural order, with extended selection. Its rows drag out as files; card rows dropped on it
+// ask for a copy from the card.
 class FileListBox : public QListWidget {
     Q_OBJECT
 public:
@@ -28,6 +29,16 @@ public:
     // the row can only show it approximately.
     std::string name(int row) const;
     const std::vector<std::string>& names() const { return names_; }
+
+signals:
+    void cardRowsDropped();
+
+protected:
+    QStringList mimeTypes() const override;
+    QMimeData* mimeData(const QList<QListWidgetItem*>& items) const override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     FileSystem& fs_;

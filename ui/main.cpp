@@ -3,6 +3,7 @@
 
 #include "core/startup.h"
 #include "platform/local_file_system.h"
+#include "platform/player/sample_player.h"
 #include "platform/qt/qt_settings.h"
 #include "platform/qt/qt_volumes.h"
 #include "ui/first_paint.h"
@@ -12,7 +13,7 @@
 namespace {
 
 std::unique_ptr<quodlin::Player> CreatePlayer() {
-    return std::make_unique<quodlin::SilentPlayer>();
+    return std::make_unique<quodlin::SamplePlayer>();
 }
 
 }  // namespace

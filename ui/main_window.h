@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <string>
+#include <vector>
 
 #include "core/card_side.h"
 #include "core/directory_state.h"
@@ -22,6 +24,7 @@ class QTextBrowser;
 
 namespace quodlin {
 
+class CardListBox;
 class DirDialog;
 class DriveListBox;
 class FileListBox;
@@ -83,6 +86,24 @@ private:
     void smDrive_Change();
     void cmdPathSelect_Click();
 
+    // The buttons' actions and the previews.
+    void cmdToSM_Click();
+    void cmdFromSM_Click();
+    void cmdDelPC_Click();
+    void cmdDelSM_Click();
+    void cmdNameSM_Click();
+    void cmdNamePC_Click();
+    void cmdInvSelPC_Click();
+    void cmdInvSelSM_Click();
+    void lstSmartMedia_DblClick();
+    void FileList_DblClick();
+    void connectActions();
+    void copyToCard(const std::vector<std::string>& paths);
+    void filesDroppedOnCard(const QStringList& paths);
+    void preview(const std::string& path);
+    std::vector<CardEntry> selectedCardEntries() const;
+    std::vector<std::string> selectedComputerPaths() const;
+
     MainWindowParts parts_;
     CardSide card_;
     DirectoryState directories_;
@@ -97,7 +118,7 @@ private:
     DriveListBox* smDrive = nullptr;
     QLabel* Label1 = nullptr;
     FileListBox* FileList = nullptr;
-    QListWidget* lstSmartMedia = nullptr;
+    CardListBox* lstSmartMedia = nullptr;
     QPushButton* cmdInvSelPC = nullptr;
     QPushButton* cmdInvSelSM = nullptr;
     QPushButton* cmdNamePC = nullptr;

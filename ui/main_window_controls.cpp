@@ -8,6 +8,7 @@
 #include <QToolButton>
 
 #include "ui/arrow_icons.h"
+#include "ui/card_list_box.h"
 #include "ui/drive_list_box.h"
 #include "ui/file_list_box.h"
 #include "ui/main_window.h"
@@ -105,7 +106,7 @@ void frmQuodlinMain::buildWorkPage() {
     Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     MakeBold(Label1);
     FileList = Named(new FileListBox(parts_.fileSystem, page), "FileList");
-    lstSmartMedia = Named(new QListWidget(page), "lstSmartMedia");
+    lstSmartMedia = Named(new CardListBox(page), "lstSmartMedia");
     lstSmartMedia->setSelectionMode(QAbstractItemView::ExtendedSelection);
     cmdInvSelPC = Button(page, "cmdInvSelPC", "Invert Selection");
     cmdInvSelSM = Button(page, "cmdInvSelSM", "Invert Selection");

@@ -11,6 +11,7 @@
 #include "ui/drive_list_box.h"
 #include "ui/file_list_box.h"
 #include "ui/help_page.h"
+#include "ui/card_list_box.h"
 #include "ui/main_window.h"
 #include "ui/wav_player.h"
 
@@ -28,6 +29,7 @@ void frmQuodlinMain::connectHandlers() {
     connect(TabStrip, &QTabBar::currentChanged, this, &frmQuodlinMain::TabStrip_Click);
     connect(smDrive, &DriveListBox::driveChosen, this, &frmQuodlinMain::smDrive_Change);
     connect(cmdPathSelect, &QPushButton::clicked, this, &frmQuodlinMain::cmdPathSelect_Click);
+    connectActions();
 }
 
 void frmQuodlinMain::selectFirstTab() {

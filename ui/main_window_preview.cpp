@@ -1,0 +1,30 @@
+// Previews: a double click, Enter or Space on a sample plays it, in samples mode only.
+#include "core/text_functions.h"
+#include "ui/card_list_box.h"
+#include "ui/file_list_box.h"
+#include "ui/main_window.h"
+
+namespace quodlin {
+
+void frmQuodlinMain::preview(const std::string& path) {
+    StopAndClose(player());
+    player().setFileName(path);
+    player().command("Open");
+    player().command("Play");
+}
+
+void frmQuodlinMain::lstSmartMedia_DblClick() {
+    if (SelectedTab() != Tab::Samples) return;
+    const int row = lstSmartMedia->currentRow();
+    if (row < 0 || row > card_.table().smLastIndex()) return;
+    preview(JoinNative(card_.cardRoot(), card_.table().smFileName(row)));
+}
+
+void frmQuodlinMain::FileList_DblClick() {
+    if (SelectedTab() != Tab::Samples) return;
+    const int row = FileList->currentRow();
+    if (row < 0) return;
+    preview(JoinNative(FileList->directory(), FileList->name(row)));
+}
+
+}  // namespace quodlin

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+#include "core/run_observer.h"
+
+class QProgressDialog;
+class QWidget;
+
+namespace quodlin {
+
+// Shows a copy run: the busy pointer while a file is copied, and for a run of more than one
+// file that lasts longer than about half a second a progress dialog with file n of m, its name
+// and a Cancel button. Cancel ends the run after the file being copied.
+class RunProgress : public RunObserver {
+public:
+    RunProgress(QWidget* parent, const QString& title);
+    ~RunProgress() override;
+
+    void busy(bool on) override;
+    bool next(int index, int count, const std::string& name) override;
+
+private:
+    QWidget* parent_;
+    QString title_;
+    std::unique_ptr<QProgressDialog> dialog_;
+    bool busy_ = false;
+};
+
+}  // namespace quodlin
