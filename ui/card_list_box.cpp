@@ -22,7 +22,9 @@ CardListBox::CardListBox(QWidget* parent) : QListWidget(parent) {
     setDefaultDropAction(Qt::CopyAction);
 }
 
-QStringList CardListBox::mimeTypes() const { return {kCardRowsMimeType}; }
+QStringList CardListBox::mimeTypes() const {
+    return {kCardRowsMimeType};
+}
 
 QMimeData* CardListBox::mimeData(const QList<QListWidgetItem*>& items) const {
     auto* mime = new QMimeData;

@@ -27,7 +27,9 @@ FileListBox::FileListBox(FileSystem& fs, QWidget* parent) : QListWidget(parent),
     setDefaultDropAction(Qt::CopyAction);
 }
 
-QStringList FileListBox::mimeTypes() const { return {QStringLiteral("text/uri-list")}; }
+QStringList FileListBox::mimeTypes() const {
+    return {QStringLiteral("text/uri-list")};
+}
 
 QMimeData* FileListBox::mimeData(const QList<QListWidgetItem*>& items) const {
     QList<QUrl> urls;

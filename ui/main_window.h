@@ -40,6 +40,7 @@ struct MainWindowParts {
     Prompt& prompt;
     std::string fallbackDirectory;  // stands in for a directory or card drive that cannot be used
     QString programDirectory;       // where readme.rtf lies
+    int progressDelayMs = 500;      // how long a copy run goes on before it shows its progress
 };
 
 // The main window: the computer folder on the left, the card on the right, a tab per mode and
@@ -106,6 +107,7 @@ private:
 
     MainWindowParts parts_;
     CardSide card_;
+    std::string shownCardRoot_;
     DirectoryState directories_;
 
     // The controls, named as their objectName; the handlers reach them here.

@@ -79,16 +79,19 @@ std::vector<std::string> frmQuodlinMain::selectedComputerPaths() const {
 }
 
 void frmQuodlinMain::copyToCard(const std::vector<std::string>& paths) {
-    RunProgress progress(this, QStringLiteral("Copying to SmartMedia"));
+    RunProgress progress(this, QStringLiteral("Copying to SmartMedia"), parts_.progressDelayMs);
     CopyToCard(card_, player(), prompt(), paths, progress);
     showCardList();
 }
 
-void frmQuodlinMain::cmdToSM_Click() { copyToCard(selectedComputerPaths()); }
+void frmQuodlinMain::cmdToSM_Click() {
+    copyToCard(selectedComputerPaths());
+}
 
 void frmQuodlinMain::cmdFromSM_Click() {
     {
-        RunProgress progress(this, QStringLiteral("Copying from SmartMedia"));
+        RunProgress progress(this, QStringLiteral("Copying from SmartMedia"),
+                             parts_.progressDelayMs);
         CopyFromCard(card_, player(), prompt(), selectedCardEntries(), FileList->directory(),
                      progress);
     }
@@ -123,8 +126,12 @@ void frmQuodlinMain::cmdNamePC_Click() {
         [this] { refreshFileList(); });
 }
 
-void frmQuodlinMain::cmdInvSelPC_Click() { InvertSelection(*FileList); }
+void frmQuodlinMain::cmdInvSelPC_Click() {
+    InvertSelection(*FileList);
+}
 
-void frmQuodlinMain::cmdInvSelSM_Click() { InvertSelection(*lstSmartMedia); }
+void frmQuodlinMain::cmdInvSelSM_Click() {
+    InvertSelection(*lstSmartMedia);
+}
 
 }  // namespace quodlin

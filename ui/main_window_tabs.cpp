@@ -2,16 +2,17 @@
 #include <QFrame>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSet>
 #include <QTabBar>
 #include <QTextBrowser>
 
 #include "core/messages.h"
 #include "core/shell_messages.h"
 #include "core/text_functions.h"
+#include "ui/card_list_box.h"
 #include "ui/drive_list_box.h"
 #include "ui/file_list_box.h"
 #include "ui/help_page.h"
-#include "ui/card_list_box.h"
 #include "ui/main_window.h"
 #include "ui/wav_player.h"
 
@@ -88,14 +89,24 @@ void frmQuodlinMain::reloadCard() {
     showCardList();
 }
 
+// The files selected before stay selected when the same card is shown again after an action.
 void frmQuodlinMain::showCardList() {
+    QSet<QString> selected;
+    for (int row = 0; row < lstSmartMedia->count() && row < smFile->count(); ++row) {
+        if (lstSmartMedia->item(row)->isSelected()) selected.insert(smFile->item(row)->text());
+    }
+    if (shownCardRoot_ != card_.cardRoot()) selected.clear();
+    shownCardRoot_ = card_.cardRoot();
     lstSmartMedia->clear();
     smFile->clear();
     for (const std::string& line : card_.lines()) {
         lstSmartMedia->addItem(QString::fromStdString(line));
     }
     for (const CardEntry& entry : card_.table().entries()) {
-        smFile->addItem(QString::fromStdString(entry.fileName));
+        const QString fileName = QString::fromStdString(entry.fileName);
+        smFile->addItem(fileName);
+        QListWidgetItem* row = lstSmartMedia->item(smFile->count() - 1);
+        if (row != nullptr && selected.contains(fileName)) row->setSelected(true);
     }
 }
 

@@ -1,15 +1,17 @@
 #include "ui/run_progress.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QProgressDialog>
 
 namespace quodlin {
 
-constexpr int kShowAfterMilliseconds = 500;
+RunProgress::RunProgress(QWidget* parent, const QString& title, int delayMs)
+    : parent_(parent), title_(title), delayMs_(delayMs) {}
 
-RunProgress::RunProgress(QWidget* parent, const QString& title) : parent_(parent), title_(title) {}
-
-RunProgress::~RunProgress() { busy(false); }
+RunProgress::~RunProgress() {
+    busy(false);
+}
 
 void RunProgress::busy(bool on) {
     if (on == busy_) return;
@@ -29,18 +31,19 @@ bool RunProgress::next(int index, int count, const std::string& name) {
         dialog_->setObjectName(QStringLiteral("progressDialog"));
         dialog_->setWindowTitle(title_);
         dialog_->setWindowModality(Qt::WindowModal);
-        dialog_->setMinimumDuration(kShowAfterMilliseconds);
+        dialog_->setMinimumDuration(delayMs_);
         dialog_->setAutoClose(false);
         dialog_->setAutoReset(false);
     }
+    // A click on Cancel waits while a file is copied; it is handled here, between two files.
+    if (dialog_->isVisible()) QCoreApplication::processEvents();
     if (dialog_->wasCanceled()) return false;
     dialog_->setLabelText(QStringLiteral("File %1 of %2: %3")
                               .arg(index + 1)
                               .arg(count)
                               .arg(QString::fromStdString(name)));
-    // A window-modal dialog handles its events, Cancel among them, as its value changes.
     dialog_->setValue(index);
-    return !dialog_->wasCanceled();
+    return true;
 }
 
 }  // namespace quodlin

@@ -9,6 +9,7 @@
 #include "core/copy_to_card.h"
 #include "core/messages.h"
 #include "tests/support/faulty_file_system.h"
+#include "tests/support/recording_player.h"
 #include "tests/support/recording_prompt.h"
 #include "tests/support/temp_dir.h"
 
@@ -23,13 +24,6 @@ using test::WriteBytes;
 
 const std::vector<Op> kEveryOp = {Op::List, Op::Open,  Op::Read,   Op::Create, Op::Write,
                                   Op::Sync, Op::Close, Op::Remove, Op::Rename, Op::Replace};
-
-class RecordingPlayer : public Player {
-public:
-    void setFileName(const std::string& path) override { log.push_back("file " + path); }
-    void command(const std::string& command) override { log.push_back(command); }
-    std::vector<std::string> log;
-};
 
 // Stops the run at the file numbered stopAt.
 class StoppingObserver : public RunObserver {
@@ -90,14 +84,14 @@ protected:
     std::string pc;
     FaultyFileSystem fs;
     CardSide card{fs};
-    RecordingPlayer player;
+    test::RecordingPlayer player;
     test::RecordingPrompt prompt;
     RunObserver observer;
 };
 
 TEST_F(Transfers, CopyToCardFillsGapsAndNamesTheCopies) {
     EXPECT_TRUE(CopyToCard(card, player, prompt, sources(), observer));
-    EXPECT_EQ(player.log, (std::vector<std::string>{"Stop", "Close"}));
+    EXPECT_EQ(player.calls, (std::vector<std::string>{"Stop", "Close"}));
     EXPECT_TRUE(prompt.messages.empty());
     EXPECT_EQ(card.lines(),
               (std::vector<std::string>{"00.wav = Kick", "01.wav = snare", "02.WAV = Hat",
@@ -185,7 +179,7 @@ TEST_F(Transfers, CopyFromCardUsesSafeFriendlyNamesAndAsksBeforeReplacing) {
     EXPECT_EQ(ReadBytes(pc + "/.._Kick_ _loud_.wav"), "decoy");
     EXPECT_EQ(ReadBytes(pc + "/_Kick_ _loud_.wav"), "kick data");
     EXPECT_EQ(ReadBytes(pc + "/02.WAV"), "hat data");
-    EXPECT_EQ(player.log, (std::vector<std::string>{"Stop", "Close"}));
+    EXPECT_EQ(player.calls, (std::vector<std::string>{"Stop", "Close"}));
 
     WriteBytes(root + "/names.txt", "[ES1 samples]\r\n00.wav=Drum\r\n02.WAV=Drum\r\n");
     card.smFile_PathChange();
@@ -229,7 +223,7 @@ TEST_F(Transfers, DeleteOnCardAsksOnceAndKeepsTheCatalogueInStep) {
     EXPECT_EQ(card.lines(), std::vector<std::string>{"01.wav = "});
     EXPECT_EQ(ReadBytes(root + "/names.txt"),
               "[ES1 banks]\r\n\r\n[ES1 samples]\r\n01.wav=\r\n\r\n\r\n");
-    EXPECT_EQ(player.log, (std::vector<std::string>{"Stop", "Close", "Stop", "Close"}));
+    EXPECT_EQ(player.calls, (std::vector<std::string>{"Stop", "Close", "Stop", "Close"}));
 }
 
 TEST_F(Transfers, ACardFileThatCannotBeDeletedKeepsItsName) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,7 @@ public:
     }
     bool question(const std::string& text, const std::string&) override {
         questions.push_back(text);
+        if (onQuestion) onQuestion(text);
         if (answers.empty()) return false;
         const bool answer = answers.front();
         answers.pop_front();
@@ -32,6 +34,8 @@ public:
     std::vector<std::string> titles;
     std::vector<std::string> questions;
     std::deque<bool> answers;
+    // Runs when a question is asked, before it is answered.
+    std::function<void(const std::string&)> onQuestion;
 };
 
 }  // namespace quodlin::test

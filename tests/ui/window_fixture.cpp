@@ -19,7 +19,7 @@ WindowTest::WindowTest() {
 frmQuodlinMain& WindowTest::open() {
     window_ = std::make_unique<frmQuodlinMain>(
         MainWindowParts{fileSystem, settings, volumes, player, prompt, home.path(),
-                        QString::fromStdString(programDir.path())});
+                        QString::fromStdString(programDir.path()), progressDelayMs});
     return *window_;
 }
 

@@ -45,6 +45,7 @@ protected:
     // Types path into the directory chooser and confirms it.
     void chooseDirectory(const std::string& path);
 
+    int progressDelayMs = 500;
     TempDir home;
     TempDir programDir;
     LocalFileSystem fileSystem;
