@@ -215,6 +215,11 @@ TEST_F(ActionsTest, NamingOnTheCardShowsOneDialogPerRowAndSavesOnce) {
     EXPECT_EQ(rows("lstSmartMedia"),
               (std::vector<std::string>{"00.wav = Bass drum", "01.wav = ", "02.wav = "}));
     EXPECT_EQ(ReadBytes(cardRoot + "/00.wav"), "kick on card");
+    // For review, not an assertion: the window with a filled card list, and the dialog.
+    window_->grab().save(QUODLIN_SCREENSHOT_DIR "/window-filled-card.png");
+    frmRename* dialog = window_->findChild<frmRename*>();
+    dialog->FileName->setText("Bass drum");
+    dialog->grab().save(QUODLIN_SCREENSHOT_DIR "/rename-dialog.png");
 }
 
 TEST_F(ActionsTest, RenamingOnTheComputerNeverReplacesAFile) {
