@@ -15,6 +15,16 @@ QStringList LocalFilesOf(const QMimeData* mime) {
     return paths;
 }
 
+bool AcceptAsCopy(QDropEvent* event, bool acceptable) {
+    if (!acceptable) {
+        event->ignore();
+        return false;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+    return true;
+}
+
 CardListBox::CardListBox(QWidget* parent) : QListWidget(parent) {
     setDragEnabled(true);
     setAcceptDrops(true);
@@ -35,32 +45,16 @@ QMimeData* CardListBox::mimeData(const QList<QListWidgetItem*>& items) const {
 }
 
 void CardListBox::dragEnterEvent(QDragEnterEvent* event) {
-    if (LocalFilesOf(event->mimeData()).isEmpty()) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(Qt::CopyAction);
-    event->accept();
+    AcceptAsCopy(event, !LocalFilesOf(event->mimeData()).isEmpty());
 }
 
 void CardListBox::dragMoveEvent(QDragMoveEvent* event) {
-    if (LocalFilesOf(event->mimeData()).isEmpty()) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(Qt::CopyAction);
-    event->accept();
+    AcceptAsCopy(event, !LocalFilesOf(event->mimeData()).isEmpty());
 }
 
 void CardListBox::dropEvent(QDropEvent* event) {
     const QStringList paths = LocalFilesOf(event->mimeData());
-    if (paths.isEmpty()) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(Qt::CopyAction);
-    event->accept();
-    emit filesDropped(paths);
+    if (AcceptAsCopy(event, !paths.isEmpty())) emit filesDropped(paths);
 }
 
 }  // namespace quodlin

@@ -32,4 +32,7 @@ protected:
 // The local files a drag carries; empty when it carries none.
 QStringList LocalFilesOf(const QMimeData* mime);
 
+// Takes a drag or drop as a copy when it is acceptable and refuses it otherwise; returns which.
+bool AcceptAsCopy(QDropEvent* event, bool acceptable);
+
 }  // namespace quodlin

@@ -43,31 +43,15 @@ QMimeData* FileListBox::mimeData(const QList<QListWidgetItem*>& items) const {
 }
 
 void FileListBox::dragEnterEvent(QDragEnterEvent* event) {
-    if (!CarriesCardRows(event->mimeData())) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(Qt::CopyAction);
-    event->accept();
+    AcceptAsCopy(event, CarriesCardRows(event->mimeData()));
 }
 
 void FileListBox::dragMoveEvent(QDragMoveEvent* event) {
-    if (!CarriesCardRows(event->mimeData())) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(Qt::CopyAction);
-    event->accept();
+    AcceptAsCopy(event, CarriesCardRows(event->mimeData()));
 }
 
 void FileListBox::dropEvent(QDropEvent* event) {
-    if (!CarriesCardRows(event->mimeData())) {
-        event->ignore();
-        return;
-    }
-    event->setDropAction(Qt::CopyAction);
-    event->accept();
-    emit cardRowsDropped();
+    if (AcceptAsCopy(event, CarriesCardRows(event->mimeData()))) emit cardRowsDropped();
 }
 
 void FileListBox::refresh() {
