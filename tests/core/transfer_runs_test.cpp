@@ -52,6 +52,13 @@ protected:
         card.open(root);
     }
 
+    // The card and the computer folder as they were before the test changed them.
+    void freshFolders() {
+        std::filesystem::remove_all(root);
+        std::filesystem::remove_all(pc);
+        SetUp();
+    }
+
     std::vector<std::string> sources() const {
         return {pc + "/snare.wav", pc + "/tom.low.wav", pc + "/clap.wav"};
     }
@@ -128,9 +135,7 @@ TEST_F(Transfers, CopyToCardStopsWhenTheUserCancelsAndKeepsWhatWasCopied) {
 TEST_F(Transfers, EveryFailureDuringCopyToCardIsReportedAndNoNameIsLost) {
     for (const Op op : kEveryOp) {
         for (int occurrence = 1; occurrence <= 3; ++occurrence) {
-            std::filesystem::remove_all(root);
-            std::filesystem::remove_all(pc);
-            SetUp();
+            freshFolders();
             const std::string what = std::string(OpName(op)) + " #" + std::to_string(occurrence);
             FaultyFileSystem faulty;
             CardSide side(faulty);
@@ -156,9 +161,7 @@ TEST_F(Transfers, EveryFailureDuringCopyToCardIsReportedAndNoNameIsLost) {
 
 TEST_F(Transfers, APulledCardFailsEveryStepWithAMessage) {
     for (int calls = 0; calls < 12; ++calls) {
-        std::filesystem::remove_all(root);
-        std::filesystem::remove_all(pc);
-        SetUp();
+        freshFolders();
         FaultyFileSystem faulty;
         CardSide side(faulty);
         side.open(root);
@@ -237,9 +240,7 @@ TEST_F(Transfers, ACardFileThatCannotBeDeletedKeepsItsName) {
 
 TEST_F(Transfers, EveryFailureDuringDeleteOnCardKeepsTheNamesOfWhatIsLeft) {
     for (const Op op : kEveryOp) {
-        std::filesystem::remove_all(root);
-        std::filesystem::remove_all(pc);
-        SetUp();
+        freshFolders();
         FaultyFileSystem faulty;
         CardSide side(faulty);
         side.open(root);
