@@ -2,13 +2,24 @@
 
 #include "core/card_listing.h"
 #include "core/catalogue_file.h"
+#include "core/messages.h"
 
 namespace quodlin {
 
 void CardSide::open(const std::string& root) {
+    std::string volume = fs_.volumeIdentity(root);
     NameTable table = ListCard(fs_, root, mode_);
     cardRoot_ = root;
+    volume_ = std::move(volume);
     show(std::move(table));
+}
+
+void CardSide::ensureCardPresent() {
+    try {
+        if (!cardRoot_.empty() && fs_.volumeIdentity(cardRoot_) == volume_) return;
+    } catch (const FileError&) {
+    }
+    throw FileError(FileErrorKind::CardRemoved, cardRoot_, kCardRemoved);
 }
 
 void CardSide::smFile_PathChange() {

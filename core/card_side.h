@@ -29,6 +29,9 @@ public:
     // keeps the card that was in use, so that no later save goes to a card it was not read from.
     void open(const std::string& root);
     void setMode(Mode mode) { mode_ = mode; }
+    // Throws FileError of kind CardRemoved when the card root is no longer the volume it was
+    // when opened (pulled, unmounted, another card), so that nothing is written beside it.
+    void ensureCardPresent();
 
     // Rebuilds the table and the list from the card. On failure the list is emptied and the
     // error passed on.
@@ -41,6 +44,7 @@ private:
 
     FileSystem& fs_;
     std::string cardRoot_;
+    std::string volume_;
     Mode mode_ = Mode::Samples;
     NameTable table_;
     std::vector<std::string> lines_;

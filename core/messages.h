@@ -11,6 +11,9 @@ namespace quodlin {
 // The texts the program shows; the window and the command line use the same.
 inline constexpr const char* kDriveNotReady = "Drive not ready...";
 inline constexpr const char* kErrorTitle = "Error";
+inline constexpr const char* kCardRemoved = "The card was removed.";
+inline constexpr const char* kNoCardChosen = "Choose the card under Smart Media: first.";
+inline constexpr const char* kNoCardAtStart = "SmartMedia not ready/not found; no card chosen.";
 inline constexpr const char* kCardIsFull = "Smart Media is full.";
 inline constexpr const char* kNoFreeCardName = "More files now than the ES-1 can recognise...";
 inline constexpr const char* kDeleteOnComputerQuestion = "Delete all selected files on computer?";

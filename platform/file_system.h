@@ -10,7 +10,7 @@
 
 namespace quodlin {
 
-enum class FileErrorKind { NotFound, AlreadyExists, NoSpace, AccessDenied, Other };
+enum class FileErrorKind { NotFound, AlreadyExists, NoSpace, AccessDenied, CardRemoved, Other };
 
 // Every failed file operation throws this; the action that started it catches it and tells the
 // user.
@@ -72,6 +72,9 @@ public:
     virtual void replace(const std::string& from, const std::string& to) = 0;
     // Free bytes on the volume holding dir, when the volume tells.
     virtual std::optional<std::uint64_t> freeSpace(const std::string& dir) = 0;
+    // What tells the volume holding dir from any other mounted now or later (the device id, or
+    // the volume serial on Windows). Throws when dir cannot be reached.
+    virtual std::string volumeIdentity(const std::string& dir) = 0;
 };
 
 }  // namespace quodlin

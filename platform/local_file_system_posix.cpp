@@ -150,6 +150,12 @@ void LocalFileSystem::renameNoReplace(const std::string& from, const std::string
     if (::rename(from.c_str(), to.c_str()) != 0) ThrowErrno(to, errno);
 }
 
+std::string LocalFileSystem::volumeIdentity(const std::string& dir) {
+    struct stat info {};
+    if (::stat(dir.c_str(), &info) != 0) ThrowErrno(dir, errno);
+    return std::to_string(static_cast<unsigned long long>(info.st_dev));
+}
+
 void LocalFileSystem::replace(const std::string& from, const std::string& to) {
     if (::rename(from.c_str(), to.c_str()) != 0) ThrowErrno(to, errno);
     SyncDirectoryOf(to);

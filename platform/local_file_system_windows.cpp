@@ -146,4 +146,14 @@ void LocalFileSystem::replace(const std::string& from, const std::string& to) {
     }
 }
 
+std::string LocalFileSystem::volumeIdentity(const std::string& dir) {
+    wchar_t volume[MAX_PATH + 1] = {};
+    DWORD serial = 0;
+    if (!GetVolumePathNameW(Wide(dir).c_str(), volume, MAX_PATH) ||
+        !GetVolumeInformationW(volume, nullptr, 0, &serial, nullptr, nullptr, nullptr, 0)) {
+        ThrowLastError(dir);
+    }
+    return Narrow(volume) + "#" + std::to_string(serial);
+}
+
 }  // namespace quodlin

@@ -11,4 +11,5 @@ $SUDO apt-get install -y -qq --no-install-recommends \
     qt6-base-dev qt6-multimedia-dev libgl-dev libsndfile1-dev \
     fuse fusefat dosfstools mtools \
     xvfb xauth python3-xlib pulseaudio pulseaudio-utils sox \
+    openbox xdotool x11-utils libsoxr-dev \
     > /dev/null
