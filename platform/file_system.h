@@ -72,6 +72,8 @@ public:
     virtual void replace(const std::string& from, const std::string& to) = 0;
     // Free bytes on the volume holding dir, when the volume tells.
     virtual std::optional<std::uint64_t> freeSpace(const std::string& dir) = 0;
+    // The size of the volume holding dir, when the volume tells.
+    virtual std::optional<std::uint64_t> totalSpace(const std::string&) { return std::nullopt; }
     // What tells the volume holding dir from any other mounted now or later (the device id, or
     // the volume serial on Windows). Throws when dir cannot be reached.
     virtual std::string volumeIdentity(const std::string& dir) = 0;

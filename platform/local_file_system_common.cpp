@@ -69,4 +69,11 @@ std::optional<std::uint64_t> LocalFileSystem::freeSpace(const std::string& dir) 
     return info.available;
 }
 
+std::optional<std::uint64_t> LocalFileSystem::totalSpace(const std::string& dir) {
+    std::error_code code;
+    const fs::space_info info = fs::space(PathOf(dir), code);
+    if (code || info.capacity == static_cast<std::uintmax_t>(-1)) return std::nullopt;
+    return info.capacity;
+}
+
 }  // namespace quodlin

@@ -34,6 +34,9 @@ public:
     void renameNoReplace(const std::string& from, const std::string& to) override;
     void replace(const std::string& from, const std::string& to) override;
     std::optional<std::uint64_t> freeSpace(const std::string& dir) override;
+    std::optional<std::uint64_t> totalSpace(const std::string& dir) override {
+        return real_.totalSpace(dir);
+    }
     std::string volumeIdentity(const std::string& dir) override { return real_.volumeIdentity(dir); }
 
 private:

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "platform/sample_formats.h"
+
+namespace quodlin {
+
+// How much of the card is used: its samples and banks, and its space when the volume tells.
+struct CardUse {
+    int samples = 0;
+    int banks = 0;
+    std::optional<std::uint64_t> freeBytes;
+    std::optional<std::uint64_t> totalBytes;
+};
+
+// Counts the card root's files of both modes and asks for its space. Throws FileError when the
+// root cannot be listed.
+CardUse ReadCardUse(FileSystem& fs, const std::string& cardRoot);
+
+// "12 samples · 3 banks · 5.2 MB free of 15.6 MB"; the space is left out when it is not known.
+std::string CardUseText(const CardUse& use);
+
+// The selected files' count, total size and, when any is a sound, total length:
+// "3 selected · 290 KB · 4.56 s". Empty when nothing is selected.
+std::string SelectionText(const std::vector<SampleFormat>& selected);
+
+}  // namespace quodlin

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace quodlin {
+
+// What a sound file's header says. A file no sound library can read has readable false and
+// only its size.
+struct SampleFormat {
+    bool readable = false;
+    std::string container;  // "wav", "wavex" (WAVE_FORMAT_EXTENSIBLE), "aiff", "flac", "ogg", ...
+    std::string encoding;   // "pcm", "float", "ulaw", "alaw", "adpcm", "vorbis", ...
+    int rate = 0;
+    int bits = 0;  // bits per sample value; 0 when the encoding has no fixed width
+    int channels = 0;
+    std::uint64_t frames = 0;
+    std::uint64_t bytes = 0;  // the file's size
+
+    double seconds() const { return rate > 0 ? static_cast<double>(frames) / rate : 0.0; }
+};
+
+// Reads sample formats from their headers, without decoding the sound.
+class SampleFormats {
+public:
+    virtual ~SampleFormats() = default;
+    virtual SampleFormat read(const std::string& path) = 0;
+};
+
+}  // namespace quodlin
