@@ -8,7 +8,12 @@ void ConsolePrompt::message(const std::string& text, MessageStyle, const std::st
 }
 
 bool ConsolePrompt::question(const std::string& text, const std::string&) {
-    err_ << text << ' ' << (answerYes_ ? "yes" : "no") << '\n';
+    err_ << text << ' ' << (answerYes_ ? "yes" : "no");
+    if (!answerYes_ && !declineReason_.empty()) {
+        err_ << ": " << declineReason_;
+        ++declined_;
+    }
+    err_ << '\n';
     return answerYes_;
 }
 

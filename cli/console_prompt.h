@@ -18,12 +18,16 @@ public:
     bool question(const std::string& text, const std::string& title) override;
 
     // Every message the core sends here reports something that was not done.
-    bool reportedFailure() const { return messages_ > 0; }
+    bool reportedFailure() const { return messages_ > 0 || declined_ > 0; }
+    // Makes every No an unfinished part of the run, told with this reason after the question.
+    void countDeclinesAsFailures(std::string reason) { declineReason_ = std::move(reason); }
 
 private:
     std::ostream& err_;
     bool answerYes_;
     int messages_ = 0;
+    int declined_ = 0;
+    std::string declineReason_;
 };
 
 }  // namespace quodlin

@@ -16,10 +16,12 @@ bool DeleteOnCard(CardSide& card, Player& player, Prompt& prompt,
     for (const int row : rows) {
         const std::string path = JoinNative(card.cardRoot(), card.table().smFileName(row));
         try {
+            card.ensureCardPresent();
             card.fileSystem().remove(path);
             card.table().markDeleted(row);
         } catch (const FileError& error) {
             prompt.message(DeleteFailed(path, error), MessageStyle::Exclamation);
+            if (error.kind() == FileErrorKind::CardRemoved) return false;
             allDone = false;
         }
     }

@@ -27,14 +27,16 @@ void CardSide::smFile_PathChange() {
     lines_.clear();
     loaded_ = false;
     if (cardRoot_.empty()) return;
+    ensureCardPresent();
     show(ListCard(fs_, cardRoot_, mode_));
 }
 
-void CardSide::SortAndSaveNames() {
+std::vector<std::string> CardSide::SortAndSaveNames() {
     if (!loaded_) {
         throw FileError(FileErrorKind::Other, cardRoot_, "the card list could not be read");
     }
-    quodlin::SortAndSaveNames(fs_, cardRoot_, mode_, table_);
+    ensureCardPresent();
+    return quodlin::SortAndSaveNames(fs_, cardRoot_, mode_, table_);
 }
 
 void CardSide::show(NameTable table) {

@@ -36,8 +36,9 @@ public:
     // Rebuilds the table and the list from the card. On failure the list is emptied and the
     // error passed on.
     void smFile_PathChange();
-    // Sorts the table and rewrites the mode's section of names.txt.
-    void SortAndSaveNames();
+    // Sorts the table and rewrites the mode's section of names.txt. Returns the friendly names
+    // that lost characters to the catalogue's 8-bit code page.
+    std::vector<std::string> SortAndSaveNames();
 
 private:
     void show(NameTable table);

@@ -4,6 +4,7 @@
 #include "core/file_copy.h"
 #include "core/file_io.h"
 #include "core/messages.h"
+#include "core/natural_order.h"
 #include "core/safe_file_name.h"
 #include "core/text_functions.h"
 
@@ -22,17 +23,23 @@ public:
           destDir_(std::move(destDir)) {}
 
     Outcome copy(const CardEntry& entry) {
-        const std::string name =
+        std::string name =
             ComputerFileName(entry.name, ModeExtension(card_.mode()), entry.fileName);
         std::string target = JoinNative(destDir_, name);
         try {
-            const std::string existing = StoredName(fs_.list(destDir_), name);
+            const std::vector<DirEntry> entries = fs_.list(destDir_);
+            // Two card files with one friendly name: the second never replaces the first.
+            if (WrittenThisRun(name)) name = FreeVariant(entries, name);
+            target = JoinNative(destDir_, name);
+            const std::string existing = StoredName(entries, name);
             const bool replacing = !existing.empty();
             if (replacing) {
                 target = JoinNative(destDir_, existing);
                 if (!prompt_.question(OverwriteQuestion(target))) return Outcome::Declined;
             }
-            return write(entry, target, replacing);
+            const Outcome outcome = write(entry, target, replacing);
+            written_.push_back(name);
+            return outcome;
         } catch (const FileError& error) {
             prompt_.message(CopyFromCardFailed(entry.fileName, target, error),
                             MessageStyle::Exclamation);
@@ -41,15 +48,39 @@ public:
     }
 
 private:
+    bool WrittenThisRun(const std::string& name) const {
+        for (const std::string& written : written_) {
+            if (EqualsIgnoringCase(written, name)) return true;
+        }
+        return false;
+    }
+
+    // "Drum (2).wav", "Drum (3).wav", ...: the first that neither the folder nor this run holds.
+    std::string FreeVariant(const std::vector<DirEntry>& entries, const std::string& name) const {
+        const std::size_t dot = name.rfind('.');
+        const std::string stem = name.substr(0, dot);
+        const std::string extension = dot == std::string::npos ? "" : name.substr(dot);
+        for (int n = 2;; ++n) {
+            const std::string variant = stem + " (" + std::to_string(n) + ")" + extension;
+            if (StoredName(entries, variant).empty() && !WrittenThisRun(variant)) return variant;
+        }
+    }
+
     Outcome write(const CardEntry& entry, const std::string& target, bool replacing) {
         const std::string source = JoinNative(card_.cardRoot(), entry.fileName);
-        const std::string temporary = JoinNative(destDir_, ".quodlin-" + entry.fileName + ".part");
         observer_.busy(true);
-        auto failure = CopyToNewFile(fs_, source, temporary);
-        if (failure && failure->error.kind() == FileErrorKind::AlreadyExists) {
-            // Only an interrupted earlier copy leaves this name behind.
-            RemoveQuietly(fs_, temporary);
+        std::string temporary;
+        std::optional<CopyFailure> failure;
+        // A file already under a temporary name may be the user's own: it is left alone and
+        // another name is taken.
+        for (int attempt = 1; attempt <= 100; ++attempt) {
+            const std::string suffix = attempt == 1 ? "" : "-" + std::to_string(attempt);
+            temporary = JoinNative(destDir_, ".quodlin-" + entry.fileName + suffix + ".part");
             failure = CopyToNewFile(fs_, source, temporary);
+            if (!failure || failure->error.kind() != FileErrorKind::AlreadyExists ||
+                failure->targetCreated) {
+                break;
+            }
         }
         observer_.busy(false);
         if (failure) throw failure->error;
@@ -71,6 +102,7 @@ private:
     Prompt& prompt_;
     RunObserver& observer_;
     std::string destDir_;
+    std::vector<std::string> written_;
 };
 
 }  // namespace
@@ -87,7 +119,13 @@ bool CopyFromCard(CardSide& card, Player& player, Prompt& prompt,
         if (!observer.next(static_cast<int>(i), static_cast<int>(rows.size()), entry.fileName)) {
             return false;
         }
-        allDone = run.copy(entry) != Outcome::Failed && allDone;
+        try {
+            card.ensureCardPresent();
+        } catch (const FileError& error) {
+            prompt.message(CardNotRead(error), MessageStyle::Exclamation);
+            return false;
+        }
+        allDone = run.copy(entry) == Outcome::Copied && allDone;
     }
     return allDone;
 }

@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <set>
 
+#include "core/card_naming.h"
 #include "core/card_numbering.h"
+#include "core/card_temporary.h"
 #include "core/file_copy.h"
+#include "core/file_io.h"
 #include "core/messages.h"
 #include "core/text_functions.h"
 
@@ -54,13 +57,17 @@ public:
     CopyRun(CardSide& card, Prompt& prompt, RunObserver& observer, FreeNames names)
         : card_(card), prompt_(prompt), observer_(observer), names_(std::move(names)) {}
 
+    // Writes the source under the temporary name of the next free card name; it becomes that
+    // card file only in finish(), once it is complete on the device.
     Outcome copy(const std::string& sourcePath) {
         for (std::string name = names_.next(); !name.empty(); name = names_.next()) {
             names_.take(name);
             Pending pending{{}, name, sourcePath};
+            card_.ensureCardPresent();
             observer_.busy(true);
-            const auto failure = CopyUnsynced(card_.fileSystem(), sourcePath,
-                                              JoinNative(card_.cardRoot(), name), pending.copy);
+            const auto failure =
+                CopyUnsynced(card_.fileSystem(), sourcePath,
+                             JoinNative(card_.cardRoot(), CardTemporaryName(name)), pending.copy);
             observer_.busy(false);
             if (!failure) {
                 pending_.push_back(std::move(pending));
@@ -77,19 +84,22 @@ public:
         return Outcome::NoName;
     }
 
-    // Brings every copy onto the device with one flush and enters the ones that made it into
-    // the table. False when one of them failed; only the first failure is told.
+    // Brings every copy onto the device, gives each its card name and enters the ones that made
+    // it into the table. False when one of them failed; only the first failure is told. Throws
+    // when the card was removed, leaving the rest under their temporary names.
     bool finish() {
         observer_.busy(true);
         bool allFinished = true;
         for (Pending& pending : pending_) {
-            if (const auto error = FinishCopy(card_.fileSystem(), pending.copy)) {
+            auto error = FinishCopy(card_.fileSystem(), pending.copy);
+            if (!error) error = moveIntoPlace(pending);
+            if (error) {
                 if (allFinished) report(pending.sourcePath, CopyFailure{*error, true, 0});
                 allFinished = false;
                 continue;
             }
             card_.table().append(pending.cardName, FriendlyNameOf(FileNameOf(pending.sourcePath)));
-            copied_.push_back(pending.copy.path);
+            copied_.push_back(JoinNative(card_.cardRoot(), pending.cardName));
         }
         observer_.busy(false);
         return allFinished;
@@ -99,9 +109,10 @@ public:
     // card again: they are copies of computer files, and left there they would have no names.
     bool save() {
         try {
-            card_.SortAndSaveNames();
+            SortAndSaveNamesTelling(card_, prompt_);
             return true;
         } catch (const FileError& error) {
+            if (error.kind() == FileErrorKind::CardRemoved) throw;
             bool allRemoved = true;
             for (const std::string& path : copied_) {
                 try {
@@ -124,6 +135,28 @@ private:
         std::string cardName;
         std::string sourcePath;
     };
+
+    // Renames a finished copy to its card name without replacing anything; a name that another
+    // writer took meanwhile passes to the next free one.
+    std::optional<FileError> moveIntoPlace(Pending& pending) {
+        card_.ensureCardPresent();
+        FileSystem& fs = card_.fileSystem();
+        for (;;) {
+            try {
+                fs.renameNoReplace(pending.copy.path,
+                                   JoinNative(card_.cardRoot(), pending.cardName));
+                return std::nullopt;
+            } catch (const FileError& error) {
+                pending.cardName =
+                    error.kind() == FileErrorKind::AlreadyExists ? names_.next() : "";
+                if (pending.cardName.empty()) {
+                    RemoveQuietly(fs, pending.copy.path);
+                    return error;
+                }
+                names_.take(pending.cardName);
+            }
+        }
+    }
 
     void report(const std::string& sourcePath, const CopyFailure& failure) {
         if (IsVolumeFull(card_.fileSystem(), card_.cardRoot(), failure)) {
@@ -151,6 +184,10 @@ std::string FriendlyNameOf(const std::string& sourceFileName) {
 bool CopyToCard(CardSide& card, Player& player, Prompt& prompt,
                 const std::vector<std::string>& sourcePaths, RunObserver& observer) {
     StopAndClose(player);
+    if (card.cardRoot().empty()) {
+        prompt.message(kNoCardChosen, MessageStyle::Exclamation);
+        return false;
+    }
     std::vector<DirEntry> rootEntries;
     try {
         card.smFile_PathChange();
@@ -161,18 +198,25 @@ bool CopyToCard(CardSide& card, Player& player, Prompt& prompt,
     }
     CopyRun run(card, prompt, observer, FreeNames(rootEntries, card.mode()));
     bool allCopied = true;
-    for (std::size_t i = 0; i < sourcePaths.size(); ++i) {
-        if (!observer.next(static_cast<int>(i), static_cast<int>(sourcePaths.size()),
-                           FileNameOf(sourcePaths[i]))) {
-            allCopied = false;
-            break;
+    bool saved = false;
+    try {
+        for (std::size_t i = 0; i < sourcePaths.size(); ++i) {
+            if (!observer.next(static_cast<int>(i), static_cast<int>(sourcePaths.size()),
+                               FileNameOf(sourcePaths[i]))) {
+                allCopied = false;
+                break;
+            }
+            const Outcome outcome = run.copy(sourcePaths[i]);
+            allCopied = allCopied && outcome == Outcome::Copied;
+            if (outcome == Outcome::Failed) break;
         }
-        const Outcome outcome = run.copy(sourcePaths[i]);
-        allCopied = allCopied && outcome == Outcome::Copied;
-        if (outcome == Outcome::Failed) break;
+        allCopied = run.finish() && allCopied;
+        saved = run.save();
+    } catch (const FileError& error) {
+        if (error.kind() != FileErrorKind::CardRemoved) throw;
+        prompt.message(kCardRemoved, MessageStyle::Exclamation);
+        return false;
     }
-    allCopied = run.finish() && allCopied;
-    const bool saved = run.save();
     try {
         card.smFile_PathChange();
     } catch (const FileError& error) {

@@ -30,9 +30,7 @@ std::optional<CopyFailure> CopyUnsynced(FileSystem& fs, const std::string& sourc
     try {
         // Not zero-filled: every byte written is one read first.
         const std::unique_ptr<char[]> buffer(new char[kChunkSize]);
-        while (const std::size_t got = input->read(buffer.get(), kChunkSize)) {
-            copy.file->write(buffer.get(), got);
-        }
+        copy.file->writeFrom(*input, buffer.get(), kChunkSize);
         return std::nullopt;
     } catch (const FileError& error) {
         copy.file.reset();

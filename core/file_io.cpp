@@ -4,11 +4,15 @@
 
 namespace quodlin {
 
-std::string ReadWholeFile(FileSystem& fs, const std::string& path) {
+std::string ReadWholeFile(FileSystem& fs, const std::string& path, std::size_t maxBytes,
+                          const std::string& reason) {
     auto input = fs.openForReading(path);
     std::string bytes;
     char buffer[64 * 1024];
-    while (const std::size_t got = input->read(buffer, sizeof buffer)) bytes.append(buffer, got);
+    while (const std::size_t got = input->read(buffer, sizeof buffer)) {
+        bytes.append(buffer, got);
+        if (bytes.size() > maxBytes) throw FileError(FileErrorKind::Other, path, reason);
+    }
     return bytes;
 }
 

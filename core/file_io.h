@@ -6,7 +6,9 @@
 
 namespace quodlin {
 
-std::string ReadWholeFile(FileSystem& fs, const std::string& path);
+// The file's bytes; a file longer than maxBytes is refused with reason, and never read whole.
+std::string ReadWholeFile(FileSystem& fs, const std::string& path, std::size_t maxBytes,
+                          const std::string& reason);
 
 // Creates path (it must not exist), writes every byte, syncs and closes. On any failure the
 // partial file is removed and the error passed on.

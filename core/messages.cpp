@@ -3,6 +3,10 @@
 namespace quodlin {
 namespace {
 
+bool CardWasRemoved(const FileError& error) {
+    return error.kind() == FileErrorKind::CardRemoved;
+}
+
 std::string Because(const FileError& error) {
     return " (" + error.path() + ": " + error.reason() + ")";
 }
@@ -10,11 +14,13 @@ std::string Because(const FileError& error) {
 }  // namespace
 
 std::string CatalogueNotSaved(const FileError& error) {
+    if (CardWasRemoved(error)) return kCardRemoved;
     return "The friendly names could not be saved to names.txt" + Because(error) +
            ". The catalogue on the card was left as it was.";
 }
 
 std::string CardNotRead(const FileError& error) {
+    if (CardWasRemoved(error)) return kCardRemoved;
     return "The card could not be read" + Because(error) + ".";
 }
 
@@ -23,15 +29,18 @@ std::string OverwriteQuestion(const std::string& path) {
 }
 
 std::string CopyToCardFailed(const std::string& sourceName, const FileError& error) {
+    if (CardWasRemoved(error)) return kCardRemoved;
     return "'" + sourceName + "' could not be copied to the card" + Because(error) + ".";
 }
 
 std::string CopyFromCardFailed(const std::string& cardFile, const std::string& target,
                                const FileError& error) {
+    if (CardWasRemoved(error)) return kCardRemoved;
     return "'" + cardFile + "' could not be copied to '" + target + "'" + Because(error) + ".";
 }
 
 std::string DeleteFailed(const std::string& path, const FileError& error) {
+    if (CardWasRemoved(error)) return kCardRemoved;
     return "'" + path + "' could not be deleted" + Because(error) + ".";
 }
 
@@ -48,6 +57,13 @@ std::string NotOfMode(const std::vector<std::string>& names, Mode mode) {
     for (const std::string& name : names) list += (list.empty() ? "" : ", ") + name;
     const std::string kind = mode == Mode::Samples ? "samples (.wav)" : "banks (.es1)";
     return "Only " + kind + " can be copied to the card here; not copied: " + list + ".";
+}
+
+std::string NamesChangedToFit(const std::vector<std::string>& names) {
+    std::string text =
+        "names.txt holds Windows-1252 text, so characters it cannot hold were saved as \"?\" in:";
+    for (const std::string& name : names) text += " \"" + name + "\"";
+    return text;
 }
 
 }  // namespace quodlin

@@ -31,5 +31,6 @@ std::string DeleteFailed(const std::string& path, const FileError& error);
 std::string RenameFailed(const std::string& from, const std::string& to, const FileError& error);
 std::string CardFileChanged(const std::string& cardFile);
 std::string NotOfMode(const std::vector<std::string>& names, Mode mode);
+std::string NamesChangedToFit(const std::vector<std::string>& names);
 
 }  // namespace quodlin

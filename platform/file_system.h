@@ -35,7 +35,12 @@ private:
 struct DirEntry {
     std::string name;
     bool isDirectory = false;
+    // A FIFO, device, socket or dangling link: never read, listed or copied, since reading one
+    // can block forever or never end.
+    bool isSpecial = false;
 };
+
+class InputFile;
 
 class OutputFile {
 public:
@@ -45,6 +50,8 @@ public:
     // Flushes to the device, so that a later close cannot hide a lost write.
     virtual void sync() = 0;
     virtual void close() = 0;
+    // Writes the rest of input; a file system may do it in the kernel, without the buffer.
+    virtual void writeFrom(InputFile& input, char* buffer, std::size_t size);
 };
 
 class InputFile {
@@ -53,6 +60,16 @@ public:
     // Returns 0 at the end of the file.
     virtual std::size_t read(char* buffer, std::size_t size) = 0;
 };
+
+// Copies the rest of input into output through buffer; the default way to fill a file.
+inline void CopyThroughBuffer(InputFile& input, OutputFile& output, char* buffer,
+                              std::size_t size) {
+    while (const std::size_t got = input.read(buffer, size)) output.write(buffer, got);
+}
+
+inline void OutputFile::writeFrom(InputFile& input, char* buffer, std::size_t size) {
+    CopyThroughBuffer(input, *this, buffer, size);
+}
 
 class FileSystem {
 public:
@@ -66,6 +83,8 @@ public:
     // Fails with AlreadyExists when anything of that name is there.
     virtual std::unique_ptr<OutputFile> createNew(const std::string& path) = 0;
     virtual void remove(const std::string& path) = 0;
+    // Makes one new directory; fails with AlreadyExists when anything of that name is there.
+    virtual void createDirectory(const std::string& path) = 0;
     // Fails with AlreadyExists when the target is another existing file.
     virtual void renameNoReplace(const std::string& from, const std::string& to) = 0;
     // Moves a finished file over an existing one in a single step.

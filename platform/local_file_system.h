@@ -14,6 +14,7 @@ public:
     std::unique_ptr<InputFile> openForReading(const std::string& path) override;
     std::unique_ptr<OutputFile> createNew(const std::string& path) override;
     void remove(const std::string& path) override;
+    void createDirectory(const std::string& path) override;
     void renameNoReplace(const std::string& from, const std::string& to) override;
     void replace(const std::string& from, const std::string& to) override;
     std::optional<std::uint64_t> freeSpace(const std::string& dir) override;

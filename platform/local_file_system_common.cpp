@@ -44,7 +44,9 @@ std::vector<DirEntry> LocalFileSystem::list(const std::string& dir) {
     for (const fs::directory_iterator end; it != end; it.increment(code)) {
         if (code) Throw(dir, code);
         std::error_code typeCode;
-        entries.push_back({Utf8Of(it->path().filename()), it->is_directory(typeCode)});
+        const bool directory = it->is_directory(typeCode);
+        const bool regular = it->is_regular_file(typeCode);
+        entries.push_back({Utf8Of(it->path().filename()), directory, !directory && !regular});
     }
     if (code) Throw(dir, code);
     return entries;
@@ -53,6 +55,13 @@ std::vector<DirEntry> LocalFileSystem::list(const std::string& dir) {
 bool LocalFileSystem::isDirectory(const std::string& path) {
     std::error_code code;
     return fs::is_directory(PathOf(path), code);
+}
+
+void LocalFileSystem::createDirectory(const std::string& path) {
+    std::error_code code;
+    if (fs::create_directory(PathOf(path), code)) return;
+    if (code) Throw(path, code);
+    throw FileError(FileErrorKind::AlreadyExists, path, "File exists");
 }
 
 std::uint64_t LocalFileSystem::fileSize(const std::string& path) {

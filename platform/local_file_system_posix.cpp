@@ -2,6 +2,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -67,6 +69,8 @@ public:
         if (::fsync(fd_) != 0) ThrowErrno(path_, errno);
     }
 
+    void writeFrom(InputFile& input, char* buffer, std::size_t size) override;
+
     void close() override {
         const int fd = fd_;
         fd_ = -1;
@@ -82,6 +86,7 @@ class LocalInputFile : public InputFile {
 public:
     LocalInputFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
     ~LocalInputFile() override { ::close(fd_); }
+    int descriptor() const { return fd_; }
 
     std::size_t read(char* buffer, std::size_t size) override {
         for (;;) {
@@ -96,11 +101,71 @@ private:
     std::string path_;
 };
 
+void LocalOutputFile::writeFrom(InputFile& input, char* buffer, std::size_t size) {
+#ifdef __linux__
+    // The kernel copies file to file without a round trip through this process.
+    if (auto* local = dynamic_cast<LocalInputFile*>(&input)) {
+        for (;;) {
+            const ssize_t copied =
+                ::copy_file_range(local->descriptor(), nullptr, fd_, nullptr, 1 << 30, 0);
+            if (copied == 0) return;
+            if (copied > 0) continue;
+            if (errno == EINTR) continue;
+            // Not offered between these two volumes: the bytes go through the buffer instead.
+            if (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP) break;
+            ThrowErrno(path_, errno);
+        }
+    }
+#endif
+    CopyThroughBuffer(input, *this, buffer, size);
+}
+
 bool SameFile(const std::string& a, const std::string& b) {
     struct stat first {};
     struct stat second {};
     return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
            first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+bool EqualsIgnoringAsciiCase(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+// A case-insensitive volume (a FAT card) finds from under to when the two names differ only in
+// letter case; the directory then holds from as spelt, and nothing spelt as to.
+bool NamesItselfInOtherCase(LocalFileSystem& fs, const std::string& from, const std::string& to) {
+    const std::filesystem::path fromPath = PathOf(from);
+    const std::filesystem::path toPath = PathOf(to);
+    const std::string fromName = Utf8Of(fromPath.filename());
+    const std::string toName = Utf8Of(toPath.filename());
+    if (fromPath.parent_path() != toPath.parent_path() || fromName == toName ||
+        !EqualsIgnoringAsciiCase(fromName, toName)) {
+        return false;
+    }
+    bool fromSeen = false;
+    for (const DirEntry& entry : fs.list(Utf8Of(fromPath.parent_path()))) {
+        if (entry.name == toName) return false;
+        fromSeen = fromSeen || entry.name == fromName;
+    }
+    return fromSeen;
+}
+
+// Such a volume may refuse or ignore the direct rename, so the file goes through a name of its
+// own; it is moved back when the second step fails.
+void RenameThroughTemporary(const std::string& from, const std::string& to) {
+    const std::string temporary =
+        Utf8Of(PathOf(to).parent_path() / (".quodlin-rename-" + std::to_string(::getpid())));
+    struct stat info {};
+    if (::lstat(temporary.c_str(), &info) == 0) ThrowErrno(temporary, EEXIST);
+    if (::rename(from.c_str(), temporary.c_str()) != 0) ThrowErrno(to, errno);
+    int error = ::lstat(to.c_str(), &info) == 0 ? EEXIST : 0;
+    if (error == 0 && ::rename(temporary.c_str(), to.c_str()) != 0) error = errno;
+    if (error == 0) return;
+    ::rename(temporary.c_str(), from.c_str());
+    ThrowErrno(to, error);
 }
 
 void SyncDirectoryOf(const std::string& path) {
@@ -115,13 +180,18 @@ void SyncDirectoryOf(const std::string& path) {
 }  // namespace
 
 std::unique_ptr<InputFile> LocalFileSystem::openForReading(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Opened without blocking, so that a FIFO with no writer cannot hang the open; anything but
+    // a regular file is refused before a byte is read.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) ThrowErrno(path, errno);
     struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        const int error = S_ISDIR(info.st_mode) ? EISDIR : errno != 0 ? errno : EINVAL;
         ::close(fd);
-        ThrowErrno(path, EISDIR);
+        if (error == EINVAL) throw FileError(FileErrorKind::Other, path, "not a regular file");
+        ThrowErrno(path, error);
     }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     return std::make_unique<LocalInputFile>(fd, path);
 }
 
@@ -142,10 +212,15 @@ void LocalFileSystem::renameNoReplace(const std::string& from, const std::string
         return;
     const int error = errno;
     // A case-insensitive volume finds the source itself under a name that differs in case only.
-    const bool caseOnly = error == EEXIST && SameFile(from, to);
+    const bool caseOnly =
+        error == EEXIST && (SameFile(from, to) || NamesItselfInOtherCase(*this, from, to));
     if (error != EINVAL && error != ENOSYS && !caseOnly) ThrowErrno(to, error);
 #endif
     struct stat target {};
+    if (::lstat(to.c_str(), &target) == 0 && NamesItselfInOtherCase(*this, from, to)) {
+        RenameThroughTemporary(from, to);
+        return;
+    }
     if (::lstat(to.c_str(), &target) == 0 && !SameFile(from, to)) ThrowErrno(to, EEXIST);
     if (::rename(from.c_str(), to.c_str()) != 0) ThrowErrno(to, errno);
 }

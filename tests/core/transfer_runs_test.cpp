@@ -185,11 +185,13 @@ TEST_F(Transfers, CopyFromCardUsesSafeFriendlyNamesAndAsksBeforeReplacing) {
     EXPECT_EQ(player.calls, (std::vector<std::string>{"Stop", "Close"}));
 
     WriteBytes(root + "/names.txt", "[ES1 samples]\r\n00.wav=Drum\r\n02.WAV=Drum\r\n");
+    WriteBytes(pc + "/Drum.wav", "the user's own");
     card.smFile_PathChange();
     prompt.answers = {true};
     EXPECT_TRUE(CopyFromCard(card, player, prompt, card.table().entries(), pc, observer));
-    EXPECT_EQ(prompt.questions.back(), "Overwrite '" + pc + "/Drum.wav'?");
-    EXPECT_EQ(ReadBytes(pc + "/Drum.wav"), "hat data");
+    EXPECT_EQ(prompt.questions, std::vector<std::string>{"Overwrite '" + pc + "/Drum.wav'?"});
+    EXPECT_EQ(ReadBytes(pc + "/Drum.wav"), "kick data");
+    EXPECT_EQ(ReadBytes(pc + "/Drum (2).wav"), "hat data");
     expectNoPartialFiles("copy from card");
 }
 

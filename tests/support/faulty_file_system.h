@@ -31,13 +31,16 @@ public:
     std::unique_ptr<InputFile> openForReading(const std::string& path) override;
     std::unique_ptr<OutputFile> createNew(const std::string& path) override;
     void remove(const std::string& path) override;
+    void createDirectory(const std::string& path) override { real_.createDirectory(path); }
     void renameNoReplace(const std::string& from, const std::string& to) override;
     void replace(const std::string& from, const std::string& to) override;
     std::optional<std::uint64_t> freeSpace(const std::string& dir) override;
     std::optional<std::uint64_t> totalSpace(const std::string& dir) override {
         return real_.totalSpace(dir);
     }
-    std::string volumeIdentity(const std::string& dir) override { return real_.volumeIdentity(dir); }
+    std::string volumeIdentity(const std::string& dir) override {
+        return real_.volumeIdentity(dir);
+    }
 
 private:
     LocalFileSystem real_;
