@@ -1,0 +1,94 @@
+#include "core/backup_verify.h"
+
+#include <algorithm>
+#include <set>
+
+#include "core/catalogue_file.h"
+#include "core/file_hash.h"
+#include "core/file_io.h"
+#include "core/natural_order.h"
+#include "core/sha256_sums.h"
+#include "core/text_functions.h"
+
+namespace quodlin {
+namespace {
+
+// A real one has a line per card file; anything much longer is no backup's.
+constexpr std::size_t kMaxSumsBytes = 1024 * 1024;
+
+std::string Quoted(const std::string& text) {
+    return "'" + text + "'";
+}
+
+std::string LowerAscii(std::string text) {
+    for (char& c : text) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+    return text;
+}
+
+// A name that could not be a file of the card root, or that the card could not hold beside
+// another name of the list, since the card does not tell letter cases apart.
+std::string NameProblem(const std::vector<FileSum>& sums) {
+    std::set<std::string> seen;
+    for (const FileSum& sum : sums) {
+        const std::string& name = sum.name;
+        if (name == "." || name == ".." || name.find_first_of("/\\") != std::string::npos) {
+            return std::string(kSumsName) + " names " + Quoted(name) +
+                   ", which is no file of a card.";
+        }
+        if (!seen.insert(LowerAscii(name)).second) {
+            return std::string(kSumsName) + " names " + Quoted(name) + " twice.";
+        }
+    }
+    return "";
+}
+
+std::vector<FileSum> ReadSums(FileSystem& fs, const std::string& dir, std::string& problem) {
+    const std::string path = JoinNative(dir, kSumsName);
+    ParsedSums parsed = ParseSums(ReadWholeFile(fs, path, kMaxSumsBytes, "too long"));
+    problem = parsed.problem.empty() ? NameProblem(parsed.sums)
+                                     : std::string(kSumsName) + ": " + parsed.problem + ".";
+    return parsed.sums;
+}
+
+void CheckFiles(FileSystem& fs, VerifiedBackup& backup, RunObserver& observer) {
+    const std::string& dir = backup.dir;
+    std::string current = kSumsName;
+    try {
+        const std::vector<FileSum> sums = ReadSums(fs, dir, backup.problem);
+        if (!backup.problem.empty()) return;
+        for (std::size_t i = 0; i < sums.size(); ++i) {
+            current = sums[i].name;
+            if (!observer.next(static_cast<int>(i), static_cast<int>(sums.size()), current)) {
+                backup.problem = "The check of the backup was cancelled.";
+                return;
+            }
+            const std::string path = JoinNative(dir, current);
+            const std::uint64_t size = fs.fileSize(path);
+            if (FileSha256(fs, path) != sums[i].digest) {
+                backup.problem = Quoted(current) + " in the backup is damaged: it does not match " +
+                                 kSumsName + ".";
+                return;
+            }
+            backup.files.push_back({current, sums[i].digest, size});
+        }
+    } catch (const FileError& error) {
+        backup.problem = Quoted(current) + " in the backup cannot be read (" + error.what() + ").";
+    }
+}
+
+}  // namespace
+
+VerifiedBackup VerifyBackup(FileSystem& fs, const std::string& dir, RunObserver& observer) {
+    VerifiedBackup backup{dir, {}, ""};
+    CheckFiles(fs, backup, observer);
+    if (!backup.problem.empty()) {
+        backup.problem += " Nothing was written to the card.";
+        return backup;
+    }
+    std::stable_partition(backup.files.begin(), backup.files.end(), [](const BackupFile& file) {
+        return !EqualsIgnoringCase(file.name, kCatalogueName);
+    });
+    return backup;
+}
+
+}  // namespace quodlin

@@ -1,0 +1,237 @@
+#include "core/card_restore.h"
+
+#include <optional>
+
+#include "core/card_listing.h"
+#include "core/card_temporary.h"
+#include "core/catalogue_file.h"
+#include "core/file_hash.h"
+#include "core/file_io.h"
+#include "core/messages.h"
+#include "core/natural_order.h"
+#include "core/text_functions.h"
+
+namespace quodlin {
+namespace {
+
+std::string Quoted(const std::string& text) {
+    return "'" + text + "'";
+}
+
+std::string Counted(int n, const std::string& one, const std::string& many) {
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+bool IsCatalogue(const std::string& name) {
+    return EqualsIgnoringCase(name, kCatalogueName) || EqualsIgnoringCase(name, kLeftoverName);
+}
+
+std::string Because(const FileError& error) {
+    return error.kind() == FileErrorKind::CardRemoved ? kCardRemoved : error.what();
+}
+
+// Where one backup file goes on the card: the name the card already stores for it, and a
+// temporary file of an earlier run in the way of its own.
+struct Placement {
+    std::string stored;
+    std::string leftover;
+};
+
+class RestoreRun {
+public:
+    RestoreRun(CardSide& card, const VerifiedBackup& backup, bool replace, RunObserver& observer)
+        : card_(card),
+          fs_(card.fileSystem()),
+          backup_(backup),
+          replace_(replace),
+          observer_(observer) {}
+
+    ArchiveResult run() {
+        try {
+            plan(fs_.list(card_.cardRoot()));
+        } catch (const FileError& error) {
+            result_.problems.push_back(CardNotRead(error) + kNothingWritten);
+        }
+        if (!result_.done()) return result_;
+        for (std::size_t i = 0; i < backup_.files.size(); ++i) {
+            const BackupFile& file = backup_.files[i];
+            const int count = static_cast<int>(backup_.files.size());
+            if (!observer_.next(static_cast<int>(i), count, file.name)) {
+                return stopped("The restore was cancelled");
+            }
+            try {
+                restore(file, placements_[i]);
+            } catch (const FileError& error) {
+                return stopped(Quoted(file.name) + " could not be restored (" + Because(error) +
+                               ")");
+            }
+            result_.files.push_back(file.name);
+        }
+        if (replace_) removeOthers();
+        return result_;
+    }
+
+private:
+    static constexpr const char* kNothingWritten = " Nothing was written to the card.";
+
+    // Where each file goes, refusing before anything is written when a name is taken or the
+    // card has no room.
+    void plan(const std::vector<DirEntry>& entries) {
+        for (const BackupFile& file : backup_.files) {
+            Placement placement{StoredName(entries, file.name),
+                                StoredName(entries, CardTemporaryName(file.name))};
+            const std::string& taken =
+                !placement.stored.empty() ? placement.stored : placement.leftover;
+            if (!replace_ && !taken.empty()) {
+                result_.problems.push_back(Quoted(taken) + " is already on the card." +
+                                           kNothingWritten);
+            }
+            placements_.push_back(placement);
+        }
+        if (result_.done()) checkRoom();
+    }
+
+    // Each file needs its room while the file it replaces is still there; that one's room is
+    // free again once the new file is in place.
+    void checkRoom() {
+        const std::optional<std::uint64_t> free = fs_.freeSpace(card_.cardRoot());
+        if (!free) return;
+        long double room = static_cast<long double>(*free);
+        for (std::size_t i = 0; i < backup_.files.size(); ++i) {
+            const BackupFile& file = backup_.files[i];
+            if (static_cast<long double>(file.size) > room) {
+                result_.problems.push_back(std::string(kCardIsFull) + " " + Quoted(file.name) +
+                                           " needs " + std::to_string(file.size) +
+                                           " bytes, more than the card will have free." +
+                                           kNothingWritten);
+                return;
+            }
+            room -= static_cast<long double>(file.size);
+            const std::string& stored = placements_[i].stored;
+            if (!stored.empty()) {
+                room += static_cast<long double>(fs_.fileSize(cardPath(stored)));
+            }
+        }
+    }
+
+    void restore(const BackupFile& file, const Placement& placement) {
+        card_.ensureCardPresent();
+        observer_.busy(true);
+        if (!placement.leftover.empty()) fs_.remove(cardPath(placement.leftover));
+        const std::string temporary = cardPath(CardTemporaryName(file.name));
+        try {
+            const std::string copied =
+                CopyHashed(fs_, JoinNative(backup_.dir, file.name), temporary);
+            if (copied != file.digest || FileSha256(fs_, temporary) != file.digest) {
+                throw FileError(FileErrorKind::Other, temporary,
+                                "the copy on the card differs from the backup");
+            }
+            if (placement.stored.empty()) {
+                fs_.renameNoReplace(temporary, cardPath(file.name));
+            } else {
+                fs_.replace(temporary, cardPath(placement.stored));
+            }
+        } catch (const FileError&) {
+            observer_.busy(false);
+            RemoveQuietly(fs_, temporary);
+            throw;
+        }
+        observer_.busy(false);
+    }
+
+    // Everything the backup does not hold, once the backup's catalogue is in place.
+    void removeOthers() {
+        try {
+            for (const DirEntry& entry : fs_.list(card_.cardRoot())) {
+                if (entry.isDirectory || entry.isSpecial || isInBackup(entry.name)) continue;
+                card_.ensureCardPresent();
+                fs_.remove(cardPath(entry.name));
+            }
+        } catch (const FileError& error) {
+            result_.problems.push_back(
+                "The files were restored, but not every other file could be removed from the "
+                "card (" +
+                Because(error) + ").");
+        }
+    }
+
+    bool isInBackup(const std::string& name) const {
+        for (const BackupFile& file : backup_.files) {
+            if (EqualsIgnoringCase(file.name, name)) return true;
+        }
+        return false;
+    }
+
+    ArchiveResult stopped(const std::string& what) {
+        const std::string left =
+            result_.files.empty()
+                ? " Nothing was written to the card."
+                : " The catalogue on the card was left as it was; " +
+                      Counted(static_cast<int>(result_.files.size()), "file was", "files were") +
+                      " restored.";
+        result_.problems.push_back(what + "." + left);
+        return result_;
+    }
+
+    std::string cardPath(const std::string& name) const {
+        return JoinNative(card_.cardRoot(), name);
+    }
+
+    CardSide& card_;
+    FileSystem& fs_;
+    const VerifiedBackup& backup_;
+    bool replace_;
+    RunObserver& observer_;
+    std::vector<Placement> placements_;
+    ArchiveResult result_;
+};
+
+}  // namespace
+
+CardHoldings ReadHoldings(FileSystem& fs, const std::string& cardRoot) {
+    CardHoldings holdings;
+    for (const DirEntry& entry : fs.list(cardRoot)) {
+        if (entry.isDirectory || entry.isSpecial) continue;
+        if (IsCardFileOfMode(entry, Mode::Samples)) {
+            ++holdings.samples;
+        } else if (IsCardFileOfMode(entry, Mode::Banks)) {
+            ++holdings.banks;
+        } else if (IsCatalogue(entry.name)) {
+            holdings.catalogue = true;
+        } else {
+            ++holdings.others;
+        }
+    }
+    return holdings;
+}
+
+std::string HoldingsText(const CardHoldings& holdings) {
+    std::vector<std::string> parts;
+    if (holdings.samples > 0) parts.push_back(Counted(holdings.samples, "sample", "samples"));
+    if (holdings.banks > 0) parts.push_back(Counted(holdings.banks, "bank", "banks"));
+    if (holdings.catalogue) parts.push_back(kCatalogueName);
+    if (holdings.others > 0) parts.push_back(Counted(holdings.others, "other file", "other files"));
+    std::string text;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        text += (i == 0 ? "" : i + 1 == parts.size() ? " and " : ", ") + parts[i];
+    }
+    return text;
+}
+
+std::string RestoreQuestion(const CardHoldings& holdings, const std::string& dir) {
+    const std::string text = HoldingsText(holdings);
+    if (text.empty()) return "Restore the backup in " + Quoted(dir) + " to SmartMedia?";
+    return "Replace all " + text + " on SmartMedia with the backup in " + Quoted(dir) + "?";
+}
+
+ArchiveResult RestoreCard(CardSide& card, const VerifiedBackup& backup, bool replace,
+                          RunObserver& observer) {
+    return RestoreRun(card, backup, replace, observer).run();
+}
+
+std::string RestoreDoneText(const ArchiveResult& result) {
+    return "Restored " + Counted(static_cast<int>(result.files.size()), "file", "files") +
+           " to the card.";
+}
+
+}  // namespace quodlin
