@@ -11,6 +11,7 @@
 #include "core/copy_to_card.h"
 #include "core/messages.h"
 #include "core/natural_order.h"
+#include "core/utf8.h"
 
 namespace quodlin {
 namespace {
@@ -91,7 +92,8 @@ public:
     }
 
     void printList() {
-        for (const std::string& text : card_.lines()) out_ << text << '\n';
+        // A control character in a name must not reach the terminal as one.
+        for (const std::string& text : card_.lines()) out_ << VisibleText(text) << '\n';
     }
 
     int list() {

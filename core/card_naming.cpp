@@ -14,10 +14,15 @@ int RowOf(const NameTable& table, const CardEntry& entry) {
 
 }  // namespace
 
+void SortAndSaveNamesTelling(CardSide& card, Prompt& prompt) {
+    const std::vector<std::string> changed = card.SortAndSaveNames();
+    if (!changed.empty()) prompt.message(NamesChangedToFit(changed), MessageStyle::Information);
+}
+
 bool SaveNamesAndReload(CardSide& card, Prompt& prompt) {
     bool saved = true;
     try {
-        card.SortAndSaveNames();
+        SortAndSaveNamesTelling(card, prompt);
     } catch (const FileError& error) {
         prompt.message(CatalogueNotSaved(error), MessageStyle::Exclamation);
         saved = false;

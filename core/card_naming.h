@@ -10,6 +10,10 @@
 
 namespace quodlin {
 
+// Writes the table to names.txt; the user is told of names that had to change to fit it.
+// Throws FileError.
+void SortAndSaveNamesTelling(CardSide& card, Prompt& prompt);
+
 // Writes the table to names.txt and reloads the card list, telling the user of any failure.
 // True when both succeeded.
 bool SaveNamesAndReload(CardSide& card, Prompt& prompt);

@@ -6,6 +6,7 @@
 #include "core/file_io.h"
 #include "core/natural_order.h"
 #include "core/text_functions.h"
+#include "core/utf8.h"
 
 namespace quodlin {
 
@@ -14,80 +15,175 @@ CatalogueFiles FindCatalogueFiles(const std::vector<DirEntry>& rootEntries) {
             StoredName(rootEntries, kTemporaryName)};
 }
 
+bool IsSectionHeader(std::string_view line) {
+    return line.size() >= 2 && line.front() == '[' && line.back() == ']' &&
+           line.find('=') == std::string_view::npos;
+}
+
 namespace {
 
-// The friendly name on the first line of [first, last) that names fileName.
+using Lines = std::vector<std::string>;
+
+struct Entry {
+    std::string_view key;
+    std::string_view name;
+};
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+std::optional<Entry> ReadEntry(std::string_view line) {
+    const std::size_t separator = line.find('=');
+    if (separator == std::string_view::npos) return std::nullopt;
+    std::string_view name = line.substr(separator + 1);
+    if (separator > 0 && IsBlank(line[separator - 1])) {
+        while (!name.empty() && IsBlank(name.front())) name.remove_prefix(1);
+    }
+    return Entry{TrimBlanks(line.substr(0, separator)), name};
+}
+
+bool IsEntryOfMode(std::string_view line, Mode mode) {
+    const auto entry = ReadEntry(line);
+    return entry && EndsWithIgnoringCase(entry->key, ModeExtension(mode));
+}
+
+// The first line past from that starts the next section, or end.
+Lines::const_iterator SectionEnd(Lines::const_iterator from, Lines::const_iterator end) {
+    return std::find_if(from, end, [](const std::string& line) { return IsSectionHeader(line); });
+}
+
 template <typename Iterator>
 std::optional<std::string> NameInLines(Iterator first, Iterator last, const std::string& fileName) {
     for (; first != last; ++first) {
-        const std::size_t separator = first->find('=');
-        if (separator == std::string::npos) continue;
-        if (EqualsIgnoringCase(std::string_view(*first).substr(0, separator), fileName)) {
-            return first->substr(separator + 1);
-        }
+        const auto entry = ReadEntry(*first);
+        if (entry && EqualsIgnoringCase(entry->key, fileName)) return std::string(entry->name);
     }
     return std::nullopt;
 }
 
+bool Names(const Lines& lines, std::string_view key) {
+    return std::any_of(lines.begin(), lines.end(), [key](const std::string& line) {
+        const auto entry = ReadEntry(line);
+        return entry && EqualsIgnoringCase(entry->key, key);
+    });
+}
+
+// Puts line at the end of the section under header ("" for the lines before the first header),
+// before the section's closing empty lines; a missing header is added at the end.
+void InsertInSection(Lines& lines, const std::string& header, const std::string& line) {
+    auto start = header.empty() ? lines.begin() : std::find(lines.begin(), lines.end(), header);
+    if (start == lines.end() && !header.empty()) {
+        lines.push_back(header);
+        lines.push_back(line);
+        return;
+    }
+    auto end = SectionEnd(header.empty() ? start : start + 1, lines.cend());
+    while (end != start && end != lines.cbegin() && TrimBlanks(*(end - 1)).empty()) --end;
+    lines.insert(end, line);
+}
+
+CatalogueText ReadCatalogueFile(FileSystem& fs, const std::string& path) {
+    // A real catalogue is a few kilobytes; anything this large is not one.
+    constexpr std::size_t kLargestCatalogue = 1 << 20;
+    return ParseCatalogue(
+        ReadWholeFile(fs, path, kLargestCatalogue, "larger than 1 MiB, so not a catalogue"));
+}
+
 }  // namespace
 
-std::string FindFriendlyName(const std::vector<std::string>& lines, const std::string& fileName,
-                             Mode mode) {
-    auto section = std::find(lines.begin(), lines.end(), SectionHeader(mode));
+std::string FindFriendlyName(const Lines& lines, const std::string& fileName, Mode mode) {
+    const auto section = std::find(lines.begin(), lines.end(), SectionHeader(mode));
     if (section != lines.end()) {
-        const auto end = std::find_if(section + 1, lines.end(), [](const std::string& line) {
-            return line.starts_with('[');
-        });
-        if (auto name = NameInLines(section + 1, end, fileName)) return *name;
+        if (auto name = NameInLines(section + 1, SectionEnd(section + 1, lines.end()), fileName)) {
+            return *name;
+        }
     }
     return NameInLines(lines.begin(), lines.end(), fileName).value_or("");
 }
 
-std::vector<std::string> EmptyCatalogueLines() {
+Lines EmptyCatalogueLines() {
     return {"[ES1 banks]", "", "[ES1 samples]"};
 }
 
-std::vector<std::string> RewriteSection(const std::vector<std::string>& oldLines, Mode mode,
-                                        const NameTable& table) {
+Lines RewriteSection(const Lines& oldLines, Mode mode, const NameTable& table) {
     const std::string header = SectionHeader(mode);
-    std::vector<std::string> lines;
-    std::size_t next = 0;
-    bool headerFound = false;
-    while (next < oldLines.size() && !headerFound) {
-        lines.push_back(oldLines[next]);
-        headerFound = oldLines[next++] == header;
+    const auto head = std::find(oldLines.begin(), oldLines.end(), header);
+    Lines lines(oldLines.begin(), head == oldLines.end() ? head : head + 1);
+    if (head == oldLines.end()) lines.push_back(header);
+    const auto first = head == oldLines.end() ? head : head + 1;
+    const auto end = SectionEnd(first, oldLines.end());
+    // The table takes the place of the first entry of the mode's kind.
+    auto place =
+        std::find_if(first, end, [mode](const std::string& l) { return IsEntryOfMode(l, mode); });
+    if (place == end) place = first;
+    for (auto line = first; line <= end; ++line) {
+        if (line == place) {
+            for (const CardEntry& entry : table.entries())
+                lines.push_back(entry.fileName + "=" + entry.name);
+        }
+        if (line == end) break;
+        // Empty lines only close the section; the writer makes its own.
+        if (!IsEntryOfMode(*line, mode) && !TrimBlanks(*line).empty()) lines.push_back(*line);
     }
-    if (!headerFound) lines.push_back(header);
-    for (const CardEntry& entry : table.entries())
-        lines.push_back(entry.fileName + "=" + entry.name);
     lines.emplace_back();
-    while (next < oldLines.size() && !oldLines[next].starts_with('[')) ++next;
-    if (next == oldLines.size()) {
-        // The section was the last one: the file ends with two empty lines.
-        lines.emplace_back();
-    }
-    lines.insert(lines.end(), oldLines.begin() + static_cast<std::ptrdiff_t>(next), oldLines.end());
+    // The section was the last one: the file ends with two empty lines.
+    if (end == oldLines.end()) lines.emplace_back();
+    lines.insert(lines.end(), end, oldLines.end());
     return lines;
+}
+
+void MergeLeftover(CatalogueText& catalogue, const CatalogueText& leftover) {
+    if (!catalogue.lastLineEnded && !catalogue.lines.empty()) catalogue.lines.pop_back();
+    if (catalogue.lines.empty()) {
+        catalogue.encoding = leftover.encoding;
+        catalogue.eightBit = leftover.eightBit;
+    }
+    std::string header;
+    for (const std::string& line : leftover.lines) {
+        if (IsSectionHeader(line)) header = line;
+        const auto entry = ReadEntry(line);
+        if (entry && !Names(catalogue.lines, entry->key))
+            InsertInSection(catalogue.lines, header, line);
+    }
+    catalogue.lastLineEnded = true;
 }
 
 CatalogueText ReadCatalogue(FileSystem& fs, const std::string& cardRoot,
                             const CatalogueFiles& files) {
-    if (files.source().empty()) return {};
-    return ParseCatalogue(ReadWholeFile(fs, JoinNative(cardRoot, files.source())));
+    if (files.catalogue.empty() && files.leftover.empty()) return {};
+    if (files.leftover.empty()) return ReadCatalogueFile(fs, JoinNative(cardRoot, files.catalogue));
+    CatalogueText leftover = ReadCatalogueFile(fs, JoinNative(cardRoot, files.leftover));
+    if (files.catalogue.empty()) return leftover;
+    CatalogueText catalogue = ReadCatalogueFile(fs, JoinNative(cardRoot, files.catalogue));
+    MergeLeftover(catalogue, leftover);
+    return catalogue;
 }
 
-void SortAndSaveNames(FileSystem& fs, const std::string& cardRoot, Mode mode, NameTable& table) {
+std::vector<std::string> SortAndSaveNames(FileSystem& fs, const std::string& cardRoot, Mode mode,
+                                          NameTable& table) {
     table.sort();
     const CatalogueFiles files = FindCatalogueFiles(fs.list(cardRoot));
-    CatalogueText old = ReadCatalogue(fs, cardRoot, files);
-    if (old.lines.empty()) old.lines = EmptyCatalogueLines();
-    const std::string bytes =
-        SerializeCatalogue(RewriteSection(old.lines, mode, table), old.encoding);
+    CatalogueText text = ReadCatalogue(fs, cardRoot, files);
+    if (text.lines.empty()) text.lines = EmptyCatalogueLines();
+    text.lines = RewriteSection(text.lines, mode, table);
+    std::vector<std::string> changed;
+    if (text.encoding == CatalogueEncoding::Windows1252 && text.eightBit) {
+        for (const CardEntry& entry : table.entries()) {
+            if (!FitsWindows1252(entry.name)) changed.push_back(entry.name);
+        }
+    }
 
     const std::string temporary = JoinNative(cardRoot, kTemporaryName);
     // A temporary file left by an interrupted save never replaced anything: it may be partial.
     if (!files.temporary.empty()) fs.remove(JoinNative(cardRoot, files.temporary));
-    WriteNewFile(fs, temporary, bytes);
+    WriteNewFile(fs, temporary, SerializeCatalogue(text));
     const std::string target =
         JoinNative(cardRoot, files.catalogue.empty() ? kCatalogueName : files.catalogue);
     try {
@@ -97,6 +193,7 @@ void SortAndSaveNames(FileSystem& fs, const std::string& cardRoot, Mode mode, Na
         throw;
     }
     if (!files.leftover.empty()) fs.remove(JoinNative(cardRoot, files.leftover));
+    return changed;
 }
 
 }  // namespace quodlin

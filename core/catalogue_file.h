@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/card_numbering.h"
@@ -21,33 +22,42 @@ struct CatalogueFiles {
     std::string catalogue;  // "" when there is none
     std::string leftover;   // "" when there is none
     std::string temporary;  // "" when there is none
-    // The file holding the complete catalogue: a leftover of an interrupted save wins over a
-    // names.txt that may be missing or partial.
-    const std::string& source() const { return leftover.empty() ? catalogue : leftover; }
 };
 
 CatalogueFiles FindCatalogueFiles(const std::vector<DirEntry>& rootEntries);
 
-// The friendly name of the first line whose text before its first "=" is fileName, letters
-// compared without regard to case; "" when no line names the file. The mode's own section is
-// searched first, because that is the line a save rewrites.
+// A whole line "[...]" with no "=" in it; "[x].wav=Bracket" is an entry.
+bool IsSectionHeader(std::string_view line);
+
+// The friendly name of the first entry line that names fileName: its key is the text before the
+// first "=", blanks and tabs around it and letter case ignored. When a blank stands right before
+// that "=", the blanks after it are skipped too. "" when no line names the file. The mode's own
+// section is searched first, because that is the line a save rewrites.
 std::string FindFriendlyName(const std::vector<std::string>& lines, const std::string& fileName,
                              Mode mode);
 
 // The lines of a catalogue made from nothing.
 std::vector<std::string> EmptyCatalogueLines();
 
-// The catalogue with the section of mode replaced by the table's entries; everything outside
-// that section is carried over.
+// The catalogue with the entry lines of the mode's kind in its section replaced by the table's
+// entries. Other lines of the section stay in place; everything outside it is carried over.
 std::vector<std::string> RewriteSection(const std::vector<std::string>& oldLines, Mode mode,
                                         const NameTable& table);
 
-// Reads the catalogue of a card root; an absent one has no lines.
+// Adds to catalogue the entry lines of a leftover that name files catalogue does not name, each
+// in its own section. A last line without its line end was cut short, and gives way.
+void MergeLeftover(CatalogueText& catalogue, const CatalogueText& leftover);
+
+// Reads the catalogue of a card root, merged with a leftover of an older program's interrupted
+// save; an absent one has no lines.
 CatalogueText ReadCatalogue(FileSystem& fs, const std::string& cardRoot,
                             const CatalogueFiles& files);
 
 // Sorts the table and rewrites the mode's section of names.txt. The new file is written whole
 // and synced before it replaces the old one, so a failure leaves the old catalogue as it was.
-void SortAndSaveNames(FileSystem& fs, const std::string& cardRoot, Mode mode, NameTable& table);
+// A leftover is removed once the new catalogue is in place. Returns the friendly names, as
+// written, that lost characters to the catalogue's 8-bit code page.
+std::vector<std::string> SortAndSaveNames(FileSystem& fs, const std::string& cardRoot, Mode mode,
+                                          NameTable& table);
 
 }  // namespace quodlin

@@ -1,51 +1,69 @@
 #include "core/catalogue_text.h"
 
 #include <algorithm>
-#include <array>
 
 #include "core/utf8.h"
 
 namespace quodlin {
 namespace {
 
-constexpr std::string_view kBom = "\xEF\xBB\xBF";
-
-// 0x80 to 0x9F; the five bytes Windows-1252 leaves undefined map to the C1 controls of the same
-// number, as Windows converts them, so that every byte survives a round trip.
-constexpr std::array<char32_t, 32> kHighControls = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LEBom = "\xFF\xFE";
+constexpr std::string_view kUtf16BEBom = "\xFE\xFF";
 
 bool HasHighBytes(std::string_view bytes) {
     return std::any_of(bytes.begin(), bytes.end(),
                        [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
 }
 
-}  // namespace
+char32_t Utf16Unit(std::string_view bytes, std::size_t i, bool bigEndian) {
+    const auto first = static_cast<unsigned char>(bytes[i]);
+    const auto second = static_cast<unsigned char>(bytes[i + 1]);
+    return bigEndian ? (first << 8 | second) : (second << 8 | first);
+}
 
-std::string DecodeWindows1252(std::string_view bytes) {
-    std::string out;
-    out.reserve(bytes.size());
-    for (const char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        AppendUtf8(out, (b >= 0x80 && b < 0xA0) ? kHighControls[b - 0x80] : char32_t{b});
+std::string DecodeUtf16(std::string_view bytes, bool bigEndian) {
+    std::u32string text;
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        const char32_t unit = Utf16Unit(bytes, i, bigEndian);
+        const bool pairs = unit >= 0xD800 && unit < 0xDC00 && i + 3 < bytes.size();
+        const char32_t low = pairs ? Utf16Unit(bytes, i + 2, bigEndian) : 0;
+        if (pairs && low >= 0xDC00 && low < 0xE000) {
+            text += 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
+            i += 2;
+        } else {
+            text += unit >= 0xD800 && unit < 0xE000 ? char32_t{0xFFFD} : unit;
+        }
+    }
+    return EncodeUtf8(text);
+}
+
+void AppendUtf16Unit(std::string& out, char32_t unit, bool bigEndian) {
+    const char high = static_cast<char>(unit >> 8);
+    const char low = static_cast<char>(unit & 0xFF);
+    out += bigEndian ? high : low;
+    out += bigEndian ? low : high;
+}
+
+std::string EncodeUtf16(std::string_view utf8, bool bigEndian) {
+    std::string out(bigEndian ? kUtf16BEBom : kUtf16LEBom);
+    for (const char32_t c : DecodeUtf8(utf8)) {
+        if (c < 0x10000) {
+            AppendUtf16Unit(out, c, bigEndian);
+        } else {
+            AppendUtf16Unit(out, 0xD800 + ((c - 0x10000) >> 10), bigEndian);
+            AppendUtf16Unit(out, 0xDC00 + ((c - 0x10000) & 0x3FF), bigEndian);
+        }
     }
     return out;
 }
 
-bool EncodeWindows1252(std::string_view utf8, std::string& out) {
-    for (const char32_t c : DecodeUtf8(utf8)) {
-        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
-            out += static_cast<char>(c);
-            continue;
-        }
-        const auto* found = std::find(kHighControls.begin(), kHighControls.end(), c);
-        if (found == kHighControls.end()) return false;
-        out += static_cast<char>(0x80 + (found - kHighControls.begin()));
-    }
-    return true;
+CatalogueText Split(const std::string& text, CatalogueEncoding encoding, bool eightBit) {
+    const bool ended = text.empty() || text.back() == '\r' || text.back() == '\n';
+    return {SplitLines(text), encoding, eightBit, ended};
 }
+
+}  // namespace
 
 std::vector<std::string> SplitLines(std::string_view text) {
     std::vector<std::string> lines;
@@ -61,23 +79,37 @@ std::vector<std::string> SplitLines(std::string_view text) {
 }
 
 CatalogueText ParseCatalogue(std::string_view bytes) {
-    if (bytes.starts_with(kBom)) {
-        return {SplitLines(bytes.substr(kBom.size())), CatalogueEncoding::Utf8WithBom};
+    using enum CatalogueEncoding;
+    if (bytes.starts_with(kUtf8Bom)) {
+        return Split(std::string(bytes.substr(kUtf8Bom.size())), Utf8WithBom, false);
     }
-    if (HasHighBytes(bytes) && IsValidUtf8(bytes)) {
-        return {SplitLines(bytes), CatalogueEncoding::Utf8};
-    }
-    return {SplitLines(DecodeWindows1252(bytes)), CatalogueEncoding::Windows1252};
+    if (bytes.starts_with(kUtf16LEBom))
+        return Split(DecodeUtf16(bytes.substr(2), false), Utf16LE, false);
+    if (bytes.starts_with(kUtf16BEBom))
+        return Split(DecodeUtf16(bytes.substr(2), true), Utf16BE, false);
+    const bool high = HasHighBytes(bytes);
+    if (high && IsValidUtf8(bytes)) return Split(std::string(bytes), Utf8, false);
+    return Split(DecodeWindows1252(bytes), Windows1252, high);
 }
 
-std::string SerializeCatalogue(const std::vector<std::string>& lines, CatalogueEncoding encoding) {
-    std::string text;
-    for (const std::string& line : lines) text += line + "\r\n";
-    if (encoding == CatalogueEncoding::Windows1252) {
-        std::string bytes;
-        if (EncodeWindows1252(text, bytes)) return bytes;
+std::string SerializeCatalogue(const CatalogueText& text) {
+    using enum CatalogueEncoding;
+    std::string utf8;
+    for (const std::string& line : text.lines) utf8 += line + "\r\n";
+    switch (text.encoding) {
+        case Utf8:
+            return utf8;
+        case Utf8WithBom:
+            return std::string(kUtf8Bom) + utf8;
+        case Utf16LE:
+        case Utf16BE:
+            return EncodeUtf16(utf8, text.encoding == Utf16BE);
+        case Windows1252:
+            break;
     }
-    return encoding == CatalogueEncoding::Utf8WithBom ? std::string(kBom) + text : text;
+    std::string bytes;
+    if (EncodeWindows1252(utf8, bytes) || text.eightBit) return bytes;
+    return utf8;
 }
 
 }  // namespace quodlin

@@ -6,24 +6,28 @@
 
 namespace quodlin {
 
-// names.txt is 8-bit Windows-1252 text; a file that is already UTF-8 stays UTF-8.
-enum class CatalogueEncoding { Windows1252, Utf8, Utf8WithBom };
+// names.txt as it was found: UTF-8 (with or without its byte-order mark), UTF-16 with its
+// byte-order mark, or else 8-bit Windows-1252 text. A save writes it back the same way.
+enum class CatalogueEncoding { Windows1252, Utf8, Utf8WithBom, Utf16LE, Utf16BE };
 
 struct CatalogueText {
     std::vector<std::string> lines;  // UTF-8, without line ends
     CatalogueEncoding encoding = CatalogueEncoding::Windows1252;
+    // A Windows-1252 file holding bytes above 127: other 8-bit readers depend on its code page,
+    // so it stays Windows-1252 whatever a new name needs.
+    bool eightBit = false;
+    // False when the last line has no line end, as in a file whose writing was cut short.
+    bool lastLineEnded = true;
 };
 
 // Decodes the file and splits it at CR LF, LF alone or CR alone.
 CatalogueText ParseCatalogue(std::string_view bytes);
 
-// Every line ends with CR LF. Windows-1252 is kept while it can hold every character; otherwise
-// the whole file becomes UTF-8, so that no character is lost.
-std::string SerializeCatalogue(const std::vector<std::string>& lines, CatalogueEncoding encoding);
+// Every line ends with CR LF. A Windows-1252 file without bytes above 127 becomes UTF-8 when a
+// line needs a character the code page lacks (its bytes stay as they were); in an 8-bit one such
+// characters become "?".
+std::string SerializeCatalogue(const CatalogueText& text);
 
 std::vector<std::string> SplitLines(std::string_view text);
-std::string DecodeWindows1252(std::string_view bytes);
-// False when a character has no Windows-1252 byte.
-bool EncodeWindows1252(std::string_view utf8, std::string& out);
 
 }  // namespace quodlin

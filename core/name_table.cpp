@@ -3,13 +3,15 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "core/utf8.h"
+
 namespace quodlin {
 
-std::string WithoutLineBreaks(const std::string& name) {
+std::string CatalogueName(const std::string& name) {
     // CR, LF, VT, FF, NEL, LINE SEPARATOR and PARAGRAPH SEPARATOR all end a line somewhere.
     static const std::string kBreaks[] = {"\r",       "\n",           "\v",          "\f",
                                           "\xC2\x85", "\xE2\x80\xA8", "\xE2\x80\xA9"};
-    std::string out = name;
+    std::string out = NameText(name);
     for (const std::string& brk : kBreaks) {
         for (std::size_t pos = out.find(brk); pos != std::string::npos; pos = out.find(brk, pos)) {
             out.replace(pos, brk.size(), " ");
@@ -30,11 +32,11 @@ CardEntry& NameTable::at(int i) {
 }
 
 void NameTable::setSmName(int i, const std::string& name) {
-    at(i).name = WithoutLineBreaks(name);
+    at(i).name = CatalogueName(name);
 }
 
 void NameTable::append(const std::string& fileName, const std::string& name) {
-    entries_.push_back({fileName, WithoutLineBreaks(name)});
+    entries_.push_back({fileName, CatalogueName(name)});
 }
 
 void NameTable::markDeleted(int i) {

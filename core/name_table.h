@@ -21,7 +21,7 @@ public:
     const std::vector<CardEntry>& entries() const { return entries_; }
     bool empty() const { return entries_.empty(); }
 
-    // Line breaks would split the catalogue line, so they become blanks.
+    // Both take the name through CatalogueName.
     void setSmName(int i, const std::string& name);
     void append(const std::string& fileName, const std::string& name);
     // Deleted entries are marked first and removed together, so row numbers stay valid meanwhile.
@@ -38,7 +38,8 @@ private:
     std::vector<CardEntry> entries_;
 };
 
-// The name as it may stand in the catalogue: no character that would end its line.
-std::string WithoutLineBreaks(const std::string& name);
+// The name as it may stand in the catalogue: UTF-8 text, a name from the computer that is not
+// UTF-8 read as Windows-1252, with no character that would end its line.
+std::string CatalogueName(const std::string& name);
 
 }  // namespace quodlin

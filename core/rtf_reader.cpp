@@ -16,15 +16,11 @@ constexpr std::int64_t kMaxParameter = 0x7FFFFFFF;
 constexpr int kDefaultHalfPoints = 24;
 constexpr int kMaxHalfPoints = 3276;  // 1638 pt, the largest size word processors offer
 
-// Code points of the bytes 0x80 to 0x9F in Windows-1252; the rest of the page is Latin-1.
-constexpr std::array<char32_t, 32> kCp1252High = {
-    0x20AC,       kReplacement, 0x201A, 0x0192, 0x201E, 0x2026,       0x2020, 0x2021,
-    0x02C6,       0x2030,       0x0160, 0x2039, 0x0152, kReplacement, 0x017D, kReplacement,
-    kReplacement, 0x2018,       0x2019, 0x201C, 0x201D, 0x2022,       0x2013, 0x2014,
-    0x02DC,       0x2122,       0x0161, 0x203A, 0x0153, kReplacement, 0x017E, 0x0178};
-
-char32_t FromCp1252(unsigned char byte) {
-    return byte >= 0x80 && byte <= 0x9F ? kCp1252High[byte - 0x80] : byte;
+// A Windows-1252 byte as the help shows it: the bytes the code page leaves undefined are shown
+// as unreadable rather than as invisible controls.
+char32_t ShownWindows1252(unsigned char byte) {
+    const char32_t c = FromWindows1252(byte);
+    return c >= 0x80 && c < 0xA0 ? kReplacement : c;
 }
 
 // Destinations whose text is never shown.
@@ -162,7 +158,7 @@ private:
 
     void Text(unsigned char byte) {
         if (TakeFallback() || Skipped()) return;
-        if (byte == '\t' || !IsControl(byte)) Emit(FromCp1252(byte));
+        if (byte == '\t' || !IsControl(byte)) Emit(ShownWindows1252(byte));
     }
 
     void ReadControl() {
@@ -226,7 +222,7 @@ private:
             ++digits;
         }
         if (TakeFallback() || digits < 2) return;
-        Character(FromCp1252(static_cast<unsigned char>(value)));
+        Character(ShownWindows1252(static_cast<unsigned char>(value)));
     }
 
     void ApplyWord(const ControlWord& word) {
@@ -368,7 +364,7 @@ std::string PlainTextAsUtf8(std::string_view text) {
     if (IsValidUtf8(text)) return std::string(text);
     std::string out;
     out.reserve(text.size() + text.size() / 2);
-    for (const char c : text) AppendUtf8(out, FromCp1252(static_cast<unsigned char>(c)));
+    for (const char c : text) AppendUtf8(out, ShownWindows1252(static_cast<unsigned char>(c)));
     return out;
 }
 

@@ -16,7 +16,7 @@ std::string RemoveDouble(std::string& sLine, char doubleChar) {
 }
 
 std::string ShortenPath(const std::string& sPath, int maxLen) {
-    std::u32string t = DecodeUtf8(sPath);
+    std::u32string t = DecodeUtf8(NameText(sPath));
     const auto length = static_cast<int>(t.size());
     int scanLimit = length;
     if (length > maxLen) {
@@ -32,7 +32,10 @@ std::string ShortenPath(const std::string& sPath, int maxLen) {
 
 std::string JoinPath(const std::string& dir, const std::string& name, char separator) {
     std::string joined = dir + separator + name;
-    return RemoveDouble(joined, separator);
+    if (separator != '\\') return RemoveDouble(joined, separator);
+    // Windows: only the joint is collapsed, so that "\\server\share" keeps its leading pair.
+    if (dir.ends_with(separator)) joined.erase(dir.size(), 1);
+    return joined;
 }
 
 char NativeSeparator() {

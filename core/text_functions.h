@@ -12,7 +12,8 @@ std::string RemoveDouble(std::string& sLine, char doubleChar);
 // maxLen - 6 characters around " ... "; control characters are made visible.
 std::string ShortenPath(const std::string& sPath, int maxLen);
 
-// dir + separator + name, with the doubled separator of a root directory removed.
+// dir + separator + name, with the doubled separator of a root directory removed. With "\\" (on
+// Windows) only the separator at the joint is collapsed.
 std::string JoinPath(const std::string& dir, const std::string& name, char separator);
 
 // The native separator of the platform the program runs on.

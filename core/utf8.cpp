@@ -1,9 +1,31 @@
 #include "core/utf8.h"
 
+#include <algorithm>
+#include <array>
+
 namespace quodlin {
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
+
+// 0x80 to 0x9F; the rest of the code page is Latin-1.
+constexpr std::array<char32_t, 32> kWindows1252High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+// The Windows-1252 byte of c, or -1 when the code page lacks it.
+int Windows1252Byte(char32_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<int>(c);
+    const auto* found = std::find(kWindows1252High.begin(), kWindows1252High.end(), c);
+    return found == kWindows1252High.end()
+               ? -1
+               : 0x80 + static_cast<int>(found - kWindows1252High.begin());
+}
+
+bool IsControl(char32_t c) {
+    return c < 0x20 || (c >= 0x7F && c < 0xA0);
+}
 
 // Length of the sequence starting at text[i] and its code point, or 0 when it is malformed.
 std::size_t SequenceAt(std::string_view text, std::size_t i, char32_t& out) {
@@ -82,6 +104,42 @@ bool IsValidUtf8(std::string_view bytes) {
         i += length;
     }
     return true;
+}
+
+char32_t FromWindows1252(unsigned char byte) {
+    return byte >= 0x80 && byte < 0xA0 ? kWindows1252High[byte - 0x80] : char32_t{byte};
+}
+
+std::string DecodeWindows1252(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    for (const char c : bytes) AppendUtf8(out, FromWindows1252(static_cast<unsigned char>(c)));
+    return out;
+}
+
+bool EncodeWindows1252(std::string_view utf8, std::string& out) {
+    bool all = true;
+    for (const char32_t c : DecodeUtf8(utf8)) {
+        const int byte = Windows1252Byte(c);
+        all = all && byte >= 0;
+        out += byte >= 0 ? static_cast<char>(byte) : '?';
+    }
+    return all;
+}
+
+bool FitsWindows1252(std::string_view utf8) {
+    std::string ignored;
+    return EncodeWindows1252(utf8, ignored);
+}
+
+std::string NameText(std::string_view bytes) {
+    return IsValidUtf8(bytes) ? std::string(bytes) : DecodeWindows1252(bytes);
+}
+
+std::string VisibleText(std::string_view bytes) {
+    std::u32string text = DecodeUtf8(NameText(bytes));
+    std::replace_if(text.begin(), text.end(), IsControl, U'?');
+    return EncodeUtf8(text);
 }
 
 }  // namespace quodlin

@@ -11,4 +11,20 @@ std::string EncodeUtf8(std::u32string_view text);
 bool IsValidUtf8(std::string_view bytes);
 void AppendUtf8(std::string& out, char32_t c);
 
+// The program's one Windows-1252 table. The five bytes the code page leaves undefined stand for
+// the C1 controls of the same number, as Windows converts them, so every byte survives a round
+// trip.
+char32_t FromWindows1252(unsigned char byte);
+std::string DecodeWindows1252(std::string_view bytes);
+// Appends the Windows-1252 bytes of utf8 to out; a character the code page lacks becomes "?".
+// False when one did.
+bool EncodeWindows1252(std::string_view utf8, std::string& out);
+bool FitsWindows1252(std::string_view utf8);
+
+// Text of a name from the computer (a file name, a command-line argument): UTF-8 as it is, and
+// anything else read as Windows-1252, the encoding such names most often come from.
+std::string NameText(std::string_view bytes);
+// NameText with control characters shown as "?", so that no name can drive a terminal.
+std::string VisibleText(std::string_view bytes);
+
 }  // namespace quodlin

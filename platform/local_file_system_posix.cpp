@@ -161,9 +161,16 @@ void RenameThroughTemporary(const std::string& from, const std::string& to) {
     struct stat info {};
     if (::lstat(temporary.c_str(), &info) == 0) ThrowErrno(temporary, EEXIST);
     if (::rename(from.c_str(), temporary.c_str()) != 0) ThrowErrno(to, errno);
-    int error = ::lstat(to.c_str(), &info) == 0 ? EEXIST : 0;
-    if (error == 0 && ::rename(temporary.c_str(), to.c_str()) != 0) error = errno;
-    if (error == 0) return;
+    int error = 0;
+#ifdef SYS_renameat2
+    // A stat may still see the old spelling for a while; a rename looks its target up afresh.
+    if (::syscall(SYS_renameat2, AT_FDCWD, temporary.c_str(), AT_FDCWD, to.c_str(),
+                  RENAME_NOREPLACE) == 0)
+        return;
+    if (errno != EINVAL && errno != ENOSYS) error = errno;
+#endif
+    if (error == 0 && ::rename(temporary.c_str(), to.c_str()) == 0) return;
+    if (error == 0) error = errno;
     ::rename(temporary.c_str(), from.c_str());
     ThrowErrno(to, error);
 }

@@ -33,6 +33,7 @@ TEST(JoinPath, RootAndDirectoryGiveOneSeparator) {
     EXPECT_EQ(JoinPath("/", "00.wav", '/'), "/00.wav");
     EXPECT_EQ(JoinPath("/media/card", "00.wav", '/'), "/media/card/00.wav");
     EXPECT_EQ(JoinPath("L:\\", "00.wav", '\\'), "L:\\00.wav");
+    EXPECT_EQ(JoinPath("\\\\nas\\s", "0.wav", '\\'), "\\\\nas\\s\\0.wav");
 }
 
 TEST(ShortenPath, CutsTheMiddleOfLongPaths) {
