@@ -4,6 +4,7 @@
 #include <map>
 
 #include "cli/console_prompt.h"
+#include "cli/info_command.h"
 #include "core/card_delete.h"
 #include "core/card_naming.h"
 #include "core/card_side.h"
@@ -18,8 +19,9 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: quodlin-card list [--banks] CARD\n"
+    "       quodlin-card info [--banks] [--json] CARD\n"
     "       quodlin-card name [--banks] CARD CARDFILE NAME [CARDFILE NAME]...\n"
-    "       quodlin-card put [--banks] CARD FILE...\n"
+    "       quodlin-card put [--banks] [--convert] CARD FILE...\n"
     "       quodlin-card get [--banks] [--overwrite] CARD DIR CARDFILE...\n"
     "       quodlin-card rm [--banks] CARD CARDFILE...\n"
     "CARD is the card's root directory (its mount point); samples unless --banks.\n";
@@ -28,6 +30,8 @@ struct CommandLine {
     std::string command;
     bool banks = false;
     bool overwrite = false;
+    bool json = false;
+    bool convert = false;
     bool help = false;
     std::vector<std::string> operands;
     std::string badOption;
@@ -44,6 +48,10 @@ CommandLine Parse(const std::vector<std::string>& args) {
                 line.banks = true;
             } else if (arg == "--overwrite") {
                 line.overwrite = true;
+            } else if (arg == "--json") {
+                line.json = true;
+            } else if (arg == "--convert") {
+                line.convert = true;
             } else if (arg == "--help") {
                 line.help = true;
             } else if (line.badOption.empty()) {
@@ -71,9 +79,11 @@ int FindRow(const NameTable& table, const std::string& cardFile) {
 
 class Session {
 public:
-    Session(const CommandLine& line, FileSystem& fs, std::ostream& out, std::ostream& err)
+    Session(const CommandLine& line, FileSystem& fs, SampleTools tools, std::ostream& out,
+            std::ostream& err)
         : line_(line),
           card_(fs),
+          tools_(tools),
           out_(out),
           err_(err),
           // The rm command line is itself the confirmation.
@@ -103,6 +113,12 @@ public:
         return kExitDone;
     }
 
+    int info() {
+        if (line_.operands.size() != 1) return usageError("info takes one CARD");
+        if (!openCard(line_.operands[0])) return kExitFailed;
+        return PrintCardInfo(card_, tools_.formats, line_.json, out_, err_);
+    }
+
     int name() {
         const auto& ops = line_.operands;
         if (ops.size() < 3 || ops.size() % 2 != 1) {
@@ -127,9 +143,14 @@ public:
     int put() {
         const auto& ops = line_.operands;
         if (ops.size() < 2) return usageError("put takes CARD and at least one FILE");
-        if (!openCard(ops[0])) return kExitFailed;
         const std::vector<std::string> files(ops.begin() + 1, ops.end());
-        const bool done = CopyToCard(card_, player_, prompt_, files, observer_);
+        // Banks are never converted.
+        const bool convert = line_.convert && card_.mode() == Mode::Samples;
+        if (convert && !allReadableSamples(files)) return kExitFailed;
+        if (!openCard(ops[0])) return kExitFailed;
+        SampleConversion conversion;
+        if (convert) conversion = {&tools_.formats, &tools_.converter, false};
+        const bool done = CopyToCard(card_, player_, prompt_, files, observer_, conversion);
         printList();
         return finish(done);
     }
@@ -159,6 +180,17 @@ public:
     }
 
 private:
+    // With --convert any sound file is taken, but only sound files.
+    bool allReadableSamples(const std::vector<std::string>& files) {
+        bool all = true;
+        for (const std::string& file : files) {
+            if (tools_.formats.read(file).readable) continue;
+            err_ << "'" << file << "' is not a sample that can be read.\n";
+            all = false;
+        }
+        return all;
+    }
+
     // The card list's entries for the card files named; each one it does not hold is reported.
     std::pair<std::vector<CardEntry>, bool> findEntries(const std::vector<std::string>& cardFiles) {
         std::vector<CardEntry> entries;
@@ -182,6 +214,7 @@ private:
 
     const CommandLine& line_;
     CardSide card_;
+    SampleTools tools_;
     std::ostream& out_;
     std::ostream& err_;
     ConsolePrompt prompt_;
@@ -192,19 +225,19 @@ private:
 
 }  // namespace
 
-int RunCardCommand(const std::vector<std::string>& args, FileSystem& fs, std::ostream& out,
-                   std::ostream& err) {
+int RunCardCommand(const std::vector<std::string>& args, FileSystem& fs, SampleTools tools,
+                   std::ostream& out, std::ostream& err) {
     const CommandLine line = Parse(args);
     if (line.help) {
         out << kUsage;
         return kExitDone;
     }
-    Session session(line, fs, out, err);
+    Session session(line, fs, tools, out, err);
     if (!line.badOption.empty()) return session.usageError("unknown option " + line.badOption);
     const std::map<std::string, std::function<int()>> commands = {
         {"list", [&] { return session.list(); }}, {"name", [&] { return session.name(); }},
         {"put", [&] { return session.put(); }},   {"get", [&] { return session.get(); }},
-        {"rm", [&] { return session.rm(); }},
+        {"rm", [&] { return session.rm(); }},     {"info", [&] { return session.info(); }},
     };
     const auto command = commands.find(line.command);
     if (command == commands.end()) {

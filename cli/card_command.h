@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/sample_converter.h"
+#include "platform/sample_formats.h"
 
 namespace quodlin {
 
@@ -12,8 +14,14 @@ inline constexpr int kExitDone = 0;
 inline constexpr int kExitFailed = 1;
 inline constexpr int kExitUsage = 2;
 
+// What reads and converts samples for `info` and `put --convert`.
+struct SampleTools {
+    SampleFormats& formats;
+    SampleConverter& converter;
+};
+
 // Runs one quodlin-card command line (without the program name) and returns its exit status.
-int RunCardCommand(const std::vector<std::string>& args, FileSystem& fs, std::ostream& out,
-                   std::ostream& err);
+int RunCardCommand(const std::vector<std::string>& args, FileSystem& fs, SampleTools tools,
+                   std::ostream& out, std::ostream& err);
 
 }  // namespace quodlin

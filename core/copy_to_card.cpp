@@ -54,8 +54,13 @@ enum class Outcome { Copied, NoName, Failed };
 
 class CopyRun {
 public:
-    CopyRun(CardSide& card, Prompt& prompt, RunObserver& observer, FreeNames names)
-        : card_(card), prompt_(prompt), observer_(observer), names_(std::move(names)) {}
+    CopyRun(CardSide& card, Prompt& prompt, RunObserver& observer, FreeNames names,
+            SourceWriter writer)
+        : card_(card),
+          prompt_(prompt),
+          observer_(observer),
+          names_(std::move(names)),
+          writer_(std::move(writer)) {}
 
     // Writes the source under the temporary name of the next free card name; it becomes that
     // card file only in finish(), once it is complete on the device.
@@ -66,8 +71,8 @@ public:
             card_.ensureCardPresent();
             observer_.busy(true);
             const auto failure =
-                CopyUnsynced(card_.fileSystem(), sourcePath,
-                             JoinNative(card_.cardRoot(), CardTemporaryName(name)), pending.copy);
+                writer_.write(card_.fileSystem(), sourcePath,
+                              JoinNative(card_.cardRoot(), CardTemporaryName(name)), pending.copy);
             observer_.busy(false);
             if (!failure) {
                 pending_.push_back(std::move(pending));
@@ -171,6 +176,7 @@ private:
     Prompt& prompt_;
     RunObserver& observer_;
     FreeNames names_;
+    SourceWriter writer_;
     std::vector<Pending> pending_;
     std::vector<std::string> copied_;
 };
@@ -182,7 +188,8 @@ std::string FriendlyNameOf(const std::string& sourceFileName) {
 }
 
 bool CopyToCard(CardSide& card, Player& player, Prompt& prompt,
-                const std::vector<std::string>& sourcePaths, RunObserver& observer) {
+                const std::vector<std::string>& sourcePaths, RunObserver& observer,
+                const SampleConversion& conversion) {
     StopAndClose(player);
     if (card.cardRoot().empty()) {
         prompt.message(kNoCardChosen, MessageStyle::Exclamation);
@@ -196,7 +203,8 @@ bool CopyToCard(CardSide& card, Player& player, Prompt& prompt,
         prompt.message(CardNotRead(error), MessageStyle::Exclamation);
         return false;
     }
-    CopyRun run(card, prompt, observer, FreeNames(rootEntries, card.mode()));
+    CopyRun run(card, prompt, observer, FreeNames(rootEntries, card.mode()),
+                ChooseSourceWriter(sourcePaths, card.mode(), conversion, prompt));
     bool allCopied = true;
     bool saved = false;
     try {

@@ -5,6 +5,7 @@
 
 #include "core/card_side.h"
 #include "core/run_observer.h"
+#include "core/sample_conversion.h"
 #include "platform/player.h"
 #include "platform/prompt.h"
 
@@ -16,8 +17,9 @@ std::string FriendlyNameOf(const std::string& sourceFileName);
 // Copies the files (full paths, in this order) to the card root under the first free numbered
 // names, records their friendly names, then saves the catalogue and reloads the card list, also
 // after a failure, so that the files copied before it keep their names. True when every file
-// was copied.
+// was copied. Samples the instrument would play wrongly are converted as conversion says.
 bool CopyToCard(CardSide& card, Player& player, Prompt& prompt,
-                const std::vector<std::string>& sourcePaths, RunObserver& observer);
+                const std::vector<std::string>& sourcePaths, RunObserver& observer,
+                const SampleConversion& conversion = {});
 
 }  // namespace quodlin

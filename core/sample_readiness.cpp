@@ -60,7 +60,8 @@ std::string SizeText(std::uint64_t bytes) {
     constexpr double kKilo = 1024.0;
     if (bytes < 1024) return std::to_string(bytes) + " bytes";
     if (bytes < 1024 * 1024) return Fixed(bytes / kKilo, 0) + " KB";
-    return Fixed(bytes / (kKilo * kKilo), 1) + " MB";
+    if (bytes < 1024 * 1024 * 1024) return Fixed(bytes / (kKilo * kKilo), 1) + " MB";
+    return Fixed(bytes / (kKilo * kKilo * kKilo), 1) + " GB";
 }
 
 std::string SampleFormatText(const SampleFormat& format) {

@@ -17,7 +17,7 @@ inline bool IsReadyForInstrument(const SampleFormat& format) {
     return SampleProblems(format).empty();
 }
 
-// A file's size as people read it: "620 bytes", "95 KB", "5.2 MB".
+// A file's size as people read it: "620 bytes", "95 KB", "5.2 MB", "1.5 GB".
 std::string SizeText(std::uint64_t bytes);
 
 // A sample's format in one line: "32000 Hz · 16-bit · mono · 1.52 s · 95 KB"; other containers

@@ -2,6 +2,8 @@
 #include <memory>
 
 #include "core/startup.h"
+#include "platform/audio/sndfile_sample_formats.h"
+#include "platform/audio/soxr_sample_converter.h"
 #include "platform/local_file_system.h"
 #include "platform/player/sample_player.h"
 #include "platform/qt/qt_settings.h"
@@ -25,9 +27,14 @@ int main(int argc, char** argv) {
     quodlin::QtVolumes volumes;
     quodlin::MessageBoxPrompt prompt;
     const std::unique_ptr<quodlin::Player> player = CreatePlayer();
-    quodlin::frmQuodlinMain window({fileSystem, settings, volumes, *player, prompt,
-                                    quodlin::FallbackDirectory(),
-                                    QCoreApplication::applicationDirPath()});
+    quodlin::SndfileSampleFormats sampleFormats;
+    quodlin::SoxrSampleConverter sampleConverter;
+    quodlin::MainWindowParts parts{fileSystem, settings, volumes, *player, prompt,
+                                   quodlin::FallbackDirectory(),
+                                   QCoreApplication::applicationDirPath()};
+    parts.sampleFormats = &sampleFormats;
+    parts.sampleConverter = &sampleConverter;
+    quodlin::frmQuodlinMain window(parts);
     quodlin::QuitWhenShownIfAsked(window);
     window.show();
     return app.exec();

@@ -19,6 +19,7 @@ frmQuodlinMain::frmQuodlinMain(MainWindowParts parts)
     setWindowTitle("Korg Electribe ES1 - Velmark 0.8 beta");
     setWindowIcon(ProgramIcon());
     buildControls();
+    addFormatHints();
     DirDialog = new quodlin::DirDialog(parts_.volumes, parts_.fileSystem, parts_.prompt, this);
     frmRename = new quodlin::frmRename(this);
     StartUp(directories_, *this, parts_.settings, parts_.prompt, parts_.fallbackDirectory);

@@ -12,6 +12,8 @@
 #include "platform/file_system.h"
 #include "platform/player.h"
 #include "platform/prompt.h"
+#include "platform/sample_converter.h"
+#include "platform/sample_formats.h"
 #include "platform/settings.h"
 #include "platform/volumes.h"
 
@@ -41,6 +43,8 @@ struct MainWindowParts {
     std::string fallbackDirectory;  // stands in for a directory or card drive that cannot be used
     QString programDirectory;       // where readme.rtf lies
     int progressDelayMs = 500;      // how long a copy run goes on before it shows its progress
+    SampleFormats* sampleFormats = nullptr;      // none: no formats in the lists' tool tips
+    SampleConverter* sampleConverter = nullptr;  // none: copies to the card never convert
 };
 
 // The main window: the computer folder on the left, the card on the right, a tab per mode and
@@ -75,6 +79,7 @@ private:
     void buildHelpPage();
     void setTabOrder();
     void connectHandlers();
+    void addFormatHints();
 
     void selectFirstTab() override;
     void setCardDrive(const std::string& drive) override;

@@ -80,7 +80,8 @@ std::vector<std::string> frmQuodlinMain::selectedComputerPaths() const {
 
 void frmQuodlinMain::copyToCard(const std::vector<std::string>& paths) {
     RunProgress progress(this, QStringLiteral("Copying to SmartMedia"), parts_.progressDelayMs);
-    CopyToCard(card_, player(), prompt(), paths, progress);
+    CopyToCard(card_, player(), prompt(), paths, progress,
+               {parts_.sampleFormats, parts_.sampleConverter, true});
     showCardList();
 }
 

@@ -1,0 +1,64 @@
+#include "core/sample_conversion.h"
+
+#include <cmath>
+
+#include "core/file_io.h"
+#include "core/sample_readiness.h"
+
+namespace quodlin {
+
+std::string ConvertQuestion(int notReady, int selected) {
+    return std::to_string(notReady) + " of the " + std::to_string(selected) +
+           " selected samples are not in the ES1's format (32 kHz, 8 or 16 bit) and would play "
+           "wrongly. Convert them while copying?";
+}
+
+SourceWriter ChooseSourceWriter(const std::vector<std::string>& sources, Mode mode,
+                                const SampleConversion& conversion, Prompt& prompt) {
+    if (mode != Mode::Samples || !conversion.formats || !conversion.converter) return {};
+    std::map<std::string, std::uint64_t> toConvert;
+    for (const std::string& source : sources) {
+        const SampleFormat format = conversion.formats->read(source);
+        if (format.readable && !IsReadyForInstrument(format)) {
+            toConvert[source] = ConvertedBytes(format);
+        }
+    }
+    if (toConvert.empty()) return {};
+    const auto count = [](std::size_t n) { return static_cast<int>(n); };
+    if (conversion.ask &&
+        !prompt.question(ConvertQuestion(count(toConvert.size()), count(sources.size())))) {
+        return {};
+    }
+    return SourceWriter(*conversion.converter, std::move(toConvert));
+}
+
+std::uint64_t ConvertedBytes(const SampleFormat& format) {
+    if (format.rate <= 0) return 0;
+    const auto frames = static_cast<std::uint64_t>(std::llround(
+        static_cast<double>(format.frames) * kInstrumentRate / format.rate));
+    return 44 + frames * static_cast<std::uint64_t>(format.channels) * 2;
+}
+
+std::optional<CopyFailure> SourceWriter::write(FileSystem& fs, const std::string& source,
+                                               const std::string& target,
+                                               UnsyncedCopy& copy) const {
+    const auto converted = toConvert_.find(source);
+    if (converted == toConvert_.end()) return CopyUnsynced(fs, source, target, copy);
+    const std::uint64_t convertedBytes = converted->second;
+    try {
+        copy.file = fs.createNew(target);
+    } catch (const FileError& error) {
+        return CopyFailure{error, false, convertedBytes};
+    }
+    copy.path = target;
+    try {
+        converter_->convert(source, *copy.file);
+        return std::nullopt;
+    } catch (const FileError& error) {
+        copy.file.reset();
+        RemoveQuietly(fs, target);
+        return CopyFailure{error, true, convertedBytes};
+    }
+}
+
+}  // namespace quodlin
