@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <random>
 
 namespace quodlin {
 namespace {
@@ -23,6 +22,25 @@ float HeadroomGain(const std::vector<float>& values, bool dither) {
     if (*low * 32768.0 < lowest) gain = std::min(gain, lowest / (*low * 32768.0));
     return static_cast<float>(gain);
 }
+
+// TPDF noise of one step's width, from two uniform values per call: a xorshift generator is
+// cheap enough for millions of values, and a fixed seed makes the same source convert to the
+// same bytes.
+class TriangularNoise {
+public:
+    float next() {
+        state_ ^= state_ << 13;
+        state_ ^= state_ >> 7;
+        state_ ^= state_ << 17;
+        constexpr float kScale = 1.0f / 4294967296.0f;
+        const auto high = static_cast<std::uint32_t>(state_ >> 32);
+        const auto low = static_cast<std::uint32_t>(state_);
+        return (static_cast<float>(high) - static_cast<float>(low)) * kScale;
+    }
+
+private:
+    std::uint64_t state_ = 0x9E3779B97F4A7C15ull;
+};
 
 }  // namespace
 
@@ -46,13 +64,11 @@ std::string Pcm16WavHeader(int channels, int rate, std::uint64_t frames) {
 
 std::vector<std::int16_t> ToPcm16(const std::vector<float>& values, bool dither) {
     const float gain = HeadroomGain(values, dither);
-    // A fixed seed: the same source always converts to the same bytes.
-    std::minstd_rand noise(1);
-    std::uniform_real_distribution<float> half(-0.5f, 0.5f);
+    TriangularNoise noise;
     std::vector<std::int16_t> result(values.size());
     for (std::size_t i = 0; i < values.size(); ++i) {
         float value = values[i] * gain * 32768.0f;
-        if (dither) value += half(noise) + half(noise);
+        if (dither) value += noise.next();
         result[i] = static_cast<std::int16_t>(std::clamp(std::lround(value), -32768L, 32767L));
     }
     return result;
