@@ -13,6 +13,7 @@
 #include "core/messages.h"
 #include "core/natural_order.h"
 #include "core/utf8.h"
+#include "quodlin_version.h"
 
 namespace quodlin {
 namespace {
@@ -24,6 +25,7 @@ constexpr const char* kUsage =
     "       quodlin-card put [--banks] [--convert] CARD FILE...\n"
     "       quodlin-card get [--banks] [--overwrite] CARD DIR CARDFILE...\n"
     "       quodlin-card rm [--banks] CARD CARDFILE...\n"
+    "       quodlin-card -h | --help | --version\n"
     "CARD is the card's root directory (its mount point); samples unless --banks.\n";
 
 struct CommandLine {
@@ -33,6 +35,7 @@ struct CommandLine {
     bool json = false;
     bool convert = false;
     bool help = false;
+    bool version = false;
     std::vector<std::string> operands;
     std::string badOption;
 };
@@ -43,6 +46,8 @@ CommandLine Parse(const std::vector<std::string>& args) {
     for (const std::string& arg : args) {
         if (!optionsEnded && arg == "--") {
             optionsEnded = true;
+        } else if (!optionsEnded && arg == "-h") {
+            line.help = true;
         } else if (!optionsEnded && arg.starts_with("--")) {
             if (arg == "--banks") {
                 line.banks = true;
@@ -54,6 +59,8 @@ CommandLine Parse(const std::vector<std::string>& args) {
                 line.convert = true;
             } else if (arg == "--help") {
                 line.help = true;
+            } else if (arg == "--version") {
+                line.version = true;
             } else if (line.badOption.empty()) {
                 line.badOption = arg;
             }
@@ -230,6 +237,10 @@ int RunCardCommand(const std::vector<std::string>& args, FileSystem& fs, SampleT
     const CommandLine line = Parse(args);
     if (line.help) {
         out << kUsage;
+        return kExitDone;
+    }
+    if (line.version) {
+        out << "quodlin-card " << kVersion << '\n';
         return kExitDone;
     }
     Session session(line, fs, tools, out, err);

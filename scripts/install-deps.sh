@@ -12,4 +12,5 @@ $SUDO apt-get install -y -qq --no-install-recommends \
     fuse fusefat dosfstools mtools \
     xvfb xauth python3-xlib pulseaudio pulseaudio-utils sox \
     openbox xdotool x11-utils libsoxr-dev \
+    qt6-svg-dev file desktop-file-utils appstream \
     > /dev/null

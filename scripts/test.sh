@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what the tests need, builds, and runs every test.
+# Installs what the tests need, builds, runs every test, and checks the Debian package.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
@@ -7,3 +7,5 @@ cd "$(dirname "$0")/.."
 export CI="${CI:-}"
 cd build
 ctest --output-on-failure -j1
+cd ..
+./scripts/check-package.sh build

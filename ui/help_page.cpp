@@ -39,15 +39,16 @@ void FillDocument(QTextDocument& document, const RtfDocument& rtf) {
     }
 }
 
-void ShowHelpFile(QTextEdit& view, const QString& path) {
+bool ShowHelpFile(QTextEdit& view, const QString& path) {
     QFile file(path);
     QByteArray text;
     if (file.open(QIODevice::ReadOnly)) text = file.readAll();
     if (!file.isOpen() || file.error() != QFileDevice::NoError) {
         view.setPlainText(QString::fromStdString(HelpFileNotRead(path.toStdString())));
-        return;
+        return false;
     }
     FillDocument(*view.document(), ReadHelpText(std::string_view(text.constData(), text.size())));
+    return true;
 }
 
 }  // namespace quodlin

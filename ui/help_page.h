@@ -14,6 +14,7 @@ namespace quodlin {
 void FillDocument(QTextDocument& document, const RtfDocument& rtf);
 
 // Shows the help file in view, read afresh; a file that cannot be read leaves a short notice.
-void ShowHelpFile(QTextEdit& view, const QString& path);
+// Returns whether the file was read.
+bool ShowHelpFile(QTextEdit& view, const QString& path);
 
 }  // namespace quodlin

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QStringList>
 #include <memory>
 
 #include "core/startup.h"
@@ -8,6 +9,8 @@
 #include "platform/player/sample_player.h"
 #include "platform/qt/qt_settings.h"
 #include "platform/qt/qt_volumes.h"
+#include "quodlin_version.h"
+#include "ui/command_line.h"
 #include "ui/first_paint.h"
 #include "ui/main_window.h"
 #include "ui/message_box_prompt.h"
@@ -18,10 +21,21 @@ std::unique_ptr<quodlin::Player> CreatePlayer() {
     return std::make_unique<quodlin::SamplePlayer>();
 }
 
+QStringList Arguments(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    QCoreApplication::setApplicationName("quodlin");
+    QCoreApplication::setApplicationVersion(quodlin::kVersion);
+    if (const auto status = quodlin::AnswerCommandLine(Arguments(argc, argv))) return *status;
     QApplication app(argc, argv);
+    // Desktops match the window to its desktop entry, and so to the installed icon, by this.
+    QGuiApplication::setDesktopFileName("org.quodlin.Quodlin");
     quodlin::LocalFileSystem fileSystem;
     quodlin::QtSettings settings;
     quodlin::QtVolumes volumes;

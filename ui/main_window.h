@@ -41,7 +41,7 @@ struct MainWindowParts {
     Player& player;
     Prompt& prompt;
     std::string fallbackDirectory;  // stands in for a directory or card drive that cannot be used
-    QString programDirectory;       // where readme.rtf lies
+    QString programDirectory;       // the help file is looked for from here
     int progressDelayMs = 500;      // how long a copy run goes on before it shows its progress
     SampleFormats* sampleFormats = nullptr;      // none: no formats in the lists' tool tips
     SampleConverter* sampleConverter = nullptr;  // none: copies to the card never convert

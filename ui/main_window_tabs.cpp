@@ -12,6 +12,7 @@
 #include "ui/card_list_box.h"
 #include "ui/drive_list_box.h"
 #include "ui/file_list_box.h"
+#include "ui/help_file.h"
 #include "ui/help_page.h"
 #include "ui/main_window.h"
 #include "ui/wav_player.h"
@@ -54,7 +55,8 @@ void frmQuodlinMain::selectTab() {
     MainFrame->setVisible(!help);
     HelpFrame->setVisible(help);
     if (help) {
-        ShowHelpFile(*rtfNames, parts_.programDirectory + "/readme.rtf");
+        const QString helpFile = HelpFilePath(parts_.programDirectory);
+        ReportHelpFileIfAsked(helpFile, ShowHelpFile(*rtfNames, helpFile));
         return;
     }
     WavPlayer->setVisible(tab == Tab::Samples);

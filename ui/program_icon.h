@@ -5,7 +5,8 @@
 
 namespace quodlin {
 
-// The program's picture: a SmartMedia card, 32x32, in the 16 colours of the old icon palette.
+// The program's picture, a SmartMedia card, drawn from the same SVG file that is installed as the
+// desktop icon: 32x32 for the help page, and the sizes a window manager asks for.
 QPixmap ProgramPixmap();
 QIcon ProgramIcon();
 

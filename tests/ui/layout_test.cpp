@@ -52,7 +52,10 @@ TEST_F(LayoutTest, TheWindowHasItsCaptionTabsAndControls) {
     EXPECT_EQ(control<QListWidget>("lstSmartMedia")->selectionMode(),
               QAbstractItemView::ExtendedSelection);
     EXPECT_EQ(control<QListWidget>("smFile")->isHidden(), true);
-    EXPECT_NE(control<QLabel>("Picture1")->pixmap().toImage().size(), QSize());
+    // The 32x32 icon comes from the program's SVG: its contact field is the palette's yellow.
+    const QImage icon = control<QLabel>("Picture1")->pixmap().toImage();
+    EXPECT_EQ(icon.size(), QSize(32, 32));
+    EXPECT_EQ(icon.pixelColor(14, 12), QColor(Qt::yellow));
 }
 
 TEST_F(LayoutTest, TheWindowOpensAtItsDrawnSizeAndTheListsTakeTheExtraRoom) {
