@@ -3,6 +3,7 @@
 #include <functional>
 #include <map>
 
+#include "cli/card_archive_commands.h"
 #include "cli/console_prompt.h"
 #include "cli/info_command.h"
 #include "core/card_delete.h"
@@ -25,6 +26,9 @@ constexpr const char* kUsage =
     "       quodlin-card put [--banks] [--convert] CARD FILE...\n"
     "       quodlin-card get [--banks] [--overwrite] CARD DIR CARDFILE...\n"
     "       quodlin-card rm [--banks] CARD CARDFILE...\n"
+    "       quodlin-card backup CARD DIR\n"
+    "       quodlin-card restore [--replace] DIR CARD\n"
+    "       quodlin-card check CARD\n"
     "       quodlin-card -h | --help | --version\n"
     "CARD is the card's root directory (its mount point); samples unless --banks.\n";
 
@@ -32,6 +36,7 @@ struct CommandLine {
     std::string command;
     bool banks = false;
     bool overwrite = false;
+    bool replace = false;
     bool json = false;
     bool convert = false;
     bool help = false;
@@ -53,6 +58,8 @@ CommandLine Parse(const std::vector<std::string>& args) {
                 line.banks = true;
             } else if (arg == "--overwrite") {
                 line.overwrite = true;
+            } else if (arg == "--replace") {
+                line.replace = true;
             } else if (arg == "--json") {
                 line.json = true;
             } else if (arg == "--convert") {
@@ -245,10 +252,17 @@ int RunCardCommand(const std::vector<std::string>& args, FileSystem& fs, SampleT
     }
     Session session(line, fs, tools, out, err);
     if (!line.badOption.empty()) return session.usageError("unknown option " + line.badOption);
+    const ArchiveArgs archive{line.operands, line.replace, fs, tools.formats, out, err,
+                              [&](const std::string& problem) {
+                                  return session.usageError(problem);
+                              }};
     const std::map<std::string, std::function<int()>> commands = {
         {"list", [&] { return session.list(); }}, {"name", [&] { return session.name(); }},
         {"put", [&] { return session.put(); }},   {"get", [&] { return session.get(); }},
         {"rm", [&] { return session.rm(); }},     {"info", [&] { return session.info(); }},
+        {"backup", [&] { return BackupCommand(archive); }},
+        {"restore", [&] { return RestoreCommand(archive); }},
+        {"check", [&] { return CheckCommand(archive); }},
     };
     const auto command = commands.find(line.command);
     if (command == commands.end()) {

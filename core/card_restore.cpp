@@ -1,10 +1,12 @@
 #include "core/card_restore.h"
 
+#include <cstdint>
 #include <optional>
 
 #include "core/card_listing.h"
 #include "core/card_temporary.h"
 #include "core/catalogue_file.h"
+#include "core/file_copy.h"
 #include "core/file_hash.h"
 #include "core/file_io.h"
 #include "core/messages.h"
@@ -96,20 +98,21 @@ private:
     void checkRoom() {
         const std::optional<std::uint64_t> free = fs_.freeSpace(card_.cardRoot());
         if (!free) return;
-        long double room = static_cast<long double>(*free);
+        auto room = static_cast<std::int64_t>(*free);
         for (std::size_t i = 0; i < backup_.files.size(); ++i) {
             const BackupFile& file = backup_.files[i];
-            if (static_cast<long double>(file.size) > room) {
+            const auto size = static_cast<std::int64_t>(file.size);
+            if (size > room) {
                 result_.problems.push_back(std::string(kCardIsFull) + " " + Quoted(file.name) +
                                            " needs " + std::to_string(file.size) +
                                            " bytes, more than the card will have free." +
                                            kNothingWritten);
                 return;
             }
-            room -= static_cast<long double>(file.size);
+            room -= size;
             const std::string& stored = placements_[i].stored;
             if (!stored.empty()) {
-                room += static_cast<long double>(fs_.fileSize(cardPath(stored)));
+                room += static_cast<std::int64_t>(fs_.fileSize(cardPath(stored)));
             }
         }
     }
@@ -120,9 +123,13 @@ private:
         if (!placement.leftover.empty()) fs_.remove(cardPath(placement.leftover));
         const std::string temporary = cardPath(CardTemporaryName(file.name));
         try {
-            const std::string copied =
-                CopyHashed(fs_, JoinNative(backup_.dir, file.name), temporary);
-            if (copied != file.digest || FileSha256(fs_, temporary) != file.digest) {
+            if (const auto failure =
+                    CopyToNewFile(fs_, JoinNative(backup_.dir, file.name), temporary)) {
+                if (!IsVolumeFull(fs_, card_.cardRoot(), *failure)) throw failure->error;
+                throw FileError(FileErrorKind::NoSpace, temporary, kCardIsFull);
+            }
+            // Read back from the card, this also catches a backup file changed since its check.
+            if (FileSha256(fs_, temporary) != file.digest) {
                 throw FileError(FileErrorKind::Other, temporary,
                                 "the copy on the card differs from the backup");
             }

@@ -14,6 +14,14 @@ void CardSide::open(const std::string& root) {
     show(std::move(table));
 }
 
+void CardSide::close() {
+    cardRoot_.clear();
+    volume_.clear();
+    table_.clear();
+    lines_.clear();
+    loaded_ = false;
+}
+
 void CardSide::ensureCardPresent() {
     try {
         if (!cardRoot_.empty() && fs_.volumeIdentity(cardRoot_) == volume_) return;

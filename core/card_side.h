@@ -28,6 +28,8 @@ public:
     // Makes root the card in use when it can be listed; when it cannot, throws FileError and
     // keeps the card that was in use, so that no later save goes to a card it was not read from.
     void open(const std::string& root);
+    // No card any more: nothing is listed, and every card action is refused.
+    void close();
     void setMode(Mode mode) { mode_ = mode; }
     // Throws FileError of kind CardRemoved when the card root is no longer the volume it was
     // when opened (pulled, unmounted, another card), so that nothing is written beside it.

@@ -28,6 +28,12 @@ Sha256::Sha256()
 void Sha256::update(const char* data, std::size_t size) {
     totalBytes_ += size;
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(data);
+    // Whole blocks are hashed where they lie; only the ends pass through the block buffer.
+    while (blockSize_ == 0 && size >= block_.size()) {
+        compress(bytes);
+        bytes += block_.size();
+        size -= block_.size();
+    }
     while (size > 0) {
         const std::size_t take = std::min(size, block_.size() - blockSize_);
         std::copy(bytes, bytes + take, block_.begin() + static_cast<std::ptrdiff_t>(blockSize_));

@@ -6,10 +6,6 @@ std::string DirectoryNotPresent(const std::string& fallback) {
     return "Sample or Bank directory not present, set to '" + fallback + "'";
 }
 
-std::string SmartMediaNotReady(const std::string& fallback) {
-    return "SmartMedia not ready/not found, set to '" + fallback + "'";
-}
-
 std::string DriveNotFound(const std::string& drive) {
     return "There is no drive '" + drive + "' on this computer.";
 }

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "core/directory_query.h"
+#include "core/messages.h"
 #include "core/shell_messages.h"
 
 namespace quodlin {
@@ -31,11 +32,23 @@ public:
         if (stage_ == Stage::Directories) guarded([&] { repair(state_.sBankDir); });
         stage_ = Stage::SmartMedia;
         guarded([&] { window_.selectFirstTab(); });
-        guarded([&] { window_.setCardDrive(setting(kSmartMediaKey)); });
+        guarded([&] { openRememberedCard(); });
         stage_ = Stage::None;
     }
 
 private:
+    void openRememberedCard() {
+        const std::string card =
+            settings_.read(kSettingsApplication, kSettingsSection, kSmartMediaKey, "");
+        if (!CanBeTheCard(card)) throw NoSuchDrive(card);
+        window_.setCardDrive(card);
+    }
+
+    // What older versions stored as their stand-in card is not the user's card.
+    bool CanBeTheCard(const std::string& card) const {
+        return !card.empty() && card != fallback_ && !IsFileSystemRoot(card);
+    }
+
     std::string setting(const char* key) {
         return settings_.read(kSettingsApplication, kSettingsSection, key, fallback_);
     }
@@ -64,8 +77,8 @@ private:
             state_.sSampleDir = fallback_;
             state_.sBankDir = fallback_;
         } else if (stage == Stage::SmartMedia) {
-            prompt_.message(SmartMediaNotReady(fallback_), MessageStyle::Information);
-            guarded([&] { window_.setCardDrive(fallback_); });
+            prompt_.message(kNoCardAtStart, MessageStyle::Information);
+            guarded([&] { window_.showNoCard(); });
         } else {
             prompt_.message(error.what(), MessageStyle::Information);
         }
@@ -80,6 +93,12 @@ private:
 };
 
 }  // namespace
+
+bool IsFileSystemRoot(const std::string& path) {
+    const std::string trimmed = path.substr(0, path.find_last_not_of("/\\") + 1);
+    // "/", "C:", "C:\\" and the like.
+    return trimmed.empty() || (trimmed.size() == 2 && trimmed[1] == ':');
+}
 
 NoSuchDrive::NoSuchDrive(const std::string& drive) : std::runtime_error(DriveNotFound(drive)) {}
 

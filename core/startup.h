@@ -29,17 +29,24 @@ public:
     // The samples tab's view with the card list; it may throw.
     virtual void selectFirstTab() = 0;
     // Shows drive in the card drive list and opens it as the card (a card that cannot be read is
-    // reported by the window itself). Throws NoSuchDrive when the list has no such drive; the
-    // fallback directory is always in the list.
+    // reported by the window itself). Throws NoSuchDrive when it is neither a listed card volume
+    // nor a folder that is there.
     virtual void setCardDrive(const std::string& drive) = 0;
+    // The card side without a card: nothing can be written to one.
+    virtual void showNoCard() = 0;
 };
+
+// "/" or a drive root such as "C:\\": a whole system volume.
+bool IsFileSystemRoot(const std::string& path);
 
 // The directory that replaces one that cannot be used: "C:\" on Windows, the home directory
 // elsewhere.
 std::string FallbackDirectory();
 
 // Reads the settings, repairs directories that cannot be used, shows the samples tab and the
-// remembered card. Every failure is caught here and told once.
+// remembered card. The fallback directory, the home folder and a file system's root are never
+// taken as the card: without a usable remembered card there is no card. Every failure is caught
+// here and told once.
 void StartUp(DirectoryState& state, StartupWindow& window, Settings& settings, Prompt& prompt,
              const std::string& fallback);
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include <string>
 #include <vector>
 
@@ -10,6 +12,8 @@ struct Volume {
     std::string root;         // where its files begin: a mount point, or a drive root such as "C:\"
     std::string displayText;  // how a drive list shows it, short name first
     bool removable = false;   // a removable disk or a FAT file system: likely a memory card
+    std::string label;        // the volume's own name, "" when it has none
+    std::uint64_t bytesTotal = 0;
 };
 
 // The volumes of this machine.

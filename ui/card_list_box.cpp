@@ -2,17 +2,46 @@
 
 #include <QDragEnterEvent>
 #include <QMimeData>
+#include <QPainter>
 #include <QUrl>
 
 namespace quodlin {
 
-QStringList LocalFilesOf(const QMimeData* mime) {
-    QStringList paths;
+std::vector<std::string> LocalFilesOf(const QMimeData* mime) {
+    std::vector<std::string> paths;
     if (mime == nullptr || !mime->hasUrls()) return paths;
     for (const QUrl& url : mime->urls()) {
-        if (url.isLocalFile()) paths << url.toLocalFile();
+        if (!url.isLocalFile()) continue;
+#ifdef _WIN32
+        paths.push_back(url.toLocalFile().toStdString());
+#else
+        paths.push_back(
+            QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString());
+#endif
     }
     return paths;
+}
+
+void CardListBox::setPlaceholder(const QString& text) {
+    if (text == placeholder_) return;
+    placeholder_ = text;
+    viewport()->update();
+}
+
+void CardListBox::paintEvent(QPaintEvent* event) {
+    QListWidget::paintEvent(event);
+    if (count() > 0 || placeholder_.isEmpty()) return;
+    QPainter painter(viewport());
+    painter.setPen(palette().color(QPalette::Disabled, QPalette::Text));
+    painter.drawText(viewport()->rect(), Qt::AlignCenter, placeholder_);
+}
+
+QUrl UrlOfLocalFile(const std::string& path) {
+#ifdef _WIN32
+    return QUrl::fromLocalFile(QString::fromStdString(path));
+#else
+    return QUrl::fromEncoded("file://" + QByteArray::fromStdString(path).toPercentEncoding("/"));
+#endif
 }
 
 bool AcceptAsCopy(QDropEvent* event, bool acceptable) {
@@ -45,16 +74,16 @@ QMimeData* CardListBox::mimeData(const QList<QListWidgetItem*>& items) const {
 }
 
 void CardListBox::dragEnterEvent(QDragEnterEvent* event) {
-    AcceptAsCopy(event, !LocalFilesOf(event->mimeData()).isEmpty());
+    AcceptAsCopy(event, !LocalFilesOf(event->mimeData()).empty());
 }
 
 void CardListBox::dragMoveEvent(QDragMoveEvent* event) {
-    AcceptAsCopy(event, !LocalFilesOf(event->mimeData()).isEmpty());
+    AcceptAsCopy(event, !LocalFilesOf(event->mimeData()).empty());
 }
 
 void CardListBox::dropEvent(QDropEvent* event) {
-    const QStringList paths = LocalFilesOf(event->mimeData());
-    if (AcceptAsCopy(event, !paths.isEmpty())) emit filesDropped(paths);
+    const std::vector<std::string> paths = LocalFilesOf(event->mimeData());
+    if (AcceptAsCopy(event, !paths.empty())) emit filesDropped(paths);
 }
 
 }  // namespace quodlin

@@ -2,6 +2,9 @@
 
 #include <QListWidget>
 #include <QStringList>
+#include <QUrl>
+#include <string>
+#include <vector>
 
 namespace quodlin {
 
@@ -17,9 +20,13 @@ class CardListBox : public QListWidget {
 public:
     explicit CardListBox(QWidget* parent);
 
+    // Grey text shown while the list is empty; "" for none.
+    void setPlaceholder(const QString& text);
+    const QString& placeholder() const { return placeholder_; }
+
 signals:
     // Local files were dropped on the list, in the order the drag gave them.
-    void filesDropped(const QStringList& paths);
+    void filesDropped(const std::vector<std::string>& paths);
 
 protected:
     QStringList mimeTypes() const override;
@@ -27,10 +34,17 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString placeholder_;
 };
 
-// The local files a drag carries; empty when it carries none.
-QStringList LocalFilesOf(const QMimeData* mime);
+// The local files a drag carries, as the paths' bytes, also when a name is not UTF-8; empty when
+// it carries none.
+std::vector<std::string> LocalFilesOf(const QMimeData* mime);
+// The URL of a local file that keeps every byte of its path.
+QUrl UrlOfLocalFile(const std::string& path);
 
 // Takes a drag or drop as a copy when it is acceptable and refuses it otherwise; returns which.
 bool AcceptAsCopy(QDropEvent* event, bool acceptable);

@@ -7,6 +7,7 @@
 #include "core/directory_query.h"
 #include "core/messages.h"
 #include "core/path_roots.h"
+#include "core/utf8.h"
 #include "ui/dir_list_box.h"
 #include "ui/drive_list_box.h"
 #include "ui/twips_layout.h"
@@ -28,7 +29,7 @@ DirDialog::DirDialog(Volumes& volumes, FileSystem& fs, Prompt& prompt, QWidget* 
     : QDialog(parent), prompt_(prompt) {
     setObjectName("DirDialog");
     setWindowTitle("Select Directory");
-    DriveList = new DriveListBox(volumes, std::string(), this);
+    DriveList = new DriveListBox(volumes, DriveKinds::All, this);
     DriveList->setObjectName("DriveList");
     DirList = new DirListBox(fs, this);
     DirList->setObjectName("DirList");
@@ -57,10 +58,16 @@ DirDialog::DirDialog(Volumes& volumes, FileSystem& fs, Prompt& prompt, QWidget* 
     connect(Cancel, &QPushButton::clicked, this, &DirDialog::Cancel_Click);
 }
 
-QString DirDialog::choose(const QString& start) {
-    Path->setText(start);
+std::string DirDialog::choose(const std::string& start) {
+    showPath(start);
     exec();
-    return Path->text();
+    const bool edited = Path->text() != QString::fromStdString(NameText(shownPath_));
+    return edited ? Path->text().toStdString() : shownPath_;
+}
+
+void DirDialog::showPath(const std::string& path) {
+    shownPath_ = path;
+    Path->setText(QString::fromStdString(NameText(path)));
 }
 
 // Escape from any control and the close box come here.
@@ -75,8 +82,8 @@ void DirDialog::showEvent(QShowEvent* event) {
 
 // The lists follow the starting text; Path keeps it unless the list reports it in its own form.
 void DirDialog::Form_Activate() {
-    sOldPath = Path->text();
-    const std::string start = sOldPath.toStdString();
+    sOldPath = shownPath_;
+    const std::string& start = sOldPath;
     const std::optional<std::size_t> drive = RootHolding(start, DriveList->roots());
     if (drive && DriveList->roots()[*drive] != DriveList->currentRoot()) {
         DriveList->setCurrentIndex(static_cast<int>(*drive));
@@ -84,7 +91,7 @@ void DirDialog::Form_Activate() {
     } else if (DirList->path().empty()) {
         showDrive();
     }
-    Path->setText(sOldPath);
+    showPath(sOldPath);
     if (!IsUsableDirectory(start)) return;
     try {
         DirList->setPath(DriveList->currentRoot(), start);
@@ -108,11 +115,11 @@ bool DirDialog::showDrive() {
 }
 
 void DirDialog::DirList_Change() {
-    Path->setText(QString::fromStdString(DirList->path()));
+    showPath(DirList->path());
 }
 
 void DirDialog::Cancel_Click() {
-    Path->setText(sOldPath);
+    showPath(sOldPath);
     QDialog::reject();
 }
 

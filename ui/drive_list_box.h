@@ -8,32 +8,45 @@
 
 namespace quodlin {
 
+// Which volumes a drive list offers: every mounted one (to browse the computer), or only those
+// that can hold the card, with folders the user chose as the card and "Other folder..." last.
+enum class DriveKinds { All, Cards };
+
 // A drop-down of the machine's drives (mounted volumes), read afresh each time it is opened so
-// that a card inserted meanwhile appears. A directory given as alwaysListed is offered as a drive
-// as well.
+// that a card inserted meanwhile appears.
 class DriveListBox : public QComboBox {
     Q_OBJECT
 public:
-    DriveListBox(Volumes& volumes, std::string alwaysListed, QWidget* parent);
+    DriveListBox(Volumes& volumes, DriveKinds kinds, QWidget* parent);
 
     // Reads the volumes again; the drive shown stays shown, also when it has gone.
     void refresh();
     // Shows the drive with that root, without raising driveChosen; false when none is listed.
     bool select(const std::string& root);
+    // Lists a folder the user chose as the card, and shows it.
+    void addChosenFolder(const std::string& path);
+    // Shows no drive at all.
+    void selectNone();
     std::string currentRoot() const;
     std::vector<std::string> roots() const;
+    bool isListedVolume(const std::string& root) const;
 
     void showPopup() override;
 
 signals:
     // The user chose a drive (also when it is the one shown already).
     void driveChosen();
+    // The user chose "Other folder...".
+    void otherFolderWanted();
 
 private:
-    void add(const std::string& root, const std::string& text);
+    void add(const std::string& root, const std::string& text, const std::string& toolTip);
+    void chosen(int index);
 
     Volumes& volumes_;
-    std::string alwaysListed_;
+    DriveKinds kinds_;
+    std::vector<std::string> chosenFolders_;
+    int lastIndex_ = -1;
 };
 
 }  // namespace quodlin

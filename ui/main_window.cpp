@@ -41,7 +41,12 @@ void frmQuodlinMain::closeEvent(QCloseEvent* event) {
 
 void frmQuodlinMain::Form_Unload() {
     try {
-        ShutDown(directories_, smDrive->currentRoot(), parts_.settings);
+        // Without a card the one remembered stays remembered, for when it is back.
+        const std::string card =
+            smDrive->currentRoot().empty()
+                ? parts_.settings.read(kSettingsApplication, kSettingsSection, kSmartMediaKey, "")
+                : smDrive->currentRoot();
+        ShutDown(directories_, card, parts_.settings);
     } catch (const SettingsError& error) {
         parts_.prompt.message(SettingsNotSaved(error.what()), MessageStyle::Exclamation);
     }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/card_backup.h"
 #include "core/card_side.h"
 #include "core/directory_state.h"
 #include "core/startup.h"
@@ -68,6 +69,8 @@ public:
     void refreshFileList();
     // Refills the card list from the card side's lines.
     void showCardList();
+    // One line under the work page; it stays until the next one.
+    void showStatus(const std::string& text);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -83,6 +86,7 @@ private:
 
     void selectFirstTab() override;
     void setCardDrive(const std::string& drive) override;
+    void showNoCard() override;
     void Form_Unload();
 
     void TabStrip_Click();
@@ -90,6 +94,11 @@ private:
     void showDirectory();
     void reloadCard();
     void smDrive_Change();
+    void smDrive_OtherFolder();
+    void mountsChanged();
+    // After a card was pulled the card side has no card.
+    void dropCardIfRemoved();
+    void connectDrive();
     void cmdPathSelect_Click();
 
     // The buttons' actions and the previews.
@@ -105,10 +114,19 @@ private:
     void FileList_DblClick();
     void connectActions();
     void copyToCard(const std::vector<std::string>& paths);
-    void filesDroppedOnCard(const QStringList& paths);
+    void filesDroppedOnCard(const std::vector<std::string>& paths);
     void preview(const std::string& path);
     std::vector<CardEntry> selectedCardEntries() const;
     std::vector<std::string> selectedComputerPaths() const;
+
+    // The card list's context menu on the whole card.
+    void connectCardMenu();
+    bool cardChosen();
+    void cardBackUp_Click();
+    void cardRestore_Click();
+    void cardCheck_Click();
+    void cardShowInFileManager_Click();
+    void finishArchiveRun(const ArchiveResult& result, const std::string& doneText);
 
     MainWindowParts parts_;
     CardSide card_;
@@ -119,6 +137,7 @@ private:
     QTabBar* TabStrip = nullptr;
     QFrame* HelpFrame = nullptr;
     QLabel* Picture1 = nullptr;
+    QLabel* lblStatus = nullptr;
     QTextBrowser* rtfNames = nullptr;
     QFrame* MainFrame = nullptr;
     QPushButton* cmdPathSelect = nullptr;

@@ -83,12 +83,16 @@ void frmQuodlinMain::buildControls() {
     MainFrame = Frame(this, "MainFrame");
     smFile = Named(new QListWidget(this), "smFile");
     smFile->setVisible(false);
+    // One line under the work page: what the last run did, what a preview could not do.
+    lblStatus = Named(new QLabel(this), "lblStatus");
+    lblStatus->setTextFormat(Qt::PlainText);
 
-    auto* layout = new TwipsLayout(this, 7425, 5370);
+    auto* layout = new TwipsLayout(this, 7425, 5610);
     layout->place(TabStrip, 45, 90, 7350, -1, {0, 0, 1, 0});
     layout->place(HelpFrame, 135, 405, 7170, 4845, kAll);
     layout->place(MainFrame, 135, 450, 7170, 4800, kAll);
     layout->place(smFile, 2475, 4230, 2985, 1065);
+    layout->place(lblStatus, 180, 5280, 7080, 255, {0, 1, 1, 0});
     buildWorkPage();
     buildHelpPage();
     TabStrip->raise();
@@ -99,7 +103,7 @@ void frmQuodlinMain::buildWorkPage() {
     QWidget* page = MainFrame;
     cmdPathSelect = Button(page, "cmdPathSelect", QString(), "(Choose) directory on your computer");
     MakeBold(cmdPathSelect);
-    smDrive = Named(new DriveListBox(parts_.volumes, parts_.fallbackDirectory, page), "smDrive",
+    smDrive = Named(new DriveListBox(parts_.volumes, DriveKinds::Cards, page), "smDrive",
                     "(Choose) SmartMedia disk");
     MakeBold(smDrive);
     Label1 = Named(new QLabel("Smart Media:", page), "Label1");

@@ -29,7 +29,7 @@ QString CaptionOf(const std::string& directory) {
 
 void frmQuodlinMain::connectHandlers() {
     connect(TabStrip, &QTabBar::currentChanged, this, &frmQuodlinMain::TabStrip_Click);
-    connect(smDrive, &DriveListBox::driveChosen, this, &frmQuodlinMain::smDrive_Change);
+    connectDrive();
     connect(cmdPathSelect, &QPushButton::clicked, this, &frmQuodlinMain::cmdPathSelect_Click);
     connectActions();
 }
@@ -93,6 +93,8 @@ void frmQuodlinMain::reloadCard() {
 
 // The files selected before stay selected when the same card is shown again after an action.
 void frmQuodlinMain::showCardList() {
+    dropCardIfRemoved();
+    lstSmartMedia->setPlaceholder(card_.cardRoot().empty() ? QStringLiteral("No card") : QString());
     QSet<QString> selected;
     for (int row = 0; row < lstSmartMedia->count() && row < smFile->count(); ++row) {
         if (lstSmartMedia->item(row)->isSelected()) selected.insert(smFile->item(row)->text());

@@ -40,7 +40,23 @@ Volume VolumeOf(const QStorageInfo& storage) {
     volume.displayText = name.empty() ? volume.root : name + " (" + volume.root + ")";
     volume.removable = IsRemovableDevice(storage.device().toStdString()) ||
                        IsFatFileSystem(storage.fileSystemType().toStdString());
+    volume.label = storage.name().toStdString();
+    volume.bytesTotal = static_cast<std::uint64_t>(storage.bytesTotal());
     return volume;
+}
+
+// Desktops mount each user's media under /media/USER or /run/media/USER; another user's are not
+// this user's cards.
+bool BelongsToAnotherUser(const std::string& root) {
+    const QString user = qEnvironmentVariable("USER");
+    for (const std::string base : {"/media/", "/run/media/"}) {
+        if (!root.starts_with(base)) continue;
+        const std::string rest = root.substr(base.size());
+        const std::size_t slash = rest.find('/');
+        if (slash == std::string::npos || user.isEmpty()) return false;
+        return rest.substr(0, slash) != user.toStdString();
+    }
+    return false;
 }
 
 }  // namespace
@@ -58,6 +74,7 @@ void QtVolumes::refresh() {
         storage.refresh();
         if (!storage.isValid() || !storage.isReady()) continue;
         Volume volume = VolumeOf(storage);
+        if (BelongsToAnotherUser(volume.root)) continue;
         const bool seen = std::any_of(volumes_.begin(), volumes_.end(),
                                       [&](const Volume& v) { return v.root == volume.root; });
         if (!seen) volumes_.push_back(std::move(volume));

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/messages.h"
 #include "core/shell_messages.h"
 #include "platform/file_system.h"
 #include "tests/support/memory_settings.h"
@@ -23,12 +24,13 @@ public:
         if (tabFails) throw FileError(FileErrorKind::Other, "/card", "Input/output error");
     }
     void setCardDrive(const std::string& drive) override {
-        if (drive != fallback && drive != existing) throw NoSuchDrive(drive);
+        if (drive != existing) throw NoSuchDrive(drive);
         shownDrive = drive;
     }
+    void showNoCard() override { noCard = true; }
 
-    std::string fallback;
     std::string existing;
+    bool noCard = false;
     std::string shownDrive;
     bool tabFails = false;
     int tabSelections = 0;
@@ -37,7 +39,6 @@ public:
 class StartUpTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        window.fallback = home.path();
         settings.values["Quodlin/Default/SampleDir"] = work.path();
         settings.values["Quodlin/Default/BankDir"] = work.path();
     }
@@ -56,7 +57,7 @@ TEST_F(StartUpTest, AFailedTabSelectionIsToldAsTheCardAndTheRememberedDriveStill
     window.existing = "/media/card";
     settings.values["Quodlin/Default/SmartMedia"] = "/media/card";
     run();
-    EXPECT_EQ(prompt.messages, std::vector<std::string>{SmartMediaNotReady(home.path())});
+    EXPECT_EQ(prompt.messages, std::vector<std::string>{kNoCardAtStart});
     EXPECT_EQ(prompt.styles, std::vector<MessageStyle>{MessageStyle::Information});
     EXPECT_EQ(window.shownDrive, "/media/card");
     EXPECT_EQ(state.sSampleDir, work.path());
@@ -66,9 +67,24 @@ TEST_F(StartUpTest, AfterAFailedTabSelectionAMissingDriveIsToldInItsOwnWords) {
     window.tabFails = true;
     settings.values["Quodlin/Default/SmartMedia"] = "/media/gone";
     run();
-    EXPECT_EQ(prompt.messages, (std::vector<std::string>{SmartMediaNotReady(home.path()),
-                                                         DriveNotFound("/media/gone")}));
-    EXPECT_EQ(window.shownDrive, home.path());
+    EXPECT_EQ(prompt.messages,
+              (std::vector<std::string>{kNoCardAtStart, DriveNotFound("/media/gone")}));
+    EXPECT_TRUE(window.noCard);
+}
+
+// None of these is ever taken as the card, even when it is there: the card side has none.
+TEST_F(StartUpTest, WithoutARememberedCardThereIsNoCard) {
+    for (const std::string& remembered :
+         {std::string(), home.path(), std::string("/"), std::string("C:\\")}) {
+        window = ScriptedWindow();
+        window.existing = remembered;
+        prompt.messages.clear();
+        if (!remembered.empty()) settings.values["Quodlin/Default/SmartMedia"] = remembered;
+        run();
+        EXPECT_EQ(prompt.messages, std::vector<std::string>{kNoCardAtStart}) << remembered;
+        EXPECT_TRUE(window.noCard) << remembered;
+        EXPECT_EQ(window.shownDrive, "") << remembered;
+    }
 }
 
 }  // namespace

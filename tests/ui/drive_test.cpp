@@ -1,8 +1,10 @@
+#include <QPushButton>
 #include <QTest>
 
 #include "core/messages.h"
 #include "tests/support/fat_card.h"
 #include "tests/ui/window_fixture.h"
+#include "ui/card_list_box.h"
 #include "ui/drive_list_box.h"
 
 namespace quodlin::test {
@@ -12,7 +14,7 @@ class DriveTest : public WindowTest {
 protected:
     void SetUp() override {
         WriteBytes(folder.file("05.wav"), "RIFF");
-        volumes.mounted.push_back({folder.path(), "folder", false});
+        volumes.mounted = {{"/", "/", false}, {folder.path(), "folder", false}};
         remember("SmartMedia", folder.path());
     }
 
@@ -54,19 +56,40 @@ TEST_F(DriveTest, ChoosingACardListsItAndADriveWithoutACardKeepsTheCardInUse) {
     EXPECT_EQ(stored("SmartMedia"), folder.path());
 }
 
-TEST_F(DriveTest, OpeningTheListReadsTheVolumesAgainAndKeepsTheDriveShown) {
+TEST_F(DriveTest, OnlyCardVolumesAreListedShortWithTheirMountPointInTheToolTip) {
     open();
     auto* smDrive = control<DriveListBox>("smDrive");
-    EXPECT_EQ(smDrive->roots(), (std::vector<std::string>{"/", folder.path(), home.path()}));
+    EXPECT_EQ(smDrive->roots(), std::vector<std::string>{folder.path()});
     const int before = volumes.refreshes;
-    volumes.mounted = {{cardDir.path(), "card", true}, {"/", "/", false}};
+    volumes.mounted = {{"/", "/", false}, {cardDir.path(), "card", true, "ES1 CARD", 16 << 20}};
     smDrive->showPopup();
     smDrive->hidePopup();
     EXPECT_EQ(volumes.refreshes, before + 1);
-    EXPECT_EQ(smDrive->roots(),
-              (std::vector<std::string>{cardDir.path(), "/", home.path(), folder.path()}));
+    EXPECT_EQ(smDrive->roots(), (std::vector<std::string>{cardDir.path(), folder.path()}));
+    EXPECT_EQ(smDrive->itemText(0), "ES1 CARD");
+    EXPECT_NE(smDrive->itemData(0, Qt::ToolTipRole).toString().indexOf(cardDir.path().c_str()), -1);
+    EXPECT_EQ(smDrive->itemText(smDrive->count() - 1), "Other folder...");
     EXPECT_EQ(smDrive->currentRoot(), folder.path());
-    EXPECT_EQ(smDrive->currentText(), "folder");
+}
+
+class FirstStart : public WindowTest {};
+
+TEST_F(FirstStart, WithoutACardVolumeTheCardSideHasNoCardAndWritesNothing) {
+    settings.values.clear();
+    volumes.mounted = {{"/", "/", false}};
+    WriteBytes(home.file("my song bounce.wav"), "precious");
+    frmQuodlinMain& window = open();
+    EXPECT_EQ(prompt.messages, std::vector<std::string>{kNoCardAtStart});
+    EXPECT_EQ(window.card().cardRoot(), "");
+    EXPECT_EQ(control<CardListBox>("lstSmartMedia")->placeholder(), "No card");
+    prompt.messages.clear();
+    prompt.answers = {true};
+    control<QListWidget>("FileList")->selectAll();
+    QTest::mouseClick(control<QPushButton>("cmdDelSM"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>("cmdToSM"), Qt::LeftButton);
+    EXPECT_EQ(prompt.messages, (std::vector<std::string>{kNoCardChosen, kNoCardChosen}));
+    EXPECT_EQ(ReadBytes(home.file("my song bounce.wav")), "precious");
+    EXPECT_FALSE(Exists(home.file("names.txt")));
 }
 
 }  // namespace

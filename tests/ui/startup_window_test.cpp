@@ -13,25 +13,26 @@ namespace {
 
 class StartUpWindowTest : public WindowTest {};
 
-TEST_F(StartUpWindowTest, AnEmptyStoreStartsQuietlyOnTheHomeDirectoryAndClosingStoresIt) {
+TEST_F(StartUpWindowTest, AnEmptyStoreStartsOnTheHomeDirectoryWithoutACard) {
+    settings.values.clear();
     WriteBytes(home.file("kick.wav"), "RIFF");
     WriteBytes(home.file("bank.es1"), "x");
     frmQuodlinMain& window = open();
-    EXPECT_TRUE(prompt.messages.empty());
+    EXPECT_EQ(prompt.messages, std::vector<std::string>{kNoCardAtStart});
     EXPECT_EQ(window.SelectedTab(), Tab::Samples);
     EXPECT_EQ(window.directories().sCurrentDir, home.path());
     EXPECT_EQ(window.directories().sBankDir, home.path());
     EXPECT_EQ(control<QPushButton>("cmdPathSelect")->text().toStdString(),
               ShortenPath(home.path(), 21));
     EXPECT_EQ(rows("FileList"), std::vector<std::string>{"kick.wav"});
-    EXPECT_EQ(control<DriveListBox>("smDrive")->currentRoot(), home.path());
-    EXPECT_EQ(window.card().cardRoot(), home.path());
-    EXPECT_EQ(rows("lstSmartMedia"), std::vector<std::string>{"kick.wav = "});
+    EXPECT_EQ(control<DriveListBox>("smDrive")->currentRoot(), "");
+    EXPECT_EQ(window.card().cardRoot(), "");
+    EXPECT_TRUE(rows("lstSmartMedia").empty());
 
     window.close();
     EXPECT_EQ(stored("SampleDir"), home.path());
     EXPECT_EQ(stored("BankDir"), home.path());
-    EXPECT_EQ(stored("SmartMedia"), home.path());
+    EXPECT_EQ(stored("SmartMedia"), "");
     EXPECT_EQ(player.calls, std::vector<std::string>{"Close"});
 }
 
@@ -70,16 +71,15 @@ TEST_F(StartUpWindowTest, ADirectoryThatCannotBeExaminedSetsBothToHomeWithOneMes
     EXPECT_EQ(window.directories().sCurrentDir, home.path());
 }
 
-TEST_F(StartUpWindowTest, AMissingCardDriveFallsBackToHomeWithOneMessage) {
+TEST_F(StartUpWindowTest, AMissingCardLeavesNoCardWithOneMessageAndStaysRemembered) {
     remember("SmartMedia", "/media/ann/GONE");
     frmQuodlinMain& window = open();
-    ASSERT_EQ(prompt.messages, std::vector<std::string>{"SmartMedia not ready/not found, set to '" +
-                                                        home.path() + "'"});
+    ASSERT_EQ(prompt.messages, std::vector<std::string>{kNoCardAtStart});
     EXPECT_EQ(prompt.styles[0], MessageStyle::Information);
-    EXPECT_EQ(control<DriveListBox>("smDrive")->currentRoot(), home.path());
-    EXPECT_EQ(window.card().cardRoot(), home.path());
+    EXPECT_EQ(control<DriveListBox>("smDrive")->currentRoot(), "");
+    EXPECT_EQ(window.card().cardRoot(), "");
     window.close();
-    EXPECT_EQ(stored("SmartMedia"), home.path());
+    EXPECT_EQ(stored("SmartMedia"), "/media/ann/GONE");
 }
 
 TEST_F(StartUpWindowTest, ACardDriveWithoutACardIsNotReadyAndStaysRemembered) {

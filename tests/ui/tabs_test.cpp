@@ -106,7 +106,7 @@ TEST_F(TabsTest, ACardOrDirectoryThatVanishedIsToldOnTheNextTabChange) {
     clickTab(1);
     ASSERT_EQ(prompt.messages.size(), 2u);
     EXPECT_EQ(prompt.messages[0].rfind("The directory could not be read (" + banks.path(), 0), 0u);
-    EXPECT_EQ(prompt.messages[1].rfind("The card could not be read (" + card.path(), 0), 0u);
+    EXPECT_EQ(prompt.messages[1], kCardRemoved);
     EXPECT_EQ(prompt.styles[1], MessageStyle::Exclamation);
     EXPECT_TRUE(rows("lstSmartMedia").empty());
     EXPECT_TRUE(rows("FileList").empty());

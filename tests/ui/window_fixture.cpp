@@ -12,8 +12,10 @@
 
 namespace quodlin::test {
 
+// A card is in its reader unless a test takes it out.
 WindowTest::WindowTest() {
-    volumes.mounted = {{"/", "/", false}};
+    volumes.mounted = {{"/", "/", false}, {card.path(), "card", true}};
+    remember("SmartMedia", card.path());
 }
 
 frmQuodlinMain& WindowTest::open() {

@@ -47,6 +47,7 @@ protected:
 
     int progressDelayMs = 500;
     TempDir home;
+    TempDir card;
     TempDir programDir;
     LocalFileSystem fileSystem;
     MemorySettings settings;

@@ -1,0 +1,75 @@
+#include "cli/card_archive_commands.h"
+
+#include "cli/card_command.h"
+#include "core/card_backup.h"
+#include "core/card_check.h"
+#include "core/card_restore.h"
+#include "core/messages.h"
+#include "core/utf8.h"
+
+namespace quodlin {
+namespace {
+
+int Report(const ArchiveArgs& args, const ArchiveResult& result, const std::string& doneText) {
+    for (const std::string& problem : result.problems) args.err << problem << '\n';
+    if (!result.done()) return kExitFailed;
+    args.out << doneText << '\n';
+    return kExitDone;
+}
+
+int CardNotReadable(const ArchiveArgs& args, const FileError& error) {
+    args.err << kDriveNotReady << ' ' << CardNotRead(error) << '\n';
+    return kExitFailed;
+}
+
+}  // namespace
+
+int BackupCommand(const ArchiveArgs& args) {
+    if (args.operands.size() != 2) return args.usageError("backup takes CARD and DIR");
+    const std::string& dir = args.operands[1];
+    RunObserver observer;
+    const ArchiveResult result = BackUpCard(args.fs, args.operands[0], dir, observer);
+    return Report(args, result, BackupDoneText(result, dir));
+}
+
+int RestoreCommand(const ArchiveArgs& args) {
+    if (args.operands.size() != 2) return args.usageError("restore takes DIR and CARD");
+    RunObserver observer;
+    const VerifiedBackup backup = VerifyBackup(args.fs, args.operands[0], observer);
+    if (!backup.problem.empty()) {
+        args.err << backup.problem << '\n';
+        return kExitFailed;
+    }
+    CardSide card(args.fs);
+    try {
+        card.open(args.operands[1]);
+        const CardHoldings holdings = ReadHoldings(args.fs, card.cardRoot());
+        if (holdings.inUse() && !args.replace) {
+            args.err << "The card already holds " << HoldingsText(holdings)
+                     << "; --replace replaces them with the backup. Nothing was written to the "
+                        "card.\n";
+            return kExitFailed;
+        }
+    } catch (const FileError& error) {
+        return CardNotReadable(args, error);
+    }
+    const ArchiveResult result = RestoreCard(card, backup, args.replace, observer);
+    return Report(args, result, RestoreDoneText(result));
+}
+
+int CheckCommand(const ArchiveArgs& args) {
+    if (args.operands.size() != 1) return args.usageError("check takes one CARD");
+    try {
+        const std::vector<std::string> findings =
+            CheckCard(args.fs, args.operands[0], args.formats);
+        // Names come from the card: a control character must not reach the terminal as one.
+        for (const std::string& finding : findings) args.out << VisibleText(finding) << '\n';
+        if (!findings.empty()) return kExitFailed;
+        args.out << kCardInOrder << '\n';
+        return kExitDone;
+    } catch (const FileError& error) {
+        return CardNotReadable(args, error);
+    }
+}
+
+}  // namespace quodlin

@@ -1,0 +1,153 @@
+// A whole card backed up and restored: the round trip on a real FAT card, and a restore whose
+// every file operation fails once in turn.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <sstream>
+
+#include "cli/card_archive_commands.h"
+#include "cli/card_command.h"
+#include "core/card_temporary.h"
+#include "core/catalogue_text.h"
+#include "platform/audio/sndfile_sample_formats.h"
+#include "tests/cli/card_program.h"
+#include "tests/support/fat_card.h"
+#include "tests/support/faulty_file_system.h"
+#include "tests/support/temp_dir.h"
+
+namespace quodlin {
+namespace {
+
+namespace fs = std::filesystem;
+using Files = std::map<std::string, std::string>;
+
+Files FilesIn(const std::string& dir) {
+    Files files;
+    for (const fs::directory_entry& entry : fs::directory_iterator(dir)) {
+        files[entry.path().filename().string()] = test::ReadBytes(entry.path().string());
+    }
+    return files;
+}
+
+void WriteFiles(const std::string& dir, const Files& files) {
+    for (const auto& [name, bytes] : files) test::WriteBytes(dir + "/" + name, bytes);
+}
+
+std::string Noise(std::size_t size, unsigned seed) {
+    std::string bytes(size, '\0');
+    for (char& c : bytes) c = static_cast<char>((seed = seed * 1103515245 + 12345) >> 16);
+    return bytes;
+}
+
+TEST(CardArchive, RoundTripOnAFatCardKeepsEveryByteAndName) {
+    test::TempDir dir;
+    test::FatCard card(dir.path());
+    REQUIRE_FAT_CARD(card);
+    const Files files = {
+        {"00.wav", Noise(300000, 1)},
+        {"01.WAV", Noise(4096, 2)},
+        {"7.es1", Noise(70001, 3)},
+        {"names.txt", "[ES1 banks]\r\n7.es1=Set\r\n\r\n[ES1 samples]\r\n00.wav=Kick\r\n\r\n\r\n"},
+        {"empty.txt", ""},
+    };
+    WriteFiles(card.root(), files);
+    const std::string backup = dir.file("ES1 card");
+
+    const test::ProcessResult saved = test::Card({"backup", card.root(), backup});
+    EXPECT_EQ(saved.status, 0) << saved.err;
+    const test::ProcessResult sums =
+        test::RunProgram({"sh", "-c", "cd \"$1\" && sha256sum -c SHA256SUMS", "sh", backup});
+    EXPECT_EQ(sums.status, 0) << sums.out << sums.err;
+
+    for (const auto& [name, bytes] : files) fs::remove(card.root() + "/" + name);
+    ASSERT_TRUE(card.remount());
+    const test::ProcessResult restored = test::Card({"restore", backup, card.root()});
+    EXPECT_EQ(restored.status, 0) << restored.err;
+    ASSERT_TRUE(card.remount());
+    EXPECT_EQ(FilesIn(card.root()), files);
+}
+
+const Files kOldCard = {
+    {"00.wav", "old kick"},
+    {"01.wav", "old snare"},
+    {"names.txt", "[ES1 banks]\r\n\r\n[ES1 samples]\r\n00.wav=Kick\r\n01.wav=Snare\r\n\r\n\r\n"},
+};
+const Files kBackedUp = {
+    {"00.wav", "new kick, a little longer"},
+    {"02.wav", "new hat"},
+    {"1.es1", "bank"},
+    {"readme.txt", "sorts after names.txt"},
+    {"names.txt",
+     "[ES1 banks]\r\n1.es1=Set\r\n\r\n[ES1 samples]\r\n00.wav=Kick 2\r\n02.wav=Hat\r\n\r\n\r\n"},
+};
+
+struct RestoreRun {
+    int status;
+    std::string err;
+};
+
+RestoreRun Restore(FileSystem& fs, const std::string& backup, const std::string& card) {
+    std::ostringstream out;
+    std::ostringstream err;
+    SndfileSampleFormats formats;
+    const std::vector<std::string> operands = {backup, card};
+    const int status = RestoreCommand(
+        {operands, true, fs, formats, out, err, [](const std::string&) { return kExitUsage; }});
+    return {status, err.str()};
+}
+
+// The card holds one of the two catalogues whole, every file it names, and no temporary file.
+void ExpectCatalogueReadable(const Files& card) {
+    ASSERT_TRUE(card.contains("names.txt"));
+    const std::string& catalogue = card.at("names.txt");
+    EXPECT_TRUE(catalogue == kOldCard.at("names.txt") || catalogue == kBackedUp.at("names.txt"));
+    for (const std::string& line : ParseCatalogue(catalogue).lines) {
+        const std::size_t separator = line.find('=');
+        if (separator != std::string::npos) EXPECT_TRUE(card.contains(line.substr(0, separator)));
+    }
+    for (const auto& [name, bytes] : card) EXPECT_FALSE(IsCardTemporaryName(name)) << name;
+}
+
+TEST(CardArchive, EveryFailedRestoreStepIsToldAndLeavesAReadableCatalogue) {
+    test::TempDir dir;
+    const std::string backup = dir.file("backup");
+    const std::string card = dir.file("card");
+    fs::create_directory(backup);
+    WriteFiles(backup, kBackedUp);
+    // names.txt listed first: the restore must still place it last.
+    ASSERT_EQ(test::RunProgram({"sh", "-c",
+                                "cd \"$1\" && sha256sum names.txt *.wav *.es1 readme.txt "
+                                "> SHA256SUMS",
+                                "sh", backup})
+                  .status,
+              0);
+    const auto resetCard = [&] {
+        fs::remove_all(card);
+        fs::create_directory(card);
+        WriteFiles(card, kOldCard);
+    };
+
+    resetCard();
+    test::FaultyFileSystem counting;
+    ASSERT_EQ(Restore(counting, backup, card).status, 0);
+    ASSERT_EQ(FilesIn(card), kBackedUp);
+
+    for (int kind = 0; kind <= static_cast<int>(test::Op::FreeSpace); ++kind) {
+        const auto op = static_cast<test::Op>(kind);
+        for (int n = 1; n <= counting.count(op); ++n) {
+            SCOPED_TRACE(std::string(test::OpName(op)) + " " + std::to_string(n));
+            resetCard();
+            test::FaultyFileSystem faulty;
+            faulty.failAt(op, n);
+            const RestoreRun run = Restore(faulty, backup, card);
+            EXPECT_EQ(run.status, kExitFailed);
+            const std::string told = std::string("injected ") + test::OpName(op) + " failure";
+            EXPECT_NE(run.err.find(told), std::string::npos) << run.err;
+            ExpectCatalogueReadable(FilesIn(card));
+        }
+    }
+}
+
+}  // namespace
+}  // namespace quodlin
