@@ -160,7 +160,7 @@ public:
         const std::vector<std::string> files(ops.begin() + 1, ops.end());
         // Banks are never converted.
         const bool convert = line_.convert && card_.mode() == Mode::Samples;
-        if (convert && !allReadableSamples(files)) return kExitFailed;
+        if (!(convert ? allReadableSamples(files) : allOfMode(files))) return kExitFailed;
         if (!openCard(ops[0])) return kExitFailed;
         SampleConversion conversion;
         if (convert) conversion = {&tools_.formats, &tools_.converter, false};
@@ -173,6 +173,7 @@ public:
         const auto& ops = line_.operands;
         if (ops.size() < 3) return usageError("get takes CARD, DIR and at least one CARDFILE");
         if (!openCard(ops[0])) return kExitFailed;
+        prompt_.countDeclinesAsFailures("exists; --overwrite replaces it");
         const auto [selected, allFound] = findEntries({ops.begin() + 2, ops.end()});
         const bool done = CopyFromCard(card_, player_, prompt_, selected, ops[1], observer_);
         return finish(done && allFound);
@@ -194,6 +195,16 @@ public:
     }
 
 private:
+    // A run that names a file of another kind is refused before anything is copied.
+    bool allOfMode(const std::vector<std::string>& files) {
+        std::vector<std::string> others;
+        for (const std::string& file : files) {
+            if (!EndsWithIgnoringCase(file, ModeExtension(card_.mode()))) others.push_back(file);
+        }
+        if (!others.empty()) err_ << NotOfMode(others, card_.mode()) << '\n';
+        return others.empty();
+    }
+
     // With --convert any sound file is taken, but only sound files.
     bool allReadableSamples(const std::vector<std::string>& files) {
         bool all = true;

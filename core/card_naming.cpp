@@ -25,6 +25,7 @@ bool SaveNamesAndReload(CardSide& card, Prompt& prompt) {
         SortAndSaveNamesTelling(card, prompt);
     } catch (const FileError& error) {
         prompt.message(CatalogueNotSaved(error), MessageStyle::Exclamation);
+        if (error.kind() == FileErrorKind::CardRemoved) return false;
         saved = false;
     }
     try {
@@ -39,6 +40,10 @@ bool SaveNamesAndReload(CardSide& card, Prompt& prompt) {
 std::vector<int> ReloadAndFindRows(CardSide& card, Prompt& prompt,
                                    const std::vector<CardEntry>& selected, bool* ok) {
     *ok = false;
+    if (card.cardRoot().empty()) {
+        prompt.message(kNoCardChosen, MessageStyle::Exclamation);
+        return {};
+    }
     try {
         card.smFile_PathChange();
     } catch (const FileError& error) {
