@@ -56,6 +56,7 @@ void frmQuodlinMain::connectActions() {
                             [this] { FileList_DblClick(); }});
     new ListKeys(lstSmartMedia, {[this] { cmdDelSM_Click(); }, [this] { cmdNameSM_Click(); },
                                  [this] { lstSmartMedia_DblClick(); }});
+    connectCardMenu();
 }
 
 std::vector<CardEntry> frmQuodlinMain::selectedCardEntries() const {
