@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <string>
 
 #include "platform/file_system.h"
 #include "platform/prompt.h"
@@ -17,14 +18,15 @@ class DriveListBox;
 
 // "Select Directory": a drive, a directory opened in the list or a path typed into Path. The
 // text of Path is what the dialog answers; Cancel, Escape and the close box put the starting
-// text back.
+// text back. A path shown in Path and not edited is answered with its own bytes, also when a
+// name in it is not UTF-8.
 class DirDialog : public QDialog {
     Q_OBJECT
 public:
     DirDialog(Volumes& volumes, FileSystem& fs, Prompt& prompt, QWidget* parent);
 
-    // Shows the dialog modally, starting from start, and returns the text of Path.
-    QString choose(const QString& start);
+    // Shows the dialog modally, starting from start, and returns the path chosen.
+    std::string choose(const std::string& start);
     void reject() override;
 
     DriveListBox* DriveList;
@@ -43,9 +45,11 @@ private:
     void Cancel_Click();
     // Shows the selected drive's root in the directory list; false when it cannot be read.
     bool showDrive();
+    void showPath(const std::string& path);
 
     Prompt& prompt_;
-    QString sOldPath;
+    std::string sOldPath;
+    std::string shownPath_;  // the bytes of the path Path shows
 };
 
 }  // namespace quodlin

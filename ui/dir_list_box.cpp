@@ -8,6 +8,7 @@
 #include "core/path_roots.h"
 #include "core/shell_messages.h"
 #include "core/text_functions.h"
+#include "core/utf8.h"
 
 namespace quodlin {
 namespace {
@@ -25,10 +26,14 @@ std::vector<std::string> Subdirectories(FileSystem& fs, const std::string& path)
     return names;
 }
 
+QString Shown(const std::string& name) {
+    return QString::fromStdString(NameText(name));
+}
+
 QString ShownName(const std::string& path) {
     const std::size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos || slash + 1 == path.size()) return QString::fromStdString(path);
-    return QString::fromStdString(path.substr(slash + 1));
+    if (slash == std::string::npos || slash + 1 == path.size()) return Shown(path);
+    return Shown(path.substr(slash + 1));
 }
 
 }  // namespace
@@ -58,7 +63,7 @@ void DirListBox::setPath(const std::string& root, const std::string& path) {
     const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon);
     for (const std::string& name : subdirectories) {
         auto* item = new QTreeWidgetItem(parent);
-        item->setText(0, QString::fromStdString(name));
+        item->setText(0, Shown(name));
         item->setIcon(0, closedIcon);
         item->setData(0, kPathRole, QByteArray::fromStdString(JoinNative(normal, name)));
     }

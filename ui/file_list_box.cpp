@@ -7,6 +7,7 @@
 
 #include "core/file_listing.h"
 #include "core/text_functions.h"
+#include "core/utf8.h"
 #include "ui/card_list_box.h"
 
 namespace quodlin {
@@ -34,8 +35,7 @@ QStringList FileListBox::mimeTypes() const {
 QMimeData* FileListBox::mimeData(const QList<QListWidgetItem*>& items) const {
     QList<QUrl> urls;
     for (const QListWidgetItem* item : items) {
-        const std::string path = JoinNative(directory_, name(row(item)));
-        urls << QUrl::fromLocalFile(QString::fromStdString(path));
+        urls << UrlOfLocalFile(JoinNative(directory_, name(row(item))));
     }
     auto* mime = new QMimeData;
     mime->setUrls(urls);
@@ -63,7 +63,7 @@ void FileListBox::refresh() {
     names_.clear();
     names_ = ListComputerFiles(fs_, directory_, mode_);
     for (const std::string& file : names_) {
-        auto* entry = new QListWidgetItem(QString::fromStdString(file), this);
+        auto* entry = new QListWidgetItem(QString::fromStdString(NameText(file)), this);
         entry->setSelected(selected.contains(file));
     }
 }

@@ -122,9 +122,7 @@ void frmQuodlinMain::cmdNameSM_Click() {
 void frmQuodlinMain::cmdNamePC_Click() {
     RenameOnComputer(
         fileSystem(), player(), prompt(), FileList->directory(), SelectedNames(*FileList),
-        [this](const std::string& name) {
-            return frmRename->ask(QString::fromStdString(name)).toStdString();
-        },
+        [this](const std::string& name) { return frmRename->askFileName(name); },
         [this] { refreshFileList(); });
 }
 

@@ -9,8 +9,7 @@ namespace quodlin {
 // A path that names no directory is not taken into use; the user is told, and the list shows
 // the directory in use again.
 void frmQuodlinMain::cmdPathSelect_Click() {
-    const QString start = QString::fromStdString(directories_.sCurrentDir);
-    const std::string chosen = DirDialog->choose(start).toStdString();
+    const std::string chosen = DirDialog->choose(directories_.sCurrentDir);
     if (chosen != directories_.sCurrentDir) {
         if (IsUsableDirectory(chosen)) {
             directories_.sCurrentDir = chosen;

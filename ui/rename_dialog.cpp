@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "core/utf8.h"
 #include "ui/twips_layout.h"
 
 namespace quodlin {
@@ -47,6 +48,12 @@ QString frmRename::ask(const QString& name) {
     FileName->setText(name);
     exec();
     return FileName->text();
+}
+
+std::string frmRename::askFileName(const std::string& name) {
+    const QString shown = QString::fromStdString(NameText(name));
+    const QString answer = ask(shown);
+    return answer == shown ? name : answer.toStdString();
 }
 
 // The close box comes here.

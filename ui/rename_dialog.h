@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <string>
 
 class QLineEdit;
 class QPushButton;
@@ -18,6 +19,9 @@ public:
 
     // Shows the dialog modally with name in the field and returns the field's text.
     QString ask(const QString& name);
+    // The same for a computer file's name as its directory holds it: the name comes back byte
+    // for byte unless the user changed it, and an edited one is UTF-8.
+    std::string askFileName(const std::string& name);
     void reject() override;
 
     QPushButton* cmdCancel;

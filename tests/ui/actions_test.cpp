@@ -21,7 +21,7 @@ namespace {
 
 const std::vector<std::string> kStopped = {"Stop", "Close"};
 
-// Answers the rename dialogs as they open: a text typed and confirmed with Enter, or nullopt for
+// Answers the rename dialogs as they open: a text entered and confirmed with Enter, or nullopt for
 // Escape. Returns how many dialogs were answered once the event loop has run them.
 std::shared_ptr<int> AnswerRenames(std::deque<std::optional<QString>> answers) {
     auto answered = std::make_shared<int>(0);
@@ -35,8 +35,8 @@ std::shared_ptr<int> AnswerRenames(std::deque<std::optional<QString>> answers) {
         answers.pop_front();
         ++*answered;
         if (answer) {
-            field->clear();
-            QTest::keyClicks(field, *answer);
+            // A null text confirms the name as offered.
+            if (!answer->isNull()) field->clear(), field->insert(*answer);
             QTest::keyClick(field, Qt::Key_Return);
         } else {
             QTest::keyClicks(field, "typed, then cancelled");
@@ -232,6 +232,25 @@ TEST_F(ActionsTest, RenamingOnTheComputerNeverReplacesAFile) {
     EXPECT_NE(prompt.messages[0].find("could not be renamed"), std::string::npos);
     EXPECT_EQ(ReadBytes(home.file("clap.wav")), std::string(4000, 'c'));
     EXPECT_EQ(rows("FileList"), (std::vector<std::string>{"clap.wav", "Snare.wav", "tom.low.wav"}));
+}
+
+// A name from an archive made on Windows: shown and copied as Windows-1252, renamed only when the
+// user changed it.
+TEST_F(ActionsTest, AFileNameThatIsNotUtf8KeepsItsBytesUntilTheUserEditsIt) {
+    WriteBytes(home.file("caf\xE9.wav"), "latin");
+    open();
+    ASSERT_EQ(rows("FileList")[0], "caf\u00E9.wav");
+    select(files(), {0});
+    Drop(cardList(), DragOutOf(files()));
+    EXPECT_EQ(rows("lstSmartMedia").back(), "01.wav = caf\u00E9");
+    const auto answered = AnswerRenames({std::nullopt, QString(), QString("Caf\u00E9 2.wav")});
+    for (int i = 0; i < 2; ++i) click("cmdNamePC");
+    EXPECT_EQ(ReadBytes(home.file("caf\xE9.wav")), "latin");
+    click("cmdNamePC");
+    EXPECT_EQ(*answered, 3);
+    EXPECT_EQ(ReadBytes(home.file("Caf\u00E9 2.wav")), "latin");
+    EXPECT_FALSE(Exists(home.file("caf\xE9.wav")));
+    EXPECT_TRUE(prompt.messages.empty());
 }
 
 TEST_F(ActionsTest, InvertingFlipsOneListOnly) {

@@ -39,6 +39,23 @@ QLineEdit* PathOf(QWidget* dialog) {
     return dialog->findChild<QLineEdit*>("Path");
 }
 
+TEST_F(DirDialogTest, AFolderWhoseNameIsNotUtf8OpensAndIsChosen) {
+    const std::string folder = samples.file("d\xE9mo");
+    std::filesystem::create_directory(folder);
+    frmQuodlinMain& window = open();
+    prompt.messages.clear();
+    inChooser([&](QWidget* dialog) {
+        auto* list = dialog->findChild<QTreeWidget*>("DirList");
+        const auto found = list->findItems("d\u00E9mo", Qt::MatchExactly | Qt::MatchRecursive);
+        ASSERT_EQ(found.size(), 1);
+        emit list->itemActivated(found[0], 0);
+        EXPECT_EQ(PathOf(dialog)->text(), QString::fromStdString(samples.path()) + "/d\u00E9mo");
+        QTest::mouseClick(dialog->findChild<QPushButton*>("Ok"), Qt::LeftButton);
+    });
+    EXPECT_EQ(window.directories().sCurrentDir, folder);
+    EXPECT_TRUE(prompt.messages.empty());
+}
+
 TEST_F(DirDialogTest, OkTakesTheStartOrTheTypedDirectoryAndCancelKeepsTheOldOne) {
     frmQuodlinMain& window = open();
     inChooser([&](QWidget* dialog) {
