@@ -1,11 +1,11 @@
 #include "core/backup_verify.h"
 
 #include <algorithm>
-#include <set>
 
 #include "core/catalogue_file.h"
 #include "core/file_hash.h"
 #include "core/file_io.h"
+#include "core/messages.h"
 #include "core/natural_order.h"
 #include "core/sha256_sums.h"
 #include "core/text_functions.h"
@@ -16,26 +16,18 @@ namespace {
 // A real one has a line per card file; anything much longer is no backup's.
 constexpr std::size_t kMaxSumsBytes = 1024 * 1024;
 
-std::string Quoted(const std::string& text) {
-    return "'" + text + "'";
-}
-
-std::string LowerAscii(std::string text) {
-    for (char& c : text) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
-    return text;
-}
-
 // A name that could not be a file of the card root, or that the card could not hold beside
 // another name of the list, since the card does not tell letter cases apart.
 std::string NameProblem(const std::vector<FileSum>& sums) {
-    std::set<std::string> seen;
-    for (const FileSum& sum : sums) {
-        const std::string& name = sum.name;
+    for (auto sum = sums.begin(); sum != sums.end(); ++sum) {
+        const std::string& name = sum->name;
         if (name == "." || name == ".." || name.find_first_of("/\\") != std::string::npos) {
             return std::string(kSumsName) + " names " + Quoted(name) +
                    ", which is no file of a card.";
         }
-        if (!seen.insert(LowerAscii(name)).second) {
+        if (std::any_of(sums.begin(), sum, [&](const FileSum& earlier) {
+                return EqualsIgnoringCase(earlier.name, name);
+            })) {
             return std::string(kSumsName) + " names " + Quoted(name) + " twice.";
         }
     }

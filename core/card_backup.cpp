@@ -27,10 +27,6 @@ std::vector<std::string> CardFiles(const std::vector<DirEntry>& entries) {
     return names;
 }
 
-std::string Quoted(const std::string& text) {
-    return "'" + text + "'";
-}
-
 // Makes dir, or takes it when it is an empty folder; "" when it can be used.
 std::string PrepareFolder(FileSystem& fs, const std::string& dir) {
     try {

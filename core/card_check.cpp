@@ -1,11 +1,11 @@
 #include "core/card_check.h"
 
 #include <algorithm>
-#include <map>
 
 #include "core/card_listing.h"
 #include "core/card_temporary.h"
 #include "core/catalogue_file.h"
+#include "core/messages.h"
 #include "core/natural_order.h"
 #include "core/sample_readiness.h"
 #include "core/text_functions.h"
@@ -14,15 +14,6 @@ namespace quodlin {
 namespace {
 
 constexpr Mode kModes[] = {Mode::Samples, Mode::Banks};
-
-std::string Quoted(const std::string& text) {
-    return "'" + text + "'";
-}
-
-std::string LowerAscii(std::string text) {
-    for (char& c : text) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
-    return text;
-}
 
 bool IsInstrumentName(const std::string& name, Mode mode) {
     for (int n = 0; n < kCardNameCount; ++n) {
@@ -50,14 +41,12 @@ public:
     }
 
     std::vector<std::string> run() {
-        const std::vector<Entry> entries = catalogueEntries();
-        for (const Entry& entry : entries) {
-            if (!onCard(entry.key)) {
-                add("names.txt names " + Quoted(entry.key) + ", which is not on the card.");
-            }
+        const std::vector<std::string> keys = catalogueEntries();
+        for (const std::string& key : keys) {
+            if (!onCard(key)) add("names.txt names " + Quoted(key) + ", which is not on the card.");
         }
         for (const Mode mode : kModes) unnamedAndUnusable(mode);
-        duplicates(entries);
+        duplicates(keys);
         for (const std::string& file : files_) {
             if (IsLeftover(file)) add(Quoted(file) + " is a leftover temporary file.");
         }
@@ -65,33 +54,27 @@ public:
     }
 
 private:
-    struct Entry {
-        std::string key;
-    };
-
-    // The entry lines of both sections; every other line that is not empty is outside any
-    // section and reported here.
-    std::vector<Entry> catalogueEntries() {
-        std::vector<Entry> entries;
+    // The files the entry lines of both sections name. A line outside them that is not blank
+    // is reported here.
+    std::vector<std::string> catalogueEntries() {
+        std::vector<std::string> keys;
         bool inSection = false;
         for (std::size_t i = 0; i < lines_.size(); ++i) {
             const std::string& line = lines_[i];
-            const int number = static_cast<int>(i) + 1;
-            if (line.starts_with('[')) {
+            if (IsSectionHeader(line)) {
                 inSection =
                     line == SectionHeader(Mode::Samples) || line == SectionHeader(Mode::Banks);
                 if (inSection) continue;
             }
-            if (line.empty()) continue;
-            const std::size_t separator = line.find('=');
-            if (inSection && separator != std::string::npos) {
-                entries.push_back({line.substr(0, separator)});
-            } else {
-                add("Line " + std::to_string(number) +
+            if (line.find_first_not_of(" \t") == std::string::npos) continue;
+            if (!inSection) {
+                add("Line " + std::to_string(i + 1) +
                     " of names.txt is outside any section: " + Quoted(line) + ".");
+            } else if (auto key = EntryKey(line)) {
+                keys.push_back(std::move(*key));
             }
         }
-        return entries;
+        return keys;
     }
 
     void unnamedAndUnusable(Mode mode) {
@@ -125,11 +108,14 @@ private:
         add(Quoted(file) + " is not ready for the instrument: " + text + ".");
     }
 
-    void duplicates(const std::vector<Entry>& entries) {
-        std::map<std::string, int> seen;
-        for (const Entry& entry : entries) {
-            if (++seen[LowerAscii(entry.key)] == 2) {
-                add("names.txt names " + Quoted(entry.key) + " more than once.");
+    // Each file named twice or more is told once, at its second entry.
+    void duplicates(const std::vector<std::string>& keys) {
+        for (auto key = keys.begin(); key != keys.end(); ++key) {
+            const auto same = [&](const std::string& other) {
+                return EqualsIgnoringCase(other, *key);
+            };
+            if (std::count_if(keys.begin(), key, same) == 1) {
+                add("names.txt names " + Quoted(*key) + " more than once.");
             }
         }
     }

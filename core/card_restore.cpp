@@ -16,10 +16,6 @@
 namespace quodlin {
 namespace {
 
-std::string Quoted(const std::string& text) {
-    return "'" + text + "'";
-}
-
 std::string Counted(int n, const std::string& one, const std::string& many) {
     return std::to_string(n) + " " + (n == 1 ? one : many);
 }

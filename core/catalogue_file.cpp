@@ -98,6 +98,12 @@ CatalogueText ReadCatalogueFile(FileSystem& fs, const std::string& path) {
 
 }  // namespace
 
+std::optional<std::string> EntryKey(std::string_view line) {
+    const auto entry = ReadEntry(line);
+    if (!entry) return std::nullopt;
+    return std::string(entry->key);
+}
+
 std::string FindFriendlyName(const Lines& lines, const std::string& fileName, Mode mode) {
     const auto section = std::find(lines.begin(), lines.end(), SectionHeader(mode));
     if (section != lines.end()) {

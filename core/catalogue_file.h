@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,10 @@ CatalogueFiles FindCatalogueFiles(const std::vector<DirEntry>& rootEntries);
 
 // A whole line "[...]" with no "=" in it; "[x].wav=Bracket" is an entry.
 bool IsSectionHeader(std::string_view line);
+
+// The file an entry line names: the text before its first "=", without the blanks and tabs
+// around it; nullopt for a line without "=".
+std::optional<std::string> EntryKey(std::string_view line);
 
 // The friendly name of the first entry line that names fileName: its key is the text before the
 // first "=", blanks and tabs around it and letter case ignored. When a blank stands right before

@@ -21,6 +21,11 @@ inline constexpr const char* kCopiesRemoved =
     " The files just copied were taken off the card again.";
 inline constexpr const char* kDeleteOnCardQuestion = "Delete all selected files on SmartMedia?";
 
+// A name as the messages show it.
+inline std::string Quoted(const std::string& name) {
+    return "'" + name + "'";
+}
+
 std::string CatalogueNotSaved(const FileError& error);
 std::string CardNotRead(const FileError& error);
 std::string OverwriteQuestion(const std::string& path);
