@@ -1,6 +1,7 @@
 #include "core/copy_from_card.h"
 
 #include "core/card_naming.h"
+#include "core/copy_to_card.h"
 #include "core/file_copy.h"
 #include "core/file_io.h"
 #include "core/messages.h"
@@ -11,7 +12,7 @@
 namespace quodlin {
 namespace {
 
-enum class Outcome { Copied, Declined, Failed };
+enum class Outcome { Copied, Declined, Failed, Canceled };
 
 class FromCardRun {
 public:
@@ -39,8 +40,10 @@ public:
             }
             const Outcome outcome = write(entry, target, replacing);
             written_.push_back(name);
+            observer_.fileDone();
             return outcome;
         } catch (const FileError& error) {
+            if (error.kind() == FileErrorKind::Canceled) return Outcome::Canceled;
             prompt_.message(CopyFromCardFailed(entry.fileName, target, error),
                             MessageStyle::Exclamation);
             return Outcome::Failed;
@@ -76,7 +79,9 @@ private:
         for (int attempt = 1; attempt <= 100; ++attempt) {
             const std::string suffix = attempt == 1 ? "" : "-" + std::to_string(attempt);
             temporary = JoinNative(destDir_, ".quodlin-" + entry.fileName + suffix + ".part");
-            failure = CopyToNewFile(fs_, source, temporary);
+            failure = CopyToNewFile(fs_, source, temporary, [this](std::uint64_t bytes) {
+                return observer_.copied(bytes);
+            });
             if (!failure || failure->error.kind() != FileErrorKind::AlreadyExists ||
                 failure->targetCreated) {
                 break;
@@ -114,6 +119,10 @@ bool CopyFromCard(CardSide& card, Player& player, Prompt& prompt,
     bool allDone = false;
     const std::vector<int> rows = ReloadAndFindRows(card, prompt, selected, &allDone);
     FromCardRun run(card, prompt, observer, destDir);
+    std::vector<std::string> sources;
+    for (const int row : rows)
+        sources.push_back(JoinNative(card.cardRoot(), card.table().smFileName(row)));
+    observer.start(TotalBytes(card.fileSystem(), sources));
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const CardEntry entry = card.table().entries()[static_cast<std::size_t>(rows[i])];
         if (!observer.next(static_cast<int>(i), static_cast<int>(rows.size()), entry.fileName)) {
@@ -125,7 +134,9 @@ bool CopyFromCard(CardSide& card, Player& player, Prompt& prompt,
             prompt.message(CardNotRead(error), MessageStyle::Exclamation);
             return false;
         }
-        allDone = run.copy(entry) == Outcome::Copied && allDone;
+        const Outcome outcome = run.copy(entry);
+        if (outcome == Outcome::Canceled) return false;
+        allDone = outcome == Outcome::Copied && allDone;
     }
     return allDone;
 }

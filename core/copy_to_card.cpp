@@ -50,7 +50,7 @@ private:
     std::set<std::string> taken_;
 };
 
-enum class Outcome { Copied, NoName, Failed };
+enum class Outcome { Copied, NoName, Failed, Canceled };
 
 class CopyRun {
 public:
@@ -72,12 +72,14 @@ public:
             observer_.busy(true);
             const auto failure =
                 writer_.write(card_.fileSystem(), sourcePath,
-                              JoinNative(card_.cardRoot(), CardTemporaryName(name)), pending.copy);
+                              JoinNative(card_.cardRoot(), CardTemporaryName(name)), pending.copy,
+                              [this](std::uint64_t bytes) { return observer_.copied(bytes); });
             observer_.busy(false);
             if (!failure) {
                 pending_.push_back(std::move(pending));
                 return Outcome::Copied;
             }
+            if (failure->error.kind() == FileErrorKind::Canceled) return Outcome::Canceled;
             // Someone else wrote that name meanwhile: never overwrite it, try the next one.
             if (failure->error.kind() == FileErrorKind::AlreadyExists && !failure->targetCreated) {
                 continue;
@@ -105,6 +107,7 @@ public:
             }
             card_.table().append(pending.cardName, FriendlyNameOf(FileNameOf(pending.sourcePath)));
             copied_.push_back(JoinNative(card_.cardRoot(), pending.cardName));
+            observer_.fileDone();
         }
         observer_.busy(false);
         return allFinished;
@@ -183,6 +186,18 @@ private:
 
 }  // namespace
 
+std::uint64_t TotalBytes(FileSystem& fs, const std::vector<std::string>& paths) {
+    std::uint64_t total = 0;
+    for (const std::string& path : paths) {
+        try {
+            total += fs.fileSize(path);
+        } catch (const FileError&) {
+            // Its copy will fail and say why; the bar only shows less.
+        }
+    }
+    return total;
+}
+
 std::string FriendlyNameOf(const std::string& sourceFileName) {
     return sourceFileName.substr(0, sourceFileName.find('.'));
 }
@@ -205,6 +220,7 @@ bool CopyToCard(CardSide& card, Player& player, Prompt& prompt,
     }
     CopyRun run(card, prompt, observer, FreeNames(rootEntries, card.mode()),
                 ChooseSourceWriter(sourcePaths, card.mode(), conversion, prompt));
+    observer.start(TotalBytes(card.fileSystem(), sourcePaths));
     bool allCopied = true;
     bool saved = false;
     try {
@@ -216,7 +232,7 @@ bool CopyToCard(CardSide& card, Player& player, Prompt& prompt,
             }
             const Outcome outcome = run.copy(sourcePaths[i]);
             allCopied = allCopied && outcome == Outcome::Copied;
-            if (outcome == Outcome::Failed) break;
+            if (outcome == Outcome::Failed || outcome == Outcome::Canceled) break;
         }
         allCopied = run.finish() && allCopied;
         saved = run.save();

@@ -18,7 +18,8 @@ std::uint64_t SizeOrZero(FileSystem& fs, const std::string& path) {
 }  // namespace
 
 std::optional<CopyFailure> CopyUnsynced(FileSystem& fs, const std::string& source,
-                                        const std::string& target, UnsyncedCopy& copy) {
+                                        const std::string& target, UnsyncedCopy& copy,
+                                        const ChunkWritten& onChunk) {
     std::unique_ptr<InputFile> input;
     try {
         input = fs.openForReading(source);
@@ -30,7 +31,11 @@ std::optional<CopyFailure> CopyUnsynced(FileSystem& fs, const std::string& sourc
     try {
         // Not zero-filled: every byte written is one read first.
         const std::unique_ptr<char[]> buffer(new char[kChunkSize]);
-        copy.file->writeFrom(*input, buffer.get(), kChunkSize);
+        while (const std::size_t written = copy.file->writeFrom(*input, buffer.get(), kChunkSize)) {
+            if (onChunk && !onChunk(written)) {
+                throw FileError(FileErrorKind::Canceled, target, "the copy was canceled");
+            }
+        }
         return std::nullopt;
     } catch (const FileError& error) {
         copy.file.reset();
@@ -53,9 +58,9 @@ std::optional<FileError> FinishCopy(FileSystem& fs, UnsyncedCopy& copy) {
 }
 
 std::optional<CopyFailure> CopyToNewFile(FileSystem& fs, const std::string& source,
-                                         const std::string& target) {
+                                         const std::string& target, const ChunkWritten& onChunk) {
     UnsyncedCopy copy;
-    if (auto failure = CopyUnsynced(fs, source, target, copy)) return failure;
+    if (auto failure = CopyUnsynced(fs, source, target, copy, onChunk)) return failure;
     if (auto error = FinishCopy(fs, copy)) return CopyFailure{*error, true, SizeOrZero(fs, source)};
     return std::nullopt;
 }

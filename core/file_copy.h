@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -22,17 +23,23 @@ struct UnsyncedCopy {
     std::string path;
 };
 
+// Told the size of each chunk as it is written; false drops the copy, which then fails with
+// FileErrorKind::Canceled.
+using ChunkWritten = std::function<bool(std::uint64_t)>;
+
 // Copies source into a new file target (it must not exist), chunk by chunk, every write
 // checked. On failure no partial target is left behind.
 std::optional<CopyFailure> CopyUnsynced(FileSystem& fs, const std::string& source,
-                                        const std::string& target, UnsyncedCopy& copy);
+                                        const std::string& target, UnsyncedCopy& copy,
+                                        const ChunkWritten& onChunk = {});
 
 // Syncs and closes the copy; when that fails the copy is removed and the error returned.
 std::optional<FileError> FinishCopy(FileSystem& fs, UnsyncedCopy& copy);
 
 // CopyUnsynced and FinishCopy in one.
 std::optional<CopyFailure> CopyToNewFile(FileSystem& fs, const std::string& source,
-                                         const std::string& target);
+                                         const std::string& target,
+                                         const ChunkWritten& onChunk = {});
 
 // A full volume shows as ENOSPC and its kin, or, on drivers that report it as something else,
 // as less free space than the whole file needs (the partial copy is gone by then, so the free

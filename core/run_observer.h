@@ -1,17 +1,25 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace quodlin {
 
-// What a copy run tells the window while it works: the busy pointer, and the file it is about to
-// handle, so that a progress dialog can follow and the user can end the run between files.
+// What a copy run tells the window while it works: the busy pointer, the file it is about to
+// handle and the bytes as they are copied, so that a progress dialog can follow and the user can
+// end the run at any moment.
 class RunObserver {
 public:
     virtual ~RunObserver() = default;
     virtual void busy(bool) {}
+    // The bytes the whole run is to copy, told before the first file.
+    virtual void start(std::uint64_t) {}
     // Called before file index (from 0) of count; false ends the run after the files done.
     virtual bool next(int, int, const std::string&) { return true; }
+    // Called as bytes are copied; false drops the file being copied and ends the run.
+    virtual bool copied(std::uint64_t) { return true; }
+    // A file of the run reached its place.
+    virtual void fileDone() {}
 };
 
 }  // namespace quodlin

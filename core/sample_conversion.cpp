@@ -34,16 +34,16 @@ SourceWriter ChooseSourceWriter(const std::vector<std::string>& sources, Mode mo
 
 std::uint64_t ConvertedBytes(const SampleFormat& format) {
     if (format.rate <= 0) return 0;
-    const auto frames = static_cast<std::uint64_t>(std::llround(
-        static_cast<double>(format.frames) * kInstrumentRate / format.rate));
+    const auto frames = static_cast<std::uint64_t>(
+        std::llround(static_cast<double>(format.frames) * kInstrumentRate / format.rate));
     return 44 + frames * static_cast<std::uint64_t>(format.channels) * 2;
 }
 
 std::optional<CopyFailure> SourceWriter::write(FileSystem& fs, const std::string& source,
-                                               const std::string& target,
-                                               UnsyncedCopy& copy) const {
+                                               const std::string& target, UnsyncedCopy& copy,
+                                               const ChunkWritten& onChunk) const {
     const auto converted = toConvert_.find(source);
-    if (converted == toConvert_.end()) return CopyUnsynced(fs, source, target, copy);
+    if (converted == toConvert_.end()) return CopyUnsynced(fs, source, target, copy, onChunk);
     const std::uint64_t convertedBytes = converted->second;
     try {
         copy.file = fs.createNew(target);

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,7 +38,8 @@ public:
         : converter_(&converter), toConvert_(std::move(toConvert)) {}
 
     std::optional<CopyFailure> write(FileSystem& fs, const std::string& source,
-                                     const std::string& target, UnsyncedCopy& copy) const;
+                                     const std::string& target, UnsyncedCopy& copy,
+                                     const ChunkWritten& onChunk = {}) const;
 
 private:
     SampleConverter* converter_ = nullptr;

@@ -10,7 +10,15 @@
 
 namespace quodlin {
 
-enum class FileErrorKind { NotFound, AlreadyExists, NoSpace, AccessDenied, CardRemoved, Other };
+enum class FileErrorKind {
+    NotFound,
+    AlreadyExists,
+    NoSpace,
+    AccessDenied,
+    CardRemoved,
+    Canceled,  // the user ended the run in the middle of the file
+    Other
+};
 
 // Every failed file operation throws this; the action that started it catches it and tells the
 // user.
@@ -50,8 +58,9 @@ public:
     // Flushes to the device, so that a later close cannot hide a lost write.
     virtual void sync() = 0;
     virtual void close() = 0;
-    // Writes the rest of input; a file system may do it in the kernel, without the buffer.
-    virtual void writeFrom(InputFile& input, char* buffer, std::size_t size);
+    // Writes up to size more bytes of input, in the kernel where the file system can, else
+    // through buffer; returns how many, 0 at the end of input.
+    virtual std::size_t writeFrom(InputFile& input, char* buffer, std::size_t size);
 };
 
 class InputFile {
@@ -61,14 +70,10 @@ public:
     virtual std::size_t read(char* buffer, std::size_t size) = 0;
 };
 
-// Copies the rest of input into output through buffer; the default way to fill a file.
-inline void CopyThroughBuffer(InputFile& input, OutputFile& output, char* buffer,
-                              std::size_t size) {
-    while (const std::size_t got = input.read(buffer, size)) output.write(buffer, got);
-}
-
-inline void OutputFile::writeFrom(InputFile& input, char* buffer, std::size_t size) {
-    CopyThroughBuffer(input, *this, buffer, size);
+inline std::size_t OutputFile::writeFrom(InputFile& input, char* buffer, std::size_t size) {
+    const std::size_t got = input.read(buffer, size);
+    if (got > 0) write(buffer, got);
+    return got;
 }
 
 class FileSystem {

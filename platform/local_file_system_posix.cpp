@@ -69,7 +69,7 @@ public:
         if (::fsync(fd_) != 0) ThrowErrno(path_, errno);
     }
 
-    void writeFrom(InputFile& input, char* buffer, std::size_t size) override;
+    std::size_t writeFrom(InputFile& input, char* buffer, std::size_t size) override;
 
     void close() override {
         const int fd = fd_;
@@ -80,6 +80,7 @@ public:
 private:
     int fd_;
     std::string path_;
+    bool kernelCopy_ = true;
 };
 
 class LocalInputFile : public InputFile {
@@ -101,23 +102,23 @@ private:
     std::string path_;
 };
 
-void LocalOutputFile::writeFrom(InputFile& input, char* buffer, std::size_t size) {
+std::size_t LocalOutputFile::writeFrom(InputFile& input, char* buffer, std::size_t size) {
 #ifdef __linux__
     // The kernel copies file to file without a round trip through this process.
-    if (auto* local = dynamic_cast<LocalInputFile*>(&input)) {
-        for (;;) {
-            const ssize_t copied =
-                ::copy_file_range(local->descriptor(), nullptr, fd_, nullptr, 1 << 30, 0);
-            if (copied == 0) return;
-            if (copied > 0) continue;
-            if (errno == EINTR) continue;
-            // Not offered between these two volumes: the bytes go through the buffer instead.
-            if (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP) break;
+    auto* local = dynamic_cast<LocalInputFile*>(&input);
+    while (local != nullptr && kernelCopy_) {
+        const ssize_t copied =
+            ::copy_file_range(local->descriptor(), nullptr, fd_, nullptr, size, 0);
+        if (copied >= 0) return static_cast<std::size_t>(copied);
+        if (errno == EINTR) continue;
+        // Not offered between these two volumes: the bytes go through the buffer instead.
+        if (errno != EXDEV && errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) {
             ThrowErrno(path_, errno);
         }
+        kernelCopy_ = false;
     }
 #endif
-    CopyThroughBuffer(input, *this, buffer, size);
+    return OutputFile::writeFrom(input, buffer, size);
 }
 
 bool SameFile(const std::string& a, const std::string& b) {

@@ -23,9 +23,11 @@ QMessageBox::Icon IconOf(MessageStyle style) {
 QMessageBox::StandardButton Show(const std::string& text, MessageStyle style,
                                  const std::string& title) {
     const bool asks = style == MessageStyle::Question;
+    // A question of a run belongs to its progress box, so that it opens above it.
+    QWidget* owner = QApplication::activeModalWidget();
+    if (owner == nullptr) owner = QApplication::activeWindow();
     QMessageBox box(IconOf(style), QString::fromStdString(title), QString::fromStdString(text),
-                    asks ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
-                    QApplication::activeWindow());
+                    asks ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, owner);
     box.setTextFormat(Qt::PlainText);
     if (asks) {
         // The questions guard deletions and overwrites: a stray Enter or Escape answers No.

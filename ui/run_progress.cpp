@@ -1,13 +1,22 @@
 #include "ui/run_progress.h"
 
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QProgressDialog>
+#include <climits>
 
 namespace quodlin {
+namespace {
+
+constexpr int kBarSteps = 1000;
+
+}  // namespace
 
 RunProgress::RunProgress(QWidget* parent, const QString& title, int delayMs)
-    : parent_(parent), title_(title), delayMs_(delayMs) {}
+    : parent_(parent), title_(title), delayMs_(delayMs) {
+    clock_.start();
+}
 
 RunProgress::~RunProgress() {
     busy(false);
@@ -23,27 +32,58 @@ void RunProgress::busy(bool on) {
     }
 }
 
-bool RunProgress::next(int index, int count, const std::string& name) {
-    if (count < 2) return true;
-    if (!dialog_) {
-        dialog_ = std::make_unique<QProgressDialog>(QString(), QStringLiteral("Cancel"), 0, count,
-                                                    parent_);
-        dialog_->setObjectName(QStringLiteral("progressDialog"));
-        dialog_->setWindowTitle(title_);
-        dialog_->setWindowModality(Qt::WindowModal);
-        dialog_->setMinimumDuration(delayMs_);
-        dialog_->setAutoClose(false);
-        dialog_->setAutoReset(false);
-    }
-    // A click on Cancel waits while a file is copied; it is handled here, between two files.
+void RunProgress::start(std::uint64_t totalBytes) {
+    totalBytes_ = totalBytes;
+}
+
+void RunProgress::ensureDialog() {
+    if (dialog_) return;
+    dialog_ = std::make_unique<QProgressDialog>(QString(), QStringLiteral("Cancel"), 0, kBarSteps,
+                                                parent_);
+    dialog_->setObjectName(QStringLiteral("progressDialog"));
+    dialog_->setWindowTitle(title_);
+    dialog_->setWindowModality(Qt::WindowModal);
+    // Never shown by its own timer, which would raise it over an open question.
+    dialog_->setMinimumDuration(INT_MAX);
+    dialog_->setAutoClose(false);
+    dialog_->setAutoReset(false);
+    // Wide enough for the title bar to show the whole title.
+    const int titleWidth = QFontMetrics(dialog_->font()).horizontalAdvance(title_);
+    dialog_->setMinimumWidth(std::max(360, titleWidth + 160));
+    QObject::connect(dialog_.get(), &QDialog::rejected, dialog_.get(), &QProgressDialog::cancel);
+}
+
+void RunProgress::showWhenDue() {
+    if (dialog_->isVisible() || clock_.elapsed() < delayMs_) return;
+    dialog_->show();
+    dialog_->raise();
+    dialog_->activateWindow();
+}
+
+bool RunProgress::goOn() {
+    showWhenDue();
     if (dialog_->isVisible()) QCoreApplication::processEvents();
-    if (dialog_->wasCanceled()) return false;
+    return !dialog_->wasCanceled();
+}
+
+bool RunProgress::next(int index, int count, const std::string& name) {
+    ensureDialog();
+    filesAsked_ = count;
     dialog_->setLabelText(QStringLiteral("File %1 of %2: %3")
                               .arg(index + 1)
                               .arg(count)
                               .arg(QString::fromStdString(name)));
-    dialog_->setValue(index);
-    return true;
+    return goOn();
+}
+
+bool RunProgress::copied(std::uint64_t bytes) {
+    ensureDialog();
+    doneBytes_ += bytes;
+    if (totalBytes_ > 0) {
+        const auto step = std::min<std::uint64_t>(kBarSteps, doneBytes_ * kBarSteps / totalBytes_);
+        dialog_->setValue(static_cast<int>(step));
+    }
+    return goOn();
 }
 
 }  // namespace quodlin

@@ -136,7 +136,7 @@ TEST_F(ActionsTest, CopyToCardOnARealFatCard) {
     EXPECT_EQ(RunProgram({"mtype", "-i", card.image(), "::/01.wav"}).out, std::string(4000, 'c'));
 }
 
-TEST_F(ActionsTest, ALongCopyShowsItsProgressAndCancelEndsItAfterTheCurrentFile) {
+TEST_F(ActionsTest, ALongCopyShowsItsProgressAndCancelEndsItAtOnce) {
     progressDelayMs = 0;
     open();
     select(files(), {0, 1, 2});
@@ -157,11 +157,9 @@ TEST_F(ActionsTest, ALongCopyShowsItsProgressAndCancelEndsItAfterTheCurrentFile)
     watcher->start();
     click("cmdToSM");
     EXPECT_EQ(label, "File 2 of 3: snare.wav");
-    EXPECT_EQ(rows("lstSmartMedia"),
-              (std::vector<std::string>{"00.wav = Kick", "01.wav = clap", "02.wav = snare"}));
+    EXPECT_EQ(rows("lstSmartMedia"), (std::vector<std::string>{"00.wav = Kick", "01.wav = clap"}));
     EXPECT_EQ(ReadBytes(cardRoot + "/names.txt"),
-              "[ES1 banks]\r\n\r\n[ES1 samples]\r\n00.wav=Kick\r\n01.wav=clap\r\n02.wav=snare\r\n"
-              "\r\n\r\n");
+              "[ES1 banks]\r\n\r\n[ES1 samples]\r\n00.wav=Kick\r\n01.wav=clap\r\n\r\n\r\n");
 }
 
 TEST_F(ActionsTest, CopyFromCardAsksBeforeReplacingAndShowsTheNewFile) {
