@@ -6,9 +6,9 @@
 #include "core/file_hash.h"
 #include "core/file_io.h"
 #include "core/messages.h"
-#include "core/natural_order.h"
 #include "core/sha256_sums.h"
 #include "core/text_functions.h"
+#include "core/utf8.h"
 
 namespace quodlin {
 namespace {
@@ -48,20 +48,27 @@ void CheckFiles(FileSystem& fs, VerifiedBackup& backup, RunObserver& observer) {
     try {
         const std::vector<FileSum> sums = ReadSums(fs, dir, backup.problem);
         if (!backup.problem.empty()) return;
+        // A missing file is found before any is read.
+        std::uint64_t total = 0;
+        for (const FileSum& sum : sums) {
+            current = sum.name;
+            backup.files.push_back({current, sum.digest, fs.fileSize(JoinNative(dir, current))});
+            total += backup.files.back().size;
+        }
+        observer.start(total);
         for (std::size_t i = 0; i < sums.size(); ++i) {
             current = sums[i].name;
-            if (!observer.next(static_cast<int>(i), static_cast<int>(sums.size()), current)) {
-                backup.problem = "The check of the backup was cancelled.";
-                return;
-            }
-            const std::string path = JoinNative(dir, current);
-            const std::uint64_t size = fs.fileSize(path);
-            if (FileSha256(fs, path) != sums[i].digest) {
+            const bool goOn =
+                observer.next(static_cast<int>(i), static_cast<int>(sums.size()), current);
+            if (goOn && FileSha256(fs, JoinNative(dir, current)) != sums[i].digest) {
                 backup.problem = Quoted(current) + " in the backup is damaged: it does not match " +
                                  kSumsName + ".";
                 return;
             }
-            backup.files.push_back({current, sums[i].digest, size});
+            if (!goOn || !observer.copied(backup.files[i].size)) {
+                backup.problem = "The check of the backup was cancelled.";
+                return;
+            }
         }
     } catch (const FileError& error) {
         backup.problem = Quoted(current) + " in the backup cannot be read (" + error.what() + ").";

@@ -1,6 +1,7 @@
 #include "core/card_backup.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "core/card_temporary.h"
 #include "core/file_hash.h"
@@ -38,17 +39,36 @@ std::string PrepareFolder(FileSystem& fs, const std::string& dir) {
     }
 }
 
-// Copies one card file and reads the copy back; "" when both agree.
-std::string BackUpFile(FileSystem& fs, const std::string& from, const std::string& to,
-                       std::string& digest) {
+struct FileOutcome {
+    bool canceled = false;
+    std::string problem;  // "" when the copy was made and read back alike
+};
+
+// Copies one card file and reads the copy back.
+FileOutcome BackUpFile(FileSystem& fs, const std::string& from, const std::string& to,
+                       RunObserver& observer, std::string& digest) {
     try {
-        digest = CopyHashed(fs, from, to);
-        if (FileSha256(fs, to) == digest) return "";
+        digest =
+            CopyHashed(fs, from, to, [&](std::uint64_t bytes) { return observer.copied(bytes); });
+        if (FileSha256(fs, to) == digest) return {};
         RemoveQuietly(fs, to);
-        return "its copy reads back differently";
+        return {false, "its copy reads back differently"};
     } catch (const FileError& error) {
-        return error.what();
+        return {error.kind() == FileErrorKind::Canceled, error.what()};
     }
+}
+
+// The bytes the run is to copy, for its progress; a file whose size cannot be told counts none.
+std::uint64_t TotalSize(FileSystem& fs, const std::string& cardRoot,
+                        const std::vector<std::string>& names) {
+    std::uint64_t total = 0;
+    for (const std::string& name : names) {
+        try {
+            total += fs.fileSize(JoinNative(cardRoot, name));
+        } catch (const FileError&) {
+        }
+    }
+    return total;
 }
 
 }  // namespace
@@ -68,19 +88,23 @@ ArchiveResult BackUpCard(FileSystem& fs, const std::string& cardRoot, const std:
         return result;
     }
     std::vector<FileSum> sums;
+    observer.start(TotalSize(fs, cardRoot, names));
     for (std::size_t i = 0; i < names.size(); ++i) {
-        if (!observer.next(static_cast<int>(i), static_cast<int>(names.size()), names[i])) {
+        FileSum sum{"", names[i]};
+        FileOutcome outcome{true, ""};
+        if (observer.next(static_cast<int>(i), static_cast<int>(names.size()), names[i])) {
+            observer.busy(true);
+            outcome = BackUpFile(fs, JoinNative(cardRoot, names[i]), JoinNative(dir, names[i]),
+                                 observer, sum.digest);
+            observer.busy(false);
+        }
+        if (outcome.canceled) {
             result.problems.push_back("The backup was cancelled; it is not complete.");
             break;
         }
-        observer.busy(true);
-        FileSum sum{"", names[i]};
-        const std::string problem =
-            BackUpFile(fs, JoinNative(cardRoot, names[i]), JoinNative(dir, names[i]), sum.digest);
-        observer.busy(false);
-        if (!problem.empty()) {
-            result.problems.push_back(Quoted(names[i]) + " could not be backed up (" + problem +
-                                      ").");
+        if (!outcome.problem.empty()) {
+            result.problems.push_back(Quoted(names[i]) + " could not be backed up (" +
+                                      outcome.problem + ").");
             continue;
         }
         sums.push_back(sum);

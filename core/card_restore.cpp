@@ -10,8 +10,8 @@
 #include "core/file_hash.h"
 #include "core/file_io.h"
 #include "core/messages.h"
-#include "core/natural_order.h"
 #include "core/text_functions.h"
+#include "core/utf8.h"
 
 namespace quodlin {
 namespace {
@@ -51,6 +51,9 @@ public:
             result_.problems.push_back(CardNotRead(error) + kNothingWritten);
         }
         if (!result_.done()) return result_;
+        std::uint64_t total = 0;
+        for (const BackupFile& file : backup_.files) total += file.size;
+        observer_.start(total);
         for (std::size_t i = 0; i < backup_.files.size(); ++i) {
             const BackupFile& file = backup_.files[i];
             const int count = static_cast<int>(backup_.files.size());
@@ -60,6 +63,9 @@ public:
             try {
                 restore(file, placements_[i]);
             } catch (const FileError& error) {
+                if (error.kind() == FileErrorKind::Canceled) {
+                    return stopped("The restore was cancelled");
+                }
                 return stopped(Quoted(file.name) + " could not be restored (" + Because(error) +
                                ")");
             }
@@ -119,9 +125,13 @@ private:
         if (!placement.leftover.empty()) fs_.remove(cardPath(placement.leftover));
         const std::string temporary = cardPath(CardTemporaryName(file.name));
         try {
-            if (const auto failure =
-                    CopyToNewFile(fs_, JoinNative(backup_.dir, file.name), temporary)) {
-                if (!IsVolumeFull(fs_, card_.cardRoot(), *failure)) throw failure->error;
+            const auto failure =
+                CopyToNewFile(fs_, JoinNative(backup_.dir, file.name), temporary,
+                              [this](std::uint64_t bytes) { return observer_.copied(bytes); });
+            if (failure) {
+                const bool full = failure->error.kind() != FileErrorKind::Canceled &&
+                                  IsVolumeFull(fs_, card_.cardRoot(), *failure);
+                if (!full) throw failure->error;
                 throw FileError(FileErrorKind::NoSpace, temporary, kCardIsFull);
             }
             // Read back from the card, this also catches a backup file changed since its check.

@@ -22,7 +22,8 @@ std::string FileSha256(FileSystem& fs, const std::string& path) {
     return sum.hexDigest();
 }
 
-std::string CopyHashed(FileSystem& fs, const std::string& source, const std::string& target) {
+std::string CopyHashed(FileSystem& fs, const std::string& source, const std::string& target,
+                       const ChunkWritten& onChunk) {
     auto input = fs.openForReading(source);
     auto output = fs.createNew(target);
     try {
@@ -31,6 +32,9 @@ std::string CopyHashed(FileSystem& fs, const std::string& source, const std::str
         while (const std::size_t got = input->read(buffer.data(), buffer.size())) {
             sum.update(buffer.data(), got);
             output->write(buffer.data(), got);
+            if (!onChunk(got)) {
+                throw FileError(FileErrorKind::Canceled, target, "the copy was canceled");
+            }
         }
         output->sync();
         output->close();

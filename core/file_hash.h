@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/file_copy.h"
 #include "platform/file_system.h"
 
 namespace quodlin {
@@ -10,7 +11,9 @@ namespace quodlin {
 std::string FileSha256(FileSystem& fs, const std::string& path);
 
 // Copies source into a new file target (it must not exist), syncs and closes it, and returns the
-// SHA-256 of the bytes copied. On failure the partial target is removed and the error passed on.
-std::string CopyHashed(FileSystem& fs, const std::string& source, const std::string& target);
+// SHA-256 of the bytes copied. On failure, a cancel from onChunk included, the partial target is
+// removed and the error passed on.
+std::string CopyHashed(FileSystem& fs, const std::string& source, const std::string& target,
+                       const ChunkWritten& onChunk);
 
 }  // namespace quodlin
