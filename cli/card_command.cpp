@@ -12,7 +12,6 @@
 #include "core/copy_from_card.h"
 #include "core/copy_to_card.h"
 #include "core/messages.h"
-#include "core/natural_order.h"
 #include "core/utf8.h"
 #include "quodlin_version.h"
 
@@ -82,13 +81,10 @@ CommandLine Parse(const std::vector<std::string>& args) {
 
 // The row of the card list that shows cardFile; the name as typed first, then in any case.
 int FindRow(const NameTable& table, const std::string& cardFile) {
-    for (int i = 0; i <= table.smLastIndex(); ++i) {
-        if (table.smFileName(i) == cardFile) return i;
-    }
-    for (int i = 0; i <= table.smLastIndex(); ++i) {
-        if (EqualsIgnoringCase(table.smFileName(i), cardFile)) return i;
-    }
-    return -1;
+    const auto& entries = table.entries();
+    const auto found = FindName(entries.begin(), entries.end(), cardFile,
+                                [](const auto& entry) { return entry.fileName; });
+    return found == entries.end() ? -1 : static_cast<int>(found - entries.begin());
 }
 
 class Session {

@@ -6,6 +6,7 @@
 #include "core/file_hash.h"
 #include "core/file_io.h"
 #include "core/messages.h"
+#include "core/natural_order.h"
 #include "core/sha256_sums.h"
 #include "core/text_functions.h"
 #include "core/utf8.h"

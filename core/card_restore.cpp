@@ -10,6 +10,7 @@
 #include "core/file_hash.h"
 #include "core/file_io.h"
 #include "core/messages.h"
+#include "core/natural_order.h"
 #include "core/text_functions.h"
 #include "core/utf8.h"
 

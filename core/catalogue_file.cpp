@@ -4,7 +4,6 @@
 #include <optional>
 
 #include "core/file_io.h"
-#include "core/natural_order.h"
 #include "core/text_functions.h"
 #include "core/utf8.h"
 

@@ -7,10 +7,6 @@
 namespace quodlin {
 namespace {
 
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-constexpr std::string_view kUtf16LEBom = "\xFF\xFE";
-constexpr std::string_view kUtf16BEBom = "\xFE\xFF";
-
 bool HasHighBytes(std::string_view bytes) {
     return std::any_of(bytes.begin(), bytes.end(),
                        [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
@@ -64,19 +60,6 @@ CatalogueText Split(const std::string& text, CatalogueEncoding encoding, bool ei
 }
 
 }  // namespace
-
-std::vector<std::string> SplitLines(std::string_view text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\r' && text[i] != '\n') continue;
-        lines.emplace_back(text.substr(start, i - start));
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        start = i + 1;
-    }
-    if (start < text.size()) lines.emplace_back(text.substr(start));
-    return lines;
-}
 
 CatalogueText ParseCatalogue(std::string_view bytes) {
     using enum CatalogueEncoding;

@@ -28,6 +28,4 @@ CatalogueText ParseCatalogue(std::string_view bytes);
 // characters become "?".
 std::string SerializeCatalogue(const CatalogueText& text);
 
-std::vector<std::string> SplitLines(std::string_view text);
-
 }  // namespace quodlin

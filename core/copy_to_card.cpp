@@ -10,15 +10,10 @@
 #include "core/file_io.h"
 #include "core/messages.h"
 #include "core/text_functions.h"
+#include "core/utf8.h"
 
 namespace quodlin {
 namespace {
-
-std::string LowerAscii(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; });
-    return text;
-}
 
 std::string FileNameOf(const std::string& path) {
     const std::size_t cut = path.find_last_of(std::string("/") + NativeSeparator());

@@ -1,6 +1,6 @@
 #include "core/file_io.h"
 
-#include "core/natural_order.h"
+#include "core/utf8.h"
 
 namespace quodlin {
 
@@ -38,13 +38,10 @@ void RemoveQuietly(FileSystem& fs, const std::string& path) {
 }
 
 std::string StoredName(const std::vector<DirEntry>& entries, const std::string& name) {
-    for (const DirEntry& entry : entries) {
-        if (!entry.isDirectory && entry.name == name) return entry.name;
-    }
-    for (const DirEntry& entry : entries) {
-        if (!entry.isDirectory && EqualsIgnoringCase(entry.name, name)) return entry.name;
-    }
-    return "";
+    const auto found = FindName(entries.begin(), entries.end(), name, [](const DirEntry& entry) {
+        return entry.isDirectory ? std::string() : entry.name;
+    });
+    return found == entries.end() ? "" : found->name;
 }
 
 }  // namespace quodlin

@@ -7,10 +7,6 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-char Fold(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 std::string_view DigitRun(std::string_view text, std::size_t& pos) {
     const std::size_t start = pos;
     while (pos < text.size() && IsDigit(text[pos])) ++pos;
@@ -40,8 +36,8 @@ int CompareNatural(std::string_view a, std::string_view b) {
             if (c != 0) return c;
             continue;
         }
-        const auto x = static_cast<unsigned char>(Fold(a[i++]));
-        const auto y = static_cast<unsigned char>(Fold(b[j++]));
+        const auto x = static_cast<unsigned char>(FoldAscii(a[i++]));
+        const auto y = static_cast<unsigned char>(FoldAscii(b[j++]));
         if (x != y) return x < y ? -1 : 1;
     }
     if (i < a.size()) return 1;
@@ -54,19 +50,6 @@ int CompareNatural(std::string_view a, std::string_view b) {
 bool NaturalLess(std::string_view a, std::string_view b) {
     const int c = CompareNatural(a, b);
     return c != 0 ? c < 0 : a < b;
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (Fold(a[i]) != Fold(b[i])) return false;
-    }
-    return true;
-}
-
-bool EndsWithIgnoringCase(std::string_view text, std::string_view suffix) {
-    return text.size() >= suffix.size() &&
-           EqualsIgnoringCase(text.substr(text.size() - suffix.size()), suffix);
 }
 
 }  // namespace quodlin

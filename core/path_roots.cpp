@@ -2,21 +2,11 @@
 
 #include <filesystem>
 
+#include "platform/local_file_system_paths.h"
+
 namespace quodlin {
-namespace {
 
 namespace fs = std::filesystem;
-
-fs::path PathOf(const std::string& utf8) {
-    return fs::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
-std::string Utf8Of(const fs::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
-}  // namespace
 
 std::string NormalPath(const std::string& path) {
     fs::path normal = PathOf(path).lexically_normal();

@@ -369,17 +369,11 @@ std::string PlainTextAsUtf8(std::string_view text) {
 }
 
 RtfDocument PlainParagraphs(std::string_view text) {
-    const std::string utf8 = PlainTextAsUtf8(text);
-    const std::string_view rest(utf8);
     RtfDocument document;
-    std::size_t start = 0;
-    while (start < rest.size()) {
-        const std::size_t end = std::min(rest.find_first_of("\r\n", start), rest.size());
+    for (std::string& line : SplitLines(PlainTextAsUtf8(text))) {
         RtfParagraph paragraph;
-        if (end > start)
-            paragraph.runs.push_back(RtfRun{std::string(rest.substr(start, end - start))});
+        if (!line.empty()) paragraph.runs.push_back(RtfRun{std::move(line)});
         document.paragraphs.push_back(std::move(paragraph));
-        start = end + (rest.substr(end, 2) == "\r\n" ? 2 : 1);
     }
     return document;
 }
@@ -387,8 +381,7 @@ RtfDocument PlainParagraphs(std::string_view text) {
 }  // namespace
 
 RtfDocument ParseRtf(std::string_view rtf) {
-    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-    if (rtf.starts_with(kByteOrderMark)) rtf.remove_prefix(kByteOrderMark.size());
+    if (rtf.starts_with(kUtf8Bom)) rtf.remove_prefix(kUtf8Bom.size());
     if (!rtf.starts_with("{\\rtf")) return PlainParagraphs(rtf);
     return RtfParser(rtf).Parse();
 }

@@ -3,7 +3,7 @@
 #include <array>
 #include <string_view>
 
-#include "core/natural_order.h"
+#include "core/utf8.h"
 
 namespace quodlin {
 namespace {

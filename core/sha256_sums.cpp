@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "core/catalogue_text.h"
+#include "core/utf8.h"
 
 namespace quodlin {
 namespace {

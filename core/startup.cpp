@@ -1,9 +1,7 @@
 #include "core/startup.h"
 
-#include <cstdlib>
 #include <optional>
 
-#include "core/directory_query.h"
 #include "core/messages.h"
 #include "core/shell_messages.h"
 
@@ -55,7 +53,7 @@ private:
 
     // A directory that is gone is replaced without a word.
     void repair(std::string& directory) {
-        if (!DirectoryExists(directory)) directory = fallback_;
+        if (!window_.fileSystem().isDirectory(directory)) directory = fallback_;
     }
 
     template <typename Step>
@@ -101,16 +99,6 @@ bool IsFileSystemRoot(const std::string& path) {
 }
 
 NoSuchDrive::NoSuchDrive(const std::string& drive) : std::runtime_error(DriveNotFound(drive)) {}
-
-std::string FallbackDirectory() {
-#ifdef _WIN32
-    return "C:\\";
-#else
-    const char* home = std::getenv("HOME");
-    if (home != nullptr && *home == '/') return home;
-    return "/";
-#endif
-}
 
 void StartUp(DirectoryState& state, StartupWindow& window, Settings& settings, Prompt& prompt,
              const std::string& fallback) {

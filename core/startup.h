@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/directory_state.h"
+#include "platform/file_system.h"
 #include "platform/prompt.h"
 #include "platform/settings.h"
 
@@ -34,14 +35,12 @@ public:
     virtual void setCardDrive(const std::string& drive) = 0;
     // The card side without a card: nothing can be written to one.
     virtual void showNoCard() = 0;
+    // Where the remembered directories are looked for.
+    virtual FileSystem& fileSystem() = 0;
 };
 
 // "/" or a drive root such as "C:\\": a whole system volume.
 bool IsFileSystemRoot(const std::string& path);
-
-// The directory that replaces one that cannot be used: "C:\" on Windows, the home directory
-// elsewhere.
-std::string FallbackDirectory();
 
 // Reads the settings, repairs directories that cannot be used, shows the samples tab and the
 // remembered card. The fallback directory, the home folder and a file system's root are never

@@ -38,14 +38,6 @@ std::string JoinPath(const std::string& dir, const std::string& name, char separ
     return joined;
 }
 
-char NativeSeparator() {
-#ifdef _WIN32
-    return '\\';
-#else
-    return '/';
-#endif
-}
-
 std::string JoinNative(const std::string& dir, const std::string& name) {
     return JoinPath(dir, name, NativeSeparator());
 }

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/local_file_system_paths.h"
+
 namespace quodlin {
 
 // Collapses adjacent pairs of doubleChar, repairing the doubled separator that joining a name to
@@ -15,9 +17,6 @@ std::string ShortenPath(const std::string& sPath, int maxLen);
 // dir + separator + name, with the doubled separator of a root directory removed. With "\\" (on
 // Windows) only the separator at the joint is collapsed.
 std::string JoinPath(const std::string& dir, const std::string& name, char separator);
-
-// The native separator of the platform the program runs on.
-char NativeSeparator();
 
 std::string JoinNative(const std::string& dir, const std::string& name);
 

@@ -2,8 +2,15 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
+// The program's one home for text: UTF-8, the Windows-1252 code page, byte-order marks, lines,
+// and names compared in any ASCII letter case as a FAT card compares them.
 namespace quodlin {
+
+inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+inline constexpr std::string_view kUtf16LEBom = "\xFF\xFE";
+inline constexpr std::string_view kUtf16BEBom = "\xFE\xFF";
 
 // Text inside the program is UTF-8; these convert to code points where characters are counted.
 std::u32string DecodeUtf8(std::string_view text);
@@ -26,5 +33,26 @@ bool FitsWindows1252(std::string_view utf8);
 std::string NameText(std::string_view bytes);
 // NameText with control characters shown as "?", so that no name can drive a terminal.
 std::string VisibleText(std::string_view bytes);
+
+// The lines of text, split at CR LF, LF alone or CR alone; a last line end makes no empty line.
+std::vector<std::string> SplitLines(std::string_view text);
+
+char FoldAscii(char c);
+std::string LowerAscii(std::string text);
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+bool EndsWithIgnoringCase(std::string_view text, std::string_view suffix);
+
+// The item whose name is name as written, else the first whose name differs only in letter
+// case; last when there is none. nameOf gives an item's name ("" for an item never to match).
+template <typename Iterator, typename NameOf>
+Iterator FindName(Iterator first, Iterator last, std::string_view name, NameOf nameOf) {
+    for (Iterator it = first; it != last; ++it) {
+        if (std::string_view(nameOf(*it)) == name) return it;
+    }
+    for (Iterator it = first; it != last; ++it) {
+        if (EqualsIgnoringCase(nameOf(*it), name)) return it;
+    }
+    return last;
+}
 
 }  // namespace quodlin

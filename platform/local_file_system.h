@@ -22,4 +22,8 @@ public:
     std::string volumeIdentity(const std::string& dir) override;
 };
 
+// The directory that stands in for one that cannot be used: "C:\" on Windows, the home folder
+// elsewhere.
+std::string FallbackDirectory();
+
 }  // namespace quodlin

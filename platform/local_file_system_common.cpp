@@ -27,15 +27,6 @@ FileErrorKind KindOf(const std::error_code& code) {
 
 }  // namespace
 
-fs::path PathOf(const std::string& utf8) {
-    return fs::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
-std::string Utf8Of(const fs::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
 std::vector<DirEntry> LocalFileSystem::list(const std::string& dir) {
     std::error_code code;
     fs::directory_iterator it(PathOf(dir), code);
@@ -53,8 +44,18 @@ std::vector<DirEntry> LocalFileSystem::list(const std::string& dir) {
 }
 
 bool LocalFileSystem::isDirectory(const std::string& path) {
+    const fs::path native = PathOf(path);
+    if (!native.is_absolute()) {
+        throw FileError(FileErrorKind::NotFound, path, "not a full path on this computer");
+    }
     std::error_code code;
-    return fs::is_directory(PathOf(path), code);
+    const fs::file_status status = fs::status(native, code);
+    // A missing entry, or a file where a directory should be on the way: nothing is there.
+    if (status.type() == fs::file_type::not_found || code == std::errc::not_a_directory) {
+        return false;
+    }
+    if (code) throw FileError(FileErrorKind::Other, path, code.message());
+    return fs::is_directory(status);
 }
 
 void LocalFileSystem::createDirectory(const std::string& path) {

@@ -6,6 +6,7 @@
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/local_file_system.h"
@@ -242,6 +243,11 @@ std::string LocalFileSystem::volumeIdentity(const std::string& dir) {
 void LocalFileSystem::replace(const std::string& from, const std::string& to) {
     if (::rename(from.c_str(), to.c_str()) != 0) ThrowErrno(to, errno);
     SyncDirectoryOf(to);
+}
+
+std::string FallbackDirectory() {
+    const char* home = std::getenv("HOME");
+    return home != nullptr && *home == '/' ? home : "/";
 }
 
 }  // namespace quodlin

@@ -156,4 +156,8 @@ std::string LocalFileSystem::volumeIdentity(const std::string& dir) {
     return Narrow(volume) + "#" + std::to_string(serial);
 }
 
+std::string FallbackDirectory() {
+    return "C:\\";
+}
+
 }  // namespace quodlin

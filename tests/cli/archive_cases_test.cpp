@@ -14,6 +14,7 @@
 #include <sstream>
 
 #include "tests/cli/card_program.h"
+#include "tests/support/case_files.h"
 #include "tests/support/temp_dir.h"
 
 namespace quodlin {
@@ -24,26 +25,6 @@ using test::ReadBytes;
 
 const fs::path kCases = QUODLIN_ARCHIVE_CASES;
 
-using Files = std::map<std::string, std::string>;
-
-Files FilesIn(const fs::path& dir) {
-    Files files;
-    if (!fs::exists(dir)) return files;
-    for (const fs::directory_entry& entry : fs::directory_iterator(dir)) {
-        files[entry.path().filename().string()] = ReadBytes(entry.path().string());
-    }
-    return files;
-}
-
-std::vector<std::string> CaseNames() {
-    std::vector<std::string> names;
-    for (const fs::directory_entry& entry : fs::directory_iterator(kCases)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 class ArchiveCase : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(ArchiveCase, EndsAsWritten) {
@@ -52,7 +33,7 @@ TEST_P(ArchiveCase, EndsAsWritten) {
     const std::string card = work.file("card");
     const std::string backup = work.file("backup");
     fs::create_directory(card);
-    for (const auto& [name, bytes] : FilesIn(dir / "card"))
+    for (const auto& [name, bytes] : test::FilesIn(dir / "card"))
         test::WriteBytes(card + "/" + name, bytes);
     if (fs::exists(dir / "backup")) fs::copy(dir / "backup", backup);
 
@@ -66,10 +47,10 @@ TEST_P(ArchiveCase, EndsAsWritten) {
     EXPECT_EQ(run.status, std::stoi(ReadBytes((dir / "status").string()))) << run.err;
     if (fs::exists(dir / "out")) EXPECT_EQ(run.out, ReadBytes((dir / "out").string()));
     if (fs::exists(dir / "err")) EXPECT_EQ(run.err, ReadBytes((dir / "err").string()));
-    EXPECT_EQ(FilesIn(card), FilesIn(dir / (fs::exists(dir / "after") ? "after" : "card")));
+    EXPECT_EQ(test::FilesIn(card), test::FilesIn(dir / (fs::exists(dir / "after") ? "after" : "card")));
 }
 
-INSTANTIATE_TEST_SUITE_P(Golden, ArchiveCase, ::testing::ValuesIn(CaseNames()),
+INSTANTIATE_TEST_SUITE_P(Golden, ArchiveCase, ::testing::ValuesIn(test::CaseNames(kCases)),
                          [](const auto& info) {
                              std::string name = info.param;
                              std::replace(name.begin(), name.end(), '-', '_');

@@ -16,6 +16,7 @@
 #include <map>
 
 #include "tests/cli/card_program.h"
+#include "tests/support/case_files.h"
 #include "tests/support/fat_card.h"
 #include "tests/support/temp_dir.h"
 
@@ -27,19 +28,6 @@ using test::ReadBytes;
 
 const fs::path kCases = QUODLIN_NAMES_CASES;
 
-std::string Unescape(const std::string& text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text.compare(i, 2, "\\x") == 0 && i + 3 < text.size()) {
-            out += static_cast<char>(std::stoi(text.substr(i + 2, 2), nullptr, 16));
-            i += 3;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
-
 std::vector<std::string> Words(const std::string& line) {
     std::vector<std::string> words;
     std::string word;
@@ -47,7 +35,7 @@ std::vector<std::string> Words(const std::string& line) {
     bool started = false;
     for (const char c : line + ' ') {
         if (c == ' ' && !quoted) {
-            if (started) words.push_back(Unescape(word));
+            if (started) words.push_back(test::Unescape(word));
             word.clear();
             started = false;
         } else {
@@ -57,15 +45,6 @@ std::vector<std::string> Words(const std::string& line) {
         }
     }
     return words;
-}
-
-std::vector<std::string> Lines(const fs::path& file) {
-    std::vector<std::string> lines;
-    std::ifstream in(file);
-    for (std::string line; std::getline(in, line);) {
-        if (!line.empty()) lines.push_back(line);
-    }
-    return lines;
 }
 
 std::map<std::string, std::string> CatalogueFiles(const fs::path& dir) {
@@ -82,22 +61,13 @@ std::map<std::string, std::string> CatalogueFiles(const fs::path& dir) {
     return files;
 }
 
-std::vector<std::string> CaseNames() {
-    std::vector<std::string> names;
-    for (const fs::directory_entry& entry : fs::directory_iterator(kCases)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 void RunCase(const fs::path& dir, const std::string& card, const std::string& computer) {
     const auto place = [&](const std::string& word) {
         if (word == "CARD") return card;
         return word.starts_with("PC/") ? computer + word.substr(2) : word;
     };
-    for (const std::string& line : Lines(dir / "files")) {
-        const std::string name = Unescape(line);
+    for (const std::string& line : test::CaseLines(dir / "files")) {
+        const std::string name = test::Unescape(line);
         const std::string path = name.starts_with("PC/") ? place(name) : card + "/" + name;
         if (name.ends_with('/'))
             fs::create_directory(path);
@@ -108,7 +78,7 @@ void RunCase(const fs::path& dir, const std::string& card, const std::string& co
         test::WriteBytes(card + "/" + name, bytes);
     }
     test::ProcessResult last;
-    for (const std::string& line : Lines(dir / "command")) {
+    for (const std::string& line : test::CaseLines(dir / "command")) {
         std::vector<std::string> args = Words(line);
         for (std::string& arg : args) arg = place(arg);
         last = test::Card(args);
@@ -116,7 +86,7 @@ void RunCase(const fs::path& dir, const std::string& card, const std::string& co
     }
     if (fs::exists(dir / "out")) EXPECT_EQ(last.out, ReadBytes((dir / "out").string()));
     if (fs::exists(dir / "err")) {
-        const std::string expected = Lines(dir / "err").front();
+        const std::string expected = test::CaseLines(dir / "err").front();
         EXPECT_NE(last.err.find(expected), std::string::npos) << last.err;
     }
     EXPECT_EQ(CatalogueFiles(card), CatalogueFiles(dir / "after"));
@@ -135,7 +105,7 @@ TEST_P(NamesCase, EndsAsWritten) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Golden, NamesCase,
-                         ::testing::Combine(::testing::ValuesIn(CaseNames()), ::testing::Bool()),
+                         ::testing::Combine(::testing::ValuesIn(test::CaseNames(kCases)), ::testing::Bool()),
                          [](const auto& info) {
                              std::string name = std::get<0>(info.param);
                              std::replace(name.begin(), name.end(), '-', '_');

@@ -4,7 +4,7 @@
 
 #include "core/messages.h"
 #include "core/shell_messages.h"
-#include "platform/file_system.h"
+#include "platform/local_file_system.h"
 #include "tests/support/memory_settings.h"
 #include "tests/support/recording_prompt.h"
 #include "tests/support/temp_dir.h"
@@ -28,7 +28,9 @@ public:
         shownDrive = drive;
     }
     void showNoCard() override { noCard = true; }
+    FileSystem& fileSystem() override { return fs; }
 
+    LocalFileSystem fs;
     std::string existing;
     bool noCard = false;
     std::string shownDrive;

@@ -1,0 +1,134 @@
+// The table of tests/cases/functions/table.txt: small functions called with the arguments of a
+// line, their results compared as text.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <map>
+
+#include "core/card_numbering.h"
+#include "core/messages.h"
+#include "core/name_table.h"
+#include "core/natural_order.h"
+#include "core/path_roots.h"
+#include "core/safe_file_name.h"
+#include "core/startup.h"
+#include "core/text_functions.h"
+#include "tests/support/case_files.h"
+
+namespace quodlin {
+namespace {
+
+using Args = std::vector<std::string>;
+
+std::string Joined(const std::vector<std::string>& items) {
+    std::string text;
+    for (const std::string& item : items) text += (text.empty() ? "" : " , ") + item;
+    return text;
+}
+
+std::vector<std::string> Parted(const std::string& list) {
+    std::vector<std::string> items;
+    for (std::size_t at = 0; at <= list.size();) {
+        const std::size_t end = std::min(list.find(" , ", at), list.size());
+        items.push_back(list.substr(at, end - at));
+        at = end + 3;
+    }
+    return items;
+}
+
+std::string Bool(bool value) {
+    return value ? "true" : "false";
+}
+
+FileError ErrorOf(const Args& a, std::size_t first) {
+    return FileError(FileErrorKind::Other, a[first], a[first + 1]);
+}
+
+const std::map<std::string, std::function<std::string(const Args&)>> kFunctions = {
+    {"RemoveDouble", [](const Args& a) { std::string t = a[0]; return RemoveDouble(t, a[1][0]); }},
+    {"JoinPath", [](const Args& a) { return JoinPath(a[0], a[1], a[2][0]); }},
+    {"ShortenPath", [](const Args& a) { return ShortenPath(a[0], std::stoi(a[1])); }},
+    {"NaturalLess", [](const Args& a) { return Bool(NaturalLess(a[0], a[1])); }},
+    {"NaturalOrder",
+     [](const Args& a) {
+         std::vector<std::string> names = a;
+         std::sort(names.begin(), names.end(), [](auto& x, auto& y) { return NaturalLess(x, y); });
+         return Joined(names);
+     }},
+    {"CardFileName",
+     [](const Args& a) {
+         return CardFileName(a[0] == "banks" ? Mode::Banks : Mode::Samples, std::stoi(a[1]));
+     }},
+    {"NormalPath", [](const Args& a) { return NormalPath(a[0]); }},
+    {"RootHolding",
+     [](const Args& a) {
+         const auto root = RootHolding(a[0], Args(a.begin() + 1, a.end()));
+         return root ? std::to_string(*root) : "none";
+     }},
+    {"PathChain", [](const Args& a) { return Joined(PathChain(a[0], a[1])); }},
+    {"IsFileSystemRoot", [](const Args& a) { return Bool(IsFileSystemRoot(a[0])); }},
+    {"SafeFileStem", [](const Args& a) { return SafeFileStem(a[0]); }},
+    {"ComputerFileName", [](const Args& a) { return ComputerFileName(a[0], a[1], a[2]); }},
+    {"CatalogueName", [](const Args& a) { return CatalogueName(a[0]); }},
+    {"SplitLines", [](const Args& a) { return Joined(SplitLines(a[0])); }},
+    {"EqualsIgnoringCase", [](const Args& a) { return Bool(EqualsIgnoringCase(a[0], a[1])); }},
+    {"FindName",
+     [](const Args& a) {
+         const std::vector<std::string> names = Parted(a[1]);
+         const auto found =
+             FindName(names.begin(), names.end(), a[0], [](const std::string& n) { return n; });
+         return found == names.end() ? std::string("none") : *found;
+     }},
+    {"VisibleText", [](const Args& a) { return VisibleText(a[0]); }},
+    {"CatalogueNotSaved", [](const Args& a) { return CatalogueNotSaved(ErrorOf(a, 0)); }},
+    {"CardNotRead", [](const Args& a) { return CardNotRead(ErrorOf(a, 0)); }},
+    {"CopyToCardFailed", [](const Args& a) { return CopyToCardFailed(a[0], ErrorOf(a, 1)); }},
+    {"DeleteFailed", [](const Args& a) { return DeleteFailed(a[0], ErrorOf(a, 0)); }},
+    {"RenameFailed", [](const Args& a) { return RenameFailed(a[0], a[1], ErrorOf(a, 2)); }},
+};
+
+struct Call {
+    std::string line;
+    std::string function;
+    Args args;
+    std::string result;
+};
+
+std::vector<Call> Calls() {
+    std::vector<Call> calls;
+    for (const std::string& line : test::CaseLines(QUODLIN_CASES_DIR "/functions/table.txt")) {
+        std::vector<std::string> fields;
+        for (std::size_t at = 0; at <= line.size();) {
+            const std::size_t end = std::min(line.find(" | ", at), line.size());
+            fields.push_back(test::Unescape(line.substr(at, end - at)));
+            at = end + 3;
+        }
+        calls.push_back({line, fields.front(), Args(fields.begin() + 1, fields.end() - 1),
+                         fields.back()});
+    }
+    return calls;
+}
+
+void PrintTo(const Call& call, std::ostream* out) {
+    *out << call.line;
+}
+
+class FunctionTable : public ::testing::TestWithParam<Call> {};
+
+TEST_P(FunctionTable, GivesTheResultWritten) {
+    const Call& call = GetParam();
+    ASSERT_TRUE(kFunctions.contains(call.function)) << call.line;
+    std::string result;
+    try {
+        result = kFunctions.at(call.function)(call.args);
+    } catch (const std::exception&) {
+        result = "throws";
+    }
+    EXPECT_EQ(result, call.result) << call.line;
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, FunctionTable, ::testing::ValuesIn(Calls()));
+
+}  // namespace
+}  // namespace quodlin
