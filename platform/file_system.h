@@ -82,6 +82,9 @@ public:
 
     // Every entry of a directory, hidden ones included, without "." and "..".
     virtual std::vector<DirEntry> list(const std::string& dir) = 0;
+    // False for a missing path or one that names a file. Throws when the path cannot be examined
+    // at all: not a full path (a Windows path on Linux), a missing search permission, a loop of
+    // links, a name too long, a device that is gone.
     virtual bool isDirectory(const std::string& path) = 0;
     virtual std::uint64_t fileSize(const std::string& path) = 0;
     virtual std::unique_ptr<InputFile> openForReading(const std::string& path) = 0;
