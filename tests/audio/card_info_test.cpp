@@ -4,7 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "tests/audio/sample_files.h"
+#include "tests/sound/test_sounds.h"
 #include "tests/cli/card_program.h"
 #include "tests/support/fat_card.h"
 #include "tests/support/temp_dir.h"
@@ -40,10 +40,10 @@ TEST(CardInfo, PutConvertThenInfoMatchesTheGoldenFiles) {
     REQUIRE_FAT_CARD(card);
     const std::string pc = dir.file("pc");
     std::filesystem::create_directory(pc);
-    test::WriteTone(pc + "/Kick.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 32000, 1, 0.25, 0.5);
-    test::WriteTone(pc + "/Pad.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_24, 44100, 2, 0.5, 0.5);
-    test::WriteTone(pc + "/Hat.aiff", SF_FORMAT_AIFF | SF_FORMAT_PCM_16, 22050, 1, 0.1, 0.5);
-    test::WriteTone(pc + "/Raw.wav", SF_FORMAT_WAV | SF_FORMAT_FLOAT, 44100, 1, 0.2, 0.5);
+    test::WriteTones(pc + "/Kick.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 32000, 1, {{440, 0.25}});
+    test::WriteTones(pc + "/Pad.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_24, 44100, 2, {{440, 0.5}});
+    test::WriteTones(pc + "/Hat.aiff", SF_FORMAT_AIFF | SF_FORMAT_PCM_16, 22050, 1, {{440, 0.1}});
+    test::WriteTones(pc + "/Raw.wav", SF_FORMAT_WAV | SF_FORMAT_FLOAT, 44100, 1, {{440, 0.2}});
     test::WriteBytes(pc + "/fake.wav", "not a sound");
     test::WriteBytes(pc + "/Set.es1", std::string(1000, 'b'));
 

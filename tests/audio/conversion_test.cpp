@@ -7,7 +7,7 @@
 #include "platform/audio/sndfile_sample_formats.h"
 #include "platform/audio/soxr_sample_converter.h"
 #include "platform/local_file_system.h"
-#include "tests/audio/sample_files.h"
+#include "tests/sound/test_sounds.h"
 #include "tests/sound/tone_analysis.h"
 #include "tests/support/temp_dir.h"
 
@@ -53,7 +53,7 @@ TEST(SampleConversion, EverySourceReadsAndConvertsToTheInstrumentsFormat) {
     test::TempDir dir;
     for (const Source& s : kSources) {
         SCOPED_TRACE(s.name);
-        test::WriteTone(dir.file(s.name), s.format, s.rate, s.channels, s.seconds, s.amplitude);
+        test::WriteTones(dir.file(s.name), s.format, s.rate, s.channels, {{440, s.seconds, s.amplitude}});
         const SampleFormat format = SndfileSampleFormats().read(dir.file(s.name));
         EXPECT_EQ(Joined(SampleProblems(format)), s.problems);
         EXPECT_EQ(format.channels, s.channels);

@@ -7,11 +7,15 @@
 #include <map>
 
 #include "core/card_numbering.h"
+#include "core/card_use.h"
 #include "core/messages.h"
 #include "core/name_table.h"
 #include "core/natural_order.h"
 #include "core/path_roots.h"
 #include "core/safe_file_name.h"
+#include "core/sample_readiness.h"
+#include "core/sha256_sums.h"
+#include "core/shell_messages.h"
 #include "core/startup.h"
 #include "core/text_functions.h"
 #include "tests/support/case_files.h"
@@ -85,6 +89,24 @@ const std::map<std::string, std::function<std::string(const Args&)>> kFunctions 
     {"CardNotRead", [](const Args& a) { return CardNotRead(ErrorOf(a, 0)); }},
     {"CopyToCardFailed", [](const Args& a) { return CopyToCardFailed(a[0], ErrorOf(a, 1)); }},
     {"DeleteFailed", [](const Args& a) { return DeleteFailed(a[0], ErrorOf(a, 0)); }},
+    {"DirectoryNotRead", [](const Args& a) { return DirectoryNotRead(ErrorOf(a, 0)); }},
+    {"CardUseText",
+     [](const Args& a) {
+         return CardUseText({std::stoi(a[0]), std::stoi(a[1]), std::stoull(a[2]), std::stoull(a[3])});
+     }},
+    {"SampleProblems",
+     [](const Args& a) {
+         return Joined(SampleProblems(
+             {true, a[0], a[1], std::stoi(a[2]), std::stoi(a[3]), std::stoi(a[4]), 0, 0}));
+     }},
+    {"FormatSums", [](const Args& a) { return FormatSums({{a[1], a[0]}}); }},
+    {"ParseSums",
+     [](const Args& a) {
+         const ParsedSums parsed = ParseSums(a[0]);
+         std::vector<std::string> sums;
+         for (const FileSum& sum : parsed.sums) sums.push_back(sum.digest + " " + sum.name);
+         return parsed.problem.empty() ? Joined(sums) : parsed.problem;
+     }},
     {"RenameFailed", [](const Args& a) { return RenameFailed(a[0], a[1], ErrorOf(a, 2)); }},
 };
 

@@ -71,25 +71,6 @@ TEST_F(SamplePlayerTest, UndecodableOrMissingFileLeavesThePlayerSilent) {
     }
 }
 
-TEST_F(SamplePlayerTest, UnknownCommandsAreIgnored) {
-    player_.setFileName(sample_);
-    Send(player_, {"Open", "Pause", "open", ""});
-    EXPECT_TRUE(player_.isOpen());
-}
-
-TEST_F(SamplePlayerTest, AnOpenSampleHoldsNoFile) {
-    player_.setFileName(sample_);
-    player_.command("Open");
-    ASSERT_TRUE(player_.isOpen()) << player_.lastError();
-    EXPECT_EQ(OpenHandlesTo(sample_), 0);
-    player_.command("Play");
-    EXPECT_EQ(OpenHandlesTo(sample_), 0);
-
-    std::filesystem::rename(sample_, dir_.file("02.wav"));
-    std::filesystem::remove(dir_.file("02.wav"));
-    EXPECT_TRUE(player_.isOpen());
-}
-
 // Run without a sound server (see CMakeLists.txt): the player stays silent and returns at once.
 TEST_F(SamplePlayerTest, NoAudioDeviceLeavesThePlayerSilent) {
     ASSERT_TRUE(QMediaDevices::audioOutputs().isEmpty()) << "this case runs without a sound server";

@@ -19,7 +19,7 @@ std::vector<float> Render(int rate, int channels, const std::vector<Tone>& tones
     for (const Tone& tone : tones) {
         const auto frames = static_cast<long>(std::lround(tone.seconds * rate));
         for (long f = 0; f < frames; ++f) {
-            const auto value = static_cast<float>(kToneAmplitude * std::sin(phase));
+            const auto value = static_cast<float>(tone.amplitude * std::sin(phase));
             samples.insert(samples.end(), channels, value);
             phase += 2 * std::numbers::pi * tone.frequency / rate;
         }
@@ -90,6 +90,16 @@ void WriteSoundFile(const std::string& path, const SoundFile& kind, const Tone& 
     } else {
         WriteTones(path, kind.format, kind.rate, kind.channels, {tone});
     }
+}
+
+ReadBack ReadSound(const std::string& path) {
+    ReadBack sound;
+    SNDFILE* file = sf_open(path.c_str(), SFM_READ, &sound.info);
+    if (!file) throw std::runtime_error(path + ": " + sf_strerror(nullptr));
+    sound.values.resize(static_cast<std::size_t>(sound.info.frames * sound.info.channels));
+    sf_readf_float(file, sound.values.data(), sound.info.frames);
+    sf_close(file);
+    return sound;
 }
 
 int OpenHandlesTo(const std::string& path) {

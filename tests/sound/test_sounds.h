@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sndfile.h>
+
 #include <string>
 #include <vector>
 
@@ -7,10 +9,11 @@ namespace quodlin::test {
 
 inline constexpr double kToneAmplitude = 0.5;
 
-// A stretch of sine tone at kToneAmplitude.
+// A stretch of sine tone; an amplitude above 1.0 only in float files.
 struct Tone {
     double frequency;
     double seconds;
+    double amplitude = kToneAmplitude;
 };
 
 // Writes the tones one after another with libsndfile; format is an SF_FORMAT_* combination.
@@ -31,6 +34,13 @@ struct SoundFile {
 };
 std::vector<SoundFile> EveryKindOfSoundFile();
 void WriteSoundFile(const std::string& path, const SoundFile& kind, const Tone& tone);
+
+// A sound file as libsndfile reads it back: interleaved values, full scale 1.0.
+struct ReadBack {
+    SF_INFO info{};
+    std::vector<float> values;
+};
+ReadBack ReadSound(const std::string& path);
 
 // How many of this process's open file descriptors refer to path.
 int OpenHandlesTo(const std::string& path);

@@ -68,9 +68,14 @@ ProcessResult RunProgram(const std::vector<std::string>& argv) {
     return result;
 }
 
-FatCard::FatCard(const std::string& dir, int sizeKiB, bool writable)
-    : image_(dir + "/card.img"), root_(dir + "/card") {
+TestCard::TestCard(const std::string& dir, int sizeKiB, bool writable, CardKind kind)
+    : kind_(kind), sizeKiB_(sizeKiB), image_(dir + "/card.img"), root_(dir + "/card") {
     std::filesystem::create_directories(root_);
+    mounted_ = kind == CardKind::Folder;
+    if (kind != CardKind::Fat) {
+        mount(writable);
+        return;
+    }
     { std::ofstream image(image_, std::ios::binary); }
     std::filesystem::resize_file(image_, static_cast<std::uintmax_t>(sizeKiB) * 1024);
     const ProcessResult made = RunProgram({"mkfs.vfat", "-F", "12", image_});
@@ -81,33 +86,46 @@ FatCard::FatCard(const std::string& dir, int sizeKiB, bool writable)
     mount(writable);
 }
 
-FatCard::~FatCard() {
+TestCard::~TestCard() {
     unmount();
 }
 
-bool FatCard::mount(bool writable) {
-    const std::vector<std::string> argv = {"fusefat", "-o", writable ? "rw+" : "ro", image_, root_};
-    const ProcessResult result = RunProgram(argv);
+bool TestCard::mount(bool writable) {
+    if (kind_ == CardKind::Folder) return true;
+    ProcessResult result;
+    if (kind_ == CardKind::Tmpfs) {
+        const std::string size = "size=" + std::to_string(sizeKiB_) + "k";
+        result = RunProgram({"mount", "-t", "tmpfs", "-o", size, "tmpfs", root_});
+    } else {
+        result = RunProgram({"fusefat", "-o", writable ? "rw+" : "ro", image_, root_});
+    }
     for (int i = 0; i < 100 && !IsMountPoint(root_); ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     mounted_ = IsMountPoint(root_);
-    if (!mounted_) problem_ = "fusefat did not mount (" + result.err + ")";
+    if (!mounted_) problem_ = "the card did not mount (" + result.err + ")";
     return mounted_;
 }
 
-void FatCard::unmount() {
-    if (!mounted_) return;
-    RunProgram({"fusermount", "-u", root_});
+void TestCard::unmount() {
+    if (!mounted_ || kind_ == CardKind::Folder) return;
+    RunProgram({kind_ == CardKind::Fat ? "fusermount" : "umount", kind_ == CardKind::Fat ? "-u" : "-l", root_});
     for (int i = 0; i < 100 && IsMountPoint(root_); ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     mounted_ = false;
 }
 
-bool FatCard::remount(bool writable) {
+bool TestCard::remount(bool writable) {
     unmount();
     return mount(writable);
+}
+
+std::string TestCard::onImage(const std::string& name) {
+    unmount();
+    const ProcessResult typed = RunProgram({"mtype", "-i", image_, "::/" + name});
+    remount();
+    return typed.out;
 }
 
 }  // namespace quodlin::test

@@ -5,15 +5,21 @@
 
 namespace quodlin::test {
 
-// A real FAT card: an image file made with mkfs.vfat and mounted with fusefat. mounted() is
-// false when this machine cannot mount it; tests then fail when CI is set and skip otherwise.
-class FatCard {
+// Where a test's card lives: a plain folder, a FAT image made with mkfs.vfat and mounted with
+// fusefat, or a small tmpfs whose writes fail for want of space as a full card's do.
+enum class CardKind { Folder, Fat, Tmpfs };
+
+// A card root under dir. mounted() is false when this machine cannot mount it; tests then fail
+// when CI is set and skip otherwise.
+class TestCard {
 public:
-    // sizeKiB is the size of the image; writable false mounts it read-only, as a locked card.
-    FatCard(const std::string& dir, int sizeKiB = 8192, bool writable = true);
-    ~FatCard();
-    FatCard(const FatCard&) = delete;
-    FatCard& operator=(const FatCard&) = delete;
+    // sizeKiB is the size of an image or tmpfs; writable false mounts an image read-only, as a
+    // locked card.
+    TestCard(const std::string& dir, int sizeKiB = 8192, bool writable = true,
+             CardKind kind = CardKind::Fat);
+    ~TestCard();
+    TestCard(const TestCard&) = delete;
+    TestCard& operator=(const TestCard&) = delete;
 
     bool mounted() const { return mounted_; }
     const std::string& root() const { return root_; }
@@ -22,15 +28,20 @@ public:
     void unmount();
     // Mounts the image again, so that what is read comes from the image and not a cache.
     bool remount(bool writable = true);
+    // A file as it is on the image itself, read by mtools without the mount.
+    std::string onImage(const std::string& name);
 
 private:
     bool mount(bool writable);
 
+    CardKind kind_;
+    int sizeKiB_;
     std::string image_;
     std::string root_;
     std::string problem_;
     bool mounted_ = false;
 };
+using FatCard = TestCard;
 
 struct ProcessResult {
     int status = -1;
