@@ -127,4 +127,27 @@ std::optional<std::uint64_t> FaultyFileSystem::freeSpace(const std::string& dir)
     return real_.freeSpace(dir);
 }
 
+void ForEveryFault(const std::function<void()>& reset,
+                   const std::function<void(FaultyFileSystem&, const std::string&)>& attempt,
+                   FileErrorKind kind) {
+    reset();
+    FaultyFileSystem counting;
+    attempt(counting, "no failure");
+    int calls = 0;
+    for (int op = 0; op <= static_cast<int>(Op::FreeSpace); ++op) {
+        for (int n = 1; n <= counting.count(static_cast<Op>(op)); ++n, ++calls) {
+            reset();
+            FaultyFileSystem faulty;
+            faulty.failAt(static_cast<Op>(op), n, kind);
+            attempt(faulty, std::string(OpName(static_cast<Op>(op))) + " #" + std::to_string(n));
+        }
+    }
+    for (int after = 0; after < calls; ++after) {
+        reset();
+        FaultyFileSystem faulty;
+        faulty.failEverythingAfter(after);
+        attempt(faulty, "gone after " + std::to_string(after) + " calls");
+    }
+}
+
 }  // namespace quodlin::test

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,8 @@ public:
     int count(Op op) const;
     // True once an injected failure was thrown.
     bool failed() const { return failed_; }
+    // True when everything fails after some calls: what the run wrote after that is not there.
+    bool pulled() const { return callsLeft_ >= 0; }
     void fault(Op op, const std::string& path);
 
     std::vector<DirEntry> list(const std::string& dir) override;
@@ -52,5 +55,13 @@ private:
     int callsLeft_ = -1;
     bool failed_ = false;
 };
+
+// Runs attempt on a file system that fails nowhere, counting its calls; then once for each of
+// those calls with that call failing with kind; then once for each count of calls after which
+// everything fails, as when the card is pulled out. reset puts the folders back before each run;
+// attempt gets the file system and what failed, for its messages.
+void ForEveryFault(const std::function<void()>& reset,
+                   const std::function<void(FaultyFileSystem&, const std::string&)>& attempt,
+                   FileErrorKind kind = FileErrorKind::Other);
 
 }  // namespace quodlin::test

@@ -20,6 +20,10 @@ public:
         styles.push_back(style);
         titles.push_back(title);
     }
+    bool questionWithDetail(const std::string& text, const std::string& detail) override {
+        details.push_back(detail);
+        return question(text);
+    }
     bool question(const std::string& text, const std::string&) override {
         questions.push_back(text);
         if (onQuestion) onQuestion(text);
@@ -33,6 +37,7 @@ public:
     std::vector<MessageStyle> styles;
     std::vector<std::string> titles;
     std::vector<std::string> questions;
+    std::vector<std::string> details;
     std::deque<bool> answers;
     // Runs when a question is asked, before it is answered.
     std::function<void(const std::string&)> onQuestion;

@@ -1,5 +1,7 @@
+// What only a real FAT card shows: a card pulled out mid-run, and renames that change only case.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "core/copy_to_card.h"
@@ -47,6 +49,27 @@ TEST(PulledCard, TheRunStopsAndNothingLandsInTheBareMountPoint) {
     EXPECT_EQ(prompt.messages, std::vector<std::string>{kCardRemoved});
     EXPECT_TRUE(std::filesystem::is_empty(fat.root()));
     EXPECT_THROW(card.ensureCardPresent(), FileError);
+}
+
+// A FAT card finds every name in any letter case: renaming kick.wav to Kick.wav finds the file
+// itself as the target, and must still never replace another file.
+TEST(CaseOnlyRename, WorksOnAFatCardAndReplacesNothing) {
+    test::TempDir dir;
+    test::FatCard card(dir.path());
+    REQUIRE_FAT_CARD(card);
+    test::WriteBytes(card.root() + "/kick.wav", "kick");
+    test::WriteBytes(card.root() + "/snare.wav", "snare");
+    LocalFileSystem fs;
+    fs.renameNoReplace(card.root() + "/kick.wav", card.root() + "/Kick.wav");
+    EXPECT_THROW(fs.renameNoReplace(card.root() + "/Kick.wav", card.root() + "/SNARE.wav"),
+                 FileError);
+    ASSERT_TRUE(card.remount());
+    std::vector<std::string> names;
+    for (const DirEntry& entry : fs.list(card.root())) names.push_back(entry.name);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"Kick.wav", "snare.wav"}));
+    EXPECT_EQ(test::ReadBytes(card.root() + "/Kick.wav"), "kick");
+    EXPECT_EQ(test::ReadBytes(card.root() + "/snare.wav"), "snare");
 }
 
 }  // namespace
