@@ -5,9 +5,9 @@
 #include "core/file_copy.h"
 #include "core/file_io.h"
 #include "core/messages.h"
-#include "core/utf8.h"
 #include "core/safe_file_name.h"
 #include "core/text_functions.h"
+#include "core/utf8.h"
 
 namespace quodlin {
 namespace {

@@ -7,7 +7,8 @@
 namespace quodlin {
 
 // The order of the file lists: runs of digits compare as numbers, other characters without
-// regard to ASCII case (FoldAscii), ties by plain character order (00.wav, 01.wav, ..., 99.wav, 100.wav).
+// regard to ASCII case (FoldAscii), ties by plain character order (00.wav, 01.wav, ..., 99.wav,
+// 100.wav).
 bool NaturalLess(std::string_view a, std::string_view b);
 
 }  // namespace quodlin

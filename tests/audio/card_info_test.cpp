@@ -4,8 +4,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "tests/sound/test_sounds.h"
 #include "tests/cli/card_program.h"
+#include "tests/sound/test_sounds.h"
 #include "tests/support/fat_card.h"
 #include "tests/support/temp_dir.h"
 
@@ -52,14 +52,16 @@ TEST(CardInfo, PutConvertThenInfoMatchesTheGoldenFiles) {
     EXPECT_NE(r.err.find(pc + "/fake.wav"), std::string::npos) << r.err;
     EXPECT_FALSE(test::Exists(card.root() + "/00.wav")) << "copied before the check";
 
-    r = Card({"put", "--convert", card.root(), pc + "/Kick.wav", pc + "/Pad.wav", pc + "/Hat.aiff"});
+    r = Card(
+        {"put", "--convert", card.root(), pc + "/Kick.wav", pc + "/Pad.wav", pc + "/Hat.aiff"});
     EXPECT_EQ(r.status, 0) << r.err;
     r = Card({"put", card.root(), pc + "/Raw.wav"});  // as it is, without --convert
     EXPECT_EQ(r.status, 0) << r.err;
     r = Card({"put", "--banks", card.root(), pc + "/Set.es1"});
     EXPECT_EQ(r.status, 0) << r.err;
     ASSERT_TRUE(card.remount());
-    EXPECT_EQ(ReadBytes(card.root() + "/00.wav"), ReadBytes(pc + "/Kick.wav")) << "not byte for byte";
+    EXPECT_EQ(ReadBytes(card.root() + "/00.wav"), ReadBytes(pc + "/Kick.wav"))
+        << "not byte for byte";
     const test::ReadBack pad = test::ReadSound(card.root() + "/01.wav");
     EXPECT_EQ(pad.info.format, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
 

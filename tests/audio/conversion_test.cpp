@@ -53,7 +53,8 @@ TEST(SampleConversion, EverySourceReadsAndConvertsToTheInstrumentsFormat) {
     test::TempDir dir;
     for (const Source& s : kSources) {
         SCOPED_TRACE(s.name);
-        test::WriteTones(dir.file(s.name), s.format, s.rate, s.channels, {{440, s.seconds, s.amplitude}});
+        test::WriteTones(dir.file(s.name), s.format, s.rate, s.channels,
+                         {{440, s.seconds, s.amplitude}});
         const SampleFormat format = SndfileSampleFormats().read(dir.file(s.name));
         EXPECT_EQ(Joined(SampleProblems(format)), s.problems);
         EXPECT_EQ(format.channels, s.channels);

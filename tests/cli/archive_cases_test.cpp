@@ -47,7 +47,8 @@ TEST_P(ArchiveCase, EndsAsWritten) {
     EXPECT_EQ(run.status, std::stoi(ReadBytes((dir / "status").string()))) << run.err;
     if (fs::exists(dir / "out")) EXPECT_EQ(run.out, ReadBytes((dir / "out").string()));
     if (fs::exists(dir / "err")) EXPECT_EQ(run.err, ReadBytes((dir / "err").string()));
-    EXPECT_EQ(test::FilesIn(card), test::FilesIn(dir / (fs::exists(dir / "after") ? "after" : "card")));
+    EXPECT_EQ(test::FilesIn(card),
+              test::FilesIn(dir / (fs::exists(dir / "after") ? "after" : "card")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Golden, ArchiveCase, ::testing::ValuesIn(test::CaseNames(kCases)),

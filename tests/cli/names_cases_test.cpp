@@ -94,7 +94,8 @@ void RunCase(const fs::path& dir, const std::string& card, const std::string& co
         for (std::string& arg : args) arg = place(arg);
         last = test::Card(args);
         EXPECT_EQ(std::to_string(last.status), run < statuses.size() ? statuses[run] : "0")
-            << line << '\n' << last.err;
+            << line << '\n'
+            << last.err;
     }
     if (fs::exists(dir / "out")) EXPECT_EQ(last.out, ReadBytes((dir / "out").string()));
     if (fs::exists(dir / "err")) {
@@ -131,12 +132,11 @@ std::vector<std::tuple<std::string, bool>> Runs() {
     return runs;
 }
 
-INSTANTIATE_TEST_SUITE_P(Golden, NamesCase, ::testing::ValuesIn(Runs()),
-                         [](const auto& info) {
-                             std::string name = std::get<0>(info.param);
-                             std::replace(name.begin(), name.end(), '-', '_');
-                             return name + (std::get<1>(info.param) ? "_fat" : "_folder");
-                         });
+INSTANTIATE_TEST_SUITE_P(Golden, NamesCase, ::testing::ValuesIn(Runs()), [](const auto& info) {
+    std::string name = std::get<0>(info.param);
+    std::replace(name.begin(), name.end(), '-', '_');
+    return name + (std::get<1>(info.param) ? "_fat" : "_folder");
+});
 
 }  // namespace
 }  // namespace quodlin

@@ -47,7 +47,8 @@ TEST_F(FatCardRuns, PutFillsGapsNeverTakesANameInOtherCaseAndRmKeepsTheCatalogue
     r = Card({"rm", root, "00.wav", "01.wav", "02.WAV", "09.wav"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "03.wav = my\n");
-    EXPECT_EQ(card.onImage("names.txt"), "[ES1 banks]\r\n\r\n[ES1 samples]\r\n03.wav=my\r\n\r\n\r\n");
+    EXPECT_EQ(card.onImage("names.txt"),
+              "[ES1 banks]\r\n\r\n[ES1 samples]\r\n03.wav=my\r\n\r\n\r\n");
     card.unmount();
     // Nothing but the two files: no temporary name was left behind.
     EXPECT_EQ(test::RunProgram({"mdir", "-b", "-i", card.image(), "::/"}).out,
@@ -86,8 +87,9 @@ TEST_P(FullCard, KeepsWhatFitAndSaysSo) {
     EXPECT_FALSE(test::Exists(card.root() + "/03.wav"));
     EXPECT_EQ(ReadBytes(card.root() + "/02.wav"), std::string(50000, 'c'));
     if (fat) {
-        EXPECT_EQ(card.onImage("names.txt"),
-                  "[ES1 banks]\r\n\r\n[ES1 samples]\r\n00.wav=a\r\n01.wav=b\r\n02.wav=c\r\n\r\n\r\n");
+        EXPECT_EQ(
+            card.onImage("names.txt"),
+            "[ES1 banks]\r\n\r\n[ES1 samples]\r\n00.wav=a\r\n01.wav=b\r\n02.wav=c\r\n\r\n\r\n");
     }
 }
 

@@ -36,20 +36,21 @@ protected:
 };
 
 TEST_F(CatalogueFaults, EveryFailureDuringASaveLeavesTheCatalogueAsItWas) {
-    test::ForEveryFault([] {}, [&](FaultyFileSystem& faulty, const std::string& what) {
-        CardSide saving(faulty);
-        try {
-            saving.open(card.path());
-            saving.table().setSmName(0, "Changed");
-            saving.SortAndSaveNames();
-            EXPECT_FALSE(faulty.failed()) << what;
-            WriteBytes(card.file("names.txt"), kCatalogue);
-        } catch (const FileError&) {
-            EXPECT_TRUE(faulty.failed()) << what;
-            EXPECT_EQ(ReadBytes(card.file("names.txt")), kCatalogue) << what;
-            if (!faulty.pulled()) EXPECT_EQ(rootSize(), 4u) << what;
-        }
-    });
+    test::ForEveryFault([] {},
+                        [&](FaultyFileSystem& faulty, const std::string& what) {
+                            CardSide saving(faulty);
+                            try {
+                                saving.open(card.path());
+                                saving.table().setSmName(0, "Changed");
+                                saving.SortAndSaveNames();
+                                EXPECT_FALSE(faulty.failed()) << what;
+                                WriteBytes(card.file("names.txt"), kCatalogue);
+                            } catch (const FileError&) {
+                                EXPECT_TRUE(faulty.failed()) << what;
+                                EXPECT_EQ(ReadBytes(card.file("names.txt")), kCatalogue) << what;
+                                if (!faulty.pulled()) EXPECT_EQ(rootSize(), 4u) << what;
+                            }
+                        });
     test::RecordingPrompt prompt;
     SilentPlayer player;
     side.smFile_PathChange();

@@ -1,8 +1,9 @@
+#include "core/directory_query.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "core/directory_query.h"
 #include "core/file_listing.h"
 #include "platform/local_file_system.h"
 #include "tests/support/temp_dir.h"
@@ -26,8 +27,8 @@ TEST(IsDirectory, AnswersForDirectoriesFilesAndMissingPathsAndFailsForTheRest) {
         EXPECT_FALSE(fs.isDirectory(dir.file(missing))) << missing;
     }
     // A Windows path names no root here; a loop of links; a name longer than allowed.
-    for (const std::string& unexamined :
-         {std::string("C:\\Samples"), std::string(), dir.file("a"), dir.file(std::string(300, 'x'))}) {
+    for (const std::string& unexamined : {std::string("C:\\Samples"), std::string(), dir.file("a"),
+                                          dir.file(std::string(300, 'x'))}) {
         EXPECT_THROW(fs.isDirectory(unexamined), FileError) << unexamined;
         EXPECT_FALSE(IsUsableDirectory(fs, unexamined)) << unexamined;
     }

@@ -1,4 +1,6 @@
 // What only a real FAT card shows: a card pulled out mid-run, and renames that change only case.
+#include "tests/support/fat_card.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,7 +9,6 @@
 #include "core/copy_to_card.h"
 #include "core/messages.h"
 #include "platform/local_file_system.h"
-#include "tests/support/fat_card.h"
 #include "tests/support/recording_player.h"
 #include "tests/support/recording_prompt.h"
 #include "tests/support/temp_dir.h"

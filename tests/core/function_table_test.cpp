@@ -50,7 +50,11 @@ FileError ErrorOf(const Args& a, std::size_t first) {
 }
 
 const std::map<std::string, std::function<std::string(const Args&)>> kFunctions = {
-    {"RemoveDouble", [](const Args& a) { std::string t = a[0]; return RemoveDouble(t, a[1][0]); }},
+    {"RemoveDouble",
+     [](const Args& a) {
+         std::string t = a[0];
+         return RemoveDouble(t, a[1][0]);
+     }},
     {"JoinPath", [](const Args& a) { return JoinPath(a[0], a[1], a[2][0]); }},
     {"ShortenPath", [](const Args& a) { return ShortenPath(a[0], std::stoi(a[1])); }},
     {"NaturalLess", [](const Args& a) { return Bool(NaturalLess(a[0], a[1])); }},
@@ -92,14 +96,18 @@ const std::map<std::string, std::function<std::string(const Args&)>> kFunctions 
     {"DirectoryNotRead", [](const Args& a) { return DirectoryNotRead(ErrorOf(a, 0)); }},
     {"CardUseText",
      [](const Args& a) {
-         return CardUseText({std::stoi(a[0]), std::stoi(a[1]), std::stoull(a[2]), std::stoull(a[3])});
+         return CardUseText(
+             {std::stoi(a[0]), std::stoi(a[1]), std::stoull(a[2]), std::stoull(a[3])});
      }},
     {"SampleProblems",
      [](const Args& a) {
          return Joined(SampleProblems(
              {true, a[0], a[1], std::stoi(a[2]), std::stoi(a[3]), std::stoi(a[4]), 0, 0}));
      }},
-    {"FormatSums", [](const Args& a) { return FormatSums({{a[1], a[0]}}); }},
+    {"FormatSums",
+     [](const Args& a) {
+         return FormatSums({{a[1], a[0]}});
+     }},
     {"ParseSums",
      [](const Args& a) {
          const ParsedSums parsed = ParseSums(a[0]);
@@ -126,8 +134,8 @@ std::vector<Call> Calls() {
             fields.push_back(test::Unescape(line.substr(at, end - at)));
             at = end + 3;
         }
-        calls.push_back({line, fields.front(), Args(fields.begin() + 1, fields.end() - 1),
-                         fields.back()});
+        calls.push_back(
+            {line, fields.front(), Args(fields.begin() + 1, fields.end() - 1), fields.back()});
     }
     return calls;
 }

@@ -53,7 +53,8 @@ struct RtfCase {
 std::vector<RtfCase> ReadRtfCases() {
     std::vector<RtfCase> cases;
     for (const std::string& line : test::CaseLines(QUODLIN_CASES_DIR "/rtf/cases.txt")) {
-        const std::string value = test::Unescape(line.substr(std::min(line.size(), line.find(':') + 2)));
+        const std::string value =
+            test::Unescape(line.substr(std::min(line.size(), line.find(':') + 2)));
         if (line.starts_with("rtf:")) {
             cases.push_back({value, {}});
         } else {

@@ -62,8 +62,9 @@ protected:
 
     // Runs a card action for every failure ForEveryFault brings, from fresh folders; a failure
     // while the card is opened must leave everything as it was.
-    void forEveryFault(const std::function<void(CardSide&, FaultyFileSystem&, const std::string&)>& act,
-                       FileErrorKind kind = FileErrorKind::AccessDenied) {
+    void forEveryFault(
+        const std::function<void(CardSide&, FaultyFileSystem&, const std::string&)>& act,
+        FileErrorKind kind = FileErrorKind::AccessDenied) {
         test::ForEveryFault([this] { freshFolders(); },
                             [&](FaultyFileSystem& faulty, const std::string& what) {
                                 CardSide side(faulty);
@@ -194,7 +195,8 @@ TEST_F(Transfers, EveryFailureDuringCopyFromCardKeepsTheExistingFileAndGoesOn) {
             WriteBytes(pc + "/Kick.wav", "mine");
             test::RecordingPrompt told;
             told.answers = {true};
-            const bool done = CopyFromCard(side, player, told, side.table().entries(), pc, observer);
+            const bool done =
+                CopyFromCard(side, player, told, side.table().entries(), pc, observer);
             const std::string kick = ReadBytes(pc + "/Kick.wav");
             EXPECT_TRUE(kick == "mine" || kick == "kick data") << what;
             EXPECT_EQ(done, told.messages.empty()) << what;

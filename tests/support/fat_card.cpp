@@ -109,7 +109,8 @@ bool TestCard::mount(bool writable) {
 
 void TestCard::unmount() {
     if (!mounted_ || kind_ == CardKind::Folder) return;
-    RunProgram({kind_ == CardKind::Fat ? "fusermount" : "umount", kind_ == CardKind::Fat ? "-u" : "-l", root_});
+    RunProgram({kind_ == CardKind::Fat ? "fusermount" : "umount",
+                kind_ == CardKind::Fat ? "-u" : "-l", root_});
     for (int i = 0; i < 100 && IsMountPoint(root_); ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
