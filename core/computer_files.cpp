@@ -8,12 +8,21 @@ namespace quodlin {
 bool DeleteOnComputer(FileSystem& fs, Player& player, Prompt& prompt, const std::string& dir,
                       const std::vector<std::string>& names) {
     StopAndClose(player);
-    if (names.empty() || !prompt.question(kDeleteOnComputerQuestion)) return true;
+    if (names.empty()) return true;
+    const bool toTrash = fs.hasTrash(dir);
+    if (!prompt.questionWithDetail(kDeleteOnComputerQuestion,
+                                   WhereDeletedFilesGo(names.size(), toTrash))) {
+        return true;
+    }
     bool allDone = true;
     for (const std::string& name : names) {
         const std::string path = JoinNative(dir, name);
         try {
-            fs.remove(path);
+            if (toTrash) {
+                fs.moveToTrash(path);
+            } else {
+                fs.remove(path);
+            }
         } catch (const FileError& error) {
             prompt.message(DeleteFailed(path, error), MessageStyle::Exclamation);
             allDone = false;

@@ -52,6 +52,21 @@ std::string CardFileChanged(const std::string& cardFile) {
     return "'" + cardFile + "' has changed on the card since it was listed and was left alone.";
 }
 
+std::string WhereDeletedFilesGo(std::size_t count, bool toTrash) {
+    return std::to_string(count) + (count == 1 ? " file will be " : " files will be ") +
+           (toTrash ? "moved to the trash." : "deleted for good.");
+}
+
+std::string CopyRunSummary(int done, int asked, Mode mode, bool toCard) {
+    const bool samples = mode == Mode::Samples;
+    const std::string kind =
+        done == 1 ? (samples ? " sample" : " bank") : (samples ? " samples" : " banks");
+    std::string text =
+        std::to_string(done) + kind + " copied to the " + (toCard ? "card" : "computer");
+    if (asked > done) text += ", " + std::to_string(asked - done) + " skipped";
+    return text;
+}
+
 std::string NotOfMode(const std::vector<std::string>& names, Mode mode) {
     std::string list;
     for (const std::string& name : names) list += (list.empty() ? "" : ", ") + name;

@@ -35,6 +35,10 @@ std::string CopyFromCardFailed(const std::string& cardFile, const std::string& t
 std::string DeleteFailed(const std::string& path, const FileError& error);
 std::string RenameFailed(const std::string& from, const std::string& to, const FileError& error);
 std::string CardFileChanged(const std::string& cardFile);
+// "3 files will be moved to the trash." or "1 file will be deleted for good."
+std::string WhereDeletedFilesGo(std::size_t count, bool toTrash);
+// "3 samples copied to the card, 1 skipped"
+std::string CopyRunSummary(int done, int asked, Mode mode, bool toCard);
 std::string NotOfMode(const std::vector<std::string>& names, Mode mode);
 std::string NamesChangedToFit(const std::vector<std::string>& names);
 

@@ -101,6 +101,10 @@ public:
     virtual std::optional<std::uint64_t> freeSpace(const std::string& dir) = 0;
     // The size of the volume holding dir, when the volume tells.
     virtual std::optional<std::uint64_t> totalSpace(const std::string&) { return std::nullopt; }
+    // True when deleted files of dir go to a trash the user can take them back from.
+    virtual bool hasTrash(const std::string&) { return false; }
+    // Moves the file to the trash where there is one; deletes it where there is none.
+    virtual void moveToTrash(const std::string& path) { remove(path); }
     // What tells the volume holding dir from any other mounted now or later (the device id, or
     // the volume serial on Windows). Throws when dir cannot be reached.
     virtual std::string volumeIdentity(const std::string& dir) = 0;

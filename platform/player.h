@@ -11,6 +11,10 @@ public:
     virtual ~Player() = default;
     virtual void setFileName(const std::string& path) = 0;
     virtual void command(const std::string& command) = 0;
+    // Why the last "Open" or "Play" left the player silent; "" when it did not.
+    virtual std::string lastError() const { return {}; }
+    // No sound device to play on at all.
+    virtual bool hasNoDevice() const { return false; }
 };
 
 // The step every file action begins with, so that the player holds no file.

@@ -18,6 +18,11 @@ public:
     // A Yes/No question; true for Yes.
     virtual bool question(const std::string& text, const std::string& title) = 0;
 
+    // A Yes/No question with a line under it that tells what Yes will do.
+    virtual bool questionWithDetail(const std::string& text, const std::string&) {
+        return question(text);
+    }
+
     void message(const std::string& text, MessageStyle style) {
         message(text, style, kApplicationTitle);
     }

@@ -92,7 +92,7 @@ void DirDialog::Form_Activate() {
         showDrive();
     }
     showPath(sOldPath);
-    if (!IsUsableDirectory(start)) return;
+    if (!IsUsableDirectory(DirList->fileSystem(), start)) return;
     try {
         DirList->setPath(DriveList->currentRoot(), start);
     } catch (const FileError&) {

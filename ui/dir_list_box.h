@@ -12,6 +12,7 @@ namespace quodlin {
 class DirListBox : public QTreeWidget {
     Q_OBJECT
 public:
+    FileSystem& fileSystem() { return fs_; }
     DirListBox(FileSystem& fs, QWidget* parent);
 
     const std::string& path() const { return path_; }

@@ -5,8 +5,8 @@
 #include "core/startup.h"
 #include "platform/audio/sndfile_sample_formats.h"
 #include "platform/audio/soxr_sample_converter.h"
-#include "platform/local_file_system.h"
 #include "platform/player/sample_player.h"
+#include "platform/qt/desktop_file_system.h"
 #include "platform/qt/qt_settings.h"
 #include "platform/qt/qt_volumes.h"
 #include "quodlin_version.h"
@@ -36,16 +36,24 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     // Desktops match the window to its desktop entry, and so to the installed icon, by this.
     QGuiApplication::setDesktopFileName("org.quodlin.Quodlin");
-    quodlin::LocalFileSystem fileSystem;
+    quodlin::DesktopFileSystem fileSystem;
     quodlin::QtSettings settings;
     quodlin::QtVolumes volumes;
     quodlin::MessageBoxPrompt prompt;
     const std::unique_ptr<quodlin::Player> player = CreatePlayer();
     quodlin::SndfileSampleFormats sampleFormats;
     quodlin::SoxrSampleConverter sampleConverter;
-    quodlin::MainWindowParts parts{fileSystem, settings, volumes, *player, prompt,
+    quodlin::MainWindowParts parts{fileSystem,
+                                   settings,
+                                   volumes,
+                                   *player,
+                                   prompt,
                                    quodlin::FallbackDirectory(),
                                    QCoreApplication::applicationDirPath()};
+    // Lets a desktop test see the progress box of a short run.
+    bool delayGiven = false;
+    const int delay = qEnvironmentVariableIntValue("QUODLIN_PROGRESS_DELAY_MS", &delayGiven);
+    if (delayGiven) parts.progressDelayMs = delay;
     parts.sampleFormats = &sampleFormats;
     parts.sampleConverter = &sampleConverter;
     quodlin::frmQuodlinMain window(parts);

@@ -22,9 +22,11 @@ frmQuodlinMain::frmQuodlinMain(MainWindowParts parts)
     addFormatHints();
     DirDialog = new quodlin::DirDialog(parts_.volumes, parts_.fileSystem, parts_.prompt, this);
     frmRename = new quodlin::frmRename(this);
+    restoreWindowPlace();
     StartUp(directories_, *this, parts_.settings, parts_.prompt, parts_.fallbackDirectory);
     // Start-up selects the first tab itself; from here on the tab strip does.
     connectHandlers();
+    connectWatchers();
 }
 
 frmQuodlinMain::~frmQuodlinMain() = default;
@@ -47,6 +49,7 @@ void frmQuodlinMain::Form_Unload() {
                 ? parts_.settings.read(kSettingsApplication, kSettingsSection, kSmartMediaKey, "")
                 : smDrive->currentRoot();
         ShutDown(directories_, card, parts_.settings);
+        saveWindowPlace();
     } catch (const SettingsError& error) {
         parts_.prompt.message(SettingsNotSaved(error.what()), MessageStyle::Exclamation);
     }

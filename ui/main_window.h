@@ -18,7 +18,9 @@
 #include "platform/settings.h"
 #include "platform/volumes.h"
 
+class QFileSystemWatcher;
 class QFrame;
+class QTimer;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -31,6 +33,7 @@ class CardListBox;
 class DirDialog;
 class DriveListBox;
 class FileListBox;
+class RunProgress;
 class WavPlayer;
 class frmRename;
 
@@ -99,6 +102,14 @@ private:
     // After a card was pulled the card side has no card.
     void dropCardIfRemoved();
     void connectDrive();
+    void connectWatchers();
+    void watchFolders();
+    void reloadWhenIdle();
+    void reloadLists();
+    void restoreWindowPlace();
+    void saveWindowPlace();
+    // One line under the work page for a copy run of two or more files.
+    void summarize(const RunProgress& progress, bool toCard);
     void cmdPathSelect_Click();
 
     // The buttons' actions and the previews.
@@ -138,6 +149,8 @@ private:
     QFrame* HelpFrame = nullptr;
     QLabel* Picture1 = nullptr;
     QLabel* lblStatus = nullptr;
+    QFileSystemWatcher* diskWatcher_ = nullptr;
+    QTimer* reloadTimer_ = nullptr;
     QTextBrowser* rtfNames = nullptr;
     QFrame* MainFrame = nullptr;
     QPushButton* cmdPathSelect = nullptr;

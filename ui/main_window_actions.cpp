@@ -9,6 +9,7 @@
 #include "core/computer_files.h"
 #include "core/copy_from_card.h"
 #include "core/copy_to_card.h"
+#include "core/messages.h"
 #include "core/text_functions.h"
 #include "ui/card_list_box.h"
 #include "ui/file_list_box.h"
@@ -80,10 +81,19 @@ std::vector<std::string> frmQuodlinMain::selectedComputerPaths() const {
 }
 
 void frmQuodlinMain::copyToCard(const std::vector<std::string>& paths) {
-    RunProgress progress(this, QStringLiteral("Copying to SmartMedia"), parts_.progressDelayMs);
-    CopyToCard(card_, player(), prompt(), paths, progress,
-               {parts_.sampleFormats, parts_.sampleConverter, true});
+    {
+        RunProgress progress(this, QStringLiteral("Copying to SmartMedia"), parts_.progressDelayMs);
+        CopyToCard(card_, player(), prompt(), paths, progress,
+                   {parts_.sampleFormats, parts_.sampleConverter, true});
+        summarize(progress, true);
+    }
     showCardList();
+}
+
+void frmQuodlinMain::summarize(const RunProgress& progress, bool toCard) {
+    if (progress.filesAsked() < 2) return;
+    const Mode mode = SelectedTab() == Tab::Banks ? Mode::Banks : Mode::Samples;
+    showStatus(CopyRunSummary(progress.filesDone(), progress.filesAsked(), mode, toCard));
 }
 
 void frmQuodlinMain::cmdToSM_Click() {
@@ -96,6 +106,7 @@ void frmQuodlinMain::cmdFromSM_Click() {
                              parts_.progressDelayMs);
         CopyFromCard(card_, player(), prompt(), selectedCardEntries(), FileList->directory(),
                      progress);
+        summarize(progress, false);
     }
     showCardList();
     refreshFileList();

@@ -11,7 +11,7 @@ namespace quodlin {
 void frmQuodlinMain::cmdPathSelect_Click() {
     const std::string chosen = DirDialog->choose(directories_.sCurrentDir);
     if (chosen != directories_.sCurrentDir) {
-        if (IsUsableDirectory(chosen)) {
+        if (IsUsableDirectory(fileSystem(), chosen)) {
             directories_.sCurrentDir = chosen;
         } else {
             parts_.prompt.message(DirectoryNotFound(chosen, directories_.sCurrentDir),

@@ -21,7 +21,7 @@ QMessageBox::Icon IconOf(MessageStyle style) {
 }
 
 QMessageBox::StandardButton Show(const std::string& text, MessageStyle style,
-                                 const std::string& title) {
+                                 const std::string& title, const std::string& detail = {}) {
     const bool asks = style == MessageStyle::Question;
     // A question of a run belongs to its progress box, so that it opens above it.
     QWidget* owner = QApplication::activeModalWidget();
@@ -29,6 +29,7 @@ QMessageBox::StandardButton Show(const std::string& text, MessageStyle style,
     QMessageBox box(IconOf(style), QString::fromStdString(title), QString::fromStdString(text),
                     asks ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, owner);
     box.setTextFormat(Qt::PlainText);
+    if (!detail.empty()) box.setInformativeText(QString::fromStdString(detail));
     if (asks) {
         // The questions guard deletions and overwrites: a stray Enter or Escape answers No.
         box.setDefaultButton(QMessageBox::No);
@@ -46,6 +47,10 @@ void MessageBoxPrompt::message(const std::string& text, MessageStyle style,
 
 bool MessageBoxPrompt::question(const std::string& text, const std::string& title) {
     return Show(text, MessageStyle::Question, title) == QMessageBox::Yes;
+}
+
+bool MessageBoxPrompt::questionWithDetail(const std::string& text, const std::string& detail) {
+    return Show(text, MessageStyle::Question, kApplicationTitle, detail) == QMessageBox::Yes;
 }
 
 }  // namespace quodlin

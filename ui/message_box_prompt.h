@@ -12,6 +12,7 @@ public:
     using Prompt::question;
     void message(const std::string& text, MessageStyle style, const std::string& title) override;
     bool question(const std::string& text, const std::string& title) override;
+    bool questionWithDetail(const std::string& text, const std::string& detail) override;
 };
 
 }  // namespace quodlin

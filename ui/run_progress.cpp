@@ -4,12 +4,12 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QProgressDialog>
-#include <climits>
 
 namespace quodlin {
 namespace {
 
 constexpr int kBarSteps = 1000;
+constexpr int kHour = 3600 * 1000;
 
 }  // namespace
 
@@ -43,8 +43,10 @@ void RunProgress::ensureDialog() {
     dialog_->setObjectName(QStringLiteral("progressDialog"));
     dialog_->setWindowTitle(title_);
     dialog_->setWindowModality(Qt::WindowModal);
-    // Never shown by its own timer, which would raise it over an open question.
-    dialog_->setMinimumDuration(INT_MAX);
+    // Never shown by its own timer, which would raise it over an open question: the timer runs
+    // from construction, and only a value at the minimum restarts it with the new duration.
+    dialog_->setMinimumDuration(kHour);
+    dialog_->setValue(0);
     dialog_->setAutoClose(false);
     dialog_->setAutoReset(false);
     // Wide enough for the title bar to show the whole title.

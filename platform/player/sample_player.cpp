@@ -49,13 +49,15 @@ void SamplePlayer::open() {
 
 void SamplePlayer::play() {
     stop();
-    lastError_.clear();
     if (!sample_) {
-        lastError_ = "no sample open";
+        // Why the sample could not be opened stays the reason.
+        if (lastError_.empty()) lastError_ = "no sample open";
         return;
     }
+    lastError_.clear();
     const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    if (device.isNull()) {
+    noDevice_ = device.isNull();
+    if (noDevice_) {
         lastError_ = "no audio output device";
         return;
     }

@@ -29,8 +29,8 @@ public:
 
     bool isOpen() const { return sample_.has_value(); }
     bool isPlaying() const;
-    // Why the last "Open" or "Play" left the player silent; empty when it did not.
-    const std::string& lastError() const { return lastError_; }
+    std::string lastError() const override { return lastError_; }
+    bool hasNoDevice() const override { return noDevice_; }
 
 private:
     void open();
@@ -45,6 +45,7 @@ private:
     QBuffer feed_;
     std::unique_ptr<QAudioSink> sink_;
     std::string lastError_;
+    bool noDevice_ = false;
 };
 
 }  // namespace quodlin

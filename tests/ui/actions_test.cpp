@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
@@ -158,6 +159,7 @@ TEST_F(ActionsTest, ALongCopyShowsItsProgressAndCancelEndsItAtOnce) {
     click("cmdToSM");
     EXPECT_EQ(label, "File 2 of 3: snare.wav");
     EXPECT_EQ(rows("lstSmartMedia"), (std::vector<std::string>{"00.wav = Kick", "01.wav = clap"}));
+    EXPECT_EQ(control<QLabel>("lblStatus")->text(), "1 sample copied to the card, 2 skipped");
     EXPECT_EQ(ReadBytes(cardRoot + "/names.txt"),
               "[ES1 banks]\r\n\r\n[ES1 samples]\r\n00.wav=Kick\r\n01.wav=clap\r\n\r\n\r\n");
 }
@@ -188,7 +190,11 @@ TEST_F(ActionsTest, DeletingAsksOnceOnEachSide) {
     click("cmdDelPC");
     EXPECT_EQ(callsAtQuestion, kStopped);
     EXPECT_EQ(prompt.questions, std::vector<std::string>{kDeleteOnComputerQuestion});
+    EXPECT_EQ(prompt.details, std::vector<std::string>{"2 files will be moved to the trash."});
     EXPECT_EQ(rows("FileList"), std::vector<std::string>{"snare.wav"});
+    EXPECT_EQ(
+        ReadBytes(qEnvironmentVariable("XDG_DATA_HOME").toStdString() + "/Trash/files/clap.wav"),
+        std::string(4000, 'c'));
 
     select(cardList(), {0});
     prompt.answers = {false, true};
@@ -327,6 +333,25 @@ TEST_F(ActionsTest, DroppedFilesGoToTheCardAndCardRowsToTheComputer) {
     EXPECT_EQ(ReadBytes(home.file("Kick.wav")), "kick on card");
     EXPECT_EQ(rows("FileList").front(), "clap.wav");
     EXPECT_EQ(rows("FileList")[1], "Kick.wav");
+}
+
+// Changes made outside the program reach both lists; F5 reloads at once.
+TEST_F(ActionsTest, TheListsFollowTheDisk) {
+    open().show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    WriteBytes(home.file("added.wav"), "x");
+    WriteBytes(cardRoot + "/07.wav", "y");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return rows("FileList").size() == 4; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return rows("lstSmartMedia").size() == 2; }, 5000));
+    std::filesystem::remove(home.file("added.wav"));
+    QTest::keyClick(files(), Qt::Key_F5);
+    EXPECT_EQ(rows("FileList"), (std::vector<std::string>{"clap.wav", "snare.wav", "tom.low.wav"}));
+}
+
+TEST_F(ActionsTest, TheWindowReopensWhereItWasLeft) {
+    open().resize(800, 560);
+    window_->close();
+    EXPECT_EQ(open().size(), QSize(800, 560));
 }
 
 }  // namespace

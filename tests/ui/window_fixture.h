@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/local_file_system.h"
+#include "platform/qt/desktop_file_system.h"
 #include "tests/support/fixed_volumes.h"
 #include "tests/support/memory_settings.h"
 #include "tests/support/recording_player.h"
@@ -49,7 +49,7 @@ protected:
     TempDir home;
     TempDir card;
     TempDir programDir;
-    LocalFileSystem fileSystem;
+    DesktopFileSystem fileSystem;
     MemorySettings settings;
     FixedVolumes volumes;
     RecordingPlayer player;

@@ -1,0 +1,201 @@
+#!/usr/bin/env python3
+"""The real program on a real desktop (Xvfb with openbox), driven with the mouse and keys by
+xdotool: a run's questions must be the active, topmost window above its progress box.
+
+Usage: desktop_test.py QUODLIN_PROGRAM   (run inside xvfb-run; needs root for fusefat)
+Exit 0 when every scenario holds, 1 when one fails, 77 when the desktop tools are missing
+outside CI."""
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+PROGRAM = sys.argv[1]
+MAIN_TITLE = "Korg Electribe ES1 - Velmark 0.8 beta"
+TOOLS = ["openbox", "xdotool", "xprop", "fusefat", "fusermount", "mkfs.vfat"]
+
+# Centres of the controls in the window as drawn, in pixels from its top left.
+FILE_LIST = (131, 183)
+CARD_LIST = (367, 182)
+TO_CARD = (137, 332)
+FROM_CARD = (359, 332)
+
+failures = []
+
+
+def run(*args, check=True):
+    return subprocess.run(args, check=check, capture_output=True, text=True).stdout.strip()
+
+
+def expect(condition, what):
+    if not condition:
+        failures.append(what)
+        print("FAILED:", what, flush=True)
+
+
+def wait_for(predicate, seconds=20.0):
+    end = time.time() + seconds
+    while time.time() < end:
+        value = predicate()
+        if value:
+            return value
+        time.sleep(0.05)
+    return None
+
+
+def window_name(wid):
+    return run("xdotool", "getwindowname", str(wid), check=False)
+
+
+def active_name():
+    return run("xdotool", "getactivewindow", "getwindowname", check=False)
+
+
+def stacking():
+    """The managed windows' names from bottom to top."""
+    line = run("xprop", "-root", "_NET_CLIENT_LIST_STACKING", check=False)
+    ids = [int(part.strip(), 16) for part in line.split("#")[-1].split(",") if "0x" in part]
+    return [window_name(wid) for wid in ids]
+
+
+def click(wid, point):
+    run("xdotool", "mousemove", "--window", str(wid), str(point[0]), str(point[1]), "click", "1")
+
+
+class FatCard:
+    def __init__(self, work, name, size):
+        self.image = os.path.join(work, name + ".img")
+        self.root = os.path.join(work, name)
+        os.makedirs(self.root)
+        run("truncate", "-s", size, self.image)
+        run("mkfs.vfat", self.image)
+        self.mount()
+
+    def mount(self):
+        run("fusefat", "-o", "rw+", self.image, self.root)
+
+    def remount(self):
+        """Read afresh from the image, so that copies from it take their real time."""
+        run("fusermount", "-u", self.root)
+        self.mount()
+
+    def unmount(self):
+        run("fusermount", "-u", self.root, check=False)
+
+
+class Program:
+    def __init__(self, work, sample_dir, card_root):
+        config = os.path.join(work, "config", "Quodlin")
+        os.makedirs(config, exist_ok=True)
+        with open(os.path.join(config, "Quodlin.conf"), "w") as conf:
+            conf.write(f"[Default]\nBankDir={sample_dir}\nSampleDir={sample_dir}\n"
+                       f"SmartMedia={card_root}\n")
+        env = dict(os.environ, HOME=work, XDG_CONFIG_HOME=os.path.join(work, "config"),
+                   XDG_DATA_HOME=os.path.join(work, "data"), QT_QPA_PLATFORM="xcb",
+                   QUODLIN_PROGRESS_DELAY_MS="300")
+        self.process = subprocess.Popen([PROGRAM], env=env)
+        self.wid = wait_for(lambda: run("xdotool", "search", "--name", MAIN_TITLE, check=False))
+        if not self.wid:
+            raise RuntimeError("the main window did not appear")
+        self.wid = int(self.wid.split()[0])
+        run("xdotool", "windowactivate", "--sync", str(self.wid))
+
+    def close(self):
+        self.process.terminate()
+        self.process.wait(timeout=10)
+
+
+def question_on_top(title, progress_title=None):
+    """The question is the active window and topmost, above the progress box when one is shown."""
+    names = stacking()
+    on_top = active_name() == title and names and names[-1] == title
+    return on_top and (progress_title is None or progress_title in names)
+
+
+def overwrite_question_is_on_top_and_alt_y_goes_on(work):
+    card = FatCard(work, "card-a", "8M")
+    pc = os.path.join(work, "pc-a")
+    os.makedirs(pc)
+    with open(os.path.join(card.root, "00.wav"), "wb") as f:
+        f.write(os.urandom(1 << 20))
+    for name, data in (("01.wav", b"beta on card"), ("02.wav", b"gamma on card")):
+        with open(os.path.join(card.root, name), "wb") as f:
+            f.write(data)
+    with open(os.path.join(card.root, "names.txt"), "wb") as f:
+        f.write(b"[ES1 banks]\r\n\r\n[ES1 samples]\r\n00.wav=Alpha\r\n01.wav=Beta\r\n"
+                b"02.wav=Gamma\r\n\r\n\r\n")
+    with open(os.path.join(pc, "Beta.wav"), "wb") as f:
+        f.write(b"mine")
+    card.remount()
+    program = Program(work, pc, card.root)
+    try:
+        click(program.wid, CARD_LIST)
+        run("xdotool", "key", "ctrl+a")
+        click(program.wid, FROM_CARD)
+        expect(wait_for(lambda: question_on_top("Quodlin")), "the overwrite question is on top")
+        # The progress box falls due while the question is open; it must stay below.
+        time.sleep(5.0)
+        expect(question_on_top("Quodlin"), "the overwrite question stays active and on top: "
+               f"{stacking()} / active {active_name()!r}")
+        run("xdotool", "key", "alt+y")
+        wait_for(lambda: os.path.exists(os.path.join(pc, "Gamma.wav")))
+        expect(wait_for(lambda: active_name() == MAIN_TITLE), "the main window is active again")
+        expect(open(os.path.join(pc, "Beta.wav"), "rb").read() == b"beta on card",
+               "Yes replaced Beta.wav")
+        expect(os.path.exists(os.path.join(pc, "Gamma.wav")), "the run went on to Gamma.wav")
+        expect(stacking() == [MAIN_TITLE], f"nothing of the run stays on screen: {stacking()}")
+    finally:
+        program.close()
+        card.unmount()
+
+
+def full_card_message_is_on_top_and_return_ends_the_run(work):
+    card = FatCard(work, "card-b", "8M")
+    pc = os.path.join(work, "pc-b")
+    os.makedirs(pc)
+    for name in ("kick.wav", "snare.wav", "hat.wav"):
+        with open(os.path.join(pc, name), "wb") as f:
+            f.write(os.urandom(3500 << 10))
+    program = Program(work, pc, card.root)
+    try:
+        click(program.wid, FILE_LIST)
+        run("xdotool", "key", "ctrl+a")
+        click(program.wid, TO_CARD)
+        expect(wait_for(lambda: question_on_top("Quodlin"), 60),
+               f"'Smart Media is full.' is active and on top: {stacking()} / {active_name()!r}")
+        time.sleep(5.0)
+        expect(question_on_top("Quodlin"), f"the message stays on top: {stacking()}")
+        run("xdotool", "key", "Return")
+        expect(wait_for(lambda: stacking() == [MAIN_TITLE]),
+               f"nothing of the run stays on screen: {stacking()}")
+        expect(wait_for(lambda: active_name() == MAIN_TITLE), "the main window is active again")
+        card.remount()
+        with open(os.path.join(card.root, "names.txt"), "rb") as catalogue:
+            names = catalogue.read()
+        expect(b"00.wav=hat\r\n" in names and b"01.wav=kick\r\n" in names,
+               f"names.txt names the two copies made: {names!r}")
+    finally:
+        program.close()
+        card.unmount()
+
+
+def main():
+    missing = [tool for tool in TOOLS if shutil.which(tool) is None]
+    if missing or os.geteuid() != 0:
+        print("needs", missing or "root", flush=True)
+        return 1 if os.environ.get("CI") else 77
+    openbox = subprocess.Popen(["openbox"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    time.sleep(1)
+    try:
+        with tempfile.TemporaryDirectory() as work:
+            overwrite_question_is_on_top_and_alt_y_goes_on(work)
+            full_card_message_is_on_top_and_return_ends_the_run(work)
+    finally:
+        openbox.terminate()
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
