@@ -78,6 +78,7 @@ void frmQuodlinMain::refreshFileList() {
     } catch (const FileError& error) {
         parts_.prompt.message(DirectoryNotRead(error), MessageStyle::Exclamation);
     }
+    watchFolders();
 }
 
 // The list shows what the card side holds, also after a failed reload (then nothing).
@@ -112,6 +113,7 @@ void frmQuodlinMain::showCardList() {
         QListWidgetItem* row = lstSmartMedia->item(smFile->count() - 1);
         if (row != nullptr && selected.contains(fileName)) row->setSelected(true);
     }
+    watchFolders();
 }
 
 }  // namespace quodlin
