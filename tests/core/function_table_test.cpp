@@ -92,6 +92,8 @@ const std::map<std::string, std::function<std::string(const Args&)>> kFunctions 
     {"CatalogueNotSaved", [](const Args& a) { return CatalogueNotSaved(ErrorOf(a, 0)); }},
     {"CardNotRead", [](const Args& a) { return CardNotRead(ErrorOf(a, 0)); }},
     {"CopyToCardFailed", [](const Args& a) { return CopyToCardFailed(a[0], ErrorOf(a, 1)); }},
+    {"CopyFromCardFailed",
+     [](const Args& a) { return CopyFromCardFailed(a[0], a[1], ErrorOf(a, 2)); }},
     {"DeleteFailed", [](const Args& a) { return DeleteFailed(a[0], ErrorOf(a, 0)); }},
     {"DirectoryNotRead", [](const Args& a) { return DirectoryNotRead(ErrorOf(a, 0)); }},
     {"CardUseText",
