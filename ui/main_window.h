@@ -74,6 +74,7 @@ public:
     void showCardList();
     // One line under the work page; it stays until the next one.
     void showStatus(const std::string& text);
+    void showSelection(const std::vector<std::string>& paths);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -149,6 +150,7 @@ private:
     QFrame* HelpFrame = nullptr;
     QLabel* Picture1 = nullptr;
     QLabel* lblStatus = nullptr;
+    QLabel* lblCardUse = nullptr;
     QFileSystemWatcher* diskWatcher_ = nullptr;
     QTimer* reloadTimer_ = nullptr;
     QTextBrowser* rtfNames = nullptr;

@@ -86,13 +86,17 @@ void frmQuodlinMain::buildControls() {
     // One line under the work page: what the last run did, what a preview could not do.
     lblStatus = Named(new QLabel(this), "lblStatus");
     lblStatus->setTextFormat(Qt::PlainText);
+    lblCardUse = Named(new QLabel(this), "lblCardUse");
+    lblCardUse->setTextFormat(Qt::PlainText);
+    lblCardUse->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     auto* layout = new TwipsLayout(this, 7425, 5610);
     layout->place(TabStrip, 45, 90, 7350, -1, {0, 0, 1, 0});
     layout->place(HelpFrame, 135, 405, 7170, 4845, kAll);
     layout->place(MainFrame, 135, 450, 7170, 4800, kAll);
     layout->place(smFile, 2475, 4230, 2985, 1065);
-    layout->place(lblStatus, 180, 5280, 7080, 255, {0, 1, 1, 0});
+    layout->place(lblStatus, 180, 5280, 3300, 255, {0, 1, 0.5, 0});
+    layout->place(lblCardUse, 3540, 5280, 3720, 255, {0.5, 1, 0.5, 0});
     buildWorkPage();
     buildHelpPage();
     TabStrip->raise();

@@ -113,6 +113,7 @@ void frmQuodlinMain::showCardList() {
         QListWidgetItem* row = lstSmartMedia->item(smFile->count() - 1);
         if (row != nullptr && selected.contains(fileName)) row->setSelected(true);
     }
+    showSelection({});
     watchFolders();
 }
 
