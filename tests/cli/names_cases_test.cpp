@@ -15,8 +15,8 @@
 
 #include <filesystem>
 #include <fstream>
-#include <map>
 
+#include "core/utf8.h"
 #include "tests/cli/card_program.h"
 #include "tests/support/case_files.h"
 #include "tests/support/fat_card.h"
@@ -49,17 +49,12 @@ std::vector<std::string> Words(const std::string& line) {
     return words;
 }
 
-std::map<std::string, std::string> CatalogueFiles(const fs::path& dir) {
-    std::map<std::string, std::string> files;
-    if (!fs::exists(dir)) return files;
-    for (const fs::directory_entry& entry : fs::directory_iterator(dir)) {
-        std::string extension = entry.path().extension().string();
-        for (char& c : extension)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        if (entry.is_regular_file() && extension != ".wav" && extension != ".es1") {
-            files[entry.path().filename().string()] = ReadBytes(entry.path().string());
-        }
-    }
+// The files of dir that are neither card files nor folders.
+test::Files CatalogueFiles(const fs::path& dir) {
+    test::Files files = test::FilesIn(dir);
+    std::erase_if(files, [](const auto& file) {
+        return EndsWithIgnoringCase(file.first, ".wav") || EndsWithIgnoringCase(file.first, ".es1");
+    });
     return files;
 }
 

@@ -57,80 +57,82 @@ const std::vector<std::string> kSources = {"ready.wav", "s24.wav", "loud.wav", "
                                            "eight.wav"};
 
 const std::vector<Case> kCases = {
-    {"yes converts the two that are not ready", true, "",
-     {"ready", "converted s24.wav", "converted loud.wav", "fake", "eight"}, {}},
+    {"yes converts the two that are not ready",
+     true,
+     "",
+     {"ready", "converted s24.wav", "converted loud.wav", "fake", "eight"},
+     {}},
     {"no copies every file as it is", false, "", {"ready", "s24", "loud", "fake", "eight"}, {}},
-    {"a full card during a conversion stops the run", true, "loud.wav",
-     {"ready", "converted s24.wav", "", "", ""}, {kCardIsFull}},
+    {"a full card during a conversion stops the run",
+     true,
+     "loud.wav",
+     {"ready", "converted s24.wav", "", "", ""},
+     {kCardIsFull}},
+};
+
+// Copies the sources named to an empty card, answering the question with answer.
+struct CopyRun {
+    CopyRun(const std::vector<std::string>& names, bool answer, const std::string& fullAt = "",
+            Mode mode = Mode::Samples) {
+        std::filesystem::create_directories(dir.file("card"));
+        std::filesystem::create_directories(dir.file("pc"));
+        std::vector<std::string> sources;
+        for (const std::string& name : names) {
+            sources.push_back(dir.file("pc/" + name));
+            WriteBytes(sources.back(), name.substr(0, name.find('.')));
+        }
+        card.open(dir.file("card"));
+        card.setMode(mode);
+        prompt.answers = {answer};
+        // Asked before the first file is started: the card is still empty.
+        prompt.onQuestion = [&](const std::string&) {
+            EXPECT_TRUE(std::filesystem::is_empty(dir.file("card")));
+        };
+        converter.fullAt = fullAt;
+        RunObserver observer;
+        done = CopyToCard(card, player, prompt, sources, observer, {&formats, &converter, true});
+    }
+    std::string onCard(const std::string& name) {
+        const std::string path = dir.file("card/" + name);
+        return test::Exists(path) ? ReadBytes(path) : "";
+    }
+
+    test::TempDir dir;
+    test::FaultyFileSystem fs;
+    CardSide card{fs};
+    test::RecordingPlayer player;
+    test::RecordingPrompt prompt;
+    TableFormats formats;
+    MarkingConverter converter;
+    bool done = false;
 };
 
 TEST(ConvertOnCopy, AsksOnceBeforeTheFirstFileAndConvertsOnlyWhenTold) {
     for (const Case& c : kCases) {
         SCOPED_TRACE(c.what);
-        test::TempDir dir;
-        std::filesystem::create_directories(dir.file("card"));
-        std::filesystem::create_directories(dir.file("pc"));
-        std::vector<std::string> sources;
-        for (const std::string& name : kSources) {
-            sources.push_back(dir.file("pc/" + name));
-            WriteBytes(sources.back(), name.substr(0, name.find('.')));
-        }
-        test::FaultyFileSystem fs;
-        CardSide card(fs);
-        card.open(dir.file("card"));
-        test::RecordingPlayer player;
-        test::RecordingPrompt prompt;
-        prompt.answers = {c.answer};
-        int filesStarted = 0;
-        class Counting : public RunObserver {
-        public:
-            explicit Counting(int& started) : started_(started) {}
-            bool next(int, int, const std::string&) override { return ++started_ > 0; }
-            int& started_;
-        } observer(filesStarted);
-        prompt.onQuestion = [&](const std::string&) { EXPECT_EQ(filesStarted, 0); };
-        TableFormats formats;
-        MarkingConverter converter;
-        converter.fullAt = c.fullAt;
-
-        CopyToCard(card, player, prompt, sources, observer, {&formats, &converter, true});
-
-        EXPECT_EQ(prompt.questions,
+        CopyRun run(kSources, c.answer, c.fullAt);
+        EXPECT_EQ(run.prompt.questions,
                   std::vector<std::string>{
                       "2 of the 5 selected samples are not in the ES1's format (32 kHz, 8 or 16 "
                       "bit) and would play wrongly. Convert them while copying?"});
-        EXPECT_EQ(prompt.messages, c.messages);
+        EXPECT_EQ(run.prompt.messages, c.messages);
         for (std::size_t i = 0; i < c.cardAfter.size(); ++i) {
-            const std::string path = dir.file("card/" + CardFileName(Mode::Samples, int(i)));
-            EXPECT_EQ(test::Exists(path) ? ReadBytes(path) : "", c.cardAfter[i]) << path;
+            const std::string name = CardFileName(Mode::Samples, int(i));
+            EXPECT_EQ(run.onCard(name), c.cardAfter[i]) << name;
         }
-        for (const auto& entry : std::filesystem::directory_iterator(dir.file("card"))) {
+        for (const auto& entry : std::filesystem::directory_iterator(run.dir.file("card"))) {
             EXPECT_FALSE(entry.path().filename().string().ends_with(".part")) << entry.path();
         }
     }
 }
 
 TEST(ConvertOnCopy, NothingIsAskedWhenEverySampleIsReadyOrForBanks) {
-    test::TempDir dir;
-    std::filesystem::create_directories(dir.file("card"));
-    WriteBytes(dir.file("ready.wav"), "ready");
-    WriteBytes(dir.file("s24.wav"), "s24");
-    test::FaultyFileSystem fs;
-    CardSide card(fs);
-    card.open(dir.file("card"));
-    test::RecordingPlayer player;
-    test::RecordingPrompt prompt;
-    RunObserver observer;
-    TableFormats formats;
-    MarkingConverter converter;
-    EXPECT_TRUE(CopyToCard(card, player, prompt, {dir.file("ready.wav")}, observer,
-                           {&formats, &converter, true}));
-    card.setMode(Mode::Banks);
-    EXPECT_TRUE(CopyToCard(card, player, prompt, {dir.file("s24.wav")}, observer,
-                           {&formats, &converter, true}));
-    EXPECT_TRUE(prompt.questions.empty());
-    EXPECT_EQ(ReadBytes(dir.file("card/00.wav")), "ready");
-    EXPECT_EQ(ReadBytes(dir.file("card/1.es1")), "s24");
+    CopyRun ready({"ready.wav"}, true);
+    CopyRun bank({"s24.wav"}, true, "", Mode::Banks);
+    EXPECT_TRUE(ready.done && bank.done);
+    EXPECT_TRUE(ready.prompt.questions.empty() && bank.prompt.questions.empty());
+    EXPECT_EQ(ready.onCard("00.wav"), "ready");
+    EXPECT_EQ(bank.onCard("1.es1"), "s24");
 }
 
 }  // namespace

@@ -115,38 +115,11 @@ protected:
     RunObserver observer;
 };
 
-TEST_F(Transfers, CopyToCardFillsGapsAndNamesTheCopies) {
-    EXPECT_TRUE(CopyToCard(card, player, prompt, sources(), observer));
-    EXPECT_EQ(player.calls, (std::vector<std::string>{"Stop", "Close"}));
-    EXPECT_TRUE(prompt.messages.empty());
-    EXPECT_EQ(card.lines(),
-              (std::vector<std::string>{"00.wav = Kick", "01.wav = snare", "02.WAV = Hat",
-                                        "03.wav = tom", "04.wav = clap"}));
-    EXPECT_EQ(ReadBytes(root + "/03.wav"), std::string(3000, 't'));
-}
-
-TEST_F(Transfers, CopyToCardNeverTakesANameInUseInAnyCase) {
-    std::filesystem::create_directory(root + "/01.WAV");
-    WriteBytes(root + "/.03.wav", "hidden");
-    WriteBytes(root + "/03.Wav", "other program");
-    EXPECT_TRUE(CopyToCard(card, player, prompt, {pc + "/snare.wav"}, observer));
-    EXPECT_EQ(ReadBytes(root + "/03.Wav"), "other program");
-    EXPECT_EQ(ReadBytes(root + "/04.wav"), std::string(3000, 's'));
-}
-
-TEST_F(Transfers, CopyToCardGivesOut101NamesAndThenSaysSoForEachFile) {
-    for (int n = 3; n <= 99; ++n) WriteBytes(root + "/" + CardFileName(Mode::Samples, n), "x");
-    // 00.wav, 02.WAV and 03..99 are taken: 01.wav and 100.wav are left for three files.
-    EXPECT_FALSE(CopyToCard(card, player, prompt, sources(), observer));
-    EXPECT_EQ(prompt.messages, std::vector<std::string>{kNoFreeCardName});
-    EXPECT_EQ(prompt.styles, std::vector<MessageStyle>{MessageStyle::Information});
-    EXPECT_EQ(ReadBytes(root + "/100.wav"), std::string(3000, 't'));
-    EXPECT_EQ(card.lines().back(), "100.wav = tom");
-}
-
+// Where the copies go and how they are named is in the put cases under tests/cases/names.
 TEST_F(Transfers, CopyToCardStopsWhenTheUserCancelsAndKeepsWhatWasCopied) {
     StoppingObserver stopAfterOne(1);
     EXPECT_FALSE(CopyToCard(card, player, prompt, sources(), stopAfterOne));
+    EXPECT_EQ(player.calls, (std::vector<std::string>{"Stop", "Close"}));
     EXPECT_EQ(cardList(),
               (std::vector<std::string>{"00.wav = Kick", "01.wav = snare", "02.WAV = Hat"}));
 }
@@ -216,8 +189,6 @@ TEST_F(Transfers, DeleteOnCardAsksOnceAndKeepsTheCatalogueInStep) {
     EXPECT_TRUE(DeleteOnCard(card, player, prompt, {all[0], all[2]}));
     EXPECT_EQ(prompt.questions, std::vector<std::string>(2, kDeleteOnCardQuestion));
     EXPECT_EQ(card.lines(), std::vector<std::string>{"01.wav = "});
-    EXPECT_EQ(ReadBytes(root + "/names.txt"),
-              "[ES1 banks]\r\n\r\n[ES1 samples]\r\n01.wav=\r\n\r\n\r\n");
     EXPECT_EQ(player.calls, (std::vector<std::string>{"Stop", "Close", "Stop", "Close"}));
 }
 

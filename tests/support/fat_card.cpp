@@ -9,19 +9,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <thread>
 #include <vector>
 
+#include "tests/support/temp_dir.h"
+
 namespace quodlin::test {
 namespace {
-
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 bool IsMountPoint(const std::string& path) {
     struct stat self {};
@@ -61,8 +55,8 @@ ProcessResult RunProgram(const std::vector<std::string>& argv) {
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     ::close(outFd);
     ::close(errFd);
-    result.out = Slurp(outName);
-    result.err = Slurp(errName);
+    result.out = ReadBytes(outName);
+    result.err = ReadBytes(errName);
     ::unlink(outName);
     ::unlink(errName);
     return result;
