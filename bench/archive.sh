@@ -17,16 +17,8 @@ mkdir -p "$card"
 for n in $(seq 0 100); do head -c 614400 /dev/urandom > "$card/$(printf '%02d' "$n").wav"; done
 printf '[ES1 banks]\r\n\r\n[ES1 samples]\r\n00.wav=Kick\r\n\r\n\r\n' > "$card/names.txt"
 
-seconds() { local start end; start=$(date +%s.%N); "$@" > /dev/null; end=$(date +%s.%N); echo "$end - $start" | bc -l; }
-best() {
-    local best=999 t
-    for _ in 1 2 3 4 5; do
-        rm -rf "$work/t/out" "$work/t/empty" && mkdir "$work/t/empty"
-        t=$(seconds "$@")
-        best=$(echo "if ($t < $best) $t else $best" | bc -l)
-    done
-    echo "$best"
-}
+. "$(dirname "$0")/timing.sh"
+best() { best_of 5 'rm -rf "$work/t/out" "$work/t/empty" && mkdir "$work/t/empty"' "$@"; }
 
 backup=$(best "$card_tool" backup "$card" "$work/t/out")
 # The same guarantees by hand: copy, hash the card, check the copies against the hashes.

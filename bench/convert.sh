@@ -17,7 +17,7 @@ for n in 1 2 3 4 5 6 7 8; do
 done
 sources=("$work"/pc/*.wav)
 
-seconds() { local start end; start=$(date +%s.%N); "$@" > /dev/null 2>&1; end=$(date +%s.%N); echo "$end - $start" | bc -l; }
+. "$(dirname "$0")/timing.sh"
 
 put_convert() { "$card_tool" put --convert "$work/card" "${sources[@]}"; }
 sox_each() {
@@ -29,15 +29,7 @@ sox_each() {
     sync
 }
 
-best() {
-    local best=999 t
-    for _ in 1 2 3; do
-        rm -rf "${work:?}"/card/* "$work"/card/.[!.]* 2> /dev/null || true
-        t=$(seconds "$@")
-        best=$(echo "if ($t < $best) $t else $best" | bc -l)
-    done
-    echo "$best"
-}
+best() { best_of 3 'rm -rf "${work:?}"/card/* "$work"/card/.[!.]* 2> /dev/null || true' "$@"; }
 
 ours=$(best put_convert)
 theirs=$(best sox_each)

@@ -13,18 +13,10 @@ mkdir -p "$work/pc" "$work/full"
 for n in $(seq 1 101); do head -c 1048576 /dev/urandom > "$work/pc/sample$n.wav"; done
 sources=("$work"/pc/*.wav)
 
-seconds() { local start end; start=$(date +%s.%N); "$@" > /dev/null; end=$(date +%s.%N); echo "$end - $start" | bc -l; }
+. "$(dirname "$0")/timing.sh"
 
 # The best of five runs of a copy into an emptied folder.
-best_copy() {
-    local best=999 t
-    for _ in 1 2 3 4 5; do
-        rm -rf "$work/target" && mkdir "$work/target" && sync
-        t=$(seconds "$@")
-        best=$(echo "if ($t < $best) $t else $best" | bc -l)
-    done
-    echo "$best"
-}
+best_copy() { best_of 5 'rm -rf "$work/target" && mkdir "$work/target" && sync' "$@"; }
 
 put_time=$(best_copy "$card_tool" put "$work/target" "${sources[@]}")
 # put syncs every file before it counts it as copied; cp + sync gets the same durability.
@@ -37,15 +29,7 @@ printf 'copy 101 x 1 MiB (best of 5): quodlin-card put %.3f s, cp + sync %.3f s 
 # On a tmpfs, where no device sets the pace and the program's own cost shows.
 if [ "$(id -u)" -eq 0 ]; then
     mkdir -p "$work/tmpfs" && mount -t tmpfs -o size=400M tmpfs "$work/tmpfs"
-    best_tmpfs() {
-        local best=999 t
-        for _ in 1 2 3 4 5; do
-            rm -rf "$work/tmpfs/target" && mkdir "$work/tmpfs/target"
-            t=$(seconds "$@")
-            best=$(echo "if ($t < $best) $t else $best" | bc -l)
-        done
-        echo "$best"
-    }
+    best_tmpfs() { best_of 5 'rm -rf "$work/tmpfs/target" && mkdir "$work/tmpfs/target"' "$@"; }
     tmpfs_put=$(best_tmpfs "$card_tool" put "$work/tmpfs/target" "${sources[@]}")
     tmpfs_cp=$(best_tmpfs cp "${sources[@]}" "$work/tmpfs/target")
     umount "$work/tmpfs"
