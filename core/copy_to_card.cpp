@@ -92,8 +92,14 @@ public:
     bool finish() {
         observer_.busy(true);
         bool allFinished = true;
-        for (Pending& pending : pending_) {
-            auto error = FinishCopy(card_.fileSystem(), pending.copy);
+        // Every copy is synced before any is renamed: the renames then cost the device no
+        // flush of their own between the syncs.
+        std::vector<std::optional<FileError>> synced;
+        for (Pending& pending : pending_)
+            synced.push_back(FinishCopy(card_.fileSystem(), pending.copy));
+        for (std::size_t i = 0; i < pending_.size(); ++i) {
+            Pending& pending = pending_[i];
+            auto error = synced[i];
             if (!error) error = moveIntoPlace(pending);
             if (error) {
                 if (allFinished) report(pending.sourcePath, CopyFailure{*error, true, 0});
