@@ -72,4 +72,12 @@ std::string FileListBox::name(int row) const {
     return row >= 0 && row < static_cast<int>(names_.size()) ? names_[row] : std::string();
 }
 
+std::vector<std::string> FileListBox::selectedNames() const {
+    std::vector<std::string> selected;
+    for (int row = 0; row < count(); ++row) {
+        if (item(row)->isSelected()) selected.push_back(name(row));
+    }
+    return selected;
+}
+
 }  // namespace quodlin

@@ -29,6 +29,7 @@ public:
     // the row can only show it approximately.
     std::string name(int row) const;
     const std::vector<std::string>& names() const { return names_; }
+    std::vector<std::string> selectedNames() const;
 
 signals:
     void cardRowsDropped();

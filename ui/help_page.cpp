@@ -6,7 +6,6 @@
 #include <QTextEdit>
 
 #include "core/shell_messages.h"
-#include "ui/help_text.h"
 
 namespace quodlin {
 namespace {
@@ -47,7 +46,7 @@ bool ShowHelpFile(QTextEdit& view, const QString& path) {
         view.setPlainText(QString::fromStdString(HelpFileNotRead(path.toStdString())));
         return false;
     }
-    FillDocument(*view.document(), ReadHelpText(std::string_view(text.constData(), text.size())));
+    FillDocument(*view.document(), ParseRtf(std::string_view(text.constData(), text.size())));
     return true;
 }
 

@@ -1,17 +1,43 @@
 #include "ui/main_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QFileSystemWatcher>
+#include <QFrame>
+#include <QLabel>
 #include <QPainter>
+#include <QPushButton>
+#include <QShortcut>
 #include <QStyleOptionTabWidgetFrame>
 #include <QTabBar>
+#include <QTextBrowser>
+#include <QTimer>
 
+#include "core/card_use.h"
+#include "core/messages.h"
 #include "core/shell_messages.h"
+#include "core/text_functions.h"
+#include "ui/card_list_box.h"
+#include "ui/card_menu.h"
 #include "ui/dir_dialog.h"
 #include "ui/drive_list_box.h"
+#include "ui/file_list_box.h"
+#include "ui/format_hints.h"
+#include "ui/help_file.h"
+#include "ui/help_page.h"
+#include "ui/list_keys.h"
+#include "ui/mount_watcher.h"
 #include "ui/program_icon.h"
 #include "ui/rename_dialog.h"
+#include "ui/wav_player.h"
 
 namespace quodlin {
+namespace {
+
+constexpr const char* kWindowSection = "Window";
+constexpr const char* kGeometryKey = "Geometry";
+
+}  // namespace
 
 frmQuodlinMain::frmQuodlinMain(MainWindowParts parts)
     : parts_(std::move(parts)), card_(parts_.fileSystem) {
@@ -19,20 +45,184 @@ frmQuodlinMain::frmQuodlinMain(MainWindowParts parts)
     setWindowTitle("Korg Electribe ES1 - Velmark 0.8 beta");
     setWindowIcon(ProgramIcon());
     buildControls();
-    addFormatHints();
     DirDialog = new quodlin::DirDialog(parts_.volumes, parts_.fileSystem, parts_.prompt, this);
     frmRename = new quodlin::frmRename(this);
     restoreWindowPlace();
-    StartUp(directories_, *this, parts_.settings, parts_.prompt, parts_.fallbackDirectory);
-    // Start-up selects the first tab itself; from here on the tab strip does.
+    // Start-up fills the lists: their format hints are in place before.
     connectHandlers();
     connectWatchers();
+    StartUp(directories_, *this, parts_.settings, parts_.prompt, parts_.fallbackDirectory);
 }
 
 frmQuodlinMain::~frmQuodlinMain() = default;
 
+void frmQuodlinMain::connectHandlers() {
+    connect(TabStrip, &QTabBar::currentChanged, this, &frmQuodlinMain::TabStrip_Click);
+    connect(smDrive, &DriveListBox::driveChosen, this, &frmQuodlinMain::smDrive_Change);
+    connect(smDrive, &DriveListBox::otherFolderWanted, this, &frmQuodlinMain::smDrive_OtherFolder);
+    connect(new MountWatcher(this), &MountWatcher::mountsChanged, this,
+            &frmQuodlinMain::mountsChanged);
+    connect(cmdPathSelect, &QPushButton::clicked, this, &frmQuodlinMain::cmdPathSelect_Click);
+
+    connect(cmdToSM, &QPushButton::clicked, this, &frmQuodlinMain::cmdToSM_Click);
+    connect(cmdFromSM, &QPushButton::clicked, this, &frmQuodlinMain::cmdFromSM_Click);
+    connect(cmdDelPC, &QPushButton::clicked, this, &frmQuodlinMain::cmdDelPC_Click);
+    connect(cmdDelSM, &QPushButton::clicked, this, &frmQuodlinMain::cmdDelSM_Click);
+    connect(cmdNamePC, &QPushButton::clicked, this, &frmQuodlinMain::cmdNamePC_Click);
+    connect(cmdNameSM, &QPushButton::clicked, this, &frmQuodlinMain::cmdNameSM_Click);
+    connect(cmdInvSelPC, &QPushButton::clicked, this, &frmQuodlinMain::cmdInvSelPC_Click);
+    connect(cmdInvSelSM, &QPushButton::clicked, this, &frmQuodlinMain::cmdInvSelSM_Click);
+    connect(lstSmartMedia, &QListWidget::itemDoubleClicked, this,
+            &frmQuodlinMain::lstSmartMedia_DblClick);
+    connect(FileList, &QListWidget::itemDoubleClicked, this, &frmQuodlinMain::FileList_DblClick);
+    connect(lstSmartMedia, &CardListBox::filesDropped, this, &frmQuodlinMain::filesDroppedOnCard);
+    connect(FileList, &FileListBox::cardRowsDropped, this, &frmQuodlinMain::cmdFromSM_Click);
+    new ListKeys(FileList, {[this] { cmdDelPC_Click(); }, [this] { cmdNamePC_Click(); },
+                            [this] { FileList_DblClick(); }});
+    new ListKeys(lstSmartMedia, {[this] { cmdDelSM_Click(); }, [this] { cmdNameSM_Click(); },
+                                 [this] { lstSmartMedia_DblClick(); }});
+    new CardMenu(lstSmartMedia,
+                 {[this] { cardBackUp_Click(); }, [this] { cardRestore_Click(); },
+                  [this] { cardCheck_Click(); }, [this] { cardShowInFileManager_Click(); }});
+
+    connect(FileList, &QListWidget::itemSelectionChanged, this,
+            [this] { showSelection(selectedComputerPaths()); });
+    connect(lstSmartMedia, &QListWidget::itemSelectionChanged, this, [this] {
+        std::vector<std::string> paths;
+        for (const CardEntry& entry : selectedCardEntries()) {
+            paths.push_back(JoinNative(card_.cardRoot(), entry.fileName));
+        }
+        showSelection(paths);
+    });
+    // Both lists show each sample's format in its tool tip once it has been read.
+    if (parts_.sampleFormats == nullptr) return;
+    const auto samplesShown = [this] { return SelectedTab() == Tab::Samples; };
+    new FormatHints(
+        FileList, *parts_.sampleFormats,
+        [this](int row) { return JoinNative(FileList->directory(), FileList->name(row)); },
+        samplesShown);
+    new FormatHints(
+        lstSmartMedia, *parts_.sampleFormats, [this](int row) { return cardPathOfRow(row); },
+        samplesShown);
+}
+
+// The lists follow the disk: changes made outside the program, and F5, reload both lists once
+// the action in progress has ended.
+void frmQuodlinMain::connectWatchers() {
+    diskWatcher_ = new QFileSystemWatcher(this);
+    reloadTimer_ = new QTimer(this);
+    // Many changes in a row, as a copy makes, give one reload.
+    reloadTimer_->setSingleShot(true);
+    reloadTimer_->setInterval(200);
+    connect(diskWatcher_, &QFileSystemWatcher::directoryChanged, reloadTimer_,
+            qOverload<>(&QTimer::start));
+    connect(reloadTimer_, &QTimer::timeout, this, &frmQuodlinMain::reloadWhenIdle);
+    connect(new QShortcut(QKeySequence(Qt::Key_F5), this), &QShortcut::activated, this,
+            &frmQuodlinMain::reloadLists);
+    watchFolders();
+}
+
 Tab frmQuodlinMain::SelectedTab() const {
     return static_cast<Tab>(TabStrip->currentIndex() + 1);
+}
+
+void frmQuodlinMain::selectFirstTab() {
+    TabStrip->setCurrentIndex(0);
+    selectTab();
+}
+
+void frmQuodlinMain::TabStrip_Click() {
+    try {
+        selectTab();
+    } catch (const FileError& error) {
+        parts_.prompt.message(CardNotRead(error), MessageStyle::Exclamation);
+    }
+}
+
+// The help page leaves the work page as it was: it is hidden, and the next mode tab refills it.
+void frmQuodlinMain::selectTab() {
+    const Tab tab = SelectedTab();
+    directories_.selectTab(tab);
+    const bool help = tab == Tab::Help;
+    MainFrame->setVisible(!help);
+    HelpFrame->setVisible(help);
+    if (help) {
+        const QString helpFile = HelpFilePath(parts_.programDirectory);
+        ReportHelpFileIfAsked(helpFile, ShowHelpFile(*rtfNames, helpFile));
+        return;
+    }
+    WavPlayer->setVisible(tab == Tab::Samples);
+    showDirectory();
+    card_.setMode(directories_.mode);
+    reloadCard();
+}
+
+void frmQuodlinMain::watchFolders() {
+    if (diskWatcher_ == nullptr) return;
+    QStringList wanted;
+    for (const std::string& dir : {FileList->directory(), card_.cardRoot()}) {
+        if (!dir.empty()) wanted << QString::fromStdString(dir);
+    }
+    if (diskWatcher_->directories() == wanted) return;
+    if (!diskWatcher_->directories().isEmpty()) {
+        diskWatcher_->removePaths(diskWatcher_->directories());
+    }
+    if (!wanted.isEmpty()) diskWatcher_->addPaths(wanted);
+}
+
+// A question or a progress box is open: an action is running, and the lists wait for its end.
+void frmQuodlinMain::reloadWhenIdle() {
+    if (QApplication::activeModalWidget() != nullptr) {
+        reloadTimer_->start();
+        return;
+    }
+    reloadLists();
+}
+
+void frmQuodlinMain::reloadLists() {
+    if (SelectedTab() == Tab::Help) return;
+    refreshFileList();
+    try {
+        card_.smFile_PathChange();
+    } catch (const FileError&) {
+        // A card that went away is dropped by the list itself; one that cannot be read shows
+        // empty until it can.
+    }
+    showCardList();
+}
+
+void frmQuodlinMain::showStatus(const std::string& text) {
+    lblStatus->setText(QString::fromStdString(text));
+}
+
+// The card's use, and what the selection of the list last changed holds.
+void frmQuodlinMain::showSelection(const std::vector<std::string>& paths) {
+    std::string text;
+    if (!card_.cardRoot().empty()) {
+        try {
+            text = CardUseText(ReadCardUse(parts_.fileSystem, card_.cardRoot()));
+        } catch (const FileError&) {
+            // A card that cannot be read has no use to tell.
+        }
+    }
+    if (parts_.sampleFormats != nullptr && !paths.empty()) {
+        std::vector<SampleFormat> formats;
+        for (const std::string& path : paths) formats.push_back(parts_.sampleFormats->read(path));
+        text += (text.empty() ? "" : "   ") + SelectionText(formats);
+    }
+    lblCardUse->setText(QString::fromStdString(text));
+}
+
+// The window's own place is remembered between runs.
+void frmQuodlinMain::restoreWindowPlace() {
+    const std::string saved =
+        parts_.settings.read(kSettingsApplication, kWindowSection, kGeometryKey, "");
+    if (!saved.empty()) restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(saved)));
+}
+
+void frmQuodlinMain::saveWindowPlace() {
+    parts_.settings.write(kSettingsApplication, kWindowSection, kGeometryKey,
+                          saveGeometry().toBase64().toStdString());
 }
 
 // Closing is never refused.

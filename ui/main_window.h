@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,7 +23,6 @@ class QFileSystemWatcher;
 class QFrame;
 class QTimer;
 class QLabel;
-class QListWidget;
 class QPushButton;
 class QTabBar;
 class QTextBrowser;
@@ -49,11 +49,14 @@ struct MainWindowParts {
     int progressDelayMs = 500;      // how long a copy run goes on before it shows its progress
     SampleFormats* sampleFormats = nullptr;      // none: no formats in the lists' tool tips
     SampleConverter* sampleConverter = nullptr;  // none: copies to the card never convert
+    // Asks for a new name, offering the old one; none: the rename dialog asks the user.
+    std::function<std::string(const std::string& name)> askName;
 };
 
 // The main window: the computer folder on the left, the card on the right, a tab per mode and
 // one for help. Constructing it is the program's start-up; closing it stores the settings.
-// The handlers of the controls are members, kept in the ui/main_window_*.cpp files.
+// The handlers of the controls are members: main_window.cpp connects them all, and the
+// ui/main_window_*.cpp files keep them by theme.
 class frmQuodlinMain : public QWidget, private StartupWindow {
     Q_OBJECT
 public:
@@ -81,39 +84,43 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // main_window_controls.cpp: the controls, their places and tab order.
     void buildControls();
     void buildWorkPage();
     void buildHelpPage();
     void setTabOrder();
+
+    // main_window.cpp: every connection, the tabs, the lists following the disk, start and end.
     void connectHandlers();
-    void addFormatHints();
-
+    void connectWatchers();
     void selectFirstTab() override;
-    void setCardDrive(const std::string& drive) override;
-    void showNoCard() override;
-    void Form_Unload();
-
     void TabStrip_Click();
     void selectTab();
-    void showDirectory();
+    void watchFolders();
+    void reloadWhenIdle();
+    void reloadLists();
+    void restoreWindowPlace();
+    void saveWindowPlace();
+    void Form_Unload();
+
+    // main_window_card.cpp: the card drive and the card list.
+    void setCardDrive(const std::string& drive) override;
+    void showNoCard() override;
     void reloadCard();
     void smDrive_Change();
     void smDrive_OtherFolder();
     void mountsChanged();
     // After a card was pulled the card side has no card.
     void dropCardIfRemoved();
-    void connectDrive();
-    void connectWatchers();
-    void watchFolders();
-    void reloadWhenIdle();
-    void reloadLists();
-    void restoreWindowPlace();
-    void saveWindowPlace();
-    // One line under the work page for a copy run of two or more files.
-    void summarize(const RunProgress& progress, bool toCard);
-    void cmdPathSelect_Click();
+    std::vector<CardEntry> selectedCardEntries() const;
+    std::string cardPathOfRow(int row) const;
 
-    // The buttons' actions and the previews.
+    // main_window_computer.cpp: the computer directory and its list.
+    void showDirectory();
+    void cmdPathSelect_Click();
+    std::vector<std::string> selectedComputerPaths() const;
+
+    // main_window_runs.cpp: the buttons' actions, drops and previews.
     void cmdToSM_Click();
     void cmdFromSM_Click();
     void cmdDelPC_Click();
@@ -124,15 +131,14 @@ private:
     void cmdInvSelSM_Click();
     void lstSmartMedia_DblClick();
     void FileList_DblClick();
-    void connectActions();
     void copyToCard(const std::vector<std::string>& paths);
     void filesDroppedOnCard(const std::vector<std::string>& paths);
     void preview(const std::string& path);
-    std::vector<CardEntry> selectedCardEntries() const;
-    std::vector<std::string> selectedComputerPaths() const;
+    std::string askName(const std::string& name);
+    // One line under the work page for a copy run of two or more files.
+    void summarize(const RunProgress& progress, bool toCard);
 
-    // The card list's context menu on the whole card.
-    void connectCardMenu();
+    // main_window_archive.cpp: the card list's context menu on the whole card.
     bool cardChosen();
     void cardBackUp_Click();
     void cardRestore_Click();
@@ -169,7 +175,6 @@ private:
     QPushButton* cmdFromSM = nullptr;
     QPushButton* cmdDelSM = nullptr;
     QPushButton* cmdNameSM = nullptr;
-    QListWidget* smFile = nullptr;
     quodlin::DirDialog* DirDialog = nullptr;
     quodlin::frmRename* frmRename = nullptr;
 };

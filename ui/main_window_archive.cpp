@@ -13,8 +13,6 @@
 #include "core/messages.h"
 #include "platform/audio/sndfile_sample_formats.h"
 #include "ui/busy_pointer.h"
-#include "ui/card_list_box.h"
-#include "ui/card_menu.h"
 #include "ui/main_window.h"
 #include "ui/run_progress.h"
 
@@ -42,12 +40,6 @@ std::string Lines(const std::vector<std::string>& lines) {
 }
 
 }  // namespace
-
-void frmQuodlinMain::connectCardMenu() {
-    new CardMenu(lstSmartMedia,
-                 {[this] { cardBackUp_Click(); }, [this] { cardRestore_Click(); },
-                  [this] { cardCheck_Click(); }, [this] { cardShowInFileManager_Click(); }});
-}
 
 bool frmQuodlinMain::cardChosen() {
     if (!card_.cardRoot().empty()) return true;

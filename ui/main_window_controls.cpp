@@ -81,8 +81,6 @@ void frmQuodlinMain::buildControls() {
     TabStrip->setExpanding(false);
     HelpFrame = Frame(this, "HelpFrame");
     MainFrame = Frame(this, "MainFrame");
-    smFile = Named(new QListWidget(this), "smFile");
-    smFile->setVisible(false);
     // One line under the work page: what the last run did, what a preview could not do.
     lblStatus = Named(new QLabel(this), "lblStatus");
     lblStatus->setTextFormat(Qt::PlainText);
@@ -94,7 +92,6 @@ void frmQuodlinMain::buildControls() {
     layout->place(TabStrip, 45, 90, 7350, -1, {0, 0, 1, 0});
     layout->place(HelpFrame, 135, 405, 7170, 4845, kAll);
     layout->place(MainFrame, 135, 450, 7170, 4800, kAll);
-    layout->place(smFile, 2475, 4230, 2985, 1065);
     layout->place(lblStatus, 180, 5280, 3300, 255, {0, 1, 0.5, 0});
     layout->place(lblCardUse, 3540, 5280, 3720, 255, {0.5, 1, 0.5, 0});
     buildWorkPage();

@@ -1,0 +1,104 @@
+// The two text-field dialogs: what they answer for each way of closing them.
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QTest>
+#include <QTreeWidget>
+#include <filesystem>
+
+#include "platform/qt/desktop_file_system.h"
+#include "tests/support/fixed_volumes.h"
+#include "tests/support/recording_prompt.h"
+#include "tests/support/temp_dir.h"
+#include "ui/dir_dialog.h"
+#include "ui/rename_dialog.h"
+
+namespace quodlin::test {
+namespace {
+
+struct Closing {
+    bool rename;         // the rename dialog, else the directory chooser
+    const char* start;   // "~" for the test's folder
+    const char* typed;   // nullptr: the text is left as it was put in
+    const char* target;  // the control that gets the key or the click; "": the dialog
+    Qt::Key key;         // Qt::Key_unknown: a click, or the close box on the dialog
+    const char* answer;  // nullptr: the start; "open" when the dialog stays open
+};
+
+class DialogTest : public ::testing::TestWithParam<Closing> {
+protected:
+    DialogTest() { volumes.mounted = {{"/", "/", false}}; }
+    std::string start(const char* text) const {
+        return text == std::string("~") ? folder.path() : text;
+    }
+
+    TempDir folder;
+    DesktopFileSystem fileSystem;
+    FixedVolumes volumes;
+    RecordingPrompt prompt;
+};
+
+TEST_P(DialogTest, ItAnswersTheEditOrPutsTheStartBack) {
+    const Closing& c = GetParam();
+    std::unique_ptr<TextFieldDialog> dialog =
+        c.rename ? std::unique_ptr<TextFieldDialog>(new frmRename(nullptr))
+                 : std::make_unique<DirDialog>(volumes, fileSystem, prompt, nullptr);
+    dialog->start(start(c.start));
+    dialog->show();
+    if (c.typed != nullptr) dialog->findChild<QLineEdit*>()->setText(start(c.typed).c_str());
+    QWidget* target = *c.target ? dialog->findChild<QWidget*>(c.target) : dialog.get();
+    if (c.key != Qt::Key_unknown)
+        QTest::keyClick(target, c.key);
+    else if (*c.target)
+        QTest::mouseClick(target, Qt::LeftButton);
+    else
+        dialog->close();
+    const bool staysOpen = c.answer != nullptr && std::string(c.answer) == "open";
+    EXPECT_EQ(dialog->isVisible(), staysOpen);
+    if (!staysOpen) EXPECT_EQ(dialog->answer(), start(c.answer == nullptr ? c.start : c.answer));
+    EXPECT_TRUE(prompt.messages.empty());
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Rename, DialogTest, ::testing::Values(
+    Closing{true, "Kick", "Kick 2", "FileName", Qt::Key_Return, "Kick 2"},
+    Closing{true, "Kick", "", "cmdOk", Qt::Key_unknown, ""},
+    Closing{true, "Kick", "typed", "FileName", Qt::Key_Escape, nullptr},
+    Closing{true, "Kick", "typed", "cmdCancel", Qt::Key_unknown, nullptr},
+    Closing{true, "Kick", "typed", "", Qt::Key_unknown, nullptr},
+    Closing{true, "Kick", "typed", "cmdOk", Qt::Key_Return, "open"},
+    Closing{true, "Kick", "typed", "cmdCancel", Qt::Key_Escape, "open"},
+    // A name that is not UTF-8 comes back as its bytes unless it was edited.
+    Closing{true, "caf\xE9", nullptr, "FileName", Qt::Key_Return, "caf\xE9"},
+    Closing{true, "caf\xE9", "caf\u00E9!", "cmdOk", Qt::Key_unknown, "caf\u00E9!"}));
+
+INSTANTIATE_TEST_SUITE_P(Directory, DialogTest, ::testing::Values(
+    Closing{false, "~", "/", "Ok", Qt::Key_unknown, "/"},
+    Closing{false, "~", "/", "Path", Qt::Key_Return, "open"},
+    Closing{false, "~", "/", "Cancel", Qt::Key_unknown, nullptr},
+    Closing{false, "~", "/", "", Qt::Key_unknown, nullptr},
+    Closing{false, "~", "/", "", Qt::Key_Escape, nullptr},
+    Closing{false, "~", "/", "DriveList", Qt::Key_Escape, nullptr},
+    Closing{false, "~", "/", "DirList", Qt::Key_Escape, nullptr},
+    Closing{false, "~", "/", "Path", Qt::Key_Escape, nullptr},
+    Closing{false, "~", "/", "Ok", Qt::Key_Escape, nullptr}));
+// clang-format on
+
+// A folder opened in the list is answered as its own bytes, also when its name is not UTF-8.
+TEST_F(DialogTest, AFolderOpenedInTheListIsTheAnswer) {
+    std::filesystem::create_directory(folder.file("d\xE9mo"));
+    DirDialog dialog(volumes, fileSystem, prompt, nullptr);
+    dialog.start(folder.path());
+    dialog.show();
+    auto* list = dialog.findChild<QTreeWidget*>("DirList");
+    const auto found = list->findItems("d\u00E9mo", Qt::MatchExactly | Qt::MatchRecursive);
+    ASSERT_EQ(found.size(), 1);
+    list->setCurrentItem(found[0]);
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(dialog.findChild<QLineEdit*>("Path")->text(),
+              QString::fromStdString(folder.path()) + "/d\u00E9mo");
+    EXPECT_EQ(dialog.answer(), folder.file("d\xE9mo"));
+}
+
+}  // namespace
+}  // namespace quodlin::test

@@ -1,0 +1,312 @@
+// The window's wiring: each control reaches its run with the right selection, and the lists show
+// what the run left.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+#include <deque>
+#include <filesystem>
+
+#include "core/messages.h"
+#include "platform/qt/desktop_file_system.h"
+#include "tests/support/fixed_volumes.h"
+#include "tests/support/memory_settings.h"
+#include "tests/support/recording_player.h"
+#include "tests/support/recording_prompt.h"
+#include "tests/support/temp_dir.h"
+#include "ui/card_list_box.h"
+#include "ui/drive_list_box.h"
+#include "ui/main_window.h"
+
+namespace quodlin::test {
+namespace {
+
+using Rows = std::vector<std::string>;
+const Rows kStopped = {"Stop", "Close"};
+const Rows kHome = {"clap.wav", "snare.wav", "tom.low.wav"};
+const Rows kCard = {"00.wav = Kick"};
+
+// A main window on real directories, with settings, volumes, player and prompt of the test's
+// own, and a card with one sample in its reader. The rename dialog's answers come from names.
+class WindowTest : public ::testing::Test {
+protected:
+    WindowTest() {
+        volumes.mounted = {{"/", "/", false}, {card.path(), "card", true}};
+        settings.values["Quodlin/Default/SmartMedia"] = card.path();
+        settings.values["Quodlin/Default/SampleDir"] = home.path();
+        WriteBytes(card.file("00.wav"), "kick on card");
+        WriteBytes(card.file("names.txt"), "[ES1 banks]\r\n\r\n[ES1 samples]\r\n00.wav=Kick\r\n");
+        for (const char* name : {"clap.wav", "snare.wav", "tom.low.wav"}) {
+            WriteBytes(home.file(name), std::string(4000, name[0]));
+        }
+    }
+    frmQuodlinMain& open() {
+        MainWindowParts parts{fileSystem, settings, volumes, player, prompt, home.path(), {}};
+        parts.progressDelayMs = progressDelayMs;
+        parts.askName = [this](const std::string& name) {
+            namesAsked.push_back(name);
+            const std::string answer = names.empty() ? name : names.front();
+            if (!names.empty()) names.pop_front();
+            return answer;
+        };
+        window_ = std::make_unique<frmQuodlinMain>(parts);
+        return *window_;
+    }
+    template <typename Control>
+    Control* control(const char* name) const {
+        return window_->findChild<Control*>(name);
+    }
+    QListWidget* list(const char* name) const { return control<QListWidget>(name); }
+    Rows rows(const char* name) const {
+        Rows all;
+        for (int i = 0; i < list(name)->count(); ++i)
+            all.push_back(list(name)->item(i)->text().toStdString());
+        return all;
+    }
+    void select(const char* name, const std::vector<int>& rows) {
+        list(name)->clearSelection();
+        for (const int row : rows) list(name)->item(row)->setSelected(true);
+    }
+    // Acts on a list the way a user does: a button, a key on its current row, a double click.
+    void act(const char* listName, const std::string& how) {
+        QListWidget* target = list(listName);
+        if (how.starts_with("cmd")) return click(how.c_str());
+        target->setFocus();
+        target->setCurrentRow(target->selectionModel()->selectedRows().front().row(),
+                              QItemSelectionModel::NoUpdate);
+        const QPoint at = target->visualItemRect(target->currentItem()).center();
+        if (how == "DoubleClick") {
+            QTest::mouseClick(target->viewport(), Qt::LeftButton, {}, at);
+            return QTest::mouseDClick(target->viewport(), Qt::LeftButton, {}, at);
+        }
+        QTest::keyClick(target, how == "F2"       ? Qt::Key_F2
+                                : how == "Delete" ? Qt::Key_Delete
+                                                  : Qt::Key_Return);
+    }
+    void click(const char* button) {
+        QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton);
+    }
+
+    int progressDelayMs = 500;
+    TempDir home;
+    TempDir card;
+    DesktopFileSystem fileSystem;
+    MemorySettings settings;
+    FixedVolumes volumes;
+    RecordingPlayer player;
+    RecordingPrompt prompt;
+    std::deque<std::string> names;
+    Rows namesAsked;
+    std::unique_ptr<frmQuodlinMain> window_;
+};
+
+struct Wiring {
+    const char* list;
+    std::vector<int> selected;
+    const char* action;
+    std::deque<std::string> names;
+    Rows fileRows;
+    Rows cardRows;
+    const char* played = nullptr;  // the file previewed in the list's folder; none: only stopped
+};
+
+void PrintTo(const Wiring& c, std::ostream* os) {
+    *os << c.action << " on " << c.list;
+}
+
+class WiringTest : public WindowTest, public ::testing::WithParamInterface<Wiring> {};
+
+TEST_P(WiringTest, TheActionRunsOnTheSelectionAndTheListsFollow) {
+    const Wiring& c = GetParam();
+    open();
+    names = c.names;
+    prompt.answers = {true};
+    select(c.list, c.selected);
+    act(c.list, c.action);
+    EXPECT_EQ(rows("FileList"), c.fileRows);
+    EXPECT_EQ(rows("lstSmartMedia"), c.cardRows);
+    const std::string folder = std::string(c.list) == "FileList" ? home.path() : card.path();
+    Rows calls = kStopped;
+    if (c.played != nullptr) {
+        calls.insert(calls.end(), {"FileName " + folder + "/" + c.played, "Open", "Play"});
+    }
+    EXPECT_EQ(player.calls, calls);
+    EXPECT_TRUE(names.empty());
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Window, WiringTest, ::testing::Values(
+    Wiring{"FileList", {1, 2}, "cmdToSM", {}, kHome, {"00.wav = Kick", "01.wav = snare", "02.wav = tom"}},
+    Wiring{"lstSmartMedia", {0}, "cmdFromSM", {}, {"clap.wav", "Kick.wav", "snare.wav", "tom.low.wav"}, kCard},
+    Wiring{"lstSmartMedia", {0}, "cmdDelSM", {}, kHome, {}},
+    Wiring{"lstSmartMedia", {0}, "Delete", {}, kHome, {}},
+    Wiring{"FileList", {0, 2}, "Delete", {}, {"snare.wav"}, kCard},
+    Wiring{"lstSmartMedia", {0}, "cmdNameSM", {"Bass drum"}, kHome, {"00.wav = Bass drum"}},
+    Wiring{"lstSmartMedia", {0}, "F2", {"Snare roll"}, kHome, {"00.wav = Snare roll"}},
+    Wiring{"FileList", {0}, "cmdNamePC", {"zap.wav"}, {"snare.wav", "tom.low.wav", "zap.wav"}, kCard},
+    Wiring{"FileList", {1}, "F2", {"zap.wav"}, {"clap.wav", "tom.low.wav", "zap.wav"}, kCard},
+    Wiring{"FileList", {1}, "Return", {}, kHome, kCard, "snare.wav"},
+    Wiring{"FileList", {2}, "DoubleClick", {}, kHome, kCard, "tom.low.wav"},
+    Wiring{"lstSmartMedia", {0}, "Return", {}, kHome, kCard, "00.wav"},
+    Wiring{"lstSmartMedia", {0}, "DoubleClick", {}, kHome, kCard, "00.wav"}));
+// clang-format on
+
+TEST_F(WindowTest, ALongCopyShowsItsProgressAndCancelEndsItAtOnce) {
+    progressDelayMs = 0;
+    open();
+    select("FileList", {0, 1, 2});
+    std::string label;
+    auto* watcher = new QTimer(qApp);
+    watcher->setInterval(0);
+    QObject::connect(watcher, &QTimer::timeout, [this, &label, watcher] {
+        auto* box = window_->findChild<QProgressDialog*>();
+        if (box == nullptr || !box->isVisible() || !box->labelText().startsWith("File 2")) return;
+        label = box->labelText().toStdString();
+        box->findChild<QPushButton*>()->click();
+        watcher->deleteLater();
+    });
+    watcher->start();
+    click("cmdToSM");
+    EXPECT_EQ(label, "File 2 of 3: snare.wav");
+    EXPECT_EQ(rows("lstSmartMedia"), (Rows{"00.wav = Kick", "01.wav = clap"}));
+    EXPECT_EQ(control<QLabel>("lblStatus")->text(), "1 sample copied to the card, 2 skipped");
+}
+
+TEST_F(WindowTest, ARunAsksOnlyOnceThePlayerIsStoppedAndNoKeepsTheFile) {
+    WriteBytes(home.file("Kick.wav"), "mine");
+    open();
+    Rows callsAtQuestion;
+    prompt.onQuestion = [&](const std::string&) { callsAtQuestion = player.calls; };
+    select("lstSmartMedia", {0});
+    click("cmdFromSM");
+    EXPECT_EQ(callsAtQuestion, kStopped);
+    EXPECT_EQ(prompt.questions, Rows{"Overwrite '" + home.file("Kick.wav") + "'?"});
+    EXPECT_EQ(ReadBytes(home.file("Kick.wav")), "mine");
+}
+
+TEST_F(WindowTest, ComputerDeletesGoToTheTrash) {
+    open();
+    select("FileList", {0, 2});
+    prompt.answers = {true};
+    click("cmdDelPC");
+    EXPECT_EQ(prompt.questions, Rows{kDeleteOnComputerQuestion});
+    EXPECT_EQ(prompt.details, Rows{"2 files will be moved to the trash."});
+    const std::string trash = qEnvironmentVariable("XDG_DATA_HOME").toStdString() + "/Trash/files/";
+    EXPECT_EQ(ReadBytes(trash + "clap.wav"), std::string(4000, 'c'));
+}
+
+void Drop(QAbstractItemView* target, QMimeData* mime) {
+    const QPoint at = target->viewport()->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target->viewport(), &enter);
+    QDropEvent drop(QPointF(at), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target->viewport(), &drop);
+    delete mime;
+}
+
+QMimeData* DragOutOf(QListWidget* list) {
+    return list->model()->mimeData(list->selectionModel()->selectedIndexes());
+}
+
+// A name from an archive made on Windows is shown and copied as Windows-1252.
+TEST_F(WindowTest, DroppedFilesGoToTheCardAndCardRowsToTheComputer) {
+    WriteBytes(home.file("caf\xE9.wav"), "latin");
+    WriteBytes(home.file("song.es1"), "bank");
+    open();
+    select("FileList", {0});
+    Drop(list("lstSmartMedia"), DragOutOf(list("FileList")));
+    EXPECT_EQ(rows("lstSmartMedia"), (Rows{"00.wav = Kick", "01.wav = caf\u00E9"}));
+    // From the desktop's file manager: one of another kind among them.
+    auto* desktop = new QMimeData;
+    desktop->setUrls({QUrl::fromLocalFile(QString::fromStdString(home.file("song.es1"))),
+                      QUrl::fromLocalFile(QString::fromStdString(home.file("clap.wav")))});
+    Drop(list("lstSmartMedia"), desktop);
+    EXPECT_EQ(prompt.messages, Rows{NotOfMode({"song.es1"}, Mode::Samples)});
+    EXPECT_EQ(rows("lstSmartMedia").back(), "02.wav = clap");
+    select("lstSmartMedia", {0});
+    Drop(list("FileList"), DragOutOf(list("lstSmartMedia")));
+    EXPECT_EQ(ReadBytes(home.file("Kick.wav")), "kick on card");
+}
+
+// The rename dialog is offered a name's own bytes; an answer that keeps them renames nothing.
+TEST_F(WindowTest, AFileNameThatIsNotUtf8KeepsItsBytes) {
+    WriteBytes(home.file("caf\xE9.wav"), "latin");
+    open();
+    select("FileList", {0});
+    names = {"caf\xE9.wav", "Caf\u00E9 2.wav"};
+    click("cmdNamePC");
+    EXPECT_TRUE(Exists(home.file("caf\xE9.wav")));
+    click("cmdNamePC");
+    EXPECT_EQ(namesAsked, (Rows{"caf\xE9.wav", "caf\xE9.wav"}));
+    EXPECT_EQ(ReadBytes(home.file("Caf\u00E9 2.wav")), "latin");
+    EXPECT_TRUE(prompt.messages.empty());
+}
+
+// Changes made outside the program reach both lists; F5 reloads at once.
+TEST_F(WindowTest, TheListsFollowTheDisk) {
+    open().show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    WriteBytes(home.file("added.wav"), "x");
+    WriteBytes(card.file("07.wav"), "y");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return rows("FileList").size() == 4; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return rows("lstSmartMedia").size() == 2; }, 5000));
+    std::filesystem::remove(home.file("added.wav"));
+    QTest::keyClick(list("FileList"), Qt::Key_F5);
+    EXPECT_EQ(rows("FileList"), kHome);
+}
+
+TEST_F(WindowTest, TheMenuKeyOpensTheCardMenu) {
+    open().show();
+    auto* menu = control<QMenu>("cardMenu");
+    QTest::keyClick(list("lstSmartMedia"), Qt::Key_Menu);
+    EXPECT_TRUE(menu->isVisible());
+    menu->close();
+}
+
+TEST_F(WindowTest, TheWindowReopensWhereItWasLeft) {
+    open().resize(800, 560);
+    window_->close();
+    EXPECT_EQ(open().size(), QSize(800, 560));
+}
+
+TEST_F(WindowTest, WithoutACardVolumeTheCardSideHasNoCardAndWritesNothing) {
+    settings.values.clear();
+    volumes.mounted = {{"/", "/", false}};
+    WriteBytes(home.file("my song bounce.wav"), "precious");
+    open();
+    EXPECT_EQ(prompt.messages, Rows{kNoCardAtStart});
+    EXPECT_EQ(control<CardListBox>("lstSmartMedia")->placeholder(), "No card");
+    prompt.answers = {true};
+    list("FileList")->selectAll();
+    click("cmdDelSM");
+    click("cmdToSM");
+    EXPECT_EQ(prompt.messages, (Rows{kNoCardAtStart, kNoCardChosen, kNoCardChosen}));
+    EXPECT_EQ(ReadBytes(home.file("my song bounce.wav")), "precious");
+    EXPECT_FALSE(Exists(home.file("names.txt")));
+}
+
+TEST_F(WindowTest, OnlyCardVolumesAreListedWithOtherFolderLast) {
+    open();
+    // Opening the list looks for volumes again.
+    TempDir other;
+    volumes.mounted.push_back({other.path(), "disk", false});
+    volumes.mounted.push_back({home.path(), "card", true, "ES1 CARD", 16 << 20});
+    auto* smDrive = control<DriveListBox>("smDrive");
+    smDrive->showPopup();
+    smDrive->hidePopup();
+    EXPECT_EQ(smDrive->roots(), (Rows{card.path(), home.path()}));
+    EXPECT_EQ(smDrive->itemText(1), "ES1 CARD");
+    EXPECT_NE(smDrive->itemData(1, Qt::ToolTipRole).toString().indexOf(home.path().c_str()), -1);
+    EXPECT_EQ(smDrive->itemText(smDrive->count() - 1), "Other folder...");
+    EXPECT_EQ(smDrive->currentRoot(), card.path());
+}
+
+}  // namespace
+}  // namespace quodlin::test
