@@ -2,9 +2,11 @@
 
 namespace quodlin {
 
-void ConsolePrompt::message(const std::string& text, MessageStyle, const std::string&) {
+void ConsolePrompt::message(const std::string& text, MessageStyle style, const std::string&) {
     err_ << text << '\n';
-    ++messages_;
+    // A notice (such as names saved with "?") is no failure; a run that was cut short by one
+    // (no free card name) reports that itself.
+    if (style != MessageStyle::Information) ++messages_;
 }
 
 bool ConsolePrompt::question(const std::string& text, const std::string&) {

@@ -17,7 +17,7 @@ public:
     void message(const std::string& text, MessageStyle style, const std::string& title) override;
     bool question(const std::string& text, const std::string& title) override;
 
-    // Every message the core sends here reports something that was not done.
+    // Every message but a notice reports something that was not done.
     bool reportedFailure() const { return messages_ > 0 || declined_ > 0; }
     // Makes every No an unfinished part of the run, told with this reason after the question.
     void countDeclinesAsFailures(std::string reason) { declineReason_ = std::move(reason); }

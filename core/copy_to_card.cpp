@@ -122,6 +122,8 @@ public:
             return true;
         } catch (const FileError& error) {
             if (error.kind() == FileErrorKind::CardRemoved) throw;
+            // Never tidy up beside a card that went away.
+            card_.ensureCardPresent();
             bool allRemoved = true;
             for (const std::string& path : copied_) {
                 try {

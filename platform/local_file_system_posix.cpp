@@ -122,18 +122,25 @@ std::size_t LocalOutputFile::writeFrom(InputFile& input, char* buffer, std::size
     return OutputFile::writeFrom(input, buffer, size);
 }
 
-bool SameFile(const std::string& a, const std::string& b) {
-    struct stat first {};
-    struct stat second {};
-    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
-           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
-}
-
 bool EqualsIgnoringAsciiCase(const std::string& a, const std::string& b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return std::tolower(static_cast<unsigned char>(x)) ==
                       std::tolower(static_cast<unsigned char>(y));
            });
+}
+
+// One directory entry reached by a name that differs in letter case only, as a case-insensitive
+// volume allows. A link or a hard link under another name is another entry: renaming onto it
+// must be refused, or the file it shares would be lost.
+bool SameEntryInOtherCase(const std::string& from, const std::string& to) {
+    const std::filesystem::path fromPath = PathOf(from);
+    const std::filesystem::path toPath = PathOf(to);
+    struct stat first {};
+    struct stat second {};
+    return fromPath.parent_path() == toPath.parent_path() &&
+           EqualsIgnoringAsciiCase(Utf8Of(fromPath.filename()), Utf8Of(toPath.filename())) &&
+           ::lstat(from.c_str(), &first) == 0 && ::lstat(to.c_str(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
 // A case-insensitive volume (a FAT card) finds from under to when the two names differ only in
@@ -194,11 +201,15 @@ std::unique_ptr<InputFile> LocalFileSystem::openForReading(const std::string& pa
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) ThrowErrno(path, errno);
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        const int error = S_ISDIR(info.st_mode) ? EISDIR : errno != 0 ? errno : EINVAL;
+    if (::fstat(fd, &info) != 0) {
+        const int error = errno;
         ::close(fd);
-        if (error == EINVAL) throw FileError(FileErrorKind::Other, path, "not a regular file");
         ThrowErrno(path, error);
+    }
+    if (!S_ISREG(info.st_mode)) {
+        ::close(fd);
+        if (S_ISDIR(info.st_mode)) ThrowErrno(path, EISDIR);
+        throw FileError(FileErrorKind::Other, path, "not a regular file");
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     return std::make_unique<LocalInputFile>(fd, path);
@@ -221,8 +232,8 @@ void LocalFileSystem::renameNoReplace(const std::string& from, const std::string
         return;
     const int error = errno;
     // A case-insensitive volume finds the source itself under a name that differs in case only.
-    const bool caseOnly =
-        error == EEXIST && (SameFile(from, to) || NamesItselfInOtherCase(*this, from, to));
+    const bool caseOnly = error == EEXIST && (SameEntryInOtherCase(from, to) ||
+                                              NamesItselfInOtherCase(*this, from, to));
     if (error != EINVAL && error != ENOSYS && !caseOnly) ThrowErrno(to, error);
 #endif
     struct stat target {};
@@ -230,7 +241,9 @@ void LocalFileSystem::renameNoReplace(const std::string& from, const std::string
         RenameThroughTemporary(from, to);
         return;
     }
-    if (::lstat(to.c_str(), &target) == 0 && !SameFile(from, to)) ThrowErrno(to, EEXIST);
+    if (::lstat(to.c_str(), &target) == 0 && !SameEntryInOtherCase(from, to)) {
+        ThrowErrno(to, EEXIST);
+    }
     if (::rename(from.c_str(), to.c_str()) != 0) ThrowErrno(to, errno);
 }
 

@@ -19,15 +19,18 @@ namespace {
 
 // Each row of the card list keeps the name of its file.
 constexpr int kFileNameRole = Qt::UserRole;
+// The folder last chosen with "Other folder...": only it is taken as the card without being a
+// card volume, never a bare mount point left by a card that is not in its reader.
+constexpr const char* kCardSection = "Card";
+constexpr const char* kChosenFolderKey = "ChosenFolder";
 
 }  // namespace
 
 void frmQuodlinMain::setCardDrive(const std::string& drive) {
-    // A folder once chosen with "Other folder..." is the user's choice too.
     if (!smDrive->select(drive)) {
-        if (smDrive->isListedVolume(drive) || !fileSystem().isDirectory(drive)) {
-            throw NoSuchDrive(drive);
-        }
+        const std::string chosen =
+            parts_.settings.read(kSettingsApplication, kCardSection, kChosenFolderKey, "");
+        if (drive != chosen || !fileSystem().isDirectory(drive)) throw NoSuchDrive(drive);
         smDrive->addChosenFolder(drive);
     }
     smDrive_Change();
@@ -47,6 +50,9 @@ void frmQuodlinMain::smDrive_Change() {
         card_.open(smDrive->currentRoot());
     } catch (const FileError&) {
         parts_.prompt.message(kDriveNotReady, MessageStyle::Exclamation, kErrorTitle);
+        // The list shows the card that is still in use, so that no write goes elsewhere than
+        // where the user sees it going.
+        if (!smDrive->select(card_.cardRoot())) smDrive->selectNone();
     }
     showCardList();
 }
@@ -57,7 +63,13 @@ void frmQuodlinMain::smDrive_OtherFolder() {
         QString::fromStdString(card_.cardRoot().empty() ? parts_.fallbackDirectory
                                                         : card_.cardRoot()));
     if (folder.isEmpty()) return;
-    smDrive->addChosenFolder(QDir::toNativeSeparators(folder).toStdString());
+    const std::string path = QDir::toNativeSeparators(folder).toStdString();
+    try {
+        parts_.settings.write(kSettingsApplication, kCardSection, kChosenFolderKey, path);
+    } catch (const SettingsError&) {
+        // Then it is the card for this session only.
+    }
+    smDrive->addChosenFolder(path);
     smDrive_Change();
 }
 
