@@ -306,6 +306,17 @@ TEST_F(WindowTest, OnlyCardVolumesAreListedWithOtherFolderLast) {
     EXPECT_NE(smDrive->itemData(1, Qt::ToolTipRole).toString().indexOf(home.path().c_str()), -1);
     EXPECT_EQ(smDrive->itemText(smDrive->count() - 1), "Other folder...");
     EXPECT_EQ(smDrive->currentRoot(), card.path());
+
+    // A card volume that cannot be read leaves the card in use, and the list shows that one.
+    volumes.mounted.push_back({home.file("gone"), "gone", true});
+    smDrive->showPopup();
+    smDrive->hidePopup();
+    const int gone = smDrive->findData(QString::fromStdString(home.file("gone")));
+    smDrive->setCurrentIndex(gone);
+    emit smDrive->activated(gone);
+    EXPECT_EQ(prompt.messages.back(), kDriveNotReady);
+    EXPECT_EQ(smDrive->currentRoot(), card.path());
+    EXPECT_EQ(window_->card().cardRoot(), card.path());
 }
 
 }  // namespace
