@@ -1,15 +1,18 @@
-// The card cases under tests/cases/names, each run on a folder and on a FAT card (on a folder
-// only when they need a FIFO or a link, which FAT has not). A case is a folder holding:
-//   command  one quodlin-card run per line: words part at blanks, "..." keeps blanks, \xHH is a
-//            byte; CARD is the card's root and PC/ the computer folder
-//   files    optional: one name per line (\xHH as above), a card file, a folder when it ends in
-//            "/", a FIFO when it ends in "|", a link with "NAME -> TARGET", or a computer file
-//            under PC/; files hold "RIFF"
-//   before/  the catalogue files on the card before (none when absent)
-//   after/   every file on the card after that is neither a card file nor a folder, byte for byte
-//   out      optional: what the last run prints
-//   err      optional: a text its error output holds
-//   status   optional: the exit status of each run, one a line; else every run must succeed
+// The card cases under tests/cases/names and tests/cases/archive, each run on a folder and on a
+// FAT card (on a folder only when they need a FIFO or a link, which FAT has not). A case is a
+// folder holding:
+//   command   one quodlin-card run per line: words part at blanks, "..." keeps blanks, \xHH is a
+//             byte; CARD is the card's root and PC/ the computer folder
+//   files     optional: one name per line (\xHH as above), a card file, a folder when it ends in
+//             "/", a FIFO when it ends in "|", a link with "NAME -> TARGET", or a computer file
+//             under PC/; files hold "RIFF"
+//   before/   the files on the card before, byte for byte (none when absent)
+//   computer/ optional: the computer folder's files before
+//   after/    the card after, byte for byte (as before/ when absent): every file but folders and,
+//             when the case has a files list, its card files
+//   out       optional: what the last run prints
+//   err       optional: a text its error output holds; when empty, it prints no error
+//   status    optional: the exit status of each run, one a line; else every run must succeed
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -28,7 +31,7 @@ namespace {
 namespace fs = std::filesystem;
 using test::ReadBytes;
 
-const fs::path kCases = QUODLIN_NAMES_CASES;
+const fs::path kCases = QUODLIN_CASES_DIR;
 
 std::vector<std::string> Words(const std::string& line) {
     std::vector<std::string> words;
@@ -49,11 +52,12 @@ std::vector<std::string> Words(const std::string& line) {
     return words;
 }
 
-// The files of dir that are neither card files nor folders.
-test::Files CatalogueFiles(const fs::path& dir) {
+// The files of dir that are neither folders nor, unless whole, card files.
+test::Files CardFiles(const fs::path& dir, bool whole) {
     test::Files files = test::FilesIn(dir);
-    std::erase_if(files, [](const auto& file) {
-        return EndsWithIgnoringCase(file.first, ".wav") || EndsWithIgnoringCase(file.first, ".es1");
+    std::erase_if(files, [&](const auto& file) {
+        return !whole && (EndsWithIgnoringCase(file.first, ".wav") ||
+                          EndsWithIgnoringCase(file.first, ".es1"));
     });
     return files;
 }
@@ -77,8 +81,11 @@ void RunCase(const fs::path& dir, const std::string& card, const std::string& co
             test::WriteBytes(path, "RIFF");
         }
     }
-    for (const auto& [name, bytes] : CatalogueFiles(dir / "before")) {
+    for (const auto& [name, bytes] : test::FilesIn(dir / "before")) {
         test::WriteBytes(card + "/" + name, bytes);
+    }
+    if (fs::exists(dir / "computer")) {
+        fs::copy(dir / "computer", computer, fs::copy_options::recursive);
     }
     const std::vector<std::string> statuses = test::CaseLines(dir / "status");
     test::ProcessResult last;
@@ -94,15 +101,19 @@ void RunCase(const fs::path& dir, const std::string& card, const std::string& co
     }
     if (fs::exists(dir / "out")) EXPECT_EQ(last.out, ReadBytes((dir / "out").string()));
     if (fs::exists(dir / "err")) {
-        const std::string expected = test::CaseLines(dir / "err").front();
-        EXPECT_NE(last.err.find(expected), std::string::npos) << last.err;
+        const std::vector<std::string> expected = test::CaseLines(dir / "err");
+        if (expected.empty()) EXPECT_EQ(last.err, "");
+        for (const std::string& text : expected)
+            EXPECT_NE(last.err.find(text), std::string::npos) << last.err;
     }
-    EXPECT_EQ(CatalogueFiles(card), CatalogueFiles(dir / "after"));
+    const fs::path after = dir / (fs::exists(dir / "after") ? "after" : "before");
+    const bool whole = !fs::exists(dir / "files");
+    EXPECT_EQ(CardFiles(card, whole), CardFiles(after, whole));
 }
 
-class NamesCase : public ::testing::TestWithParam<std::tuple<std::string, bool>> {};
+class CardCase : public ::testing::TestWithParam<std::tuple<std::string, bool>> {};
 
-TEST_P(NamesCase, EndsAsWritten) {
+TEST_P(CardCase, EndsAsWritten) {
     const auto& [name, onFatCard] = GetParam();
     test::TempDir folder;
     test::TempDir computer;
@@ -112,10 +123,20 @@ TEST_P(NamesCase, EndsAsWritten) {
     RunCase(kCases / name, card.root(), computer.path());
 }
 
+// "names/..." and "archive/...".
+std::vector<std::string> CaseNames() {
+    std::vector<std::string> names;
+    for (const std::string kind : {"names", "archive"}) {
+        for (const std::string& name : test::CaseNames(kCases / kind))
+            names.push_back(kind + "/" + name);
+    }
+    return names;
+}
+
 // Every case on a folder, and on a FAT card unless it needs what FAT has not.
 std::vector<std::tuple<std::string, bool>> Runs() {
     std::vector<std::tuple<std::string, bool>> runs;
-    for (const std::string& name : test::CaseNames(kCases)) {
+    for (const std::string& name : CaseNames()) {
         runs.emplace_back(name, false);
         const auto files = test::CaseLines(kCases / name / "files");
         if (std::none_of(files.begin(), files.end(), [](const std::string& file) {
@@ -127,9 +148,10 @@ std::vector<std::tuple<std::string, bool>> Runs() {
     return runs;
 }
 
-INSTANTIATE_TEST_SUITE_P(Golden, NamesCase, ::testing::ValuesIn(Runs()), [](const auto& info) {
+INSTANTIATE_TEST_SUITE_P(Golden, CardCase, ::testing::ValuesIn(Runs()), [](const auto& info) {
     std::string name = std::get<0>(info.param);
-    std::replace(name.begin(), name.end(), '-', '_');
+    std::replace_if(
+        name.begin(), name.end(), [](char c) { return c == '-' || c == '/'; }, '_');
     return name + (std::get<1>(info.param) ? "_fat" : "_folder");
 });
 

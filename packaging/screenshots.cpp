@@ -1,4 +1,4 @@
-// Pictures of the window with a filled card and of the rename dialog, for review by eye. Made by
+// Pictures of the window with a filled card and of the rename dialog, for the docs. Made by
 // the target "screenshots", outside the test run: cmake --build <dir> --target screenshots
 #include <QApplication>
 
