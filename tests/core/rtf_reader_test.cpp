@@ -12,23 +12,6 @@
 namespace quodlin {
 namespace {
 
-using namespace std::string_literals;
-
-// Each paragraph's text, runs joined.
-std::vector<std::string> Texts(const RtfDocument& document) {
-    std::vector<std::string> texts;
-    for (const RtfParagraph& paragraph : document.paragraphs) {
-        std::string text;
-        for (const RtfRun& run : paragraph.runs) text += run.text;
-        texts.push_back(text);
-    }
-    return texts;
-}
-
-std::vector<std::string> Texts(std::string_view rtf) {
-    return Texts(ParseRtf(rtf));
-}
-
 // A run as "text|flags|size" with flags b, i, u, so a paragraph's formatting reads at a glance.
 std::vector<std::string> Runs(const RtfParagraph& paragraph) {
     std::vector<std::string> runs;
@@ -109,7 +92,9 @@ TEST(RtfReader, OutputIsValidUtf8ForAnyBytes) {
         bytes += {'\\', '\'', "0123456789abcdef"[i / 16], "0123456789abcdef"[i % 16],
                   static_cast<char>(i)};
     for (const std::string& input : {bytes, bytes.substr(7)}) {
-        for (const std::string& text : Texts(input)) EXPECT_TRUE(IsValidUtf8(text));
+        for (const RtfParagraph& paragraph : ParseRtf(input).paragraphs) {
+            for (const RtfRun& run : paragraph.runs) EXPECT_TRUE(IsValidUtf8(run.text));
+        }
     }
 }
 

@@ -89,14 +89,6 @@ std::vector<DirEntry> FaultyFileSystem::list(const std::string& dir) {
     return real_.list(dir);
 }
 
-bool FaultyFileSystem::isDirectory(const std::string& path) {
-    return real_.isDirectory(path);
-}
-
-std::uint64_t FaultyFileSystem::fileSize(const std::string& path) {
-    return real_.fileSize(path);
-}
-
 std::unique_ptr<InputFile> FaultyFileSystem::openForReading(const std::string& path) {
     fault(Op::Open, path);
     return std::make_unique<FaultyInput>(*this, real_.openForReading(path), path);

@@ -29,8 +29,8 @@ public:
     void fault(Op op, const std::string& path);
 
     std::vector<DirEntry> list(const std::string& dir) override;
-    bool isDirectory(const std::string& path) override;
-    std::uint64_t fileSize(const std::string& path) override;
+    bool isDirectory(const std::string& path) override { return real_.isDirectory(path); }
+    std::uint64_t fileSize(const std::string& path) override { return real_.fileSize(path); }
     std::unique_ptr<InputFile> openForReading(const std::string& path) override;
     std::unique_ptr<OutputFile> createNew(const std::string& path) override;
     void remove(const std::string& path) override;
