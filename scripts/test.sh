@@ -5,6 +5,7 @@ cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
 ./scripts/build.sh
 export CI="${CI:-}"
+. ./scripts/null-sink.sh
 cd build
 ctest --output-on-failure -j1
 cd ..

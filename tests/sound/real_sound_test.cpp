@@ -23,7 +23,7 @@ constexpr int kTimeoutMs = 5000;
 constexpr int kRate = MonitorRecorder::kRate;
 
 // Previews a sample through the real player into the sound server's null sink and listens to
-// the sink's monitor. Run by with_pulse.sh, which starts that server.
+// the sink's monitor. The test command (scripts/test.sh) starts that server.
 class RealSound : public ::testing::Test {
 protected:
     void SetUp() override {
