@@ -20,7 +20,6 @@ using test::TempDir;
 class ScriptedWindow : public StartupWindow {
 public:
     void selectFirstTab() override {
-        ++tabSelections;
         if (tabFails) throw FileError(FileErrorKind::Other, "/card", "Input/output error");
     }
     void setCardDrive(const std::string& drive) override {
@@ -35,7 +34,6 @@ public:
     bool noCard = false;
     std::string shownDrive;
     bool tabFails = false;
-    int tabSelections = 0;
 };
 
 class StartUpTest : public ::testing::Test {
