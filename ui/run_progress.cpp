@@ -20,6 +20,10 @@ RunProgress::RunProgress(QWidget* parent, const QString& title, int delayMs)
 
 RunProgress::~RunProgress() {
     busy(false);
+    if (!dialog_ || !dialog_->isVisible()) return;
+    dialog_->hide();
+    // The window the run was started from has the focus again, whatever the desktop picks.
+    parent_->activateWindow();
 }
 
 void RunProgress::busy(bool on) {

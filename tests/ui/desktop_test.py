@@ -11,6 +11,7 @@ import subprocess
 import sys
 import tempfile
 import time
+import wave
 
 PROGRAM = sys.argv[1]
 MAIN_TITLE = "Korg Electribe ES1 - Velmark 0.8 beta"
@@ -141,7 +142,7 @@ def overwrite_question_is_on_top_and_alt_y_goes_on(work):
                f"{stacking()} / active {active_name()!r}")
         run("xdotool", "key", "alt+y")
         wait_for(lambda: os.path.exists(os.path.join(pc, "Gamma.wav")))
-        expect(wait_for(lambda: active_name() == MAIN_TITLE), "the main window is active again")
+        expect(wait_for(lambda: active_name() == MAIN_TITLE), f"the main window is active again: {active_name()!r}")
         expect(open(os.path.join(pc, "Beta.wav"), "rb").read() == b"beta on card",
                "Yes replaced Beta.wav")
         expect(os.path.exists(os.path.join(pc, "Gamma.wav")), "the run went on to Gamma.wav")
@@ -155,14 +156,22 @@ def full_card_message_is_on_top_and_return_ends_the_run(work):
     card = FatCard(work, "card-b", "8M")
     pc = os.path.join(work, "pc-b")
     os.makedirs(pc)
-    for name in ("kick.wav", "snare.wav", "hat.wav"):
+    for name in ("kick.wav", "snare.wav"):
         with open(os.path.join(pc, name), "wb") as f:
             f.write(os.urandom(3500 << 10))
+    # A real sample at 44.1 kHz: the run first asks whether to convert it.
+    with wave.open(os.path.join(pc, "hat.wav"), "wb") as hat:
+        hat.setparams((1, 2, 44100, 0, "NONE", None))
+        hat.writeframes(os.urandom(3500 << 10))
     program = Program(work, pc, card.root)
     try:
         click(program.wid, FILE_LIST)
         run("xdotool", "key", "ctrl+a")
         click(program.wid, TO_CARD)
+        expect(wait_for(lambda: question_on_top("Quodlin")), "the conversion question is on top")
+        time.sleep(0.5)
+        run("xdotool", "key", "alt+n")
+        expect(wait_for(lambda: "Copying to SmartMedia" in stacking()), "the run goes on")
         expect(wait_for(lambda: question_on_top("Quodlin"), 60),
                f"'Smart Media is full.' is active and on top: {stacking()} / {active_name()!r}")
         time.sleep(5.0)
@@ -170,7 +179,7 @@ def full_card_message_is_on_top_and_return_ends_the_run(work):
         run("xdotool", "key", "Return")
         expect(wait_for(lambda: stacking() == [MAIN_TITLE]),
                f"nothing of the run stays on screen: {stacking()}")
-        expect(wait_for(lambda: active_name() == MAIN_TITLE), "the main window is active again")
+        expect(wait_for(lambda: active_name() == MAIN_TITLE), f"the main window is active again: {active_name()!r}")
         card.remount()
         with open(os.path.join(card.root, "names.txt"), "rb") as catalogue:
             names = catalogue.read()
