@@ -118,6 +118,13 @@ const std::map<std::string, std::function<std::string(const Args&)>> kFunctions 
          return parsed.problem.empty() ? Joined(sums) : parsed.problem;
      }},
     {"RenameFailed", [](const Args& a) { return RenameFailed(a[0], a[1], ErrorOf(a, 2)); }},
+    {"WhereDeletedFilesGo",
+     [](const Args& a) { return WhereDeletedFilesGo(std::stoul(a[0]), a[1] == "trash"); }},
+    {"CopyRunSummary",
+     [](const Args& a) {
+         return CopyRunSummary(std::stoi(a[0]), std::stoi(a[1]),
+                               a[2] == "banks" ? Mode::Banks : Mode::Samples, a[3] == "card");
+     }},
 };
 
 struct Call {
