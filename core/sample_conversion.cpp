@@ -39,6 +39,30 @@ std::uint64_t ConvertedBytes(const SampleFormat& format) {
     return 44 + frames * static_cast<std::uint64_t>(format.channels) * 2;
 }
 
+namespace {
+
+// Tells the run of each block a conversion writes, so that its bar moves and Cancel ends it.
+class ReportingOutput : public OutputFile {
+public:
+    ReportingOutput(OutputFile& file, const ChunkWritten& onChunk, std::string path)
+        : file_(file), onChunk_(onChunk), path_(std::move(path)) {}
+    void write(const char* data, std::size_t size) override {
+        file_.write(data, size);
+        if (onChunk_ && !onChunk_(size)) {
+            throw FileError(FileErrorKind::Canceled, path_, "the copy was canceled");
+        }
+    }
+    void sync() override { file_.sync(); }
+    void close() override { file_.close(); }
+
+private:
+    OutputFile& file_;
+    const ChunkWritten& onChunk_;
+    std::string path_;
+};
+
+}  // namespace
+
 std::optional<CopyFailure> SourceWriter::write(FileSystem& fs, const std::string& source,
                                                const std::string& target, UnsyncedCopy& copy,
                                                const ChunkWritten& onChunk) const {
@@ -52,7 +76,8 @@ std::optional<CopyFailure> SourceWriter::write(FileSystem& fs, const std::string
     }
     copy.path = target;
     try {
-        converter_->convert(source, *copy.file);
+        ReportingOutput reporting(*copy.file, onChunk, target);
+        converter_->convert(source, reporting);
         return std::nullopt;
     } catch (const FileError& error) {
         copy.file.reset();
