@@ -8,6 +8,7 @@
 //             under PC/; files hold "RIFF"
 //   before/   the files on the card before, byte for byte (none when absent)
 //   computer/ optional: the computer folder's files before
+//   computer-after/ optional: every file of the computer folder after, byte for byte
 //   after/    the card after, byte for byte (as before/ when absent): every file but folders and,
 //             when the case has a files list, its card files
 //   out       optional: what the last run prints
@@ -109,6 +110,9 @@ void RunCase(const fs::path& dir, const std::string& card, const std::string& co
     const fs::path after = dir / (fs::exists(dir / "after") ? "after" : "before");
     const bool whole = !fs::exists(dir / "files");
     EXPECT_EQ(CardFiles(card, whole), CardFiles(after, whole));
+    if (fs::exists(dir / "computer-after")) {
+        EXPECT_EQ(test::FilesIn(computer), test::FilesIn(dir / "computer-after"));
+    }
 }
 
 class CardCase : public ::testing::TestWithParam<std::tuple<std::string, bool>> {};

@@ -140,28 +140,8 @@ TEST_F(Transfers, EveryFailureDuringCopyToCardIsReportedAndNoNameIsLost) {
     });
 }
 
-TEST_F(Transfers, CopyFromCardUsesSafeFriendlyNamesAndAsksBeforeReplacing) {
-    WriteBytes(root + "/names.txt", "[ES1 samples]\r\n00.wav=../Kick: *loud*\r\n02.WAV= NUL \r\n");
-    card.smFile_PathChange();
-    WriteBytes(pc + "/.._Kick_ _loud_.wav", "decoy");
-    prompt.answers = {};
-    EXPECT_TRUE(CopyFromCard(card, player, prompt, card.table().entries(), pc, observer));
-    EXPECT_EQ(ReadBytes(pc + "/.._Kick_ _loud_.wav"), "decoy");
-    EXPECT_EQ(ReadBytes(pc + "/_Kick_ _loud_.wav"), "kick data");
-    EXPECT_EQ(ReadBytes(pc + "/02.WAV"), "hat data");
-    EXPECT_EQ(player.calls, (std::vector<std::string>{"Stop", "Close"}));
-
-    WriteBytes(root + "/names.txt", "[ES1 samples]\r\n00.wav=Drum\r\n02.WAV=Drum\r\n");
-    WriteBytes(pc + "/Drum.wav", "the user's own");
-    card.smFile_PathChange();
-    prompt.answers = {true};
-    EXPECT_TRUE(CopyFromCard(card, player, prompt, card.table().entries(), pc, observer));
-    EXPECT_EQ(prompt.questions, std::vector<std::string>{"Overwrite '" + pc + "/Drum.wav'?"});
-    EXPECT_EQ(ReadBytes(pc + "/Drum.wav"), "kick data");
-    EXPECT_EQ(ReadBytes(pc + "/Drum (2).wav"), "hat data");
-    expectNoPartialFiles("copy from card");
-}
-
+// Where copies from the card go and how they are named is in the get cases under
+// tests/cases/names.
 TEST_F(Transfers, EveryFailureDuringCopyFromCardKeepsTheExistingFileAndGoesOn) {
     forEveryFault(
         [&](CardSide& side, FaultyFileSystem&, const std::string& what) {
