@@ -63,7 +63,9 @@ test::Files CardFiles(const fs::path& dir, bool whole) {
     return files;
 }
 
-void RunCase(const fs::path& dir, const std::string& card, const std::string& computer) {
+void RunCase(const fs::path& dir, test::TestCard& testCard, bool onFatCard,
+             const std::string& computer) {
+    const std::string card = testCard.root();
     const auto place = [&](const std::string& word) {
         if (word.starts_with("CARD")) return card + word.substr(4);
         return word.starts_with("PC/") ? computer + word.substr(2) : word;
@@ -110,6 +112,10 @@ void RunCase(const fs::path& dir, const std::string& card, const std::string& co
     const fs::path after = dir / (fs::exists(dir / "after") ? "after" : "before");
     const bool whole = !fs::exists(dir / "files");
     EXPECT_EQ(CardFiles(card, whole), CardFiles(after, whole));
+    // The catalogue as mtools reads it off the image, past the mount and its cache.
+    if (onFatCard && fs::exists(after / "names.txt")) {
+        EXPECT_EQ(testCard.onImage("names.txt"), ReadBytes((after / "names.txt").string()));
+    }
     if (fs::exists(dir / "computer-after")) {
         EXPECT_EQ(test::FilesIn(computer), test::FilesIn(dir / "computer-after"));
     }
@@ -124,7 +130,7 @@ TEST_P(CardCase, EndsAsWritten) {
     test::TestCard card(folder.path(), 8192, true,
                         onFatCard ? test::CardKind::Fat : test::CardKind::Folder);
     REQUIRE_FAT_CARD(card);
-    RunCase(kCases / name, card.root(), computer.path());
+    RunCase(kCases / name, card, onFatCard, computer.path());
 }
 
 // "names/..." and "archive/...".

@@ -16,50 +16,16 @@ using test::ProcessResult;
 using test::ReadBytes;
 using test::WriteBytes;
 
-class FatCardRuns : public ::testing::Test {
-protected:
-    void SetUp() override {
-        REQUIRE_FAT_CARD(card);
-        std::filesystem::create_directories(pc);
-    }
-    std::string source(const std::string& name) {
-        WriteBytes(pc + "/" + name, std::string(2000, name[0]));
-        return pc + "/" + name;
-    }
-
+// put and rm themselves are card cases under tests/cases/names, run on a FAT card too. A card
+// locked against writing refuses a new name in one line.
+TEST(LockedCard, RefusesANameInOneLine) {
     test::TempDir dir;
-    test::TestCard card{dir.path()};
-    const std::string root = card.root();
-    const std::string pc = dir.file("pc");
-};
-
-TEST_F(FatCardRuns, PutFillsGapsNeverTakesANameInOtherCaseAndRmKeepsTheCatalogueInStep) {
-    WriteBytes(root + "/00.wav", "a");
-    WriteBytes(root + "/01.WAV", "b");
-    ProcessResult r = Card({"put", root, source("kick.wav"), source("my.snare.wav")});
-    EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, "00.wav = \n01.WAV = \n02.wav = kick\n03.wav = my\n");
-    EXPECT_EQ(ReadBytes(root + "/01.WAV"), "b");
-    EXPECT_EQ(card.onImage("names.txt"),
-              "[ES1 banks]\r\n\r\n[ES1 samples]\r\n00.wav=\r\n01.WAV=\r\n02.wav=kick\r\n"
-              "03.wav=my\r\n\r\n\r\n");
-
-    r = Card({"rm", root, "00.wav", "01.wav", "02.WAV", "09.wav"});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "03.wav = my\n");
-    EXPECT_EQ(card.onImage("names.txt"),
-              "[ES1 banks]\r\n\r\n[ES1 samples]\r\n03.wav=my\r\n\r\n\r\n");
-    card.unmount();
-    // Nothing but the two files: no temporary name was left behind.
-    EXPECT_EQ(test::RunProgram({"mdir", "-b", "-i", card.image(), "::/"}).out,
-              "::/names.txt\n::/03.wav\n");
-}
-
-TEST_F(FatCardRuns, AWriteProtectedCardIsReportedInOneLine) {
-    WriteBytes(root + "/00.wav", "RIFF");
-    WriteBytes(root + "/names.txt", "[ES1 banks]\r\n\r\n[ES1 samples]\r\n00.wav=Kick\r\n");
+    test::TestCard card(dir.path());
+    REQUIRE_FAT_CARD(card);
+    WriteBytes(card.root() + "/00.wav", "RIFF");
+    WriteBytes(card.root() + "/names.txt", "[ES1 banks]\r\n\r\n[ES1 samples]\r\n00.wav=Kick\r\n");
     ASSERT_TRUE(card.remount(false));
-    const ProcessResult r = Card({"name", root, "00.wav", "Snare"});
+    const ProcessResult r = Card({"name", card.root(), "00.wav", "Snare"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
     EXPECT_NE(r.err.find("could not be saved"), std::string::npos) << r.err;
