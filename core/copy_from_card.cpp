@@ -1,6 +1,7 @@
 #include "core/copy_from_card.h"
 
 #include "core/card_naming.h"
+#include "core/card_temporary.h"
 #include "core/copy_to_card.h"
 #include "core/file_copy.h"
 #include "core/file_io.h"
@@ -78,7 +79,7 @@ private:
         // another name is taken.
         for (int attempt = 1; attempt <= 100; ++attempt) {
             const std::string suffix = attempt == 1 ? "" : "-" + std::to_string(attempt);
-            temporary = JoinNative(destDir_, ".quodlin-" + entry.fileName + suffix + ".part");
+            temporary = JoinNative(destDir_, CardTemporaryName(entry.fileName + suffix));
             failure = CopyToNewFile(fs_, source, temporary, [this](std::uint64_t bytes) {
                 return observer_.copied(bytes);
             });

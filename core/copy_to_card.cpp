@@ -15,11 +15,6 @@
 namespace quodlin {
 namespace {
 
-std::string FileNameOf(const std::string& path) {
-    const std::size_t cut = path.find_last_of(std::string("/") + NativeSeparator());
-    return cut == std::string::npos ? path : path.substr(cut + 1);
-}
-
 // Hands out the instrument's names in counter order, skipping every name the card root holds in
 // any letter case (a FAT card is case-insensitive), hidden files and folders included.
 class FreeNames {

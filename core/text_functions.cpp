@@ -42,4 +42,9 @@ std::string JoinNative(const std::string& dir, const std::string& name) {
     return JoinPath(dir, name, NativeSeparator());
 }
 
+std::string FileNameOf(const std::string& path) {
+    const std::size_t cut = path.find_last_of(std::string("/") + NativeSeparator());
+    return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
 }  // namespace quodlin

@@ -20,4 +20,7 @@ std::string JoinPath(const std::string& dir, const std::string& name, char separ
 
 std::string JoinNative(const std::string& dir, const std::string& name);
 
+// The last part of a path: what follows its last "/" or native separator.
+std::string FileNameOf(const std::string& path);
+
 }  // namespace quodlin

@@ -110,8 +110,10 @@ private:
     void smDrive_Change();
     void smDrive_OtherFolder();
     void mountsChanged();
-    // After a card was pulled the card side has no card.
-    void dropCardIfRemoved();
+    // A card that went away is no longer the card; true when it was dropped. The caller shows
+    // the list.
+    bool dropCardIfRemoved();
+    void dropCard();
     std::vector<CardEntry> selectedCardEntries() const;
     std::string cardPathOfRow(int row) const;
 

@@ -37,9 +37,13 @@ void frmQuodlinMain::setCardDrive(const std::string& drive) {
 }
 
 void frmQuodlinMain::showNoCard() {
+    dropCard();
+    showCardList();
+}
+
+void frmQuodlinMain::dropCard() {
     card_.close();
     smDrive->selectNone();
-    showCardList();
 }
 
 // A card that cannot be read leaves the card in use as it was: its list stays, and the catalogue
@@ -81,15 +85,17 @@ void frmQuodlinMain::mountsChanged() {
         return;
     }
     smDrive->refresh();
-    dropCardIfRemoved();
+    if (dropCardIfRemoved()) showCardList();
 }
 
-void frmQuodlinMain::dropCardIfRemoved() {
-    if (card_.cardRoot().empty()) return;
+bool frmQuodlinMain::dropCardIfRemoved() {
+    if (card_.cardRoot().empty()) return false;
     try {
         card_.ensureCardPresent();
+        return false;
     } catch (const FileError&) {
-        showNoCard();
+        dropCard();
+        return true;
     }
 }
 

@@ -35,9 +35,7 @@ std::string PreviewStatus(const Player& player, const std::string& path) {
     std::string reason = player.lastError();
     if (reason.empty()) return "";
     if (reason.starts_with(path + ": ")) reason.erase(0, path.size() + 2);
-    const std::size_t cut = path.find_last_of(std::string("/") + NativeSeparator());
-    return "Cannot play " + (cut == std::string::npos ? path : path.substr(cut + 1)) + ": " +
-           reason;
+    return "Cannot play " + FileNameOf(path) + ": " + reason;
 }
 
 }  // namespace

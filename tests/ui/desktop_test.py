@@ -65,6 +65,13 @@ def click(wid, point):
     run("xdotool", "mousemove", "--window", str(wid), str(point[0]), str(point[1]), "click", "1")
 
 
+def copy_all(wid, list_point, button_point):
+    """Selects every row of a list with Ctrl+A and clicks the copy button, as a user does."""
+    click(wid, list_point)
+    run("xdotool", "key", "ctrl+a")
+    click(wid, button_point)
+
+
 class FatCard:
     def __init__(self, work, name, size):
         self.image = os.path.join(work, name + ".img")
@@ -132,9 +139,7 @@ def overwrite_question_is_on_top_and_alt_y_goes_on(work):
     card.remount()
     program = Program(work, pc, card.root)
     try:
-        click(program.wid, CARD_LIST)
-        run("xdotool", "key", "ctrl+a")
-        click(program.wid, FROM_CARD)
+        copy_all(program.wid, CARD_LIST, FROM_CARD)
         expect(wait_for(lambda: question_on_top("Quodlin")), "the overwrite question is on top")
         # The progress box falls due while the question is open; it must stay below.
         time.sleep(5.0)
@@ -166,9 +171,7 @@ def full_card_message_is_on_top_and_return_ends_the_run(work):
         hat.writeframes(os.urandom(3500 << 10))
     program = Program(work, pc, card.root)
     try:
-        click(program.wid, FILE_LIST)
-        run("xdotool", "key", "ctrl+a")
-        click(program.wid, TO_CARD)
+        copy_all(program.wid, FILE_LIST, TO_CARD)
         expect(wait_for(lambda: question_on_top("Quodlin")), "the conversion question is on top")
         time.sleep(0.5)
         run("xdotool", "key", "alt+n")
