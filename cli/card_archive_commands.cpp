@@ -27,23 +27,35 @@ int CardNotReadable(const ArchiveArgs& args, const FileError& error) {
 int BackupCommand(const ArchiveArgs& args) {
     if (args.operands.size() != 2) return args.usageError("backup takes CARD and DIR");
     const std::string& dir = args.operands[1];
+    CardSide card(args.fs);
+    try {
+        card.pin(args.operands[0]);
+    } catch (const FileError& error) {
+        return CardNotReadable(args, error);
+    }
     RunObserver observer;
-    const ArchiveResult result = BackUpCard(args.fs, args.operands[0], dir, observer);
+    const ArchiveResult result = BackUpCard(card, dir, observer);
     return Report(args, result, BackupDoneText(result, dir));
 }
 
 int RestoreCommand(const ArchiveArgs& args) {
     if (args.operands.size() != 2) return args.usageError("restore takes DIR and CARD");
+    CardSide card(args.fs);
+    try {
+        // Pinned before anything else, so that a card pulled during the check is noticed.
+        card.pin(args.operands[1]);
+    } catch (const FileError& error) {
+        return CardNotReadable(args, error);
+    }
     RunObserver observer;
     const VerifiedBackup backup = VerifyBackup(args.fs, args.operands[0], observer);
     if (!backup.problem.empty()) {
         args.err << backup.problem << '\n';
         return kExitFailed;
     }
-    CardSide card(args.fs);
     try {
-        card.open(args.operands[1]);
-        const CardHoldings holdings = ReadHoldings(args.fs, card.cardRoot());
+        card.smFile_PathChange();
+        const CardHoldings holdings = HoldingsOf(card.rootEntries());
         if (holdings.inUse() && !args.replace) {
             args.err << "The card already holds " << HoldingsText(holdings)
                      << "; --replace replaces them with the backup. Nothing was written to the "

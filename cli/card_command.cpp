@@ -101,9 +101,10 @@ public:
         card_.setMode(line.banks ? Mode::Banks : Mode::Samples);
     }
 
-    bool openCard(const std::string& root) {
+    // A run that writes reads the card itself, under its lock: it only pins the card here.
+    bool openCard(const std::string& root, bool read = true) {
         try {
-            card_.open(root);
+            read ? card_.open(root) : card_.pin(root);
             return true;
         } catch (const FileError& error) {
             err_ << kDriveNotReady << ' ' << CardNotRead(error) << '\n';
@@ -157,7 +158,7 @@ public:
         // Banks are never converted.
         const bool convert = line_.convert && card_.mode() == Mode::Samples;
         if (!(convert ? allReadableSamples(files) : allOfMode(files))) return kExitFailed;
-        if (!openCard(ops[0])) return kExitFailed;
+        if (!openCard(ops[0], false)) return kExitFailed;
         SampleConversion conversion;
         if (convert) conversion = {&tools_.formats, &tools_.converter, false};
         const bool done = CopyToCard(card_, player_, prompt_, files, observer_, conversion);
@@ -259,14 +260,17 @@ int RunCardCommand(const std::vector<std::string>& args, FileSystem& fs, SampleT
     }
     Session session(line, fs, tools, out, err);
     if (!line.badOption.empty()) return session.usageError("unknown option " + line.badOption);
-    const ArchiveArgs archive{line.operands, line.replace, fs, tools.formats, out, err,
-                              [&](const std::string& problem) {
-                                  return session.usageError(problem);
-                              }};
+    const ArchiveArgs archive{
+        line.operands, line.replace, fs, tools.formats, out, err, [&](const std::string& problem) {
+            return session.usageError(problem);
+        }};
     const std::map<std::string, std::function<int()>> commands = {
-        {"list", [&] { return session.list(); }}, {"name", [&] { return session.name(); }},
-        {"put", [&] { return session.put(); }},   {"get", [&] { return session.get(); }},
-        {"rm", [&] { return session.rm(); }},     {"info", [&] { return session.info(); }},
+        {"list", [&] { return session.list(); }},
+        {"name", [&] { return session.name(); }},
+        {"put", [&] { return session.put(); }},
+        {"get", [&] { return session.get(); }},
+        {"rm", [&] { return session.rm(); }},
+        {"info", [&] { return session.info(); }},
         {"backup", [&] { return BackupCommand(archive); }},
         {"restore", [&] { return RestoreCommand(archive); }},
         {"check", [&] { return CheckCommand(archive); }},

@@ -43,6 +43,15 @@ std::vector<FileSum> ReadSums(FileSystem& fs, const std::string& dir, std::strin
     return parsed.sums;
 }
 
+// True when dir can be listed and holds no SHA256SUMS: a backup that never ended.
+bool HasNoSums(FileSystem& fs, const std::string& dir) {
+    try {
+        return StoredName(fs.list(dir), kSumsName).empty();
+    } catch (const FileError&) {
+        return false;
+    }
+}
+
 void CheckFiles(FileSystem& fs, VerifiedBackup& backup, RunObserver& observer) {
     const std::string& dir = backup.dir;
     std::string current = kSumsName;
@@ -72,6 +81,11 @@ void CheckFiles(FileSystem& fs, VerifiedBackup& backup, RunObserver& observer) {
             }
         }
     } catch (const FileError& error) {
+        if (current == kSumsName && error.kind() == FileErrorKind::NotFound && HasNoSums(fs, dir)) {
+            backup.problem =
+                Quoted(dir) + " is not a complete backup: it has no " + kSumsName + ".";
+            return;
+        }
         backup.problem = Quoted(current) + " in the backup cannot be read (" + error.what() + ").";
     }
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 
 #include "core/card_temporary.h"
 #include "core/file_hash.h"
@@ -14,12 +15,19 @@
 namespace quodlin {
 namespace {
 
-// The card's files in natural order. A leftover of an interrupted write is no card file and is
-// not kept; a FIFO or device is never read.
-std::vector<std::string> CardFiles(const std::vector<DirEntry>& entries) {
+constexpr const char* kNotComplete =
+    " The backup is not complete: it has no SHA256SUMS, so it cannot be restored.";
+
+// The card's files in natural order, and how many leftovers of unfinished writes were left out:
+// they are no card files. A FIFO or device is never read.
+std::vector<std::string> CardFiles(const std::vector<DirEntry>& entries, int& leftovers) {
     std::vector<std::string> names;
+    leftovers = 0;
     for (const DirEntry& entry : entries) {
-        if (!entry.isDirectory && !entry.isSpecial && !IsCardTemporaryName(entry.name)) {
+        if (entry.isDirectory || entry.isSpecial) continue;
+        if (IsCardTemporaryName(entry.name)) {
+            ++leftovers;
+        } else {
             names.push_back(entry.name);
         }
     }
@@ -73,12 +81,17 @@ std::uint64_t TotalSize(FileSystem& fs, const std::string& cardRoot,
 
 }  // namespace
 
-ArchiveResult BackUpCard(FileSystem& fs, const std::string& cardRoot, const std::string& dir,
-                         RunObserver& observer) {
+ArchiveResult BackUpCard(CardSide& card, const std::string& dir, RunObserver& observer) {
     ArchiveResult result;
+    FileSystem& fs = card.fileSystem();
+    const std::string& cardRoot = card.cardRoot();
+    std::unique_ptr<CardLock> lock;
     std::vector<std::string> names;
     try {
-        names = CardFiles(fs.list(cardRoot));
+        card.ensureCardPresent();
+        // Shared: other backups may read along, but nobody changes the card meanwhile.
+        lock = fs.lockCard(cardRoot, LockMode::Shared);
+        names = CardFiles(fs.list(cardRoot), result.leftoversSkipped);
     } catch (const FileError& error) {
         result.problems.push_back(CardNotRead(error));
         return result;
@@ -93,6 +106,12 @@ ArchiveResult BackUpCard(FileSystem& fs, const std::string& cardRoot, const std:
         FileSum sum{"", names[i]};
         FileOutcome outcome{true, ""};
         if (observer.next(static_cast<int>(i), static_cast<int>(names.size()), names[i])) {
+            try {
+                card.ensureCardPresent();
+            } catch (const FileError&) {
+                result.problems.push_back(std::string(kCardRemoved) + kNotComplete);
+                return result;
+            }
             observer.busy(true);
             outcome = BackUpFile(fs, JoinNative(cardRoot, names[i]), JoinNative(dir, names[i]),
                                  observer, sum.digest);
@@ -100,9 +119,10 @@ ArchiveResult BackUpCard(FileSystem& fs, const std::string& cardRoot, const std:
         }
         if (outcome.canceled) {
             result.problems.push_back("The backup was cancelled; it is not complete.");
-            break;
+            return result;
         }
         if (!outcome.problem.empty()) {
+            // The run goes on, so that a failing card gives up as much as it still can.
             result.problems.push_back(Quoted(names[i]) + " could not be backed up (" +
                                       outcome.problem + ").");
             continue;
@@ -110,19 +130,37 @@ ArchiveResult BackUpCard(FileSystem& fs, const std::string& cardRoot, const std:
         sums.push_back(sum);
         result.files.push_back(names[i]);
     }
+    if (!result.problems.empty()) {
+        result.problems.push_back(kNotComplete + 1);
+        return result;
+    }
+    // Written last and put in place in one step: a folder with SHA256SUMS is a whole backup.
+    const std::string temporary = JoinNative(dir, CardTemporaryName(fs.ownerTag()));
     try {
-        WriteNewFile(fs, JoinNative(dir, kSumsName), FormatSums(sums));
+        card.ensureCardPresent();
+        WriteNewFile(fs, temporary, FormatSums(sums));
+        fs.renameNoReplace(temporary, JoinNative(dir, kSumsName));
     } catch (const FileError& error) {
-        result.problems.push_back(std::string(kSumsName) + " could not be written (" +
-                                  error.what() + ").");
+        RemoveQuietly(fs, temporary);
+        result.problems.push_back(error.kind() == FileErrorKind::CardRemoved
+                                      ? std::string(kCardRemoved) + kNotComplete
+                                      : std::string(kSumsName) + " could not be written (" +
+                                            error.what() + ")." + kNotComplete);
     }
     return result;
 }
 
 std::string BackupDoneText(const ArchiveResult& result, const std::string& dir) {
     const std::size_t n = result.files.size();
-    return "Backed up " + std::to_string(n) + (n == 1 ? " file" : " files") + " to " + Quoted(dir) +
-           ".";
+    std::string text = "Backed up " + std::to_string(n) + (n == 1 ? " file" : " files") + " to " +
+                       Quoted(dir) + ".";
+    const int skipped = result.leftoversSkipped;
+    if (skipped > 0) {
+        text += " " + std::to_string(skipped) +
+                (skipped == 1 ? " leftover temporary file was" : " leftover temporary files were") +
+                " skipped.";
+    }
+    return text;
 }
 
 }  // namespace quodlin

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "core/card_side.h"
 #include "core/run_observer.h"
 #include "platform/file_system.h"
 
@@ -13,15 +14,17 @@ namespace quodlin {
 struct ArchiveResult {
     std::vector<std::string> files;
     std::vector<std::string> problems;
+    int leftoversSkipped = 0;  // hidden files of unfinished writes, never backed up
     bool done() const { return problems.empty(); }
 };
 
-// Copies every file of the card root, byte for byte and under its own name, into dir, which must
-// be new or empty. Each copy is read back and compared with what was read from the card; dir
-// then gets a SHA256SUMS of the copies that passed. A file that fails is reported and the run
-// goes on, so that a failing card gives up as much as it still can.
-ArchiveResult BackUpCard(FileSystem& fs, const std::string& cardRoot, const std::string& dir,
-                         RunObserver& observer);
+// Copies every file of the card in use, byte for byte and under its own name, into dir, which
+// must be new or empty, holding the card's lock shared so that no run changes the card meanwhile.
+// Each copy is read back and compared with what was read from the card. Only when every file
+// was copied does dir get its SHA256SUMS, last: a folder without one is no whole backup. A file
+// that fails is reported and the run goes on, so that a failing card gives up as much as it
+// still can; a removed card ends it.
+ArchiveResult BackUpCard(CardSide& card, const std::string& dir, RunObserver& observer);
 
 // "Backed up 12 files to '/home/me/ES1 card'."
 std::string BackupDoneText(const ArchiveResult& result, const std::string& dir);

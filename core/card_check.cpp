@@ -83,7 +83,11 @@ private:
         for (const std::string& file : files_) {
             if (!IsCardFileOfMode({file, false}, mode)) continue;
             ++count;
-            if (FindFriendlyName(lines_, file, mode).empty()) {
+            if (!NameableInCatalogue(file)) {
+                add(Quoted(file) +
+                    " cannot have a friendly name: names.txt cannot tell a file name that begins "
+                    "or ends with a blank or holds \"=\".");
+            } else if (FindFriendlyName(lines_, file, mode).empty()) {
                 add(Quoted(file) + " has no friendly name.");
             }
             if (!IsInstrumentName(file, mode)) {

@@ -1,6 +1,7 @@
 #include "core/card_delete.h"
 
 #include "core/card_naming.h"
+#include "core/card_write.h"
 #include "core/messages.h"
 #include "core/text_functions.h"
 
@@ -9,11 +10,17 @@ namespace quodlin {
 bool DeleteOnCard(CardSide& card, Player& player, Prompt& prompt,
                   const std::vector<CardEntry>& selected) {
     StopAndClose(player);
+    if (card.cardRoot().empty()) {
+        prompt.message(kNoCardChosen, MessageStyle::Exclamation);
+        return false;
+    }
+    // Asked before the card's lock is taken, so that no other run waits on the answer.
+    if (selected.empty() || !prompt.question(kDeleteOnCardQuestion)) return true;
+    const auto write = CardWriteRun::Start(card, prompt);
+    if (!write) return false;
     bool allDone = false;
-    const std::vector<int> rows = ReloadAndFindRows(card, prompt, selected, &allDone);
-    if (!card.loaded()) return false;
-    if (!rows.empty() && !prompt.question(kDeleteOnCardQuestion)) return allDone;
-    for (const int row : rows) {
+    for (const int row : FindRows(card, prompt, selected, &allDone)) {
+        if (row < 0) continue;
         const std::string path = JoinNative(card.cardRoot(), card.table().smFileName(row));
         try {
             card.ensureCardPresent();
@@ -26,7 +33,7 @@ bool DeleteOnCard(CardSide& card, Player& player, Prompt& prompt,
         }
     }
     card.table().removeMarked();
-    return SaveNamesAndReload(card, prompt) && allDone;
+    return SaveAndReload(card, prompt) && allDone;
 }
 
 }  // namespace quodlin

@@ -2,9 +2,7 @@
 
 #include <algorithm>
 
-#include "core/card_temporary.h"
 #include "core/catalogue_file.h"
-#include "core/file_io.h"
 #include "core/natural_order.h"
 #include "core/text_functions.h"
 
@@ -15,24 +13,21 @@ bool IsCardFileOfMode(const DirEntry& entry, Mode mode) {
            EndsWithIgnoringCase(entry.name, ModeExtension(mode));
 }
 
-NameTable ListCard(FileSystem& fs, const std::string& cardRoot, Mode mode) {
-    const std::vector<DirEntry> entries = fs.list(cardRoot);
+std::vector<std::string> CardFilesOfMode(const std::vector<DirEntry>& rootEntries, Mode mode) {
     std::vector<std::string> fileNames;
-    for (const DirEntry& entry : entries) {
+    for (const DirEntry& entry : rootEntries) {
         if (IsCardFileOfMode(entry, mode)) fileNames.push_back(entry.name);
-        // A copy that a killed run left unfinished; it never became a card file.
-        if (!entry.isDirectory && !entry.isSpecial && IsCardTemporaryName(entry.name)) {
-            RemoveQuietly(fs, JoinNative(cardRoot, entry.name));
-        }
     }
     std::sort(fileNames.begin(), fileNames.end(),
               [](const std::string& a, const std::string& b) { return NaturalLess(a, b); });
+    return fileNames;
+}
+
+NameTable TableOf(const std::vector<std::string>& fileNames,
+                  const std::vector<std::string>& catalogueLines, Mode mode) {
+    const std::vector<std::string> names = FriendlyNames(catalogueLines, fileNames, mode);
     NameTable table;
-    if (fileNames.empty()) return table;
-    const CatalogueText catalogue = ReadCatalogue(fs, cardRoot, FindCatalogueFiles(entries));
-    for (const std::string& fileName : fileNames) {
-        table.append(fileName, FindFriendlyName(catalogue.lines, fileName, mode));
-    }
+    for (std::size_t i = 0; i < fileNames.size(); ++i) table.append(fileNames[i], names[i]);
     return table;
 }
 

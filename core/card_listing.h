@@ -13,9 +13,12 @@ namespace quodlin {
 // that start with a dot are the hidden files of other systems, not the instrument's.
 bool IsCardFileOfMode(const DirEntry& entry, Mode mode);
 
-// The card root's files of the mode in natural order, with their friendly names. Throws
-// FileError when the root or the catalogue cannot be read.
-NameTable ListCard(FileSystem& fs, const std::string& cardRoot, Mode mode);
+// The names of the root's files of the mode, in natural order.
+std::vector<std::string> CardFilesOfMode(const std::vector<DirEntry>& rootEntries, Mode mode);
+
+// The files with their friendly names from the catalogue's lines.
+NameTable TableOf(const std::vector<std::string>& fileNames,
+                  const std::vector<std::string>& catalogueLines, Mode mode);
 
 // The card list's line for an entry: "00.wav = Kick".
 std::string CardListLine(const CardEntry& entry);

@@ -1,16 +1,19 @@
 #include "core/card_restore.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 
 #include "core/card_listing.h"
 #include "core/card_temporary.h"
+#include "core/card_write.h"
 #include "core/catalogue_file.h"
 #include "core/file_copy.h"
 #include "core/file_hash.h"
 #include "core/file_io.h"
 #include "core/messages.h"
 #include "core/natural_order.h"
+#include "core/sample_readiness.h"
 #include "core/text_functions.h"
 #include "core/utf8.h"
 
@@ -29,12 +32,15 @@ std::string Because(const FileError& error) {
     return error.kind() == FileErrorKind::CardRemoved ? kCardRemoved : error.what();
 }
 
-// Where one backup file goes on the card: the name the card already stores for it, and a
-// temporary file of an earlier run in the way of its own.
+// Where one backup file goes on the card: the name the card already stores for it, if any.
 struct Placement {
     std::string stored;
-    std::string leftover;
 };
+
+// What a file of this size takes on a volume that allocates in units of unit bytes.
+std::uint64_t Allocated(std::uint64_t size, std::uint64_t unit) {
+    return (size + unit - 1) / unit * unit;
+}
 
 class RestoreRun {
 public:
@@ -47,10 +53,19 @@ public:
 
     ArchiveResult run() {
         try {
-            plan(fs_.list(card_.cardRoot()));
+            const CardWriteRun write(card_);
+            return planAndRestore();
         } catch (const FileError& error) {
             result_.problems.push_back(CardNotRead(error) + kNothingWritten);
+            return result_;
         }
+    }
+
+private:
+    static constexpr const char* kNothingWritten = " Nothing was written to the card.";
+
+    ArchiveResult planAndRestore() {
+        plan(card_.rootEntries());
         if (!result_.done()) return result_;
         std::uint64_t total = 0;
         for (const BackupFile& file : backup_.files) total += file.size;
@@ -67,6 +82,10 @@ public:
                 if (error.kind() == FileErrorKind::Canceled) {
                     return stopped("The restore was cancelled");
                 }
+                if (error.kind() == FileErrorKind::CardRemoved) {
+                    result_.problems.push_back(kCardRemoved);
+                    return result_;
+                }
                 return stopped(Quoted(file.name) + " could not be restored (" + Because(error) +
                                ")");
             }
@@ -76,19 +95,13 @@ public:
         return result_;
     }
 
-private:
-    static constexpr const char* kNothingWritten = " Nothing was written to the card.";
-
     // Where each file goes, refusing before anything is written when a name is taken or the
     // card has no room.
     void plan(const std::vector<DirEntry>& entries) {
         for (const BackupFile& file : backup_.files) {
-            Placement placement{StoredName(entries, file.name),
-                                StoredName(entries, CardTemporaryName(file.name))};
-            const std::string& taken =
-                !placement.stored.empty() ? placement.stored : placement.leftover;
-            if (!replace_ && !taken.empty()) {
-                result_.problems.push_back(Quoted(taken) + " is already on the card." +
+            Placement placement{StoredName(entries, file.name)};
+            if (!replace_ && !placement.stored.empty()) {
+                result_.problems.push_back(Quoted(placement.stored) + " is already on the card." +
                                            kNothingWritten);
             }
             placements_.push_back(placement);
@@ -97,34 +110,31 @@ private:
     }
 
     // Each file needs its room while the file it replaces is still there; that one's room is
-    // free again once the new file is in place.
+    // free again once the new file is in place. Files take whole allocation units.
     void checkRoom() {
         const std::optional<std::uint64_t> free = fs_.freeSpace(card_.cardRoot());
         if (!free) return;
-        auto room = static_cast<std::int64_t>(*free);
+        const std::uint64_t unit = fs_.allocationUnit(card_.cardRoot()).value_or(1);
+        std::int64_t room = static_cast<std::int64_t>(*free);
+        std::int64_t least = room;
         for (std::size_t i = 0; i < backup_.files.size(); ++i) {
-            const BackupFile& file = backup_.files[i];
-            const auto size = static_cast<std::int64_t>(file.size);
-            if (size > room) {
-                result_.problems.push_back(std::string(kCardIsFull) + " " + Quoted(file.name) +
-                                           " needs " + std::to_string(file.size) +
-                                           " bytes, more than the card will have free." +
-                                           kNothingWritten);
-                return;
-            }
-            room -= size;
+            room -= static_cast<std::int64_t>(Allocated(backup_.files[i].size, unit));
+            least = std::min(least, room);
             const std::string& stored = placements_[i].stored;
             if (!stored.empty()) {
-                room += static_cast<std::int64_t>(fs_.fileSize(cardPath(stored)));
+                room += static_cast<std::int64_t>(Allocated(fs_.fileSize(cardPath(stored)), unit));
             }
         }
+        if (least >= 0) return;
+        const auto needed = static_cast<std::uint64_t>(static_cast<std::int64_t>(*free) - least);
+        result_.problems.push_back("The backup needs " + SizeText(needed) + "; the card has " +
+                                   SizeText(*free) + " free." + kNothingWritten);
     }
 
     void restore(const BackupFile& file, const Placement& placement) {
         card_.ensureCardPresent();
         observer_.busy(true);
-        if (!placement.leftover.empty()) fs_.remove(cardPath(placement.leftover));
-        const std::string temporary = cardPath(CardTemporaryName(file.name));
+        const std::string temporary = cardPath(CardTemporaryName(fs_.ownerTag()));
         try {
             const auto failure =
                 CopyToNewFile(fs_, JoinNative(backup_.dir, file.name), temporary,
@@ -157,7 +167,10 @@ private:
     void removeOthers() {
         try {
             for (const DirEntry& entry : fs_.list(card_.cardRoot())) {
-                if (entry.isDirectory || entry.isSpecial || isInBackup(entry.name)) continue;
+                if (entry.isDirectory || entry.isSpecial || isInBackup(entry.name) ||
+                    IsCardTemporaryName(entry.name)) {
+                    continue;
+                }
                 card_.ensureCardPresent();
                 fs_.remove(cardPath(entry.name));
             }
@@ -202,10 +215,10 @@ private:
 
 }  // namespace
 
-CardHoldings ReadHoldings(FileSystem& fs, const std::string& cardRoot) {
+CardHoldings HoldingsOf(const std::vector<DirEntry>& rootEntries) {
     CardHoldings holdings;
-    for (const DirEntry& entry : fs.list(cardRoot)) {
-        if (entry.isDirectory || entry.isSpecial) continue;
+    for (const DirEntry& entry : rootEntries) {
+        if (entry.isDirectory || entry.isSpecial || IsCardTemporaryName(entry.name)) continue;
         if (IsCardFileOfMode(entry, Mode::Samples)) {
             ++holdings.samples;
         } else if (IsCardFileOfMode(entry, Mode::Banks)) {

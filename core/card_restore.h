@@ -20,8 +20,8 @@ struct CardHoldings {
     bool inUse() const { return samples > 0 || banks > 0 || catalogue; }
 };
 
-// Throws FileError when the card root cannot be listed.
-CardHoldings ReadHoldings(FileSystem& fs, const std::string& cardRoot);
+// What the card root's entries hold.
+CardHoldings HoldingsOf(const std::vector<DirEntry>& rootEntries);
 
 // "3 samples, 1 bank, names.txt and 2 other files".
 std::string HoldingsText(const CardHoldings& holdings);
@@ -30,7 +30,8 @@ std::string HoldingsText(const CardHoldings& holdings);
 // with the backup in '…'?", or, on an empty card, "Restore the backup in '…' to SmartMedia?".
 std::string RestoreQuestion(const CardHoldings& holdings, const std::string& dir);
 
-// Writes the backup onto the card opened in card. Each file is written under its temporary
+// Writes the backup onto the card pinned in card, under the card's lock, checking before every
+// file that the card is still the one pinned. Each file is written under its temporary
 // name, synced, read back and then renamed into place; names.txt comes last, so that a run that
 // stops never leaves a catalogue naming files that are not there. Without replace nothing on the
 // card is replaced; with it, the card ends up holding exactly the backup's files.

@@ -1,17 +1,26 @@
 #include "core/card_side.h"
 
 #include "core/card_listing.h"
-#include "core/catalogue_file.h"
 #include "core/messages.h"
 
 namespace quodlin {
 
 void CardSide::open(const std::string& root) {
-    std::string volume = fs_.volumeIdentity(root);
-    NameTable table = ListCard(fs_, root, mode_);
+    const std::string previousRoot = cardRoot_;
+    const std::string previousVolume = volume_;
+    pin(root);
+    try {
+        smFile_PathChange();
+    } catch (const FileError&) {
+        cardRoot_ = previousRoot;
+        volume_ = previousVolume;
+        throw;
+    }
+}
+
+void CardSide::pin(const std::string& root) {
+    volume_ = fs_.volumeIdentity(root);
     cardRoot_ = root;
-    volume_ = std::move(volume);
-    show(std::move(table));
 }
 
 void CardSide::close() {
@@ -19,6 +28,8 @@ void CardSide::close() {
     volume_.clear();
     table_.clear();
     lines_.clear();
+    entries_.clear();
+    catalogue_.reset();
     loaded_ = false;
 }
 
@@ -33,23 +44,24 @@ void CardSide::ensureCardPresent() {
 void CardSide::smFile_PathChange() {
     table_.clear();
     lines_.clear();
+    entries_.clear();
+    catalogue_.reset();
     loaded_ = false;
     if (cardRoot_.empty()) return;
     ensureCardPresent();
-    show(ListCard(fs_, cardRoot_, mode_));
+    load();
 }
 
-std::vector<std::string> CardSide::SortAndSaveNames() {
-    if (!loaded_) {
-        throw FileError(FileErrorKind::Other, cardRoot_, "the card list could not be read");
-    }
-    ensureCardPresent();
-    return quodlin::SortAndSaveNames(fs_, cardRoot_, mode_, table_);
+const CatalogueText& CardSide::catalogue() {
+    if (!catalogue_) catalogue_ = ReadCatalogue(fs_, cardRoot_, files_);
+    return *catalogue_;
 }
 
-void CardSide::show(NameTable table) {
-    table_ = std::move(table);
-    lines_.clear();
+void CardSide::load() {
+    entries_ = fs_.list(cardRoot_);
+    files_ = FindCatalogueFiles(entries_);
+    const std::vector<std::string> fileNames = CardFilesOfMode(entries_, mode_);
+    table_ = fileNames.empty() ? NameTable() : TableOf(fileNames, catalogue().lines, mode_);
     for (const CardEntry& entry : table_.entries()) lines_.push_back(CardListLine(entry));
     loaded_ = true;
 }

@@ -1,16 +1,18 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/card_numbering.h"
+#include "core/catalogue_file.h"
 #include "core/name_table.h"
 #include "platform/file_system.h"
 
 namespace quodlin {
 
-// The card half of the window: the card root in use, the mode, the name table and the card list
-// lines it was last loaded into.
+// The card half of the window: the card root in use, the mode, and what the card held when it was
+// last read: the root's entries, its catalogue, the name table and the card list lines.
 class CardSide {
 public:
     explicit CardSide(FileSystem& fs) : fs_(fs) {}
@@ -28,6 +30,9 @@ public:
     // Makes root the card in use when it can be listed; when it cannot, throws FileError and
     // keeps the card that was in use, so that no later save goes to a card it was not read from.
     void open(const std::string& root);
+    // Makes root the card in use without reading it, for a run that reads it under its lock.
+    // Throws FileError when root cannot be reached.
+    void pin(const std::string& root);
     // No card any more: nothing is listed, and every card action is refused.
     void close();
     void setMode(Mode mode) { mode_ = mode; }
@@ -35,15 +40,18 @@ public:
     // when opened (pulled, unmounted, another card), so that nothing is written beside it.
     void ensureCardPresent();
 
-    // Rebuilds the table and the list from the card. On failure the list is emptied and the
-    // error passed on.
+    // Rebuilds the table and the list from the card: one listing of the root, and one read of
+    // the catalogue when the mode has files. On failure the list is emptied and the error
+    // passed on.
     void smFile_PathChange();
-    // Sorts the table and rewrites the mode's section of names.txt. Returns the friendly names
-    // that lost characters to the catalogue's 8-bit code page.
-    std::vector<std::string> SortAndSaveNames();
+    // The root's entries as last read.
+    const std::vector<DirEntry>& rootEntries() const { return entries_; }
+    const CatalogueFiles& catalogueFiles() const { return files_; }
+    // The catalogue as last read, read now when the listing did not need it.
+    const CatalogueText& catalogue();
 
 private:
-    void show(NameTable table);
+    void load();
 
     FileSystem& fs_;
     std::string cardRoot_;
@@ -51,6 +59,9 @@ private:
     Mode mode_ = Mode::Samples;
     NameTable table_;
     std::vector<std::string> lines_;
+    std::vector<DirEntry> entries_;
+    CatalogueFiles files_;
+    std::optional<CatalogueText> catalogue_;
     bool loaded_ = false;
 };
 

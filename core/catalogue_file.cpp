@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <unordered_map>
 
 #include "core/file_io.h"
 #include "core/text_functions.h"
@@ -90,7 +91,6 @@ void InsertInSection(Lines& lines, const std::string& header, const std::string&
 
 CatalogueText ReadCatalogueFile(FileSystem& fs, const std::string& path) {
     // A real catalogue is a few kilobytes; anything this large is not one.
-    constexpr std::size_t kLargestCatalogue = 1 << 20;
     return ParseCatalogue(
         ReadWholeFile(fs, path, kLargestCatalogue, "larger than 1 MiB, so not a catalogue"));
 }
@@ -113,6 +113,45 @@ std::string FindFriendlyName(const Lines& lines, const std::string& fileName, Mo
     return NameInLines(lines.begin(), lines.end(), fileName).value_or("");
 }
 
+std::vector<std::string> FriendlyNames(const Lines& lines,
+                                       const std::vector<std::string>& fileNames, Mode mode) {
+    // The lines that may name a file, in the order they are searched: the mode's section first.
+    std::vector<std::size_t> order;
+    const auto section = std::find(lines.begin(), lines.end(), SectionHeader(mode));
+    if (section != lines.end()) {
+        const auto end = SectionEnd(section + 1, lines.end());
+        for (auto line = section + 1; line != end; ++line) order.push_back(line - lines.begin());
+    }
+    for (std::size_t i = 0; i < lines.size(); ++i) order.push_back(i);
+    std::unordered_map<std::string, std::vector<std::size_t>> byKey;
+    for (const std::size_t i : order) {
+        if (const auto entry = ReadEntry(lines[i]))
+            byKey[LowerAscii(std::string(entry->key))].push_back(i);
+    }
+    std::vector<bool> used(lines.size(), false);
+    std::vector<std::string> names;
+    for (const std::string& fileName : fileNames) {
+        names.emplace_back();
+        const auto candidates = byKey.find(LowerAscii(fileName));
+        if (!NameableInCatalogue(fileName) || candidates == byKey.end()) continue;
+        const auto free = [&](std::size_t i) { return !used[i]; };
+        const auto& list = candidates->second;
+        auto chosen = std::find_if(list.begin(), list.end(), [&](std::size_t i) {
+            return free(i) && ReadEntry(lines[i])->key == fileName;
+        });
+        if (chosen == list.end()) chosen = std::find_if(list.begin(), list.end(), free);
+        if (chosen == list.end()) continue;
+        used[*chosen] = true;
+        names.back() = std::string(ReadEntry(lines[*chosen])->name);
+    }
+    return names;
+}
+
+bool NameableInCatalogue(const std::string& fileName) {
+    return !fileName.empty() && !IsBlank(fileName.front()) && !IsBlank(fileName.back()) &&
+           fileName.find('=') == std::string::npos;
+}
+
 Lines EmptyCatalogueLines() {
     return {"[ES1 banks]", "", "[ES1 samples]"};
 }
@@ -130,8 +169,10 @@ Lines RewriteSection(const Lines& oldLines, Mode mode, const NameTable& table) {
     if (place == end) place = first;
     for (auto line = first; line <= end; ++line) {
         if (line == place) {
-            for (const CardEntry& entry : table.entries())
-                lines.push_back(entry.fileName + "=" + entry.name);
+            for (const CardEntry& entry : table.entries()) {
+                if (NameableInCatalogue(entry.fileName))
+                    lines.push_back(entry.fileName + "=" + entry.name);
+            }
         }
         if (line == end) break;
         // Empty lines only close the section; the writer makes its own.
@@ -171,11 +212,8 @@ CatalogueText ReadCatalogue(FileSystem& fs, const std::string& cardRoot,
     return catalogue;
 }
 
-std::vector<std::string> SortAndSaveNames(FileSystem& fs, const std::string& cardRoot, Mode mode,
-                                          NameTable& table) {
+std::vector<std::string> RewriteCatalogue(CatalogueText& text, Mode mode, NameTable& table) {
     table.sort();
-    const CatalogueFiles files = FindCatalogueFiles(fs.list(cardRoot));
-    CatalogueText text = ReadCatalogue(fs, cardRoot, files);
     if (text.lines.empty()) text.lines = EmptyCatalogueLines();
     text.lines = RewriteSection(text.lines, mode, table);
     std::vector<std::string> changed;
@@ -184,13 +222,22 @@ std::vector<std::string> SortAndSaveNames(FileSystem& fs, const std::string& car
             if (!FitsWindows1252(entry.name)) changed.push_back(entry.name);
         }
     }
+    return changed;
+}
 
+void WriteCatalogue(FileSystem& fs, const std::string& cardRoot, const CatalogueFiles& files,
+                    const CatalogueText& text) {
+    const std::string bytes = SerializeCatalogue(text);
+    const std::string target =
+        JoinNative(cardRoot, files.catalogue.empty() ? kCatalogueName : files.catalogue);
+    if (bytes.size() > kLargestCatalogue) {
+        throw FileError(FileErrorKind::Other, target,
+                        "it would grow past 1 MiB, more than a catalogue may hold");
+    }
     const std::string temporary = JoinNative(cardRoot, kTemporaryName);
     // A temporary file left by an interrupted save never replaced anything: it may be partial.
     if (!files.temporary.empty()) fs.remove(JoinNative(cardRoot, files.temporary));
-    WriteNewFile(fs, temporary, SerializeCatalogue(text));
-    const std::string target =
-        JoinNative(cardRoot, files.catalogue.empty() ? kCatalogueName : files.catalogue);
+    WriteNewFile(fs, temporary, bytes);
     try {
         fs.replace(temporary, target);
     } catch (const FileError&) {
@@ -198,7 +245,6 @@ std::vector<std::string> SortAndSaveNames(FileSystem& fs, const std::string& car
         throw;
     }
     if (!files.leftover.empty()) fs.remove(JoinNative(cardRoot, files.leftover));
-    return changed;
 }
 
 }  // namespace quodlin

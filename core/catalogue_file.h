@@ -41,6 +41,20 @@ std::optional<std::string> EntryKey(std::string_view line);
 std::string FindFriendlyName(const std::vector<std::string>& lines, const std::string& fileName,
                              Mode mode);
 
+// The friendly name of each file, "" for one the catalogue does not name: the first line of the
+// mode's section that names it, else the first line anywhere, its key matched as
+// FindFriendlyName does. A line spelt as the file is taken before one that differs in letter
+// case, and no line names two files.
+std::vector<std::string> FriendlyNames(const std::vector<std::string>& lines,
+                                       const std::vector<std::string>& fileNames, Mode mode);
+
+// False for a card file whose name an entry line cannot hold unambiguously: one that begins or
+// ends with a blank or tab, or holds "=". Such a file has no friendly name.
+bool NameableInCatalogue(const std::string& fileName);
+
+// The most names.txt may hold: reading refuses anything larger as no catalogue.
+inline constexpr std::size_t kLargestCatalogue = 1 << 20;
+
 // The lines of a catalogue made from nothing.
 std::vector<std::string> EmptyCatalogueLines();
 
@@ -58,11 +72,15 @@ void MergeLeftover(CatalogueText& catalogue, const CatalogueText& leftover);
 CatalogueText ReadCatalogue(FileSystem& fs, const std::string& cardRoot,
                             const CatalogueFiles& files);
 
-// Sorts the table and rewrites the mode's section of names.txt. The new file is written whole
-// and synced before it replaces the old one, so a failure leaves the old catalogue as it was.
-// A leftover is removed once the new catalogue is in place. Returns the friendly names, as
-// written, that lost characters to the catalogue's 8-bit code page.
-std::vector<std::string> SortAndSaveNames(FileSystem& fs, const std::string& cardRoot, Mode mode,
-                                          NameTable& table);
+// The catalogue with the mode's section rewritten from the sorted table, as a save writes it.
+// Returns the friendly names, as written, that lost characters to the catalogue's 8-bit code
+// page.
+std::vector<std::string> RewriteCatalogue(CatalogueText& text, Mode mode, NameTable& table);
+
+// Writes text as the card's names.txt: whole and synced under a temporary name before it
+// replaces the old one, so a failure leaves the old catalogue as it was. A leftover is removed
+// once the new catalogue is in place. Refuses a catalogue larger than reading accepts.
+void WriteCatalogue(FileSystem& fs, const std::string& cardRoot, const CatalogueFiles& files,
+                    const CatalogueText& text);
 
 }  // namespace quodlin

@@ -78,8 +78,7 @@ private:
         // A file already under a temporary name may be the user's own: it is left alone and
         // another name is taken.
         for (int attempt = 1; attempt <= 100; ++attempt) {
-            const std::string suffix = attempt == 1 ? "" : "-" + std::to_string(attempt);
-            temporary = JoinNative(destDir_, CardTemporaryName(entry.fileName + suffix));
+            temporary = JoinNative(destDir_, CardTemporaryName(fs_.ownerTag()));
             failure = CopyToNewFile(fs_, source, temporary, [this](std::uint64_t bytes) {
                 return observer_.copied(bytes);
             });
@@ -118,7 +117,8 @@ bool CopyFromCard(CardSide& card, Player& player, Prompt& prompt,
                   RunObserver& observer) {
     StopAndClose(player);
     bool allDone = false;
-    const std::vector<int> rows = ReloadAndFindRows(card, prompt, selected, &allDone);
+    std::vector<int> rows = ReloadAndFindRows(card, prompt, selected, &allDone);
+    std::erase(rows, -1);
     FromCardRun run(card, prompt, observer, destDir);
     std::vector<std::string> sources;
     for (const int row : rows)

@@ -1,11 +1,13 @@
 #include "core/copy_to_card.h"
 
 #include <algorithm>
+#include <chrono>
 #include <set>
 
 #include "core/card_naming.h"
 #include "core/card_numbering.h"
 #include "core/card_temporary.h"
+#include "core/card_write.h"
 #include "core/file_copy.h"
 #include "core/file_io.h"
 #include "core/messages.h"
@@ -52,21 +54,29 @@ public:
           names_(std::move(names)),
           writer_(std::move(writer)) {}
 
-    // Writes the source under the temporary name of the next free card name; it becomes that
-    // card file only in finish(), once it is complete on the device.
+    // Writes the source under a temporary name, for the next free card name; it becomes that
+    // card file once it is complete on the device, at the latest a moment after its copy ended.
     Outcome copy(const std::string& sourcePath) {
         for (std::string name = names_.next(); !name.empty(); name = names_.next()) {
             names_.take(name);
             Pending pending{{}, name, sourcePath};
             card_.ensureCardPresent();
             observer_.busy(true);
-            const auto failure =
-                writer_.write(card_.fileSystem(), sourcePath,
-                              JoinNative(card_.cardRoot(), CardTemporaryName(name)), pending.copy,
-                              [this](std::uint64_t bytes) { return observer_.copied(bytes); });
+            const auto failure = writer_.write(
+                card_.fileSystem(), sourcePath,
+                JoinNative(card_.cardRoot(), CardTemporaryName(card_.fileSystem().ownerTag())),
+                pending.copy, [this](std::uint64_t bytes) {
+                    pendingBytes_ += bytes;
+                    return observer_.copied(bytes);
+                });
             observer_.busy(false);
             if (!failure) {
                 pending_.push_back(std::move(pending));
+                if (pending_.size() == 1) firstPending_ = std::chrono::steady_clock::now();
+                if (pendingBytes_ >= kLargestBatch ||
+                    std::chrono::steady_clock::now() - firstPending_ >= kLongestWait) {
+                    finish();
+                }
                 return Outcome::Copied;
             }
             if (failure->error.kind() == FileErrorKind::Canceled) return Outcome::Canceled;
@@ -77,43 +87,49 @@ public:
             report(sourcePath, *failure);
             return Outcome::Failed;
         }
+        finish();
         prompt_.message(kNoFreeCardName, MessageStyle::Information);
         return Outcome::NoName;
     }
 
-    // Brings every copy onto the device, gives each its card name and enters the ones that made
-    // it into the table. False when one of them failed; only the first failure is told. Throws
+    // Brings the copies not yet in place onto the device, gives each its card name and enters
+    // the ones that made it into the table. Only the first failure of the run is told. Throws
     // when the card was removed, leaving the rest under their temporary names.
-    bool finish() {
+    void finish() {
         observer_.busy(true);
-        bool allFinished = true;
-        // Every copy is synced before any is renamed: the renames then cost the device no
+        // The copies are synced before any is renamed: the renames then cost the device no
         // flush of their own between the syncs.
         std::vector<std::optional<FileError>> synced;
         for (Pending& pending : pending_)
             synced.push_back(FinishCopy(card_.fileSystem(), pending.copy));
-        for (std::size_t i = 0; i < pending_.size(); ++i) {
-            Pending& pending = pending_[i];
+        std::vector<Pending> pending = std::move(pending_);
+        pending_.clear();
+        pendingBytes_ = 0;
+        for (std::size_t i = 0; i < pending.size(); ++i) {
             auto error = synced[i];
-            if (!error) error = moveIntoPlace(pending);
+            if (!error) error = moveIntoPlace(pending[i]);
             if (error) {
-                if (allFinished) report(pending.sourcePath, CopyFailure{*error, true, 0});
-                allFinished = false;
+                if (allFinished_) report(pending[i].sourcePath, CopyFailure{*error, true, 0});
+                allFinished_ = false;
                 continue;
             }
-            card_.table().append(pending.cardName, FriendlyNameOf(FileNameOf(pending.sourcePath)));
-            copied_.push_back(JoinNative(card_.cardRoot(), pending.cardName));
+            card_.table().append(pending[i].cardName,
+                                 FriendlyNameOf(FileNameOf(pending[i].sourcePath)));
+            copied_.push_back(JoinNative(card_.cardRoot(), pending[i].cardName));
             observer_.fileDone();
         }
         observer_.busy(false);
-        return allFinished;
     }
+
+    // False when a finished copy could not be given its name.
+    bool allFinished() const { return allFinished_; }
+    bool anyCopied() const { return !copied_.empty(); }
 
     // Saves the catalogue. When it cannot be saved, the copies of this run are taken off the
     // card again: they are copies of computer files, and left there they would have no names.
     bool save() {
         try {
-            SortAndSaveNamesTelling(card_, prompt_);
+            SortAndSaveNames(card_, prompt_);
             return true;
         } catch (const FileError& error) {
             if (error.kind() == FileErrorKind::CardRemoved) throw;
@@ -164,7 +180,9 @@ private:
         }
     }
 
+    // The copies made before are put in place first: a message may stay open for long.
     void report(const std::string& sourcePath, const CopyFailure& failure) {
+        finish();
         if (IsVolumeFull(card_.fileSystem(), card_.cardRoot(), failure)) {
             prompt_.message(kCardIsFull, MessageStyle::Plain);
         } else {
@@ -178,7 +196,14 @@ private:
     RunObserver& observer_;
     FreeNames names_;
     SourceWriter writer_;
+    // A finished copy waits for its name behind at most this much later copying, or this long.
+    static constexpr std::uint64_t kLargestBatch = 8u << 20;
+    static constexpr auto kLongestWait = std::chrono::milliseconds(500);
+
     std::vector<Pending> pending_;
+    std::uint64_t pendingBytes_ = 0;
+    std::chrono::steady_clock::time_point firstPending_;
+    bool allFinished_ = true;
     std::vector<std::string> copied_;
 };
 
@@ -208,19 +233,15 @@ bool CopyToCard(CardSide& card, Player& player, Prompt& prompt,
         prompt.message(kNoCardChosen, MessageStyle::Exclamation);
         return false;
     }
-    std::vector<DirEntry> rootEntries;
-    try {
-        card.smFile_PathChange();
-        rootEntries = card.fileSystem().list(card.cardRoot());
-    } catch (const FileError& error) {
-        prompt.message(CardNotRead(error), MessageStyle::Exclamation);
-        return false;
-    }
-    CopyRun run(card, prompt, observer, FreeNames(rootEntries, card.mode()),
-                ChooseSourceWriter(sourcePaths, card.mode(), conversion, prompt));
+    // Asked before the card's lock is taken, so that no other run waits on the answer.
+    SourceWriter writer = ChooseSourceWriter(sourcePaths, card.mode(), conversion, prompt);
+    const auto write = CardWriteRun::Start(card, prompt);
+    if (!write) return false;
+    CopyRun run(card, prompt, observer, FreeNames(card.rootEntries(), card.mode()),
+                std::move(writer));
     observer.start(TotalBytes(card.fileSystem(), sourcePaths));
     bool allCopied = true;
-    bool saved = false;
+    bool saved = true;
     try {
         for (std::size_t i = 0; i < sourcePaths.size(); ++i) {
             if (!observer.next(static_cast<int>(i), static_cast<int>(sourcePaths.size()),
@@ -232,20 +253,16 @@ bool CopyToCard(CardSide& card, Player& player, Prompt& prompt,
             allCopied = allCopied && outcome == Outcome::Copied;
             if (outcome == Outcome::Failed || outcome == Outcome::Canceled) break;
         }
-        allCopied = run.finish() && allCopied;
-        saved = run.save();
+        run.finish();
+        allCopied = run.allFinished() && allCopied;
+        // Nothing copied, nothing to name: the catalogue stays as it is.
+        if (run.anyCopied()) saved = run.save();
     } catch (const FileError& error) {
         if (error.kind() != FileErrorKind::CardRemoved) throw;
         prompt.message(kCardRemoved, MessageStyle::Exclamation);
         return false;
     }
-    try {
-        card.smFile_PathChange();
-    } catch (const FileError& error) {
-        prompt.message(CardNotRead(error), MessageStyle::Exclamation);
-        return false;
-    }
-    return saved && allCopied;
+    return ReloadTelling(card, prompt) && saved && allCopied;
 }
 
 }  // namespace quodlin

@@ -12,6 +12,8 @@ namespace quodlin {
 inline constexpr const char* kDriveNotReady = "Drive not ready...";
 inline constexpr const char* kErrorTitle = "Error";
 inline constexpr const char* kCardRemoved = "The card was removed.";
+inline constexpr const char* kWriteProtected =
+    "The card is write-protected: slide the tab on the card or the switch on the reader.";
 inline constexpr const char* kNoCardChosen = "Choose the card under Smart Media: first.";
 inline constexpr const char* kNoCardAtStart = "SmartMedia not ready/not found; no card chosen.";
 inline constexpr const char* kCardIsFull = "Smart Media is full.";
@@ -35,6 +37,8 @@ std::string CopyFromCardFailed(const std::string& cardFile, const std::string& t
 std::string DeleteFailed(const std::string& path, const FileError& error);
 std::string RenameFailed(const std::string& from, const std::string& to, const FileError& error);
 std::string CardFileChanged(const std::string& cardFile);
+std::string NotNameable(const std::string& cardFile);
+std::string NameTooLong(const std::string& name, std::size_t longest);
 // "3 files will be moved to the trash." or "1 file will be deleted for good."
 std::string WhereDeletedFilesGo(std::size_t count, bool toTrash);
 // "3 samples copied to the card, 1 skipped"

@@ -16,7 +16,9 @@ enum class FileErrorKind {
     NoSpace,
     AccessDenied,
     CardRemoved,
-    Canceled,  // the user ended the run in the middle of the file
+    WriteProtected,
+    CardInUse,  // another run holds the card's lock; the reason names its process
+    Canceled,   // the user ended the run in the middle of the file
     Other
 };
 
@@ -76,6 +78,15 @@ inline std::size_t OutputFile::writeFrom(InputFile& input, char* buffer, std::si
     return got;
 }
 
+// Held for the whole of a run that changes the card (or, shared, reads it for a backup), so that
+// no other Quodlin changes the card meanwhile. Released when destroyed.
+class CardLock {
+public:
+    virtual ~CardLock() = default;
+};
+
+enum class LockMode { Exclusive, Shared };
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -108,6 +119,23 @@ public:
     // What tells the volume holding dir from any other mounted now or later (the device id, or
     // the volume serial on Windows). Throws when dir cannot be reached.
     virtual std::string volumeIdentity(const std::string& dir) = 0;
+    // What a file takes on the volume holding dir is a whole number of these; nullopt when the
+    // volume does not tell.
+    virtual std::optional<std::uint64_t> allocationUnit(const std::string&) { return std::nullopt; }
+
+    // Takes the lock of the card whose root is root, waiting a few seconds for another run to
+    // end; throws FileError of kind CardInUse when it does not. Nothing is written to the card.
+    virtual std::unique_ptr<CardLock> lockCard(const std::string& root, LockMode mode) = 0;
+    // This process and boot, as temporary file names record their owner: letters, digits and
+    // "-" only.
+    virtual std::string ownerTag() = 0;
+    // True when the process a tag names has ended, or the tag is not one of ownerTag()'s.
+    virtual bool ownerGone(const std::string& tag) = 0;
+    // Brings back under their own names the files that a rename between two names differing in
+    // letter case only left under its hidden middle name when it was cut off; returns those
+    // names. entries are dir's, as just listed. Only records whose owner is gone are taken.
+    virtual std::vector<std::string> finishInterruptedRenames(
+        const std::string& dir, const std::vector<DirEntry>& entries) = 0;
 };
 
 }  // namespace quodlin

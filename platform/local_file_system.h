@@ -20,7 +20,18 @@ public:
     std::optional<std::uint64_t> freeSpace(const std::string& dir) override;
     std::optional<std::uint64_t> totalSpace(const std::string& dir) override;
     std::string volumeIdentity(const std::string& dir) override;
+    std::optional<std::uint64_t> allocationUnit(const std::string& dir) override;
+    std::unique_ptr<CardLock> lockCard(const std::string& root, LockMode mode) override;
+    std::string ownerTag() override;
+    bool ownerGone(const std::string& tag) override;
+    std::vector<std::string> finishInterruptedRenames(
+        const std::string& dir, const std::vector<DirEntry>& entries) override;
 };
+
+// The hidden middle name of a rename between two spellings of one name, and the record beside
+// it that names the target.
+inline constexpr const char* kRenamePrefix = ".quodlin-rename-";
+inline constexpr const char* kRenameRecordSuffix = ".to";
 
 // The directory that stands in for one that cannot be used: "C:\" on Windows, the home folder
 // elsewhere.

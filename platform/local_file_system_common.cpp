@@ -13,8 +13,8 @@ FileErrorKind KindOf(const std::error_code& code) {
     if (code == std::errc::no_such_file_or_directory || code == std::errc::not_a_directory) {
         return FileErrorKind::NotFound;
     }
-    if (code == std::errc::permission_denied || code == std::errc::operation_not_permitted ||
-        code == std::errc::read_only_file_system) {
+    if (code == std::errc::read_only_file_system) return FileErrorKind::WriteProtected;
+    if (code == std::errc::permission_denied || code == std::errc::operation_not_permitted) {
         return FileErrorKind::AccessDenied;
     }
     if (code == std::errc::no_space_on_device) return FileErrorKind::NoSpace;

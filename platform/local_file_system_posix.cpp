@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 
 #include "platform/local_file_system.h"
 #include "platform/local_file_system_paths.h"
@@ -33,9 +34,10 @@ FileErrorKind KindOf(int error) {
 #endif
         case EFBIG:
             return FileErrorKind::NoSpace;
+        case EROFS:
+            return FileErrorKind::WriteProtected;
         case EACCES:
         case EPERM:
-        case EROFS:
             return FileErrorKind::AccessDenied;
         default:
             return FileErrorKind::Other;
@@ -162,25 +164,52 @@ bool NamesItselfInOtherCase(LocalFileSystem& fs, const std::string& from, const 
     return fromSeen;
 }
 
+void WriteRecord(const std::string& path, const std::string& text) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) ThrowErrno(path, errno);
+    const bool written =
+        ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size()) &&
+        ::fsync(fd) == 0;
+    const int error = errno;
+    ::close(fd);
+    if (!written) {
+        ::unlink(path.c_str());
+        ThrowErrno(path, error);
+    }
+}
+
 // Such a volume may refuse or ignore the direct rename, so the file goes through a name of its
-// own; it is moved back when the second step fails.
-void RenameThroughTemporary(const std::string& from, const std::string& to) {
-    const std::string temporary =
-        Utf8Of(PathOf(to).parent_path() / (".quodlin-rename-" + std::to_string(::getpid())));
+// own; it is moved back when the second step fails. A record beside it names the target, so
+// that a rename cut off between the two steps is finished later instead of leaving the file
+// hidden.
+void RenameThroughTemporary(LocalFileSystem& fs, const std::string& from, const std::string& to) {
+    const std::filesystem::path dir = PathOf(to).parent_path();
+    const std::string temporary = Utf8Of(dir / (kRenamePrefix + fs.ownerTag()));
+    const std::string record = temporary + kRenameRecordSuffix;
     struct stat info {};
     if (::lstat(temporary.c_str(), &info) == 0) ThrowErrno(temporary, EEXIST);
-    if (::rename(from.c_str(), temporary.c_str()) != 0) ThrowErrno(to, errno);
+    WriteRecord(record, Utf8Of(PathOf(to).filename()));
+    if (::rename(from.c_str(), temporary.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(record.c_str());
+        ThrowErrno(to, error);
+    }
     int error = 0;
 #ifdef SYS_renameat2
     // A stat may still see the old spelling for a while; a rename looks its target up afresh.
     if (::syscall(SYS_renameat2, AT_FDCWD, temporary.c_str(), AT_FDCWD, to.c_str(),
-                  RENAME_NOREPLACE) == 0)
+                  RENAME_NOREPLACE) == 0) {
+        ::unlink(record.c_str());
         return;
+    }
     if (errno != EINVAL && errno != ENOSYS) error = errno;
 #endif
-    if (error == 0 && ::rename(temporary.c_str(), to.c_str()) == 0) return;
+    if (error == 0 && ::rename(temporary.c_str(), to.c_str()) == 0) {
+        ::unlink(record.c_str());
+        return;
+    }
     if (error == 0) error = errno;
-    ::rename(temporary.c_str(), from.c_str());
+    if (::rename(temporary.c_str(), from.c_str()) == 0) ::unlink(record.c_str());
     ThrowErrno(to, error);
 }
 
@@ -238,7 +267,7 @@ void LocalFileSystem::renameNoReplace(const std::string& from, const std::string
 #endif
     struct stat target {};
     if (::lstat(to.c_str(), &target) == 0 && NamesItselfInOtherCase(*this, from, to)) {
-        RenameThroughTemporary(from, to);
+        RenameThroughTemporary(*this, from, to);
         return;
     }
     if (::lstat(to.c_str(), &target) == 0 && !SameEntryInOtherCase(from, to)) {
@@ -256,6 +285,34 @@ std::string LocalFileSystem::volumeIdentity(const std::string& dir) {
 void LocalFileSystem::replace(const std::string& from, const std::string& to) {
     if (::rename(from.c_str(), to.c_str()) != 0) ThrowErrno(to, errno);
     SyncDirectoryOf(to);
+}
+
+std::vector<std::string> LocalFileSystem::finishInterruptedRenames(
+    const std::string& dir, const std::vector<DirEntry>& entries) {
+    std::vector<std::string> finished;
+    for (const DirEntry& entry : entries) {
+        const std::string& name = entry.name;
+        if (!name.starts_with(kRenamePrefix) || !name.ends_with(kRenameRecordSuffix)) continue;
+        const std::string temporaryName =
+            name.substr(0, name.size() - std::strlen(kRenameRecordSuffix));
+        if (!ownerGone(temporaryName.substr(std::strlen(kRenamePrefix)))) continue;
+        const std::string record = Utf8Of(PathOf(dir) / PathOf(name));
+        const std::string temporary = Utf8Of(PathOf(dir) / PathOf(temporaryName));
+        std::ifstream in(PathOf(record), std::ios::binary);
+        std::string target;
+        std::getline(in, target, '\0');
+        struct stat info {};
+        const bool hidden = ::lstat(temporary.c_str(), &info) == 0;
+        const std::string to = Utf8Of(PathOf(dir) / PathOf(target));
+        if (hidden && (target.empty() || target.find('/') != std::string::npos ||
+                       ::lstat(to.c_str(), &info) == 0)) {
+            continue;  // nothing safe to do: the check reports it
+        }
+        if (hidden && ::rename(temporary.c_str(), to.c_str()) != 0) ThrowErrno(to, errno);
+        ::unlink(record.c_str());
+        if (hidden) finished.push_back(target);
+    }
+    return finished;
 }
 
 std::string FallbackDirectory() {

@@ -36,8 +36,9 @@ FileErrorKind KindOf(DWORD error) {
         case ERROR_DISK_FULL:
         case ERROR_HANDLE_DISK_FULL:
             return FileErrorKind::NoSpace;
-        case ERROR_ACCESS_DENIED:
         case ERROR_WRITE_PROTECT:
+            return FileErrorKind::WriteProtected;
+        case ERROR_ACCESS_DENIED:
         case ERROR_SHARING_VIOLATION:
             return FileErrorKind::AccessDenied;
         default:

@@ -66,7 +66,7 @@ void frmQuodlinMain::cardBackUp_Click() {
     ArchiveResult result;
     {
         RunProgress progress(this, QStringLiteral("Backing up SmartMedia"), parts_.progressDelayMs);
-        result = BackUpCard(fileSystem(), card_.cardRoot(), dir.toStdString(), progress);
+        result = BackUpCard(card_, dir.toStdString(), progress);
     }
     finishArchiveRun(result, BackupDoneText(result, dir.toStdString()));
 }
@@ -87,7 +87,8 @@ void frmQuodlinMain::cardRestore_Click() {
         return;
     }
     try {
-        const CardHoldings holdings = ReadHoldings(fileSystem(), card_.cardRoot());
+        card_.smFile_PathChange();
+        const CardHoldings holdings = HoldingsOf(card_.rootEntries());
         if (!prompt().question(RestoreQuestion(holdings, backup.dir))) return;
     } catch (const FileError& error) {
         prompt().message(CardNotRead(error), MessageStyle::Exclamation);

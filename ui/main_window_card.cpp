@@ -6,6 +6,7 @@
 #include <QSet>
 #include <QTimer>
 
+#include "core/card_write.h"
 #include "core/messages.h"
 #include "core/shell_messages.h"
 #include "core/text_functions.h"
@@ -52,6 +53,7 @@ void frmQuodlinMain::smDrive_Change() {
     try {
         const BusyPointer busy;
         card_.open(smDrive->currentRoot());
+        TidyEndedRuns(card_);
     } catch (const FileError&) {
         parts_.prompt.message(kDriveNotReady, MessageStyle::Exclamation, kErrorTitle);
         // The list shows the card that is still in use, so that no write goes elsewhere than

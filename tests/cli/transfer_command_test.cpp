@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "core/messages.h"
 #include "tests/cli/card_program.h"
 #include "tests/support/fat_card.h"
 #include "tests/support/temp_dir.h"
@@ -17,19 +18,23 @@ using test::ReadBytes;
 using test::WriteBytes;
 
 // put and rm themselves are card cases under tests/cases/names, run on a FAT card too. A card
-// locked against writing refuses a new name in one line.
-TEST(LockedCard, RefusesANameInOneLine) {
+// locked against writing refuses a new name or a copy in one line that says so, and its
+// catalogue is not rewritten.
+TEST(LockedCard, SaysSoInOneLine) {
     test::TempDir dir;
     test::TestCard card(dir.path());
     REQUIRE_FAT_CARD(card);
     WriteBytes(card.root() + "/00.wav", "RIFF");
     WriteBytes(card.root() + "/names.txt", "[ES1 banks]\r\n\r\n[ES1 samples]\r\n00.wav=Kick\r\n");
+    WriteBytes(dir.file("snare.wav"), "RIFF");
     ASSERT_TRUE(card.remount(false));
-    const ProcessResult r = Card({"name", card.root(), "00.wav", "Snare"});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
-    EXPECT_NE(r.err.find("could not be saved"), std::string::npos) << r.err;
-    EXPECT_EQ(r.out, "00.wav = Kick\n");
+    for (const auto& args : {std::vector<std::string>{"name", card.root(), "00.wav", "Snare"},
+                             {"put", card.root(), dir.file("snare.wav")}}) {
+        const ProcessResult r = Card(args);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err, std::string(kWriteProtected) + "\n");
+        EXPECT_EQ(r.out, "00.wav = Kick\n");
+    }
 }
 
 // Three copies fit, the fourth does not: the earlier ones stay with their names, on a small FAT

@@ -39,10 +39,11 @@ TEST_F(CatalogueFaults, EveryFailureDuringASaveLeavesTheCatalogueAsItWas) {
     test::ForEveryFault([] {},
                         [&](FaultyFileSystem& faulty, const std::string& what) {
                             CardSide saving(faulty);
+                            test::RecordingPrompt quiet;
                             try {
                                 saving.open(card.path());
                                 saving.table().setSmName(0, "Changed");
-                                saving.SortAndSaveNames();
+                                SortAndSaveNames(saving, quiet);
                                 EXPECT_FALSE(faulty.failed()) << what;
                                 WriteBytes(card.file("names.txt"), kCatalogue);
                             } catch (const FileError&) {
@@ -66,7 +67,8 @@ TEST_F(CatalogueFaults, AnUnreadableCatalogueFailsTheListingInsteadOfHidingNames
     fs.failAlways(Op::Open, FileErrorKind::AccessDenied);
     EXPECT_THROW(side.smFile_PathChange(), FileError);
     EXPECT_TRUE(side.lines().empty());
-    EXPECT_THROW(side.SortAndSaveNames(), FileError);
+    test::RecordingPrompt prompt;
+    EXPECT_THROW(SortAndSaveNames(side, prompt), FileError);
     EXPECT_EQ(ReadBytes(card.file("names.txt")), kCatalogue);
 }
 
@@ -78,7 +80,9 @@ TEST_F(CatalogueFaults, MoreThan101FilesKeepEveryFriendlyName) {
     }
     WriteBytes(card.file("names.txt"), catalogue);
     side.smFile_PathChange();
-    side.SortAndSaveNames();
+    test::RecordingPrompt prompt;
+    side.table().setSmName(0, "changed");
+    SortAndSaveNames(side, prompt);
     side.smFile_PathChange();
     ASSERT_EQ(side.table().smLastIndex(), 111);
     for (int n = 0; n < 110; ++n) {

@@ -44,6 +44,18 @@ public:
     std::string volumeIdentity(const std::string& dir) override {
         return real_.volumeIdentity(dir);
     }
+    std::optional<std::uint64_t> allocationUnit(const std::string& dir) override {
+        return real_.allocationUnit(dir);
+    }
+    std::unique_ptr<CardLock> lockCard(const std::string& root, LockMode mode) override {
+        return real_.lockCard(root, mode);
+    }
+    std::string ownerTag() override { return real_.ownerTag(); }
+    bool ownerGone(const std::string& tag) override { return real_.ownerGone(tag); }
+    std::vector<std::string> finishInterruptedRenames(
+        const std::string& dir, const std::vector<DirEntry>& entries) override {
+        return real_.finishInterruptedRenames(dir, entries);
+    }
 
 private:
     LocalFileSystem real_;

@@ -1,0 +1,64 @@
+#include "core/card_write.h"
+
+#include <algorithm>
+
+#include "core/card_temporary.h"
+#include "core/file_io.h"
+#include "core/messages.h"
+#include "core/text_functions.h"
+
+namespace quodlin {
+namespace {
+
+void RemoveEndedRunsCopies(CardSide& card) {
+    FileSystem& fs = card.fileSystem();
+    for (const DirEntry& entry : card.rootEntries()) {
+        if (entry.isDirectory || entry.isSpecial) continue;
+        const auto owner = UnfinishedCopyOwner(entry.name);
+        if (owner && (owner->empty() || fs.ownerGone(*owner))) {
+            RemoveQuietly(fs, JoinNative(card.cardRoot(), entry.name));
+        }
+    }
+}
+
+}  // namespace
+
+CardWriteRun::CardWriteRun(CardSide& card) {
+    if (card.cardRoot().empty()) {
+        throw FileError(FileErrorKind::NotFound, "", kNoCardChosen);
+    }
+    card.ensureCardPresent();
+    lock_ = card.fileSystem().lockCard(card.cardRoot(), LockMode::Exclusive);
+    card.smFile_PathChange();
+    if (!card.fileSystem().finishInterruptedRenames(card.cardRoot(), card.rootEntries()).empty()) {
+        card.smFile_PathChange();
+    }
+    RemoveEndedRunsCopies(card);
+}
+
+std::unique_ptr<CardWriteRun> CardWriteRun::Start(CardSide& card, Prompt& prompt) {
+    if (card.cardRoot().empty()) {
+        prompt.message(kNoCardChosen, MessageStyle::Exclamation);
+        return nullptr;
+    }
+    try {
+        return std::make_unique<CardWriteRun>(card);
+    } catch (const FileError& error) {
+        prompt.message(CardNotRead(error), MessageStyle::Exclamation);
+        return nullptr;
+    }
+}
+
+void TidyEndedRuns(CardSide& card) {
+    const auto& entries = card.rootEntries();
+    if (std::none_of(entries.begin(), entries.end(),
+                     [](const DirEntry& entry) { return IsCardTemporaryName(entry.name); })) {
+        return;
+    }
+    try {
+        const CardWriteRun run(card);
+    } catch (const FileError&) {
+    }
+}
+
+}  // namespace quodlin
