@@ -98,5 +98,50 @@ TEST(CardArchive, EveryFailedRestoreStepIsToldAndLeavesAReadableCatalogue) {
     });
 }
 
+// A backup restores whole onto a FAT card or is refused before anything is written: files take
+// whole clusters, and any name the card can hold restores.
+struct Fit {
+    const char* what;
+    int files;
+    std::size_t size;
+    std::size_t nameLength;
+    int status;
+};
+
+const Fit kFits[] = {
+    // 102 files of 19 clusters and a byte: their bytes fit a 4 MB card, their clusters do not.
+    {"clusters_that_do_not_fit", 102, 19 * 2048 + 1, 8, kExitFailed},
+    {"a_name_of_250_characters", 1, 100, 250, kExitDone},
+};
+
+class RestoreFit : public ::testing::TestWithParam<Fit> {};
+
+TEST_P(RestoreFit, RestoresWholeOrWritesNothing) {
+    const Fit& fit = GetParam();
+    test::TempDir dir;
+    test::TestCard card(dir.path(), 4096);
+    REQUIRE_FAT_CARD(card);
+    const std::string backup = dir.file("backup");
+    fs::create_directory(backup);
+    Files files;
+    for (int n = 0; n < fit.files; ++n) {
+        const std::string number = std::to_string(n);
+        const std::string name = std::string(fit.nameLength - number.size() - 4, 'x') + number;
+        files[name + ".wav"] = std::string(fit.size, static_cast<char>('a' + n % 26));
+    }
+    WriteFiles(backup, files);
+    ASSERT_EQ(test::RunProgram({"sh", "-c", "cd \"$1\" && sha256sum * > SHA256SUMS", "sh", backup})
+                  .status,
+              0);
+    LocalFileSystem local;
+    const RestoreRun run = Restore(local, backup, card.root());
+    EXPECT_EQ(run.status, fit.status) << run.err;
+    EXPECT_EQ(test::FilesIn(card.root()), fit.status == kExitDone ? files : Files{}) << run.err;
+    if (fit.status != kExitDone) EXPECT_NE(run.err.find("The backup needs"), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(OnAFatCard, RestoreFit, ::testing::ValuesIn(kFits),
+                         [](const auto& info) { return std::string(info.param.what); });
+
 }  // namespace
 }  // namespace quodlin

@@ -91,5 +91,17 @@ TEST_F(CatalogueFaults, MoreThan101FilesKeepEveryFriendlyName) {
     }
 }
 
+// No save writes a catalogue that reading would refuse.
+TEST_F(CatalogueFaults, ASaveThatWouldPassTheSizeLimitIsRefused) {
+    std::string catalogue = kCatalogue;
+    while (catalogue.size() < kLargestCatalogue - 100) catalogue += "; a note kept by hand\r\n";
+    WriteBytes(card.file("names.txt"), catalogue);
+    side.smFile_PathChange();
+    side.table().setSmName(0, std::string(200, 'k'));
+    test::RecordingPrompt prompt;
+    EXPECT_THROW(SortAndSaveNames(side, prompt), FileError);
+    EXPECT_EQ(ReadBytes(card.file("names.txt")), catalogue);
+}
+
 }  // namespace
 }  // namespace quodlin

@@ -6,6 +6,9 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "core/backup_verify.h"
+#include "core/card_backup.h"
+#include "core/card_restore.h"
 #include "core/copy_to_card.h"
 #include "core/messages.h"
 #include "platform/local_file_system.h"
@@ -16,17 +19,18 @@
 namespace quodlin {
 namespace {
 
-// Pulls the card out, as a desktop does when the reader goes, before the second file.
+// Pulls the card out, as a desktop does when the reader goes, before file number at of the run.
 class PullingObserver : public RunObserver {
 public:
-    explicit PullingObserver(test::FatCard& card) : card_(card) {}
+    explicit PullingObserver(test::FatCard& card, int at = 1) : card_(card), at_(at) {}
     bool next(int index, int, const std::string&) override {
-        if (index == 1) test::RunProgram({"fusermount", "-u", "-z", card_.root()});
+        if (index == at_) test::RunProgram({"fusermount", "-u", "-z", card_.root()});
         return true;
     }
 
 private:
     test::FatCard& card_;
+    int at_;
 };
 
 TEST(PulledCard, TheRunStopsAndNothingLandsInTheBareMountPoint) {
@@ -51,6 +55,57 @@ TEST(PulledCard, TheRunStopsAndNothingLandsInTheBareMountPoint) {
     EXPECT_TRUE(std::filesystem::is_empty(fat.root()));
     EXPECT_THROW(card.ensureCardPresent(), FileError);
 }
+
+// A card pulled before any file of a backup, of the check of a backup before its restore, or of
+// the restore itself: the run says so, and nothing is written beside the card.
+enum class Stage { Backup, RestoreCheck, Restore };
+
+class PulledArchive : public ::testing::TestWithParam<std::tuple<Stage, int>> {};
+
+TEST_P(PulledArchive, EndsWithTheCardRemovedAndNothingBesideIt) {
+    const auto [stage, at] = GetParam();
+    test::TempDir dir;
+    test::FatCard fat(dir.path(), 4096);
+    REQUIRE_FAT_CARD(fat);
+    const std::string backup = dir.file("backup");
+    if (stage != Stage::Backup) {
+        std::filesystem::create_directory(backup);
+        for (const char* name : {"00.wav", "01.wav", "names.txt"}) {
+            test::WriteBytes(backup + "/" + name, name);
+        }
+        ASSERT_EQ(
+            test::RunProgram({"sh", "-c", "cd \"$1\" && sha256sum * > SHA256SUMS", "sh", backup})
+                .status,
+            0);
+    } else {
+        for (const char* name : {"00.wav", "01.wav", "names.txt"}) {
+            test::WriteBytes(fat.root() + "/" + name, name);
+        }
+    }
+    LocalFileSystem fs;
+    CardSide card(fs);
+    card.pin(fat.root());
+    PullingObserver pulling(fat, at);
+    RunObserver quiet;
+    ArchiveResult result;
+    if (stage == Stage::Backup) {
+        result = BackUpCard(card, backup, pulling);
+        EXPECT_FALSE(std::filesystem::exists(backup + "/SHA256SUMS"));
+    } else {
+        const VerifiedBackup verified =
+            VerifyBackup(fs, backup, stage == Stage::RestoreCheck ? pulling : quiet);
+        ASSERT_EQ(verified.problem, "");
+        result = RestoreCard(card, verified, true, stage == Stage::Restore ? pulling : quiet);
+    }
+    ASSERT_FALSE(result.problems.empty());
+    EXPECT_EQ(result.problems.front().rfind(kCardRemoved, 0), 0u) << result.problems.front();
+    EXPECT_TRUE(std::filesystem::is_empty(fat.root()));
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryFile, PulledArchive,
+                         ::testing::Combine(::testing::Values(Stage::Backup, Stage::RestoreCheck,
+                                                              Stage::Restore),
+                                            ::testing::Values(0, 1, 2)));
 
 // A FAT card finds every name in any letter case: renaming kick.wav to Kick.wav finds the file
 // itself as the target, and must still never replace another file.

@@ -5,6 +5,7 @@
 
 #include "core/card_delete.h"
 #include "core/card_listing.h"
+#include "core/card_naming.h"
 #include "core/computer_files.h"
 #include "core/copy_from_card.h"
 #include "core/copy_to_card.h"
@@ -193,6 +194,44 @@ TEST_F(Transfers, ACardChangedSinceItWasListedIsLeftAlone) {
     EXPECT_TRUE(Exists(root + "/00.wav"));
     EXPECT_FALSE(Exists(root + "/02.WAV"));
     EXPECT_EQ(prompt.messages, std::vector<std::string>{CardFileChanged("00.wav")});
+}
+
+// A card reader lists a FAT directory slowly: each action reads the card root and names.txt
+// once to plan and once to show the result.
+struct Cost {
+    const char* action;
+    std::function<void(CardSide&, test::RecordingPlayer&, test::RecordingPrompt&)> run;
+};
+
+const Cost kCosts[] = {
+    {"put of three files",
+     [](CardSide& side, auto& player, auto& prompt) {
+         const std::string pc = side.cardRoot() + "/../pc/";
+         RunObserver observer;
+         CopyToCard(side, player, prompt, {pc + "snare.wav", pc + "tom.low.wav", pc + "clap.wav"},
+                    observer);
+     }},
+    {"delete",
+     [](CardSide& side, auto& player, auto& prompt) {
+         DeleteOnCard(side, player, prompt, {{"00.wav", "Kick"}});
+     }},
+    {"name", [](CardSide& side, auto& player, auto& prompt) {
+         NameOnCard(side, player, prompt, {{"00.wav", "Kick"}}, [](auto&) { return "Bass"; });
+     }}};
+
+TEST_F(Transfers, EachActionReadsTheCardOnceToPlanAndOnceToShowTheResult) {
+    for (const Cost& cost : kCosts) {
+        freshFolders();
+        FaultyFileSystem counting;
+        CardSide side(counting);
+        side.pin(root);
+        prompt.answers = {true};
+        cost.run(side, player, prompt);
+        EXPECT_EQ(counting.count(test::Op::List), 2) << cost.action;
+        EXPECT_EQ(counting.opened("names.txt"), 2) << cost.action;
+        EXPECT_NE(cardList(), (std::vector<std::string>{"00.wav = Kick", "02.WAV = Hat"}))
+            << cost.action;
+    }
 }
 
 TEST_F(Transfers, ComputerFilesAreDeletedAfterOneQuestionAndRenamedWithoutReplacing) {

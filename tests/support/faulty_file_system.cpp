@@ -1,5 +1,7 @@
 #include "tests/support/faulty_file_system.h"
 
+#include <algorithm>
+
 namespace quodlin::test {
 namespace {
 
@@ -89,8 +91,15 @@ std::vector<DirEntry> FaultyFileSystem::list(const std::string& dir) {
     return real_.list(dir);
 }
 
+int FaultyFileSystem::opened(const std::string& fileName) const {
+    return static_cast<int>(
+        std::count_if(opened_.begin(), opened_.end(),
+                      [&](const std::string& path) { return path.ends_with("/" + fileName); }));
+}
+
 std::unique_ptr<InputFile> FaultyFileSystem::openForReading(const std::string& path) {
     fault(Op::Open, path);
+    opened_.push_back(path);
     return std::make_unique<FaultyInput>(*this, real_.openForReading(path), path);
 }
 

@@ -22,6 +22,8 @@ public:
     // Every call after the next `calls` ones fails, as when the card is pulled out mid-run.
     void failEverythingAfter(int calls, FileErrorKind kind = FileErrorKind::NotFound);
     int count(Op op) const;
+    // How often a file of this name was opened for reading, in any folder.
+    int opened(const std::string& fileName) const;
     // True once an injected failure was thrown.
     bool failed() const { return failed_; }
     // True when everything fails after some calls: what the run wrote after that is not there.
@@ -60,6 +62,7 @@ public:
 private:
     LocalFileSystem real_;
     std::vector<int> counts_ = std::vector<int>(11, 0);
+    std::vector<std::string> opened_;
     Op failOp_ = Op::List;
     int failOccurrence_ = 0;
     bool failForever_ = false;
