@@ -65,5 +65,7 @@ fi
 runs=50
 list_time=$(seconds bash -c 'for i in $(seq '"$runs"'); do "$0" list "$1"; done' "$card_tool" "$work/full")
 start_time=$(seconds bash -c 'for i in $(seq '"$runs"'); do "$0" --help; done' "$card_tool")
-printf 'list of 101 samples, 101 banks, full catalogue: %.2f ms per list (process start alone %.2f ms)\n' \
-    "$(echo "$list_time * 1000 / $runs" | bc -l)" "$(echo "$start_time * 1000 / $runs" | bc -l)"
+ls_time=$(seconds bash -c 'for i in $(seq '"$runs"'); do ls -1 "$0"; done' "$work/full")
+printf 'list of 101 samples, 101 banks, full catalogue: %.2f ms per list, ls -1 %.2f ms (ratio %.2f; process start alone %.2f ms)\n' \
+    "$(echo "$list_time * 1000 / $runs" | bc -l)" "$(echo "$ls_time * 1000 / $runs" | bc -l)" \
+    "$(echo "$list_time / $ls_time" | bc -l)" "$(echo "$start_time * 1000 / $runs" | bc -l)"
