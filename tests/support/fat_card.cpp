@@ -1,6 +1,8 @@
 #include "tests/support/fat_card.h"
 
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -23,6 +25,24 @@ bool IsMountPoint(const std::string& path) {
     const std::string up = path + "/..";
     return ::stat(path.c_str(), &self) == 0 && ::stat(up.c_str(), &parent) == 0 &&
            self.st_dev != parent.st_dev;
+}
+
+// fusefat in the foreground as a child that dies with the test, and whose mount goes with it
+// (auto_unmount), so that a crashed test leaves no mount behind.
+pid_t StartFusefat(const std::string& image, const std::string& root, bool writable) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        const int devNull = ::open("/dev/null", O_RDWR);
+        ::dup2(devNull, 0);
+        ::dup2(devNull, 1);
+        ::dup2(devNull, 2);
+        const std::string options = std::string(writable ? "rw+" : "ro") + ",auto_unmount";
+        ::execlp("fusefat", "fusefat", "-f", "-o", options.c_str(), image.c_str(), root.c_str(),
+                 static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    return pid;
 }
 
 }  // namespace
@@ -91,7 +111,7 @@ bool TestCard::mount(bool writable) {
         const std::string size = "size=" + std::to_string(sizeKiB_) + "k";
         result = RunProgram({"mount", "-t", "tmpfs", "-o", size, "tmpfs", root_});
     } else {
-        result = RunProgram({"fusefat", "-o", writable ? "rw+" : "ro", image_, root_});
+        fuse_ = StartFusefat(image_, root_, writable);
     }
     for (int i = 0; i < 100 && !IsMountPoint(root_); ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -107,6 +127,11 @@ void TestCard::unmount() {
                 kind_ == CardKind::Fat ? "-u" : "-l", root_});
     for (int i = 0; i < 100 && IsMountPoint(root_); ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    if (fuse_ > 0) {
+        ::kill(fuse_, SIGTERM);
+        ::waitpid(fuse_, nullptr, 0);
+        fuse_ = -1;
     }
     mounted_ = false;
 }

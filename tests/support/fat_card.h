@@ -40,6 +40,7 @@ private:
     std::string root_;
     std::string problem_;
     bool mounted_ = false;
+    int fuse_ = -1;  // the fusefat process of a mounted image
 };
 using FatCard = TestCard;
 
