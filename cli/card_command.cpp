@@ -201,12 +201,16 @@ private:
         return others.empty();
     }
 
-    // With --convert any sound file is taken, but only sound files.
+    // With --convert any sound file is taken, but only sound files that can be converted.
     bool allReadableSamples(const std::vector<std::string>& files) {
         bool all = true;
         for (const std::string& file : files) {
-            if (tools_.formats.read(file).readable) continue;
-            err_ << "'" << file << "' is not a sample that can be read.\n";
+            const SampleFormat format = tools_.formats.read(file);
+            const std::string refusal = ConversionRefusal(file, format);
+            if (refusal.empty() && format.readable) continue;
+            err_ << (refusal.empty() ? Quoted(file) + " is not a sample that can be read."
+                                     : refusal)
+                 << '\n';
             all = false;
         }
         return all;
@@ -259,14 +263,17 @@ int RunCardCommand(const std::vector<std::string>& args, FileSystem& fs, SampleT
     }
     Session session(line, fs, tools, out, err);
     if (!line.badOption.empty()) return session.usageError("unknown option " + line.badOption);
-    const ArchiveArgs archive{line.operands, line.replace, fs, tools.formats, out, err,
-                              [&](const std::string& problem) {
-                                  return session.usageError(problem);
-                              }};
+    const ArchiveArgs archive{
+        line.operands, line.replace, fs, tools.formats, out, err, [&](const std::string& problem) {
+            return session.usageError(problem);
+        }};
     const std::map<std::string, std::function<int()>> commands = {
-        {"list", [&] { return session.list(); }}, {"name", [&] { return session.name(); }},
-        {"put", [&] { return session.put(); }},   {"get", [&] { return session.get(); }},
-        {"rm", [&] { return session.rm(); }},     {"info", [&] { return session.info(); }},
+        {"list", [&] { return session.list(); }},
+        {"name", [&] { return session.name(); }},
+        {"put", [&] { return session.put(); }},
+        {"get", [&] { return session.get(); }},
+        {"rm", [&] { return session.rm(); }},
+        {"info", [&] { return session.info(); }},
         {"backup", [&] { return BackupCommand(archive); }},
         {"restore", [&] { return RestoreCommand(archive); }},
         {"check", [&] { return CheckCommand(archive); }},

@@ -216,8 +216,14 @@ bool CopyToCard(CardSide& card, Player& player, Prompt& prompt,
         prompt.message(CardNotRead(error), MessageStyle::Exclamation);
         return false;
     }
-    CopyRun run(card, prompt, observer, FreeNames(rootEntries, card.mode()),
-                ChooseSourceWriter(sourcePaths, card.mode(), conversion, prompt));
+    SourceWriter writer = ChooseSourceWriter(sourcePaths, card.mode(), conversion, prompt);
+    if (!writer.refusals().empty()) {
+        for (const std::string& refusal : writer.refusals()) {
+            prompt.message(refusal, MessageStyle::Exclamation);
+        }
+        return false;
+    }
+    CopyRun run(card, prompt, observer, FreeNames(rootEntries, card.mode()), std::move(writer));
     observer.start(TotalBytes(card.fileSystem(), sourcePaths));
     bool allCopied = true;
     bool saved = false;
