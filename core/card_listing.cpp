@@ -29,10 +29,9 @@ NameTable ListCard(FileSystem& fs, const std::string& cardRoot, Mode mode) {
               [](const std::string& a, const std::string& b) { return NaturalLess(a, b); });
     NameTable table;
     if (fileNames.empty()) return table;
-    const CatalogueText catalogue = ReadCatalogue(fs, cardRoot, FindCatalogueFiles(entries));
-    for (const std::string& fileName : fileNames) {
-        table.append(fileName, FindFriendlyName(catalogue.lines, fileName, mode));
-    }
+    const std::vector<std::string> names = FindFriendlyNames(
+        ReadCatalogue(fs, cardRoot, FindCatalogueFiles(entries)).lines, fileNames, mode);
+    for (std::size_t i = 0; i < fileNames.size(); ++i) table.append(fileNames[i], names[i]);
     return table;
 }
 

@@ -34,12 +34,13 @@ bool IsSectionHeader(std::string_view line);
 // around it; nullopt for a line without "=".
 std::optional<std::string> EntryKey(std::string_view line);
 
-// The friendly name of the first entry line that names fileName: its key is the text before the
-// first "=", blanks and tabs around it and letter case ignored. When a blank stands right before
-// that "=", the blanks after it are skipped too. "" when no line names the file. The mode's own
-// section is searched first, because that is the line a save rewrites.
-std::string FindFriendlyName(const std::vector<std::string>& lines, const std::string& fileName,
-                             Mode mode);
+// The friendly name of each file in fileNames, in the same order, found in one pass over the
+// lines. A file's name is that of the first entry line that names it: its key is the text
+// before the first "=", blanks and tabs around it and letter case ignored. When a blank stands
+// right before that "=", the blanks after it are skipped too. "" when no line names the file.
+// The mode's own section is searched first, because that is the line a save rewrites.
+std::vector<std::string> FindFriendlyNames(const std::vector<std::string>& lines,
+                                           const std::vector<std::string>& fileNames, Mode mode);
 
 // The lines of a catalogue made from nothing.
 std::vector<std::string> EmptyCatalogueLines();
