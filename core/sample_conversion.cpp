@@ -48,6 +48,7 @@ std::uint64_t ConvertedBytes(const SampleFormat& format) {
 std::string ConversionRefusal(const std::string& name, const SampleFormat& format) {
     const std::string refused = Quoted(name) + " cannot be converted: ";
     if (!format.regular) return refused + "it is not a regular file.";
+    if (!format.readable) return "";
     if (format.rate < kLowestSourceRate || format.rate > kHighestSourceRate) {
         return refused + "its header gives " + std::to_string(format.rate) + " Hz.";
     }

@@ -29,7 +29,7 @@ std::string ConvertQuestion(int notReady, int selected);
 std::uint64_t ConvertedBytes(const SampleFormat& format);
 
 // Why the source called name cannot be converted, as the user is told: "'x.wav' cannot be
-// converted: its header gives 2 Hz."; "" when it can.
+// converted: its header gives 2 Hz."; "" when it can, or when it is no sound file at all.
 std::string ConversionRefusal(const std::string& name, const SampleFormat& format);
 
 // "'x.wav' held samples that are not numbers; they were made silent."
