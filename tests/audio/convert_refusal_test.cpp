@@ -22,23 +22,27 @@ void Put(std::string& out, std::uint64_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xff));
 }
 
-// A WAV file as its header says: format tag (1 PCM, 3 float), channels, rate, bits, and
-// dataBytes of silence.
-std::string Wav(int tag, int channels, std::uint32_t rate, int bits, std::size_t dataBytes) {
+// A WAV file as its header says: format tag (1 PCM, 3 float), channels, rate, bits; then its
+// data, dataBytes of silence unless given.
+std::string Wav(int tag, int channels, std::uint32_t rate, int bits, std::size_t dataBytes,
+                std::string data = "") {
+    if (data.empty()) data.assign(dataBytes, '\0');
     const std::uint64_t blockAlign = static_cast<std::uint64_t>(channels) * bits / 8;
     std::string wav = "RIFF";
-    Put(wav, 36 + dataBytes, 4);
+    Put(wav, 36 + data.size(), 4);
     wav += "WAVEfmt ";
     Put(wav, 16, 4);
-    Put(wav, tag, 2);
-    Put(wav, channels, 2);
-    Put(wav, rate, 4);
-    Put(wav, rate * blockAlign, 4);
-    Put(wav, blockAlign, 2);
-    Put(wav, bits, 2);
+    for (const auto [value, bytes] : {std::pair<std::uint64_t, int>{tag, 2},
+                                      {channels, 2},
+                                      {rate, 4},
+                                      {rate * blockAlign, 4},
+                                      {blockAlign, 2},
+                                      {bits, 2}}) {
+        Put(wav, value, bytes);
+    }
     wav += "data";
-    Put(wav, dataBytes, 4);
-    return wav + std::string(dataBytes, '\0');
+    Put(wav, data.size(), 4);
+    return wav + data;
 }
 
 struct Refusal {
@@ -93,21 +97,15 @@ TEST(ConvertRefusal, AFifoIsRefusedWithoutWaitingForAWriter) {
 TEST(ConvertRefusal, SamplesThatAreNotNumbersBecomeSilenceAndAreToldOnce) {
     test::TempDir dir;
     std::filesystem::create_directories(dir.file("card"));
-    const int rate = 48000;
-    std::vector<float> values;
-    for (int i = 0; i < rate * 3 / 2; ++i) {
-        const bool middle = i >= rate / 2 && i < rate;
-        const float nan = std::numeric_limits<float>::quiet_NaN();
-        const float inf = (i % 2 ? -1 : 1) * std::numeric_limits<float>::infinity();
-        values.push_back(middle ? (i % 3 ? nan : inf)
-                                : static_cast<float>(0.5 * std::sin(2 * M_PI * 440 * i / rate)));
+    std::string data;
+    for (int i = 0; i < 72000; ++i) {
+        const float nan = i % 3 ? std::numeric_limits<float>::quiet_NaN()
+                                : (i % 2 ? -1 : 1) * std::numeric_limits<float>::infinity();
+        const float value =
+            i >= 24000 && i < 48000 ? nan : 0.5f * std::sin(2 * M_PI * 440 * i / 48000);
+        data.append(reinterpret_cast<const char*>(&value), sizeof value);
     }
-    SF_INFO info{0, rate, 1, SF_FORMAT_WAV | SF_FORMAT_FLOAT, 0, 0};
-    SNDFILE* file = sf_open(dir.file("nan.wav").c_str(), SFM_WRITE, &info);
-    ASSERT_NE(file, nullptr);
-    sf_writef_float(file, values.data(), static_cast<sf_count_t>(values.size()));
-    sf_close(file);
-
+    test::WriteBytes(dir.file("nan.wav"), Wav(3, 1, 48000, 32, 0, data));
     const test::ProcessResult run = PutConvert(dir.file("card"), {dir.file("nan.wav")});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "'nan.wav' held samples that are not numbers; they were made silent.\n");

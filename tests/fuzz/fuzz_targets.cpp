@@ -2,9 +2,9 @@
 
 #include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <string_view>
 
@@ -31,26 +31,23 @@ private:
 };
 
 // One file per process, rewritten for every input: libsndfile reads only files.
-class SoundFileOnDisk {
-public:
-    SoundFileOnDisk() {
-        const int fd = mkstemps(path_.data(), 4);
-        if (fd < 0) std::abort();
-        close(fd);
-    }
-    ~SoundFileOnDisk() { unlink(path_.c_str()); }
-    const std::string& write(const std::uint8_t* data, std::size_t size) {
-        FILE* file = std::fopen(path_.c_str(), "wb");
-        if (!file || std::fwrite(data, 1, size, file) != size || std::fclose(file) != 0) {
-            std::abort();
-        }
-        return path_;
-    }
+const std::string& SoundPath() {
+    static const std::string path = (std::filesystem::temp_directory_path() /
+                                     ("quodlin-fuzz-" + std::to_string(getpid()) + ".wav"))
+                                        .string();
+    return path;
+}
 
-private:
-    std::string path_ =
-        (std::filesystem::temp_directory_path() / "quodlin-fuzz-XXXXXX.wav").string();
-};
+void CheckAndConvertFront(const std::string& path) {
+    const SampleFormat format = SndfileSampleFormats().read(path);
+    SampleFormatText(format);
+    if (!format.readable || !ConversionRefusal("x.wav", format).empty()) return;
+    FewBlocks out;
+    try {
+        SoxrSampleConverter().convert(path, out);
+    } catch (const FileError&) {
+    }
+}
 
 }  // namespace
 
@@ -76,16 +73,10 @@ void FuzzCatalogue(const std::uint8_t* data, std::size_t size) {
 }
 
 void FuzzSoundFile(const std::uint8_t* data, std::size_t size) {
-    static SoundFileOnDisk onDisk;
-    const std::string& path = onDisk.write(data, size);
-    const SampleFormat format = SndfileSampleFormats().read(path);
-    SampleFormatText(format);
-    if (!format.readable || !ConversionRefusal("x.wav", format).empty()) return;
-    FewBlocks out;
-    try {
-        SoxrSampleConverter().convert(path, out);
-    } catch (const FileError&) {
-    }
+    const std::string& path = SoundPath();
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(data), size);
+    CheckAndConvertFront(path);
+    std::filesystem::remove(path);
 }
 
 }  // namespace quodlin::test
