@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scale="${1:-1}"
 # Runs per target, each about a minute here: the catalogue reader is far faster per input.
-declare -A runs=([catalogue_fuzzer]=500000 [sound_file_fuzzer]=30000)
+declare -A runs=([catalogue_fuzzer]=500000 [sound_file_fuzzer]=60000)
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DQUODLIN_FUZZ=ON -DQUODLIN_BUILD_GUI=OFF -DQUODLIN_BUILD_TESTS=OFF > /dev/null
 cmake --build build-fuzz -j2 --target catalogue_fuzzer sound_file_fuzzer
