@@ -2,7 +2,9 @@
 # Prints how long quodlin-card put --convert takes to bring eight 20-second 44.1 kHz 24-bit
 # stereo samples onto a tmpfs card as 32 kHz 16-bit, against sox converting the same files one
 # by one to the same format (sox adds TPDF dither by itself when it shortens the words), and
-# the ratio of the two. Best of three runs each; needs root for the tmpfs and sox.
+# the ratio of the two, with the peak memory of each; then the same for one 200 MB source
+# (96 kHz 24-bit stereo, almost six minutes). Best of three runs each; needs root for the tmpfs
+# and sox, and GNU time (/usr/bin/time) for the peak memory.
 # Usage: bench/convert.sh [build-dir]   (build first: scripts/build.sh)
 set -euo pipefail
 build="${1:-$(dirname "$0")/../build}"
@@ -31,7 +33,25 @@ sox_each() {
 
 best() { best_of 3 'rm -rf "${work:?}"/card/* "$work"/card/.[!.]* 2> /dev/null || true' "$@"; }
 
-ours=$(best put_convert)
-theirs=$(best sox_each)
-printf 'convert 8 x 20 s 44.1 kHz 24-bit stereo to a tmpfs card (best of 3): quodlin-card put --convert %.3f s, sox one by one %.3f s, ratio %.2f\n' \
-    "$ours" "$theirs" "$(echo "$ours / $theirs" | bc -l)"
+# peak COMMAND...: the peak resident memory of one run, in MB.
+peak() {
+    rm -rf "${work:?}"/card/* "$work"/card/.[!.]* 2> /dev/null || true
+    /usr/bin/time -f %M -o "$work/peak" "$@" > /dev/null 2>&1
+    echo "$(($(cat "$work/peak") / 1024))"
+}
+
+report() {
+    local ours theirs
+    ours=$(best put_convert)
+    theirs=$(best sox_each)
+    printf '%s (best of 3): quodlin-card put --convert %.3f s, %s MB peak; sox one by one %.3f s, %s MB peak; time ratio %.2f\n' \
+        "$1" "$ours" "$(peak "$card_tool" put --convert "$work/card" "${sources[@]}")" \
+        "$theirs" "$(peak sox "${sources[0]}" -r 32000 -b 16 "$work/card/00.wav")" \
+        "$(echo "$ours / $theirs" | bc -l)"
+}
+
+report 'convert 8 x 20 s 44.1 kHz 24-bit stereo to a tmpfs card'
+rm -f "$work"/pc/*.wav
+sox -n -r 96000 -b 24 -c 2 "$work/pc/long.wav" synth 347 sine 440 gain -3
+sources=("$work/pc/long.wav")
+report 'convert one 200 MB 96 kHz 24-bit stereo source to a tmpfs card'

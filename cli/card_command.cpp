@@ -202,12 +202,16 @@ private:
         return others.empty();
     }
 
-    // With --convert any sound file is taken, but only sound files.
+    // With --convert any sound file is taken, but only sound files that can be converted.
     bool allReadableSamples(const std::vector<std::string>& files) {
         bool all = true;
         for (const std::string& file : files) {
-            if (tools_.formats.read(file).readable) continue;
-            err_ << "'" << file << "' is not a sample that can be read.\n";
+            const SampleFormat format = tools_.formats.read(file);
+            const std::string refusal = ConversionRefusal(file, format);
+            if (refusal.empty() && format.readable) continue;
+            err_ << (refusal.empty() ? Quoted(file) + " is not a sample that can be read."
+                                     : refusal)
+                 << '\n';
             all = false;
         }
         return all;

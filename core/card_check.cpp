@@ -1,6 +1,9 @@
 #include "core/card_check.h"
 
 #include <algorithm>
+#include <iterator>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "core/card_listing.h"
 #include "core/card_temporary.h"
@@ -9,6 +12,7 @@
 #include "core/natural_order.h"
 #include "core/sample_readiness.h"
 #include "core/text_functions.h"
+#include "core/utf8.h"
 
 namespace quodlin {
 namespace {
@@ -33,7 +37,9 @@ public:
         : cardRoot_(cardRoot), formats_(formats) {
         const std::vector<DirEntry> entries = fs.list(cardRoot);
         for (const DirEntry& entry : entries) {
-            if (!entry.isDirectory && !entry.isSpecial) files_.push_back(entry.name);
+            if (entry.isDirectory || entry.isSpecial) continue;
+            files_.push_back(entry.name);
+            onCard_.insert(entry.name);
         }
         std::sort(files_.begin(), files_.end(),
                   [](const std::string& a, const std::string& b) { return NaturalLess(a, b); });
@@ -43,7 +49,9 @@ public:
     std::vector<std::string> run() {
         const std::vector<std::string> keys = catalogueEntries();
         for (const std::string& key : keys) {
-            if (!onCard(key)) add("names.txt names " + Quoted(key) + ", which is not on the card.");
+            if (!onCard_.contains(key)) {
+                add("names.txt names " + Quoted(key) + ", which is not on the card.");
+            }
         }
         for (const Mode mode : kModes) unnamedAndUnusable(mode);
         duplicates(keys);
@@ -79,15 +87,19 @@ private:
 
     void unnamedAndUnusable(Mode mode) {
         const std::string kind = mode == Mode::Samples ? "samples" : "banks";
-        int count = 0;
-        for (const std::string& file : files_) {
-            if (!IsCardFileOfMode({file, false}, mode)) continue;
-            ++count;
+        std::vector<std::string> files;
+        std::copy_if(files_.begin(), files_.end(), std::back_inserter(files),
+                     [mode](const std::string& file) {
+                         return IsCardFileOfMode({file, false}, mode);
+                     });
+        const std::vector<std::string> names = FriendlyNames(lines_, files, mode);
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            const std::string& file = files[i];
             if (!NameableInCatalogue(file)) {
                 add(Quoted(file) +
                     " cannot have a friendly name: names.txt cannot tell a file name that begins "
                     "or ends with a blank or holds \"=\".");
-            } else if (FindFriendlyName(lines_, file, mode).empty()) {
+            } else if (names[i].empty()) {
                 add(Quoted(file) + " has no friendly name.");
             }
             if (!IsInstrumentName(file, mode)) {
@@ -97,8 +109,8 @@ private:
                 notReady(file);
             }
         }
-        if (count > kCardNameCount) {
-            add("The card holds " + std::to_string(count) + " " + kind +
+        if (files.size() > static_cast<std::size_t>(kCardNameCount)) {
+            add("The card holds " + std::to_string(files.size()) + " " + kind +
                 "; the instrument uses at most " + std::to_string(kCardNameCount) + ".");
         }
     }
@@ -114,19 +126,11 @@ private:
 
     // Each file named twice or more is told once, at its second entry.
     void duplicates(const std::vector<std::string>& keys) {
-        for (auto key = keys.begin(); key != keys.end(); ++key) {
-            const auto same = [&](const std::string& other) {
-                return EqualsIgnoringCase(other, *key);
-            };
-            if (std::count_if(keys.begin(), key, same) == 1) {
-                add("names.txt names " + Quoted(*key) + " more than once.");
-            }
+        std::unordered_map<std::string_view, int, IgnoringCaseHash, IgnoringCaseEqual> seen;
+        seen.reserve(keys.size());
+        for (const std::string& key : keys) {
+            if (++seen[key] == 2) add("names.txt names " + Quoted(key) + " more than once.");
         }
-    }
-
-    bool onCard(const std::string& name) const {
-        return std::any_of(files_.begin(), files_.end(),
-                           [&](const std::string& file) { return EqualsIgnoringCase(file, name); });
     }
 
     void add(std::string finding) { findings_.push_back(std::move(finding)); }
@@ -134,6 +138,7 @@ private:
     std::string cardRoot_;
     SampleFormats& formats_;
     std::vector<std::string> files_;
+    std::unordered_set<std::string, IgnoringCaseHash, IgnoringCaseEqual> onCard_;
     std::vector<std::string> lines_;
     std::vector<std::string> findings_;
 };

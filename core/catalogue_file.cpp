@@ -1,8 +1,10 @@
 #include "core/catalogue_file.h"
 
 #include <algorithm>
+#include <map>
 #include <optional>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "core/file_io.h"
 #include "core/text_functions.h"
@@ -59,34 +61,12 @@ Lines::const_iterator SectionEnd(Lines::const_iterator from, Lines::const_iterat
     return std::find_if(from, end, [](const std::string& line) { return IsSectionHeader(line); });
 }
 
-template <typename Iterator>
-std::optional<std::string> NameInLines(Iterator first, Iterator last, const std::string& fileName) {
-    for (; first != last; ++first) {
-        const auto entry = ReadEntry(*first);
-        if (entry && EqualsIgnoringCase(entry->key, fileName)) return std::string(entry->name);
-    }
-    return std::nullopt;
-}
-
-bool Names(const Lines& lines, std::string_view key) {
-    return std::any_of(lines.begin(), lines.end(), [key](const std::string& line) {
-        const auto entry = ReadEntry(line);
-        return entry && EqualsIgnoringCase(entry->key, key);
-    });
-}
-
-// Puts line at the end of the section under header ("" for the lines before the first header),
-// before the section's closing empty lines; a missing header is added at the end.
-void InsertInSection(Lines& lines, const std::string& header, const std::string& line) {
-    auto start = header.empty() ? lines.begin() : std::find(lines.begin(), lines.end(), header);
-    if (start == lines.end() && !header.empty()) {
-        lines.push_back(header);
-        lines.push_back(line);
-        return;
-    }
-    auto end = SectionEnd(header.empty() ? start : start + 1, lines.cend());
-    while (end != start && end != lines.cbegin() && TrimBlanks(*(end - 1)).empty()) --end;
-    lines.insert(end, line);
+// Where the lines a merge adds to a section go: at its end, before its closing empty lines.
+Lines::size_type SectionInsertPoint(const Lines& lines, Lines::size_type start) {
+    auto end = SectionEnd(lines.begin() + static_cast<std::ptrdiff_t>(start), lines.cend());
+    const auto first = lines.begin() + static_cast<std::ptrdiff_t>(start);
+    while (end != first && TrimBlanks(*(end - 1)).empty()) --end;
+    return static_cast<Lines::size_type>(end - lines.cbegin());
 }
 
 CatalogueText ReadCatalogueFile(FileSystem& fs, const std::string& path) {
@@ -101,16 +81,6 @@ std::optional<std::string> EntryKey(std::string_view line) {
     const auto entry = ReadEntry(line);
     if (!entry) return std::nullopt;
     return std::string(entry->key);
-}
-
-std::string FindFriendlyName(const Lines& lines, const std::string& fileName, Mode mode) {
-    const auto section = std::find(lines.begin(), lines.end(), SectionHeader(mode));
-    if (section != lines.end()) {
-        if (auto name = NameInLines(section + 1, SectionEnd(section + 1, lines.end()), fileName)) {
-            return *name;
-        }
-    }
-    return NameInLines(lines.begin(), lines.end(), fileName).value_or("");
 }
 
 std::vector<std::string> FriendlyNames(const Lines& lines,
@@ -186,18 +156,55 @@ Lines RewriteSection(const Lines& oldLines, Mode mode, const NameTable& table) {
 }
 
 void MergeLeftover(CatalogueText& catalogue, const CatalogueText& leftover) {
-    if (!catalogue.lastLineEnded && !catalogue.lines.empty()) catalogue.lines.pop_back();
-    if (catalogue.lines.empty()) {
+    Lines& lines = catalogue.lines;
+    if (!catalogue.lastLineEnded && !lines.empty()) lines.pop_back();
+    if (lines.empty()) {
         catalogue.encoding = leftover.encoding;
         catalogue.eightBit = leftover.eightBit;
     }
+    // Views into the lines, which stay in place until the merged lines are built.
+    std::unordered_set<std::string_view, IgnoringCaseHash, IgnoringCaseEqual> named;
+    named.reserve(lines.size() + leftover.lines.size());
+    for (const std::string& line : lines) {
+        if (const auto entry = ReadEntry(line)) named.insert(entry->key);
+    }
+    // The lines to add by the header of their section ("" before the first), headers in the
+    // order they first need one.
+    std::map<std::string, Lines> added;
+    Lines headers;
     std::string header;
     for (const std::string& line : leftover.lines) {
         if (IsSectionHeader(line)) header = line;
         const auto entry = ReadEntry(line);
-        if (entry && !Names(catalogue.lines, entry->key))
-            InsertInSection(catalogue.lines, header, line);
+        if (!entry || !named.insert(entry->key).second) continue;
+        auto [place, isNew] = added.try_emplace(header);
+        if (isNew) headers.push_back(header);
+        place->second.push_back(line);
     }
+    // Each section's additions by the line they go before; sections the catalogue lacks follow
+    // at its end, each under its header.
+    std::map<Lines::size_type, const Lines*> at;
+    Lines missing;
+    for (const std::string& h : headers) {
+        const auto start = h.empty() ? lines.begin() : std::find(lines.begin(), lines.end(), h);
+        if (start == lines.end() && !h.empty()) {
+            missing.push_back(h);
+            missing.insert(missing.end(), added[h].begin(), added[h].end());
+            continue;
+        }
+        const auto first = static_cast<Lines::size_type>(start - lines.begin());
+        at[SectionInsertPoint(lines, h.empty() ? first : first + 1)] = &added[h];
+    }
+    Lines merged;
+    merged.reserve(lines.size() + leftover.lines.size());
+    for (Lines::size_type i = 0; i <= lines.size(); ++i) {
+        if (const auto found = at.find(i); found != at.end()) {
+            merged.insert(merged.end(), found->second->begin(), found->second->end());
+        }
+        if (i < lines.size()) merged.push_back(std::move(lines[i]));
+    }
+    merged.insert(merged.end(), missing.begin(), missing.end());
+    lines = std::move(merged);
     catalogue.lastLineEnded = true;
 }
 

@@ -34,17 +34,12 @@ bool IsSectionHeader(std::string_view line);
 // around it; nullopt for a line without "=".
 std::optional<std::string> EntryKey(std::string_view line);
 
-// The friendly name of the first entry line that names fileName: its key is the text before the
+// The friendly name of each file in fileNames, in the same order, "" for one no line names. A
+// file's name is that of the first entry line that names it: its key is the text before the
 // first "=", blanks and tabs around it and letter case ignored. When a blank stands right before
-// that "=", the blanks after it are skipped too. "" when no line names the file. The mode's own
-// section is searched first, because that is the line a save rewrites.
-std::string FindFriendlyName(const std::vector<std::string>& lines, const std::string& fileName,
-                             Mode mode);
-
-// The friendly name of each file, "" for one the catalogue does not name: the first line of the
-// mode's section that names it, else the first line anywhere, its key matched as
-// FindFriendlyName does. A line spelt as the file is taken before one that differs in letter
-// case, and no line names two files.
+// that "=", the blanks after it are skipped too. The mode's own section is searched first,
+// because that is the line a save rewrites. A line spelt as the file is taken before one that
+// differs in letter case, and no line names two files.
 std::vector<std::string> FriendlyNames(const std::vector<std::string>& lines,
                                        const std::vector<std::string>& fileNames, Mode mode);
 

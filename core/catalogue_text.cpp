@@ -54,6 +54,11 @@ std::string EncodeUtf16(std::string_view utf8, bool bigEndian) {
     return out;
 }
 
+bool StartsWithBom(std::string_view bytes) {
+    return bytes.starts_with(kUtf8Bom) || bytes.starts_with(kUtf16LEBom) ||
+           bytes.starts_with(kUtf16BEBom);
+}
+
 CatalogueText Split(const std::string& text, CatalogueEncoding encoding, bool eightBit) {
     const bool ended = text.empty() || text.back() == '\r' || text.back() == '\n';
     return {SplitLines(text), encoding, eightBit, ended};
@@ -81,6 +86,7 @@ std::string SerializeCatalogue(const CatalogueText& text) {
     for (const std::string& line : text.lines) utf8 += line + "\r\n";
     switch (text.encoding) {
         case Utf8:
+            if (StartsWithBom(utf8)) return std::string(kUtf8Bom) + utf8;
             return utf8;
         case Utf8WithBom:
             return std::string(kUtf8Bom) + utf8;
@@ -91,8 +97,11 @@ std::string SerializeCatalogue(const CatalogueText& text) {
             break;
     }
     std::string bytes;
-    if (EncodeWindows1252(utf8, bytes) || text.eightBit) return bytes;
-    return utf8;
+    const bool fits = EncodeWindows1252(utf8, bytes);
+    // Bytes that begin like a byte-order mark would be read back in another encoding.
+    if (StartsWithBom(bytes)) return std::string(kUtf8Bom) + utf8;
+    if (fits || text.eightBit) return bytes;
+    return StartsWithBom(utf8) ? std::string(kUtf8Bom) + utf8 : utf8;
 }
 
 }  // namespace quodlin

@@ -25,7 +25,8 @@ CatalogueText ParseCatalogue(std::string_view bytes);
 
 // Every line ends with CR LF. A Windows-1252 file without bytes above 127 becomes UTF-8 when a
 // line needs a character the code page lacks (its bytes stay as they were); in an 8-bit one such
-// characters become "?".
+// characters become "?". Text whose bytes would begin like a byte-order mark is written as UTF-8
+// with its mark, so that it reads back as it was.
 std::string SerializeCatalogue(const CatalogueText& text);
 
 }  // namespace quodlin

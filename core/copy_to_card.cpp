@@ -235,6 +235,12 @@ bool CopyToCard(CardSide& card, Player& player, Prompt& prompt,
     }
     // Asked before the card's lock is taken, so that no other run waits on the answer.
     SourceWriter writer = ChooseSourceWriter(sourcePaths, card.mode(), conversion, prompt);
+    if (!writer.refusals().empty()) {
+        for (const std::string& refusal : writer.refusals()) {
+            prompt.message(refusal, MessageStyle::Exclamation);
+        }
+        return false;
+    }
     const auto write = CardWriteRun::Start(card, prompt);
     if (!write) return false;
     CopyRun run(card, prompt, observer, FreeNames(card.rootEntries(), card.mode()),

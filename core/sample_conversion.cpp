@@ -1,9 +1,11 @@
 #include "core/sample_conversion.h"
 
-#include <cmath>
+#include <algorithm>
 
 #include "core/file_io.h"
+#include "core/messages.h"
 #include "core/sample_readiness.h"
+#include "core/text_functions.h"
 
 namespace quodlin {
 
@@ -17,26 +19,51 @@ SourceWriter ChooseSourceWriter(const std::vector<std::string>& sources, Mode mo
                                 const SampleConversion& conversion, Prompt& prompt) {
     if (mode != Mode::Samples || !conversion.formats || !conversion.converter) return {};
     std::map<std::string, std::uint64_t> toConvert;
+    std::vector<std::string> refusals;
     for (const std::string& source : sources) {
         const SampleFormat format = conversion.formats->read(source);
-        if (format.readable && !IsReadyForInstrument(format)) {
+        if (format.regular && (!format.readable || IsReadyForInstrument(format))) continue;
+        std::string refusal = ConversionRefusal(FileNameOf(source), format);
+        if (!refusal.empty()) {
+            refusals.push_back(std::move(refusal));
+        } else {
             toConvert[source] = ConvertedBytes(format);
         }
     }
+    if (!refusals.empty()) return SourceWriter(std::move(refusals));
     if (toConvert.empty()) return {};
     const auto count = [](std::size_t n) { return static_cast<int>(n); };
     if (conversion.ask &&
         !prompt.question(ConvertQuestion(count(toConvert.size()), count(sources.size())))) {
         return {};
     }
-    return SourceWriter(*conversion.converter, std::move(toConvert));
+    return SourceWriter(*conversion.converter, std::move(toConvert), prompt);
 }
 
 std::uint64_t ConvertedBytes(const SampleFormat& format) {
-    if (format.rate <= 0) return 0;
-    const auto frames = static_cast<std::uint64_t>(
-        std::llround(static_cast<double>(format.frames) * kInstrumentRate / format.rate));
-    return 44 + frames * static_cast<std::uint64_t>(format.channels) * 2;
+    const auto channels = static_cast<std::uint64_t>(std::max(0, format.channels));
+    return 44 + ConvertedFrames(format) * ConvertedChannels(static_cast<int>(channels)) * 2;
+}
+
+std::string ConversionRefusal(const std::string& name, const SampleFormat& format) {
+    const std::string refused = Quoted(name) + " cannot be converted: ";
+    if (!format.regular) return refused + "it is not a regular file.";
+    if (!format.readable) return "";
+    if (format.rate < kLowestSourceRate || format.rate > kHighestSourceRate) {
+        return refused + "its header gives " + std::to_string(format.rate) + " Hz.";
+    }
+    if (format.channels < 1 || format.channels > kMostSourceChannels) {
+        return refused + "its header gives " + std::to_string(format.channels) + " channels.";
+    }
+    if (!format.consistent) return refused + "its header claims more sound than the file holds.";
+    if (ConvertedBytes(format) > kLargestConvertedBytes) {
+        return refused + "the sample would be larger than the largest card (64 MB).";
+    }
+    return "";
+}
+
+std::string MadeSilent(const std::string& name) {
+    return Quoted(name) + " held samples that are not numbers; they were made silent.";
 }
 
 namespace {
@@ -77,7 +104,10 @@ std::optional<CopyFailure> SourceWriter::write(FileSystem& fs, const std::string
     copy.path = target;
     try {
         ReportingOutput reporting(*copy.file, onChunk, target);
-        converter_->convert(source, reporting);
+        const ConversionNotes notes = converter_->convert(source, reporting);
+        if (notes.madeSilent && prompt_) {
+            prompt_->message(MadeSilent(FileNameOf(source)), MessageStyle::Information);
+        }
         return std::nullopt;
     } catch (const FileError& error) {
         copy.file.reset();

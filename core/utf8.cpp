@@ -170,6 +170,13 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
            });
 }
 
+std::size_t IgnoringCaseHash::operator()(std::string_view text) const {
+    std::size_t hash = 14695981039346656037ull;  // FNV-1a
+    for (const char c : text)
+        hash = (hash ^ static_cast<unsigned char>(FoldAscii(c))) * 1099511628211ull;
+    return hash;
+}
+
 bool EndsWithIgnoringCase(std::string_view text, std::string_view suffix) {
     return text.size() >= suffix.size() &&
            EqualsIgnoringCase(text.substr(text.size() - suffix.size()), suffix);

@@ -42,6 +42,16 @@ std::string LowerAscii(std::string text);
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 bool EndsWithIgnoringCase(std::string_view text, std::string_view suffix);
 
+// Hash and equality of names in any ASCII letter case, for sets and maps keyed by them.
+struct IgnoringCaseHash {
+    std::size_t operator()(std::string_view text) const;
+};
+struct IgnoringCaseEqual {
+    bool operator()(std::string_view a, std::string_view b) const {
+        return EqualsIgnoringCase(a, b);
+    }
+};
+
 // The item whose name is name as written, else the first whose name differs only in letter
 // case; last when there is none. nameOf gives an item's name ("" for an item never to match).
 template <typename Iterator, typename NameOf>

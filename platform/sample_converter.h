@@ -1,8 +1,11 @@
 #pragma once
 
+#include <cmath>
+#include <cstdint>
 #include <string>
 
 #include "platform/file_system.h"
+#include "platform/sample_formats.h"
 
 namespace quodlin {
 
@@ -10,13 +13,37 @@ namespace quodlin {
 inline constexpr int kInstrumentRate = 32000;
 inline constexpr int kConvertedBits = 16;
 
-// Converts a sound file into a 32000 Hz, 16-bit PCM WAV with the source's channels.
+// What a source to convert may be: beyond these rates and channels a header is taken to be
+// damaged, and a converted sample must fit on the largest card (64 MB).
+inline constexpr int kLowestSourceRate = 1000;
+inline constexpr int kHighestSourceRate = 768000;
+inline constexpr int kMostSourceChannels = 8;
+inline constexpr std::uint64_t kLargestConvertedBytes = 64ull * 1024 * 1024;
+
+// The instrument plays mono or stereo: more channels are mixed down to two.
+inline int ConvertedChannels(int sourceChannels) {
+    return sourceChannels > 2 ? 2 : sourceChannels;
+}
+
+// The frames of the converted sample: the source's length at the instrument's rate.
+inline std::uint64_t ConvertedFrames(const SampleFormat& format) {
+    if (format.rate <= 0) return 0;
+    return static_cast<std::uint64_t>(
+        std::llround(static_cast<double>(format.frames) * kInstrumentRate / format.rate));
+}
+
+// What a conversion met on its way.
+struct ConversionNotes {
+    bool madeSilent = false;  // samples that were not numbers (NaN, infinite) became silence
+};
+
+// Converts a sound file into a 32000 Hz, 16-bit PCM WAV, mono or stereo as the source.
 class SampleConverter {
 public:
     virtual ~SampleConverter() = default;
     // Writes the whole converted file into out; throws FileError when the source cannot be read
     // as sound or out cannot be written.
-    virtual void convert(const std::string& sourcePath, OutputFile& out) = 0;
+    virtual ConversionNotes convert(const std::string& sourcePath, OutputFile& out) = 0;
 };
 
 }  // namespace quodlin

@@ -16,6 +16,8 @@ struct SampleFormat {
     int channels = 0;
     std::uint64_t frames = 0;
     std::uint64_t bytes = 0;  // the file's size
+    bool regular = true;      // false for a FIFO, device or folder, which is never opened
+    bool consistent = true;   // false when the header claims more sound than the file holds
 
     double seconds() const { return rate > 0 ? static_cast<double>(frames) / rate : 0.0; }
 };

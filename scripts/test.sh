@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what the tests need, builds, runs every test, and checks the Debian package.
+# Installs what the tests need, builds, runs every test, fuzzes the readers of outside input for
+# a fixed number of runs, and checks the Debian package.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
@@ -9,4 +10,5 @@ export CI="${CI:-}"
 cd build
 ctest --output-on-failure -j1
 cd ..
+./scripts/fuzz.sh
 ./scripts/check-package.sh build

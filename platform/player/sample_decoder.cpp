@@ -2,6 +2,7 @@
 
 #include <sndfile.h>
 
+#include <filesystem>
 #include <memory>
 #include <new>
 
@@ -23,6 +24,12 @@ DecodeResult Failure(std::string error) {
 }  // namespace
 
 DecodeResult DecodeSample(const std::string& path) {
+    // Opening a FIFO would wait for a writer, and the window with it.
+    std::error_code code;
+    const auto status = std::filesystem::status(path, code);
+    if (!code && !std::filesystem::is_regular_file(status)) {
+        return Failure(path + ": not a regular file");
+    }
     SF_INFO info{};
     SndFilePtr file(sf_open(path.c_str(), SFM_READ, &info));
     if (!file) return Failure(path + ": " + sf_strerror(nullptr));

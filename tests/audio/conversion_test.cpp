@@ -33,6 +33,7 @@ const std::vector<Source> kSources = {
     {"tone.ogg", SF_FORMAT_OGG | SF_FORMAT_VORBIS, 44100, 1, 1.1, 0.5, "Ogg, vorbis, 44100 Hz"},
     {"u8.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_U8, 11025, 1, 0.5, 0.5, "11025 Hz"},
     {"s24_32k.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_24, 32000, 1, 0.6, 0.5, "24-bit"},
+    {"six.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 48000, 6, 0.5, 0.5, "48000 Hz, 6 channels"},
 };
 
 std::string Joined(const std::vector<std::string>& texts) {
@@ -64,11 +65,13 @@ TEST(SampleConversion, EverySourceReadsAndConvertsToTheInstrumentsFormat) {
         const test::ReadBack out = test::ReadSound(dir.file(s.name + ".out"));
         EXPECT_EQ(out.info.format, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
         EXPECT_EQ(out.info.samplerate, 32000);
-        EXPECT_EQ(out.info.channels, s.channels);
+        // More than two channels are mixed to stereo.
+        const int channels = std::min(s.channels, 2);
+        EXPECT_EQ(out.info.channels, channels);
         EXPECT_NEAR(static_cast<double>(out.info.frames) / 32000, format.seconds(), 0.001);
         EXPECT_TRUE(IsReadyForInstrument(SndfileSampleFormats().read(dir.file(s.name + ".out"))));
-        for (int channel = 0; channel < s.channels; ++channel) {
-            const std::vector<float> values = test::Channel(out.values, s.channels, channel);
+        for (int channel = 0; channel < channels; ++channel) {
+            const std::vector<float> values = test::Channel(out.values, channels, channel);
             EXPECT_NEAR(test::ZeroCrossingFrequency(values, 32000), 440.0, 1.0);
             // A sine keeps its shape: clipped or wrapped peaks would change its crest factor.
             const float peak = *std::max_element(values.begin(), values.end());

@@ -29,18 +29,19 @@ public:
     const std::map<std::string, SampleFormat> kFormats = {
         {"ready.wav", Format(true, 32000, 16)}, {"s24.wav", Format(true, 44100, 24)},
         {"loud.wav", Format(true, 48000, 16)},  {"fake.wav", Format(false, 0, 0)},
-        {"eight.wav", Format(true, 32000, 8)},
+        {"eight.wav", Format(true, 32000, 8)},  {"2hz.wav", Format(true, 2, 16)},
     };
 };
 
 // Writes "converted <name>"; a full card fails half-way through the file named in fullAt.
 class MarkingConverter : public SampleConverter {
 public:
-    void convert(const std::string& source, OutputFile& out) override {
+    ConversionNotes convert(const std::string& source, OutputFile& out) override {
         const std::string name = std::filesystem::path(source).filename().string();
         const std::string text = "converted " + name;
         out.write(text.data(), text.size());
         if (name == fullAt) throw FileError(FileErrorKind::NoSpace, source, "No space left");
+        return {};
     }
     std::string fullAt;
 };
@@ -133,6 +134,15 @@ TEST(ConvertOnCopy, NothingIsAskedWhenEverySampleIsReadyOrForBanks) {
     EXPECT_TRUE(ready.prompt.questions.empty() && bank.prompt.questions.empty());
     EXPECT_EQ(ready.onCard("00.wav"), "ready");
     EXPECT_EQ(bank.onCard("1.es1"), "s24");
+}
+
+TEST(ConvertOnCopy, ASourceThatCannotBeConvertedRefusesTheRunBeforeAnythingIsAsked) {
+    CopyRun run({"ready.wav", "s24.wav", "2hz.wav"}, true);
+    EXPECT_FALSE(run.done);
+    EXPECT_TRUE(run.prompt.questions.empty());
+    EXPECT_EQ(run.prompt.messages,
+              std::vector<std::string>{"'2hz.wav' cannot be converted: its header gives 2 Hz."});
+    EXPECT_TRUE(std::filesystem::is_empty(run.dir.file("card")));
 }
 
 }  // namespace

@@ -1,0 +1,102 @@
+#include "platform/audio/sound_file.h"
+
+#include <filesystem>
+#include <map>
+#include <system_error>
+#include <utility>
+
+#include "platform/file_system.h"
+#include "platform/local_file_system_paths.h"
+
+namespace quodlin {
+namespace {
+
+std::string ContainerOf(int format) {
+    static const std::map<int, std::string> kContainers = {
+        {SF_FORMAT_WAV, "wav"},   {SF_FORMAT_WAVEX, "wavex"}, {SF_FORMAT_AIFF, "aiff"},
+        {SF_FORMAT_FLAC, "flac"}, {SF_FORMAT_OGG, "ogg"},     {SF_FORMAT_RF64, "rf64"},
+        {SF_FORMAT_W64, "w64"},   {SF_FORMAT_CAF, "caf"},     {SF_FORMAT_AU, "au"},
+    };
+    const auto found = kContainers.find(format & SF_FORMAT_TYPEMASK);
+    return found == kContainers.end() ? "other" : found->second;
+}
+
+// The encoding's name and its bits per value.
+std::pair<std::string, int> EncodingOf(int format) {
+    static const std::map<int, std::pair<std::string, int>> kEncodings = {
+        {SF_FORMAT_PCM_S8, {"pcm", 8}},     {SF_FORMAT_PCM_U8, {"pcm", 8}},
+        {SF_FORMAT_PCM_16, {"pcm", 16}},    {SF_FORMAT_PCM_24, {"pcm", 24}},
+        {SF_FORMAT_PCM_32, {"pcm", 32}},    {SF_FORMAT_FLOAT, {"float", 32}},
+        {SF_FORMAT_DOUBLE, {"float", 64}},  {SF_FORMAT_ULAW, {"ulaw", 8}},
+        {SF_FORMAT_ALAW, {"alaw", 8}},      {SF_FORMAT_IMA_ADPCM, {"adpcm", 4}},
+        {SF_FORMAT_MS_ADPCM, {"adpcm", 4}}, {SF_FORMAT_VORBIS, {"vorbis", 0}},
+        {SF_FORMAT_OPUS, {"opus", 0}},
+    };
+    const auto found = kEncodings.find(format & SF_FORMAT_SUBMASK);
+    return found == kEncodings.end() ? std::pair<std::string, int>{"other", 0} : found->second;
+}
+
+SNDFILE* OpenSound(const std::string& path, SF_INFO& info) {
+#ifdef _WIN32
+    return sf_wchar_open(PathOf(path).c_str(), SFM_READ, &info);
+#else
+    return sf_open(PathOf(path).c_str(), SFM_READ, &info);
+#endif
+}
+
+// A word-sized encoding's values take their bits in the file, so a header claiming more frames
+// than the file can hold is wrong, whatever libsndfile made of it.
+bool IsConsistent(const SF_INFO& info, const SampleFormat& format) {
+    if (info.frames < 0 || info.frames == SF_COUNT_MAX) return false;
+    if (format.bits < 8) return true;
+    const double claimed =
+        static_cast<double>(info.frames) * info.channels * (static_cast<double>(format.bits) / 8);
+    return claimed <= static_cast<double>(format.bytes);
+}
+
+}  // namespace
+
+SoundFile::SoundFile(const std::string& path) : path_(path) {
+    std::error_code code;
+    const auto status = std::filesystem::status(PathOf(path), code);
+    if (!code && !std::filesystem::is_regular_file(status)) {
+        format_.regular = false;
+        return;
+    }
+    const auto size = std::filesystem::file_size(PathOf(path), code);
+    format_.bytes = code ? 0 : size;
+    SF_INFO info{};
+    file_ = OpenSound(path, info);
+    if (!file_) return;
+    format_.readable = true;
+    format_.container = ContainerOf(info.format);
+    std::tie(format_.encoding, format_.bits) = EncodingOf(info.format);
+    format_.rate = info.samplerate;
+    format_.channels = info.channels;
+    format_.frames = info.frames > 0 ? static_cast<std::uint64_t>(info.frames) : 0;
+    format_.consistent = IsConsistent(info, format_);
+}
+
+SoundFile::~SoundFile() {
+    if (file_) sf_close(file_);
+}
+
+std::size_t SoundFile::read(float* values, std::size_t frames) {
+    const sf_count_t got = sf_readf_float(file_, values, static_cast<sf_count_t>(frames));
+    if (sf_error(file_) != SF_ERR_NO_ERROR) {
+        throw FileError(FileErrorKind::Other, path_, sf_strerror(file_));
+    }
+    return got > 0 ? static_cast<std::size_t>(got) : 0;
+}
+
+void SoundFile::rewind() {
+    if (sf_seek(file_, 0, SEEK_SET) != 0) {
+        throw FileError(FileErrorKind::Other, path_, "cannot read the sound a second time");
+    }
+}
+
+bool ShortensWords(const SampleFormat& format) {
+    return format.encoding == "float" || format.bits == 0 || format.bits > 16;
+}
+
+}  // namespace quodlin

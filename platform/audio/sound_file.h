@@ -1,0 +1,42 @@
+#pragma once
+
+#ifdef _WIN32
+#include <windows.h>
+#define ENABLE_SNDFILE_WINDOWS_PROTOTYPES 1
+#endif
+#include <sndfile.h>
+
+#include <string>
+
+#include "platform/sample_formats.h"
+
+namespace quodlin {
+
+// A sound file open for reading with libsndfile, the one way this program reads sound. A path
+// that is not a regular file is never opened: opening a FIFO would wait for a writer.
+class SoundFile {
+public:
+    explicit SoundFile(const std::string& path);
+    ~SoundFile();
+    SoundFile(const SoundFile&) = delete;
+    SoundFile& operator=(const SoundFile&) = delete;
+
+    bool isOpen() const { return file_ != nullptr; }
+    // What the header says, with the file's size; readable is false when it is not open.
+    const SampleFormat& format() const { return format_; }
+    // Reads up to frames interleaved frames as floats (full scale 1.0); 0 at the end. Throws
+    // FileError when the data cannot be read.
+    std::size_t read(float* values, std::size_t frames);
+    // Back to the first frame, for a second pass.
+    void rewind();
+
+private:
+    std::string path_;
+    SNDFILE* file_ = nullptr;
+    SampleFormat format_;
+};
+
+// Whether writing this format as 16-bit PCM shortens its words, so that dither is due.
+bool ShortensWords(const SampleFormat& format);
+
+}  // namespace quodlin
