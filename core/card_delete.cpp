@@ -12,7 +12,10 @@ bool DeleteOnCard(CardSide& card, Player& player, Prompt& prompt,
     bool allDone = false;
     const std::vector<int> rows = ReloadAndFindRows(card, prompt, selected, &allDone);
     if (!card.loaded()) return false;
-    if (!rows.empty() && !prompt.question(kDeleteOnCardQuestion)) return allDone;
+    if (!rows.empty() &&
+        !prompt.questionWithDetail(kDeleteOnCardQuestion, DeletedFromCardForGood(rows.size()))) {
+        return allDone;
+    }
     for (const int row : rows) {
         const std::string path = JoinNative(card.cardRoot(), card.table().smFileName(row));
         try {

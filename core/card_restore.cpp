@@ -1,5 +1,6 @@
 #include "core/card_restore.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 
@@ -106,9 +107,7 @@ private:
             const BackupFile& file = backup_.files[i];
             const auto size = static_cast<std::int64_t>(file.size);
             if (size > room) {
-                result_.problems.push_back(std::string(kCardIsFull) + " " + Quoted(file.name) +
-                                           " needs " + std::to_string(file.size) +
-                                           " bytes, more than the card will have free." +
+                result_.problems.push_back(BackupDoesNotFit(bytesNeeded(), *free) +
                                            kNothingWritten);
                 return;
             }
@@ -118,6 +117,18 @@ private:
                 room += static_cast<std::int64_t>(fs_.fileSize(cardPath(stored)));
             }
         }
+    }
+
+    // What the card must have free for the whole backup: its files, less those they replace.
+    std::uint64_t bytesNeeded() {
+        std::int64_t needed = 0;
+        for (std::size_t i = 0; i < backup_.files.size(); ++i) {
+            needed += static_cast<std::int64_t>(backup_.files[i].size);
+            const std::string& stored = placements_[i].stored;
+            if (!stored.empty())
+                needed -= static_cast<std::int64_t>(fs_.fileSize(cardPath(stored)));
+        }
+        return static_cast<std::uint64_t>(std::max<std::int64_t>(needed, 0));
     }
 
     void restore(const BackupFile& file, const Placement& placement) {

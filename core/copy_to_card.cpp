@@ -77,7 +77,7 @@ public:
             report(sourcePath, *failure);
             return Outcome::Failed;
         }
-        prompt_.message(kNoFreeCardName, MessageStyle::Information);
+        noName_.push_back(FileNameOf(sourcePath));
         return Outcome::NoName;
     }
 
@@ -85,6 +85,9 @@ public:
     // it into the table. False when one of them failed; only the first failure is told. Throws
     // when the card was removed, leaving the rest under their temporary names.
     bool finish() {
+        if (!noName_.empty()) {
+            prompt_.messageForFiles(kNoFreeCardName, noName_, MessageStyle::Information);
+        }
         observer_.busy(true);
         bool allFinished = true;
         // Every copy is synced before any is renamed: the renames then cost the device no
@@ -180,6 +183,7 @@ private:
     SourceWriter writer_;
     std::vector<Pending> pending_;
     std::vector<std::string> copied_;
+    std::vector<std::string> noName_;
 };
 
 }  // namespace
@@ -216,8 +220,10 @@ bool CopyToCard(CardSide& card, Player& player, Prompt& prompt,
         prompt.message(CardNotRead(error), MessageStyle::Exclamation);
         return false;
     }
-    CopyRun run(card, prompt, observer, FreeNames(rootEntries, card.mode()),
-                ChooseSourceWriter(sourcePaths, card.mode(), conversion, prompt));
+    std::optional<SourceWriter> writer =
+        ChooseSourceWriter(sourcePaths, card.mode(), conversion, prompt);
+    if (!writer) return false;
+    CopyRun run(card, prompt, observer, FreeNames(rootEntries, card.mode()), std::move(*writer));
     observer.start(TotalBytes(card.fileSystem(), sourcePaths));
     bool allCopied = true;
     bool saved = false;

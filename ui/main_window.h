@@ -137,7 +137,7 @@ private:
     void filesDroppedOnCard(const std::vector<std::string>& paths);
     void preview(const std::string& path);
     std::string askName(const std::string& name);
-    // One line under the work page for a copy run of two or more files.
+    // One line under the work page for a copy run.
     void summarize(const RunProgress& progress, bool toCard);
 
     // main_window_archive.cpp: the card list's context menu on the whole card.

@@ -51,9 +51,10 @@ void frmQuodlinMain::copyToCard(const std::vector<std::string>& paths) {
 }
 
 void frmQuodlinMain::summarize(const RunProgress& progress, bool toCard) {
-    if (progress.filesAsked() < 2) return;
+    if (progress.filesAsked() == 0) return;
     const Mode mode = SelectedTab() == Tab::Banks ? Mode::Banks : Mode::Samples;
-    showStatus(CopyRunSummary(progress.filesDone(), progress.filesAsked(), mode, toCard));
+    showStatus(CopyRunSummary(progress.filesDone(), progress.filesAsked(), mode, toCard,
+                              progress.stopped()));
 }
 
 void frmQuodlinMain::cmdToSM_Click() {

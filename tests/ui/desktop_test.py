@@ -174,7 +174,7 @@ def full_card_message_is_on_top_and_return_ends_the_run(work):
         copy_all(program.wid, FILE_LIST, TO_CARD)
         expect(wait_for(lambda: question_on_top("Quodlin")), "the conversion question is on top")
         time.sleep(0.5)
-        run("xdotool", "key", "alt+n")
+        run("xdotool", "key", "alt+a")
         expect(wait_for(lambda: "Copying to SmartMedia" in stacking()), "the run goes on")
         expect(wait_for(lambda: question_on_top("Quodlin"), 60),
                f"'Smart Media is full.' is active and on top: {stacking()} / {active_name()!r}")
