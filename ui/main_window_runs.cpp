@@ -16,6 +16,7 @@
 #include "ui/card_list_box.h"
 #include "ui/file_list_box.h"
 #include "ui/main_window.h"
+#include "ui/play_mark.h"
 #include "ui/rename_dialog.h"
 #include "ui/run_progress.h"
 
@@ -130,26 +131,32 @@ void frmQuodlinMain::filesDroppedOnCard(const std::vector<std::string>& paths) {
 }
 
 // A double click, Enter or Space on a sample plays it, in samples mode only.
-void frmQuodlinMain::preview(const std::string& path) {
+void frmQuodlinMain::preview(const std::string& path, QListWidget* list, int row,
+                             const QString& name) {
     StopAndClose(player());
     player().setFileName(path);
     player().command("Open");
     player().command("Play");
     showStatus(PreviewStatus(player(), path));
+    const double seconds =
+        parts_.sampleFormats != nullptr ? parts_.sampleFormats->read(path).seconds() : 0.0;
+    playMark_->playing(list, row, name, seconds);
 }
 
 void frmQuodlinMain::lstSmartMedia_DblClick() {
     if (SelectedTab() != Tab::Samples) return;
     const int row = lstSmartMedia->currentRow();
     if (row < 0 || row > card_.table().smLastIndex()) return;
-    preview(JoinNative(card_.cardRoot(), card_.table().smFileName(row)));
+    preview(JoinNative(card_.cardRoot(), card_.table().smFileName(row)), lstSmartMedia, row,
+            QString::fromStdString(card_.table().entries()[static_cast<std::size_t>(row)].name));
 }
 
 void frmQuodlinMain::FileList_DblClick() {
     if (SelectedTab() != Tab::Samples) return;
     const int row = FileList->currentRow();
     if (row < 0) return;
-    preview(JoinNative(FileList->directory(), FileList->name(row)));
+    preview(JoinNative(FileList->directory(), FileList->name(row)), FileList, row,
+            FileList->item(row)->text());
 }
 
 }  // namespace quodlin

@@ -13,6 +13,7 @@
 #include <QUrl>
 #include <deque>
 #include <filesystem>
+#include <map>
 
 #include "core/messages.h"
 #include "platform/qt/desktop_file_system.h"
@@ -23,6 +24,7 @@
 #include "tests/support/temp_dir.h"
 #include "ui/card_list_box.h"
 #include "ui/drive_list_box.h"
+#include "ui/elided_label.h"
 #include "ui/main_window.h"
 
 namespace quodlin::test {
@@ -86,9 +88,12 @@ protected:
             QTest::mouseClick(target->viewport(), Qt::LeftButton, {}, at);
             return QTest::mouseDClick(target->viewport(), Qt::LeftButton, {}, at);
         }
-        QTest::keyClick(target, how == "F2"       ? Qt::Key_F2
-                                : how == "Delete" ? Qt::Key_Delete
-                                                  : Qt::Key_Return);
+        const std::map<std::string, Qt::Key> keys = {{"F2", Qt::Key_F2},
+                                                     {"F5", Qt::Key_F5},
+                                                     {"F8", Qt::Key_F8},
+                                                     {"Delete", Qt::Key_Delete},
+                                                     {"Return", Qt::Key_Return}};
+        QTest::keyClick(target, keys.at(how));
     }
     void click(const char* button) {
         QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton);
@@ -138,16 +143,20 @@ TEST_P(WiringTest, TheActionRunsOnTheSelectionAndTheListsFollow) {
         calls.insert(calls.end(), {"FileName " + folder + "/" + c.played, "Open", "Play"});
     }
     EXPECT_EQ(player.calls, calls);
+    const QString status = control<ElidedLabel>("lblStatus")->fullText();
+    EXPECT_EQ(status.startsWith("Playing '"), c.played != nullptr) << status.toStdString();
     EXPECT_TRUE(names.empty());
 }
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Window, WiringTest, ::testing::Values(
     Wiring{"FileList", {1, 2}, "cmdToSM", {}, kHome, {"00.wav = Kick", "01.wav = snare", "02.wav = tom"}},
+    Wiring{"FileList", {1, 2}, "F5", {}, kHome, {"00.wav = Kick", "01.wav = snare", "02.wav = tom"}},
     Wiring{"lstSmartMedia", {0}, "cmdFromSM", {}, {"clap.wav", "Kick.wav", "snare.wav", "tom.low.wav"}, kCard},
+    Wiring{"lstSmartMedia", {0}, "F5", {}, {"clap.wav", "Kick.wav", "snare.wav", "tom.low.wav"}, kCard},
     Wiring{"lstSmartMedia", {0}, "cmdDelSM", {}, kHome, {}},
     Wiring{"lstSmartMedia", {0}, "Delete", {}, kHome, {}},
-    Wiring{"FileList", {0, 2}, "Delete", {}, {"snare.wav"}, kCard},
+    Wiring{"FileList", {0, 2}, "F8", {}, {"snare.wav"}, kCard},
     Wiring{"lstSmartMedia", {0}, "cmdNameSM", {"Bass drum"}, kHome, {"00.wav = Bass drum"}},
     Wiring{"lstSmartMedia", {0}, "F2", {"Snare roll"}, kHome, {"00.wav = Snare roll"}},
     Wiring{"FileList", {0}, "cmdNamePC", {"zap.wav"}, {"snare.wav", "tom.low.wav", "zap.wav"}, kCard},
@@ -176,7 +185,7 @@ TEST_F(WindowTest, ALongCopyShowsItsProgressAndCancelEndsItAtOnce) {
     click("cmdToSM");
     EXPECT_EQ(label, "File 2 of 3: snare.wav");
     EXPECT_EQ(rows("lstSmartMedia"), (Rows{"00.wav = Kick", "01.wav = clap"}));
-    EXPECT_EQ(control<QLabel>("lblStatus")->text(),
+    EXPECT_EQ(control<ElidedLabel>("lblStatus")->fullText(),
               "Copying to the card stopped after 1 of 3 samples");
 }
 
@@ -250,7 +259,7 @@ TEST_F(WindowTest, AFileNameThatIsNotUtf8KeepsItsBytes) {
     EXPECT_TRUE(prompt.messages.empty());
 }
 
-// Changes made outside the program reach both lists; F5 reloads at once.
+// Changes made outside the program reach both lists; Ctrl+R reloads at once.
 TEST_F(WindowTest, TheListsFollowTheDisk) {
     open().show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
@@ -259,7 +268,7 @@ TEST_F(WindowTest, TheListsFollowTheDisk) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return rows("FileList").size() == 4; }, 5000));
     EXPECT_TRUE(QTest::qWaitFor([&] { return rows("lstSmartMedia").size() == 2; }, 5000));
     std::filesystem::remove(home.file("added.wav"));
-    QTest::keyClick(list("FileList"), Qt::Key_F5);
+    QTest::keyClick(list("FileList"), Qt::Key_R, Qt::ControlModifier);
     EXPECT_EQ(rows("FileList"), kHome);
 }
 
