@@ -208,8 +208,10 @@ TEST_F(WindowTest, ComputerDeletesGoToTheTrash) {
     click("cmdDelPC");
     EXPECT_EQ(prompt.questions, Rows{kDeleteOnComputerQuestion});
     EXPECT_EQ(prompt.details, Rows{"2 files will be moved to the trash."});
-    const std::string trash = qEnvironmentVariable("XDG_DATA_HOME").toStdString() + "/Trash/files/";
-    EXPECT_EQ(ReadBytes(trash + "clap.wav"), std::string(4000, 'c'));
+    const std::string trash = qEnvironmentVariable("XDG_DATA_HOME").toStdString() + "/Trash/";
+    EXPECT_EQ(ReadBytes(trash + "files/clap.wav"), std::string(4000, 'c'));
+    EXPECT_NE(ReadBytes(trash + "info/clap.wav.trashinfo").find("Path=" + home.file("clap.wav")),
+              std::string::npos);
 }
 
 void Drop(QAbstractItemView* target, QMimeData* mime) {
