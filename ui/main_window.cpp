@@ -95,10 +95,10 @@ void frmQuodlinMain::connectHandlers() {
     new FormatHints(
         FileList, *parts_.sampleFormats,
         [this](int row) { return JoinNative(FileList->directory(), FileList->name(row)); },
-        samplesShown);
+        samplesShown, true);
     new FormatHints(
         lstSmartMedia, *parts_.sampleFormats, [this](int row) { return cardPathOfRow(row); },
-        samplesShown);
+        samplesShown, false);
 }
 
 // Every action on a list's selection is on its keys and in its menu.

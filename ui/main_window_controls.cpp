@@ -26,7 +26,8 @@ namespace {
 // keep to the right edge, the bottom rows to the bottom.
 constexpr Grow kLeftList{0, 0, 0.5, 1};
 constexpr Grow kRightList{0.5, 0, 0.5, 1};
-constexpr Grow kTopRight{1, 0, 0, 0};
+constexpr Grow kTopMiddle{0.5, 0, 0, 0};
+constexpr Grow kTopRightGrowing{0.5, 0, 0.5, 0};
 constexpr Grow kBottomLeft{0, 1, 0, 0};
 constexpr Grow kBottomMiddle{0.5, 1, 0, 0};
 constexpr Grow kBottomRight{1, 1, 0, 0};
@@ -121,6 +122,7 @@ void frmQuodlinMain::buildWorkPage() {
     MakeBold(cmdPathSelect);
     smDrive = Named(new DriveListBox(parts_.volumes, DriveKinds::Cards, page), "smDrive",
                     "(Choose) SmartMedia disk");
+    smDrive->setBaseToolTip(smDrive->toolTip());
     MakeBold(smDrive);
     Label1 = Named(new QLabel("Smart Media:", page), "Label1");
     Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -146,9 +148,10 @@ void frmQuodlinMain::buildWorkPage() {
 
     auto* layout = new TwipsLayout(page, 7170, 4800);
     layout->place(cmdPathSelect, 90, 180, 3465, 375);
-    layout->place(smDrive, 6210, 180, 870, 315, kTopRight);
-    // Wider to the left than drawn, for faces broader than MS Sans Serif; it keeps its right edge.
-    layout->place(Label1, 4425, 270, 1485, 240, kTopRight);
+    // The drive list grows with the card list under it, so that more of its text shows.
+    layout->place(smDrive, 6210, 180, 870, 315, kTopRightGrowing);
+    // Wider to the left than drawn, for faces broader than MS Sans Serif; it keeps to the list.
+    layout->place(Label1, 4425, 270, 1485, 240, kTopMiddle);
     layout->place(FileList, 90, 585, 3480, 3405, kLeftList);
     layout->place(lstSmartMedia, 3675, 585, 3375, 3375, kRightList);
     layout->place(cmdInvSelPC, 90, 4020, 2130, 285, kBottomLeft);

@@ -8,6 +8,7 @@
 #include "core/computer_files.h"
 #include "core/copy_from_card.h"
 #include "core/copy_to_card.h"
+#include "core/file_listing.h"
 #include "core/messages.h"
 #include "core/natural_order.h"
 #include "core/text_functions.h"
@@ -119,8 +120,9 @@ void frmQuodlinMain::filesDroppedOnCard(const std::vector<std::string>& paths) {
         const std::filesystem::path file = PathOf(path);
         const std::string name = Utf8Of(file.filename());
         std::error_code error;
+        const bool convertible = mode == Mode::Samples && IsSoundFileToConvert(name);
         if (std::filesystem::is_regular_file(file, error) &&
-            EndsWithIgnoringCase(name, ModeExtension(mode))) {
+            (EndsWithIgnoringCase(name, ModeExtension(mode)) || convertible)) {
             accepted.push_back(path);
         } else {
             refused.push_back(NameText(name));
