@@ -8,6 +8,7 @@ namespace quodlin {
 // A one-line label that shows as much of its text as its width allows: a text too long is cut
 // in the middle, and then the whole of it is the tool tip.
 class ElidedLabel : public QLabel {
+    Q_OBJECT
 public:
     explicit ElidedLabel(QWidget* parent = nullptr);
 

@@ -282,6 +282,31 @@ TEST_F(WindowTest, TheMenuKeyOpensTheCardMenu) {
     menu->close();
 }
 
+// At the smallest size, and under QT_SCALE_FACTOR=2 (a run of its own), every caption shows
+// whole, and every status text whole or cut with the whole of it as tool tip.
+TEST_F(WindowTest, EveryTextFitsAtTheMinimumSize) {
+    open().show();
+    window_->showSelection({});
+    window_->showStatus("Copying to the card stopped after 3 of 5 samples; " + card.path());
+    window_->resize(window_->minimumSize());
+    QTest::qWait(50);
+    for (const QPushButton* button : window_->findChildren<QPushButton*>()) {
+        if (!button->isVisible() || button->text().isEmpty()) continue;
+        // Inside its bevel: the style centres the text and does not cut it at its margins.
+        const int room = button->width() - 4;
+        EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text()), room)
+            << button->objectName().toStdString();
+    }
+    for (const ElidedLabel* label : window_->findChildren<ElidedLabel*>()) {
+        EXPECT_TRUE(label->text() == label->fullText() || label->toolTip() == label->fullText())
+            << label->objectName().toStdString();
+    }
+    auto* smDrive = control<DriveListBox>("smDrive");
+    smDrive->showPopup();
+    EXPECT_GE(smDrive->view()->width(), smDrive->view()->sizeHintForColumn(0));
+    smDrive->hidePopup();
+}
+
 TEST_F(WindowTest, TheWindowReopensWhereItWasLeft) {
     open().resize(800, 560);
     window_->close();
