@@ -1,5 +1,8 @@
 #include "cli/card_command.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <map>
 
@@ -12,11 +15,17 @@
 #include "core/copy_from_card.h"
 #include "core/copy_to_card.h"
 #include "core/messages.h"
+#include "core/path_roots.h"
+#include "core/sample_readiness.h"
 #include "core/utf8.h"
+#include "platform/local_file_system_paths.h"
 #include "quodlin_version.h"
 
 namespace quodlin {
 namespace {
+
+constexpr const char* kConvertHint =
+    "Add --convert to copy sound files of other kinds (AIFF, FLAC, Ogg), converted for the ES1.";
 
 constexpr const char* kUsage =
     "usage: quodlin-card list [--banks] CARD\n"
@@ -79,6 +88,24 @@ CommandLine Parse(const std::vector<std::string>& args) {
     return line;
 }
 
+// Every folder and file named on the command line may be relative to the current directory;
+// the runs work with full paths. Which operands are paths depends on the command.
+void MakePathsFull(CommandLine& line) {
+    static const std::map<std::string, std::pair<std::size_t, std::size_t>> kPathOperands = {
+        {"list", {0, 1}},       {"info", {0, 1}},    {"name", {0, 1}},
+        {"put", {0, SIZE_MAX}}, {"get", {0, 2}},     {"rm", {0, 1}},
+        {"backup", {0, 2}},     {"restore", {0, 2}}, {"check", {0, 1}}};
+    const auto paths = kPathOperands.find(line.command);
+    if (paths == kPathOperands.end()) return;
+    for (std::size_t i = paths->second.first;
+         i < std::min(paths->second.second, line.operands.size()); ++i) {
+        std::error_code error;
+        const std::filesystem::path full =
+            std::filesystem::absolute(PathOf(line.operands[i]), error);
+        if (!error) line.operands[i] = NormalPath(Utf8Of(full));
+    }
+}
+
 // The row of the card list that shows cardFile; the name as typed first, then in any case.
 int FindRow(const NameTable& table, const std::string& cardFile) {
     const auto& entries = table.entries();
@@ -107,7 +134,8 @@ public:
             read ? card_.open(root) : card_.pin(root);
             return true;
         } catch (const FileError& error) {
-            err_ << kDriveNotReady << ' ' << CardNotRead(error) << '\n';
+            err_ << (card_.fileSystem().isDirectory(root) ? CardNotRead(error) : NoCardAt(root))
+                 << '\n';
             return false;
         }
     }
@@ -162,6 +190,7 @@ public:
         SampleConversion conversion;
         if (convert) conversion = {&tools_.formats, &tools_.converter, false};
         const bool done = CopyToCard(card_, player_, prompt_, files, observer_, conversion);
+        if (done && !convert) warnOfSamplesNotReady(files);
         printList();
         return finish(done);
     }
@@ -198,8 +227,24 @@ private:
         for (const std::string& file : files) {
             if (!EndsWithIgnoringCase(file, ModeExtension(card_.mode()))) others.push_back(file);
         }
-        if (!others.empty()) err_ << NotOfMode(others, card_.mode()) << '\n';
-        return others.empty();
+        if (others.empty()) return true;
+        err_ << NotOfMode(others, card_.mode()) << '\n';
+        const bool anySound = std::any_of(others.begin(), others.end(), [this](const auto& file) {
+            return tools_.formats.read(file).readable;
+        });
+        if (card_.mode() == Mode::Samples && anySound) err_ << kConvertHint << '\n';
+        return false;
+    }
+
+    // Copied as they are, they are on the card, but the instrument plays them wrongly.
+    void warnOfSamplesNotReady(const std::vector<std::string>& files) {
+        if (card_.mode() != Mode::Samples) return;
+        for (const std::string& file : files) {
+            const SampleFormat format = tools_.formats.read(file);
+            if (!format.readable || IsReadyForInstrument(format)) continue;
+            err_ << "warning: " << Quoted(file) << " " << SampleProblemText(format)
+                 << " --convert converts it to 32000 Hz 16-bit.\n";
+        }
     }
 
     // With --convert any sound file is taken, but only sound files that can be converted.
@@ -253,7 +298,8 @@ private:
 
 int RunCardCommand(const std::vector<std::string>& args, FileSystem& fs, SampleTools tools,
                    std::ostream& out, std::ostream& err) {
-    const CommandLine line = Parse(args);
+    CommandLine line = Parse(args);
+    MakePathsFull(line);
     if (line.help) {
         out << kUsage;
         return kExitDone;

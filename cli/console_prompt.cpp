@@ -19,4 +19,13 @@ bool ConsolePrompt::question(const std::string& text, const std::string&) {
     return answerYes_;
 }
 
+EachAnswer ConsolePrompt::questionForEach(const std::string& text, const std::string& subject) {
+    if (answerYes_ || declineReason_.empty()) {
+        return question(text, {}) ? EachAnswer::Yes : EachAnswer::No;
+    }
+    err_ << '\'' << subject << "' " << declineReason_ << '\n';
+    ++declined_;
+    return EachAnswer::No;
+}
+
 }  // namespace quodlin

@@ -16,6 +16,8 @@ public:
     using Prompt::question;
     void message(const std::string& text, MessageStyle style, const std::string& title) override;
     bool question(const std::string& text, const std::string& title) override;
+    // Declined with a reason, it tells what stands in the way rather than asking.
+    EachAnswer questionForEach(const std::string& text, const std::string& subject) override;
 
     // Every message but a notice reports something that was not done.
     bool reportedFailure() const { return messages_ > 0 || declined_ > 0; }

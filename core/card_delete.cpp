@@ -15,7 +15,10 @@ bool DeleteOnCard(CardSide& card, Player& player, Prompt& prompt,
         return false;
     }
     // Asked before the card's lock is taken, so that no other run waits on the answer.
-    if (selected.empty() || !prompt.question(kDeleteOnCardQuestion)) return true;
+    if (selected.empty() || !prompt.questionWithDetail(kDeleteOnCardQuestion,
+                                                       DeletedFromCardForGood(selected.size()))) {
+        return true;
+    }
     const auto write = CardWriteRun::Start(card, prompt);
     if (!write) return false;
     bool allDone = false;

@@ -13,7 +13,6 @@
 #include "core/file_io.h"
 #include "core/messages.h"
 #include "core/natural_order.h"
-#include "core/sample_readiness.h"
 #include "core/text_functions.h"
 #include "core/utf8.h"
 
@@ -127,8 +126,7 @@ private:
         }
         if (least >= 0) return;
         const auto needed = static_cast<std::uint64_t>(static_cast<std::int64_t>(*free) - least);
-        result_.problems.push_back("The backup needs " + SizeText(needed) + "; the card has " +
-                                   SizeText(*free) + " free." + kNothingWritten);
+        result_.problems.push_back(BackupDoesNotFit(needed, *free) + kNothingWritten);
     }
 
     void restore(const BackupFile& file, const Placement& placement) {

@@ -37,7 +37,8 @@ public:
             const bool replacing = !existing.empty();
             if (replacing) {
                 target = JoinNative(destDir_, existing);
-                if (!prompt_.question(OverwriteQuestion(target))) return Outcome::Declined;
+                const Outcome answer = askOverwrite(target);
+                if (answer != Outcome::Copied) return answer;
             }
             const Outcome outcome = write(entry, target, replacing);
             written_.push_back(name);
@@ -52,6 +53,27 @@ public:
     }
 
 private:
+    // Copied when the file is to be replaced; a "to All" answer stands for the rest of the run.
+    Outcome askOverwrite(const std::string& target) {
+        if (!overwriteAll_) {
+            switch (prompt_.questionForEach(OverwriteQuestion(target), target)) {
+                case EachAnswer::Yes:
+                    return Outcome::Copied;
+                case EachAnswer::No:
+                    return Outcome::Declined;
+                case EachAnswer::Cancel:
+                    return Outcome::Canceled;
+                case EachAnswer::YesToAll:
+                    overwriteAll_ = true;
+                    break;
+                case EachAnswer::NoToAll:
+                    overwriteAll_ = false;
+                    break;
+            }
+        }
+        return *overwriteAll_ ? Outcome::Copied : Outcome::Declined;
+    }
+
     bool WrittenThisRun(const std::string& name) const {
         for (const std::string& written : written_) {
             if (EqualsIgnoringCase(written, name)) return true;
@@ -108,6 +130,7 @@ private:
     RunObserver& observer_;
     std::string destDir_;
     std::vector<std::string> written_;
+    std::optional<bool> overwriteAll_;
 };
 
 }  // namespace

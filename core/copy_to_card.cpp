@@ -87,8 +87,7 @@ public:
             report(sourcePath, *failure);
             return Outcome::Failed;
         }
-        finish();
-        prompt_.message(kNoFreeCardName, MessageStyle::Information);
+        noName_.push_back(FileNameOf(sourcePath));
         return Outcome::NoName;
     }
 
@@ -119,6 +118,13 @@ public:
             observer_.fileDone();
         }
         observer_.busy(false);
+    }
+
+    // The files left out because the instrument's names ran out, told once for the run.
+    void tellNoName() {
+        if (!noName_.empty()) {
+            prompt_.messageForFiles(kNoFreeCardName, noName_, MessageStyle::Information);
+        }
     }
 
     // False when a finished copy could not be given its name.
@@ -205,6 +211,7 @@ private:
     std::chrono::steady_clock::time_point firstPending_;
     bool allFinished_ = true;
     std::vector<std::string> copied_;
+    std::vector<std::string> noName_;
 };
 
 }  // namespace
@@ -234,9 +241,11 @@ bool CopyToCard(CardSide& card, Player& player, Prompt& prompt,
         return false;
     }
     // Asked before the card's lock is taken, so that no other run waits on the answer.
-    SourceWriter writer = ChooseSourceWriter(sourcePaths, card.mode(), conversion, prompt);
-    if (!writer.refusals().empty()) {
-        for (const std::string& refusal : writer.refusals()) {
+    std::optional<SourceWriter> writer =
+        ChooseSourceWriter(sourcePaths, card.mode(), conversion, prompt);
+    if (!writer) return false;
+    if (!writer->refusals().empty()) {
+        for (const std::string& refusal : writer->refusals()) {
             prompt.message(refusal, MessageStyle::Exclamation);
         }
         return false;
@@ -244,7 +253,7 @@ bool CopyToCard(CardSide& card, Player& player, Prompt& prompt,
     const auto write = CardWriteRun::Start(card, prompt);
     if (!write) return false;
     CopyRun run(card, prompt, observer, FreeNames(card.rootEntries(), card.mode()),
-                std::move(writer));
+                std::move(*writer));
     observer.start(TotalBytes(card.fileSystem(), sourcePaths));
     bool allCopied = true;
     bool saved = true;
@@ -260,6 +269,7 @@ bool CopyToCard(CardSide& card, Player& player, Prompt& prompt,
             if (outcome == Outcome::Failed || outcome == Outcome::Canceled) break;
         }
         run.finish();
+        run.tellNoName();
         allCopied = run.allFinished() && allCopied;
         // Nothing copied, nothing to name: the catalogue stays as it is.
         if (run.anyCopied()) saved = run.save();

@@ -1,5 +1,6 @@
 #include "core/messages.h"
 
+#include "core/sample_readiness.h"
 #include "core/utf8.h"
 
 namespace quodlin {
@@ -23,6 +24,14 @@ std::string Because(const FileError& error) {
 }
 
 }  // namespace
+
+std::string BackupDoesNotFit(std::uint64_t needed, std::uint64_t free) {
+    return "The backup needs " + SizeText(needed) + "; the card has " + SizeText(free) + " free.";
+}
+
+std::string NoCardAt(const std::string& root) {
+    return "No card at " + Quoted(root) + ".";
+}
 
 std::string CatalogueNotSaved(const FileError& error) {
     if (CardWasRemoved(error)) return StandAlone(error);
@@ -76,17 +85,33 @@ std::string CardFileChanged(const std::string& cardFile) {
     return "'" + cardFile + "' has changed on the card since it was listed and was left alone.";
 }
 
-std::string WhereDeletedFilesGo(std::size_t count, bool toTrash) {
-    return std::to_string(count) + (count == 1 ? " file will be " : " files will be ") +
-           (toTrash ? "moved to the trash." : "deleted for good.");
+namespace {
+
+std::string FilesWillBe(std::size_t count) {
+    return std::to_string(count) + (count == 1 ? " file will be " : " files will be ");
 }
 
-std::string CopyRunSummary(int done, int asked, Mode mode, bool toCard) {
+}  // namespace
+
+std::string WhereDeletedFilesGo(std::size_t count, bool toTrash) {
+    return FilesWillBe(count) + (toTrash ? "moved to the trash." : "deleted for good.");
+}
+
+std::string DeletedFromCardForGood(std::size_t count) {
+    return FilesWillBe(count) + "deleted from the card for good.";
+}
+
+std::string CopyRunSummary(int done, int asked, Mode mode, bool toCard, bool stopped) {
     const bool samples = mode == Mode::Samples;
-    const std::string kind =
-        done == 1 ? (samples ? " sample" : " bank") : (samples ? " samples" : " banks");
-    std::string text =
-        std::to_string(done) + kind + " copied to the " + (toCard ? "card" : "computer");
+    const auto kind = [samples](int n) {
+        return n == 1 ? (samples ? " sample" : " bank") : (samples ? " samples" : " banks");
+    };
+    const std::string side = toCard ? "card" : "computer";
+    if (stopped) {
+        return "Copying to the " + side + " stopped after " + std::to_string(done) + " of " +
+               std::to_string(asked) + kind(asked);
+    }
+    std::string text = std::to_string(done) + kind(done) + " copied to the " + side;
     if (asked > done) text += ", " + std::to_string(asked - done) + " skipped";
     return text;
 }

@@ -15,6 +15,8 @@ inline constexpr const char* kCardRemoved = "The card was removed.";
 inline constexpr const char* kWriteProtected =
     "The card is write-protected: slide the tab on the card or the switch on the reader.";
 inline constexpr const char* kNoCardChosen = "Choose the card under Smart Media: first.";
+inline constexpr const char* kNoCardPlaceholder =
+    "No card. Insert the card, or choose Other folder... under Smart Media:";
 inline constexpr const char* kNoCardAtStart = "SmartMedia not ready/not found; no card chosen.";
 inline constexpr const char* kCardIsFull = "Smart Media is full.";
 inline constexpr const char* kNoFreeCardName = "More files now than the ES-1 can recognise...";
@@ -28,6 +30,10 @@ inline std::string Quoted(const std::string& name) {
     return "'" + name + "'";
 }
 
+// "The backup needs 7.9 MB; the card has 3.1 MB free."
+std::string BackupDoesNotFit(std::uint64_t needed, std::uint64_t free);
+// "No card at 'PATH'."
+std::string NoCardAt(const std::string& root);
 std::string CatalogueNotSaved(const FileError& error);
 std::string CardNotRead(const FileError& error);
 std::string OverwriteQuestion(const std::string& path);
@@ -41,8 +47,11 @@ std::string NotNameable(const std::string& cardFile);
 std::string NameTooLong(const std::string& name, std::size_t longest);
 // "3 files will be moved to the trash." or "1 file will be deleted for good."
 std::string WhereDeletedFilesGo(std::size_t count, bool toTrash);
-// "3 samples copied to the card, 1 skipped"
-std::string CopyRunSummary(int done, int asked, Mode mode, bool toCard);
+// "3 files will be deleted from the card for good."
+std::string DeletedFromCardForGood(std::size_t count);
+// "3 samples copied to the card, 1 skipped"; for a run that was stopped (canceled, or ended by
+// a failure), "Copying to the card stopped after 3 of 5 samples".
+std::string CopyRunSummary(int done, int asked, Mode mode, bool toCard, bool stopped);
 std::string NotOfMode(const std::vector<std::string>& names, Mode mode);
 std::string NamesChangedToFit(const std::vector<std::string>& names);
 

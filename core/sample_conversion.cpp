@@ -10,33 +10,61 @@
 namespace quodlin {
 
 std::string ConvertQuestion(int notReady, int selected) {
-    return std::to_string(notReady) + " of the " + std::to_string(selected) +
-           " selected samples are not in the ES1's format (32 kHz, 8 or 16 bit) and would play "
-           "wrongly. Convert them while copying?";
+    const bool one = notReady == 1;
+    const std::string which =
+        notReady == selected ? (one ? "The selected sample is"
+                                    : "The " + std::to_string(selected) + " selected samples are")
+                             : std::to_string(notReady) + " of the " + std::to_string(selected) +
+                                   " selected samples " + (one ? "is" : "are");
+    return which +
+           " not in the ES1's format (32 kHz, 8 or 16 bit) and would play wrongly. Convert " +
+           (one ? "it" : "them") + " while copying?";
 }
 
-SourceWriter ChooseSourceWriter(const std::vector<std::string>& sources, Mode mode,
-                                const SampleConversion& conversion, Prompt& prompt) {
-    if (mode != Mode::Samples || !conversion.formats || !conversion.converter) return {};
+namespace {
+
+// A WAV the instrument plays wrongly can still be copied as it is; other containers cannot.
+bool CanBeCopiedAsItIs(const SampleFormat& format) {
+    return format.container == "wav" || format.container == "wavex";
+}
+
+}  // namespace
+
+std::optional<SourceWriter> ChooseSourceWriter(const std::vector<std::string>& sources, Mode mode,
+                                               const SampleConversion& conversion, Prompt& prompt) {
+    if (mode != Mode::Samples || !conversion.formats || !conversion.converter) {
+        return SourceWriter();
+    }
     std::map<std::string, std::uint64_t> toConvert;
     std::vector<std::string> refusals;
+    std::map<std::string, std::uint64_t> mustConvert;
     for (const std::string& source : sources) {
         const SampleFormat format = conversion.formats->read(source);
         if (format.regular && (!format.readable || IsReadyForInstrument(format))) continue;
         std::string refusal = ConversionRefusal(FileNameOf(source), format);
         if (!refusal.empty()) {
             refusals.push_back(std::move(refusal));
-        } else {
-            toConvert[source] = ConvertedBytes(format);
+            continue;
         }
+        toConvert[source] = ConvertedBytes(format);
+        if (!CanBeCopiedAsItIs(format)) mustConvert[source] = ConvertedBytes(format);
     }
     if (!refusals.empty()) return SourceWriter(std::move(refusals));
-    if (toConvert.empty()) return {};
+    if (toConvert.empty()) return SourceWriter();
     const auto count = [](std::size_t n) { return static_cast<int>(n); };
-    if (conversion.ask &&
-        !prompt.question(ConvertQuestion(count(toConvert.size()), count(sources.size())))) {
-        return {};
+    if (conversion.ask) {
+        switch (prompt.conversionQuestion(
+            ConvertQuestion(count(toConvert.size()), count(sources.size())))) {
+            case ConversionAnswer::Cancel:
+                return std::nullopt;
+            case ConversionAnswer::CopyAsTheyAre:
+                toConvert = std::move(mustConvert);
+                break;
+            case ConversionAnswer::Convert:
+                break;
+        }
     }
+    if (toConvert.empty()) return SourceWriter();
     return SourceWriter(*conversion.converter, std::move(toConvert), prompt);
 }
 

@@ -62,11 +62,12 @@ private:
 };
 
 // The writer for a run: it converts the readable samples that are not ready when the user
-// agrees (asked once, before the first file) or was not to be asked. It only copies in banks
-// mode, without a converter, or when every sample is ready. Before anything is asked, the
+// agrees (asked once, before the first file) or was not to be asked; sound files that are not
+// WAV at all are converted also when the user has them copied as they are. It only copies in
+// banks mode, without a converter, or when every sample is ready. Before anything is asked, the
 // sources it would convert, and any that is not a regular file, are checked; one that fails
-// refuses the whole run.
-SourceWriter ChooseSourceWriter(const std::vector<std::string>& sources, Mode mode,
-                                const SampleConversion& conversion, Prompt& prompt);
+// refuses the whole run. None when the user canceled the run.
+std::optional<SourceWriter> ChooseSourceWriter(const std::vector<std::string>& sources, Mode mode,
+                                               const SampleConversion& conversion, Prompt& prompt);
 
 }  // namespace quodlin

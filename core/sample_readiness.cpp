@@ -1,5 +1,6 @@
 #include "core/sample_readiness.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <map>
@@ -13,8 +14,14 @@ constexpr const char* kDot = " \xC2\xB7 ";  // " · "
 
 std::string ContainerName(const std::string& container) {
     static const std::map<std::string, std::string> kNames = {
-        {"wavex", "extensible WAV"}, {"aiff", "AIFF"}, {"flac", "FLAC"}, {"ogg", "Ogg"},
-        {"rf64", "RF64"},            {"w64", "W64"},   {"caf", "CAF"},   {"au", "AU"},
+        {"wavex", "extensible WAV"},
+        {"aiff", "AIFF"},
+        {"flac", "FLAC"},
+        {"ogg", "Ogg"},
+        {"rf64", "RF64"},
+        {"w64", "W64"},
+        {"caf", "CAF"},
+        {"au", "AU"},
     };
     const auto found = kNames.find(container);
     return found == kNames.end() ? container : found->second;
@@ -56,11 +63,25 @@ std::vector<std::string> SampleProblems(const SampleFormat& format) {
     return problems;
 }
 
+std::string SampleProblemText(const SampleFormat& format) {
+    std::vector<std::string> problems = SampleProblems(format);
+    // The rate is what the ear meets first; it leads.
+    const auto rate = std::find_if(problems.begin(), problems.end(),
+                                   [](const std::string& p) { return p.ends_with(" Hz"); });
+    if (rate != problems.end()) std::rotate(problems.begin(), rate, rate + 1);
+    std::string text;
+    for (const std::string& problem : problems) text += (text.empty() ? "" : ", ") + problem;
+    if (!format.readable) return text + ".";
+    if (format.rate != kInstrumentRate) return text + ": plays at the wrong speed.";
+    return text + ": the ES1 does not play it right.";
+}
+
+// Decimal units, as card makers count: 1 MB is 1,000,000 bytes.
 std::string SizeText(std::uint64_t bytes) {
-    constexpr double kKilo = 1024.0;
-    if (bytes < 1024) return std::to_string(bytes) + " bytes";
-    if (bytes < 1024 * 1024) return Fixed(bytes / kKilo, 0) + " KB";
-    if (bytes < 1024 * 1024 * 1024) return Fixed(bytes / (kKilo * kKilo), 1) + " MB";
+    constexpr double kKilo = 1000.0;
+    if (bytes < 1000) return std::to_string(bytes) + " bytes";
+    if (bytes < 1000 * 1000) return Fixed(bytes / kKilo, 0) + " kB";
+    if (bytes < 1000 * 1000 * 1000) return Fixed(bytes / (kKilo * kKilo), 1) + " MB";
     return Fixed(bytes / (kKilo * kKilo * kKilo), 1) + " GB";
 }
 

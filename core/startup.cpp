@@ -35,15 +35,16 @@ public:
     }
 
 private:
+    // With no card ever chosen there is nothing to tell: the card side says what to do.
     void openRememberedCard() {
         const std::string card =
             settings_.read(kSettingsApplication, kSettingsSection, kSmartMediaKey, "");
-        if (!CanBeTheCard(card)) throw NoSuchDrive(card);
+        if (!WasChosen(card)) return window_.showNoCard();
         window_.setCardDrive(card);
     }
 
-    // What older versions stored as their stand-in card is not the user's card.
-    bool CanBeTheCard(const std::string& card) const {
+    // What older versions stored as their stand-in card was never chosen by the user.
+    bool WasChosen(const std::string& card) const {
         return !card.empty() && card != fallback_ && !IsFileSystemRoot(card);
     }
 

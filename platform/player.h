@@ -13,6 +13,8 @@ public:
     virtual void command(const std::string& command) = 0;
     // Why the last "Open" or "Play" left the player silent; "" when it did not.
     virtual std::string lastError() const { return {}; }
+    // A sample is sounding now.
+    virtual bool isPlaying() const { return false; }
     // No sound device to play on at all.
     virtual bool hasNoDevice() const { return false; }
 };

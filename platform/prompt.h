@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace quodlin {
 
@@ -8,6 +9,12 @@ namespace quodlin {
 enum class MessageStyle { Plain = 0, Question = 36, Exclamation = 48, Information = 64 };
 
 inline constexpr const char* kApplicationTitle = "Quodlin";
+
+// The answers to a question asked for one file of several: its own answer, one for the rest of
+// the run, or the end of the run.
+enum class EachAnswer { Yes, No, YesToAll, NoToAll, Cancel };
+// The answers to the conversion question.
+enum class ConversionAnswer { Convert, CopyAsTheyAre, Cancel };
 
 // How the program asks the user and tells the user things; the window, the command line and the
 // tests each bring their own.
@@ -21,6 +28,24 @@ public:
     // A Yes/No question with a line under it that tells what Yes will do.
     virtual bool questionWithDetail(const std::string& text, const std::string&) {
         return question(text);
+    }
+
+    // A question about subject, one of several files; No unless the user chooses otherwise.
+    virtual EachAnswer questionForEach(const std::string& text, const std::string&) {
+        return question(text) ? EachAnswer::Yes : EachAnswer::No;
+    }
+
+    // Whether to convert samples the instrument would play wrongly; Convert is the default.
+    virtual ConversionAnswer conversionQuestion(const std::string& text) {
+        return question(text) ? ConversionAnswer::Convert : ConversionAnswer::CopyAsTheyAre;
+    }
+
+    // One message about several files; here one line for each.
+    virtual void messageForFiles(const std::string& text, const std::vector<std::string>& names,
+                                 MessageStyle style) {
+        for (const std::string& name : names) {
+            message(text + " Not copied: '" + name + "'.", style, kApplicationTitle);
+        }
     }
 
     void message(const std::string& text, MessageStyle style) {

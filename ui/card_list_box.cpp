@@ -33,7 +33,9 @@ void CardListBox::paintEvent(QPaintEvent* event) {
     if (count() > 0 || placeholder_.isEmpty()) return;
     QPainter painter(viewport());
     painter.setPen(palette().color(QPalette::Disabled, QPalette::Text));
-    painter.drawText(viewport()->rect(), Qt::AlignCenter, placeholder_);
+    const int margin = fontMetrics().averageCharWidth();
+    painter.drawText(viewport()->rect().adjusted(margin, 0, -margin, 0),
+                     Qt::AlignCenter | Qt::TextWordWrap, placeholder_);
 }
 
 QUrl UrlOfLocalFile(const std::string& path) {

@@ -1,8 +1,13 @@
 #include "ui/drive_list_box.h"
 
 #include <QAbstractItemView>
-#include <QLocale>
+#include <QScrollBar>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
+#include <QTimer>
 #include <filesystem>
+
+#include "core/sample_readiness.h"
 
 namespace quodlin {
 namespace {
@@ -16,16 +21,13 @@ std::string LastPart(const std::string& path) {
     return name.empty() ? path : name;
 }
 
-// A card's item is short, so that the narrow list shows it whole: the label, else the mount
-// point's last part.
+// A card's item tells cards apart: "label — size — mount point", the label being the mount
+// point's last part when the volume has none.
 std::string CardText(const Volume& volume) {
-    return volume.label.empty() ? LastPart(volume.root) : volume.label;
-}
-
-std::string VolumeToolTip(const Volume& volume) {
-    if (volume.bytesTotal == 0) return volume.root;
-    return volume.root + " · " +
-           QLocale().formattedDataSize(static_cast<qint64>(volume.bytesTotal)).toStdString();
+    const std::string label = volume.label.empty() ? LastPart(volume.root) : volume.label;
+    const std::string dash = " \u2014 ";
+    if (volume.bytesTotal == 0) return label + dash + volume.root;
+    return label + dash + SizeText(volume.bytesTotal) + dash + volume.root;
 }
 
 }  // namespace
@@ -33,10 +35,17 @@ std::string VolumeToolTip(const Volume& volume) {
 DriveListBox::DriveListBox(Volumes& volumes, DriveKinds kinds, QWidget* parent)
     : QComboBox(parent), volumes_(volumes), kinds_(kinds) {
     connect(this, &QComboBox::activated, this, &DriveListBox::chosen);
+    connect(this, &QComboBox::currentIndexChanged, this, &DriveListBox::showCurrentAsToolTip);
     refresh();
 }
 
+// Never under an open popup: the rows would move under the pointer.
 void DriveListBox::refresh() {
+    if (view()->isVisible()) {
+        refreshWhenClosed_ = true;
+        return;
+    }
+    refreshWhenClosed_ = false;
     const std::string shown = currentRoot();
     const QString shownText = currentText();
     volumes_.refresh();
@@ -45,7 +54,7 @@ void DriveListBox::refresh() {
         if (kinds_ == DriveKinds::All) {
             add(volume.root, volume.displayText, volume.root);
         } else if (volume.removable) {
-            add(volume.root, CardText(volume), VolumeToolTip(volume));
+            add(volume.root, CardText(volume), CardText(volume));
         }
     }
     for (const std::string& folder : chosenFolders_) {
@@ -101,15 +110,41 @@ bool DriveListBox::isListedVolume(const std::string& root) const {
 
 void DriveListBox::showPopup() {
     refresh();
-    // The list is narrow; its popup shows the whole of each drive's text.
-    view()->setMinimumWidth(view()->sizeHintForColumn(0) + 2 * view()->frameWidth());
+    // The popup is as wide as the longest drive's text.
+    view()->setMinimumWidth(view()->sizeHintForColumn(0) + 2 * view()->frameWidth() +
+                            view()->verticalScrollBar()->sizeHint().width());
     QComboBox::showPopup();
+}
+
+// What changed while the popup was open is shown once the choice made in it has been taken.
+void DriveListBox::hidePopup() {
+    QComboBox::hidePopup();
+    if (refreshWhenClosed_) QTimer::singleShot(0, this, &DriveListBox::refresh);
+}
+
+// The box shows the beginning and the end of the drive's text, so that cards of one label are
+// still told apart by their mount points; the whole text is the tool tip.
+void DriveListBox::paintEvent(QPaintEvent*) {
+    QStylePainter painter(this);
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    painter.drawComplexControl(QStyle::CC_ComboBox, option);
+    const QRect room =
+        style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+    option.currentText =
+        fontMetrics().elidedText(option.currentText, Qt::ElideMiddle, room.width());
+    painter.drawControl(QStyle::CE_ComboBoxLabel, option);
 }
 
 void DriveListBox::add(const std::string& root, const std::string& text,
                        const std::string& toolTip) {
     addItem(QString::fromStdString(text), QString::fromStdString(root));
     setItemData(count() - 1, QString::fromStdString(toolTip), Qt::ToolTipRole);
+}
+
+void DriveListBox::showCurrentAsToolTip() {
+    const QString text = currentText();
+    setToolTip(text.isEmpty() ? baseToolTip_ : text);
 }
 
 void DriveListBox::chosen(int index) {

@@ -32,6 +32,15 @@ public:
     bool isListedVolume(const std::string& root) const;
 
     void showPopup() override;
+    void hidePopup() override;
+    // The tool tip when no drive is shown; a drive shown has its whole text as tool tip.
+    void setBaseToolTip(const QString& tip) {
+        baseToolTip_ = tip;
+        showCurrentAsToolTip();
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 
 signals:
     // The user chose a drive (also when it is the one shown already).
@@ -42,11 +51,14 @@ signals:
 private:
     void add(const std::string& root, const std::string& text, const std::string& toolTip);
     void chosen(int index);
+    void showCurrentAsToolTip();
 
     Volumes& volumes_;
     DriveKinds kinds_;
     std::vector<std::string> chosenFolders_;
     int lastIndex_ = -1;
+    bool refreshWhenClosed_ = false;
+    QString baseToolTip_;
 };
 
 }  // namespace quodlin

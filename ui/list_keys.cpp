@@ -19,7 +19,11 @@ bool ListKeys::eventFilter(QObject* watched, QEvent* event) {
     }
     if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
     switch (key->key()) {
+        case Qt::Key_F5:
+            actions_.copy();
+            return true;
         case Qt::Key_Delete:
+        case Qt::Key_F8:
             actions_.remove();
             return true;
         case Qt::Key_F2:
@@ -29,6 +33,10 @@ bool ListKeys::eventFilter(QObject* watched, QEvent* event) {
         case Qt::Key_Enter:
         case Qt::Key_Space:
             actions_.preview();
+            return true;
+        case Qt::Key_Tab:
+            if (key->modifiers() & Qt::ShiftModifier) return false;
+            actions_.otherList->setFocus(Qt::TabFocusReason);
             return true;
         default:
             return false;

@@ -4,17 +4,21 @@
 #include <functional>
 
 class QAbstractItemView;
+class QWidget;
 
 namespace quodlin {
 
-// The keys of one list: Delete deletes and F2 renames on that side, Enter or Space previews the
-// current row, Ctrl+A selects every row.
+// The keys of one list, as two-pane file managers have them: F5 copies to the other side, F8
+// and Delete delete and F2 renames on that side, Enter or Space previews the current row,
+// Ctrl+A selects every row, and Tab moves to the other list.
 class ListKeys : public QObject {
 public:
     struct Actions {
+        std::function<void()> copy;
         std::function<void()> remove;
         std::function<void()> rename;
         std::function<void()> preview;
+        QWidget* otherList = nullptr;
     };
 
     ListKeys(QAbstractItemView* list, Actions actions);

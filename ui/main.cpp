@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QStringList>
+#include <QTimer>
 #include <memory>
 
 #include "core/startup.h"
@@ -59,5 +60,7 @@ int main(int argc, char** argv) {
     quodlin::frmQuodlinMain window(parts);
     quodlin::QuitWhenShownIfAsked(window);
     window.show();
+    // What start-up had to tell opens over the window, once it is on the screen.
+    QTimer::singleShot(0, &window, [&] { prompt.showHeldOver(&window); });
     return app.exec();
 }

@@ -18,14 +18,15 @@
 #include "core/shell_messages.h"
 #include "core/text_functions.h"
 #include "ui/card_list_box.h"
-#include "ui/card_menu.h"
 #include "ui/dir_dialog.h"
 #include "ui/drive_list_box.h"
+#include "ui/elided_label.h"
 #include "ui/file_list_box.h"
 #include "ui/format_hints.h"
 #include "ui/help_file.h"
 #include "ui/help_page.h"
 #include "ui/list_keys.h"
+#include "ui/list_menu.h"
 #include "ui/mount_watcher.h"
 #include "ui/program_icon.h"
 #include "ui/rename_dialog.h"
@@ -77,13 +78,7 @@ void frmQuodlinMain::connectHandlers() {
     connect(FileList, &QListWidget::itemDoubleClicked, this, &frmQuodlinMain::FileList_DblClick);
     connect(lstSmartMedia, &CardListBox::filesDropped, this, &frmQuodlinMain::filesDroppedOnCard);
     connect(FileList, &FileListBox::cardRowsDropped, this, &frmQuodlinMain::cmdFromSM_Click);
-    new ListKeys(FileList, {[this] { cmdDelPC_Click(); }, [this] { cmdNamePC_Click(); },
-                            [this] { FileList_DblClick(); }});
-    new ListKeys(lstSmartMedia, {[this] { cmdDelSM_Click(); }, [this] { cmdNameSM_Click(); },
-                                 [this] { lstSmartMedia_DblClick(); }});
-    new CardMenu(lstSmartMedia,
-                 {[this] { cardBackUp_Click(); }, [this] { cardRestore_Click(); },
-                  [this] { cardCheck_Click(); }, [this] { cardShowInFileManager_Click(); }});
+    connectKeysAndMenus();
 
     connect(FileList, &QListWidget::itemSelectionChanged, this,
             [this] { showSelection(selectedComputerPaths()); });
@@ -100,13 +95,48 @@ void frmQuodlinMain::connectHandlers() {
     new FormatHints(
         FileList, *parts_.sampleFormats,
         [this](int row) { return JoinNative(FileList->directory(), FileList->name(row)); },
-        samplesShown);
+        samplesShown, true);
     new FormatHints(
         lstSmartMedia, *parts_.sampleFormats, [this](int row) { return cardPathOfRow(row); },
-        samplesShown);
+        samplesShown, false);
 }
 
-// The lists follow the disk: changes made outside the program, and F5, reload both lists once
+// Every action on a list's selection is on its keys and in its menu.
+void frmQuodlinMain::connectKeysAndMenus() {
+    new ListKeys(FileList,
+                 {[this] { cmdToSM_Click(); }, [this] { cmdDelPC_Click(); },
+                  [this] { cmdNamePC_Click(); }, [this] { FileList_DblClick(); }, lstSmartMedia});
+    new ListKeys(lstSmartMedia,
+                 {[this] { cmdFromSM_Click(); }, [this] { cmdDelSM_Click(); },
+                  [this] { cmdNameSM_Click(); }, [this] { lstSmartMedia_DblClick(); }, FileList});
+    const auto stop = [this] { StopAndClose(player()); };
+    const auto reload = [this] { reloadLists(); };
+    new ListMenu(FileList, QStringLiteral("computerMenu"),
+                 {{"Copy to SmartMedia", "F5", [this] { cmdToSM_Click(); }},
+                  {"Delete", "Del", [this] { cmdDelPC_Click(); }},
+                  {"Rename", "F2", [this] { cmdNamePC_Click(); }},
+                  {"Play", "Space", [this] { FileList_DblClick(); }},
+                  {"Stop", "", stop},
+                  {"Invert Selection", "", [this] { cmdInvSelPC_Click(); }},
+                  {},
+                  {"Reload", "Ctrl+R", reload}});
+    new ListMenu(lstSmartMedia, QStringLiteral("cardMenu"),
+                 {{"Copy to computer", "F5", [this] { cmdFromSM_Click(); }},
+                  {"Delete", "Del", [this] { cmdDelSM_Click(); }},
+                  {"Rename", "F2", [this] { cmdNameSM_Click(); }},
+                  {"Play", "Space", [this] { lstSmartMedia_DblClick(); }},
+                  {"Stop", "", stop},
+                  {"Invert Selection", "", [this] { cmdInvSelSM_Click(); }},
+                  {},
+                  {"Back up card…", "", [this] { cardBackUp_Click(); }},
+                  {"Restore card…", "", [this] { cardRestore_Click(); }},
+                  {"Check card", "", [this] { cardCheck_Click(); }},
+                  {"Show in file manager", "", [this] { cardShowInFileManager_Click(); }},
+                  {},
+                  {"Reload", "Ctrl+R", reload}});
+}
+
+// The lists follow the disk: changes made outside the program, and Ctrl+R, reload both lists once
 // the action in progress has ended.
 void frmQuodlinMain::connectWatchers() {
     diskWatcher_ = new QFileSystemWatcher(this);
@@ -117,7 +147,7 @@ void frmQuodlinMain::connectWatchers() {
     connect(diskWatcher_, &QFileSystemWatcher::directoryChanged, reloadTimer_,
             qOverload<>(&QTimer::start));
     connect(reloadTimer_, &QTimer::timeout, this, &frmQuodlinMain::reloadWhenIdle);
-    connect(new QShortcut(QKeySequence(Qt::Key_F5), this), &QShortcut::activated, this,
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_R), this), &QShortcut::activated, this,
             &frmQuodlinMain::reloadLists);
     watchFolders();
 }
@@ -192,25 +222,27 @@ void frmQuodlinMain::reloadLists() {
 }
 
 void frmQuodlinMain::showStatus(const std::string& text) {
-    lblStatus->setText(QString::fromStdString(text));
+    lblStatus->setFullText(QString::fromStdString(text));
 }
 
 // The card's use, and what the selection of the list last changed holds.
 void frmQuodlinMain::showSelection(const std::vector<std::string>& paths) {
-    std::string text;
+    std::string use;
     if (!card_.cardRoot().empty()) {
         try {
-            text = CardUseText(ReadCardUse(parts_.fileSystem, card_.cardRoot()));
+            use = CardUseText(ReadCardUse(parts_.fileSystem, card_.cardRoot()));
         } catch (const FileError&) {
             // A card that cannot be read has no use to tell.
         }
     }
+    lblCardUse->setFullText(QString::fromStdString(use));
+    std::string selection;
     if (parts_.sampleFormats != nullptr && !paths.empty()) {
         std::vector<SampleFormat> formats;
         for (const std::string& path : paths) formats.push_back(parts_.sampleFormats->read(path));
-        text += (text.empty() ? "" : "   ") + SelectionText(formats);
+        selection = SelectionText(formats);
     }
-    lblCardUse->setText(QString::fromStdString(text));
+    lblSelection->setFullText(QString::fromStdString(selection));
 }
 
 // The window's own place is remembered between runs.

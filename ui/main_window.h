@@ -23,7 +23,9 @@ class QFileSystemWatcher;
 class QFrame;
 class QTimer;
 class QLabel;
+class QListWidget;
 class QPushButton;
+class QStatusBar;
 class QTabBar;
 class QTextBrowser;
 
@@ -32,7 +34,9 @@ namespace quodlin {
 class CardListBox;
 class DirDialog;
 class DriveListBox;
+class ElidedLabel;
 class FileListBox;
+class PlayMark;
 class RunProgress;
 class WavPlayer;
 class frmRename;
@@ -75,7 +79,7 @@ public:
     void refreshFileList();
     // Refills the card list from the card side's lines.
     void showCardList();
-    // One line under the work page; it stays until the next one.
+    // The status bar's text: what the last run did; it stays until the next one.
     void showStatus(const std::string& text);
     void showSelection(const std::vector<std::string>& paths);
 
@@ -86,12 +90,14 @@ protected:
 private:
     // main_window_controls.cpp: the controls, their places and tab order.
     void buildControls();
+    void buildStatusBar();
     void buildWorkPage();
     void buildHelpPage();
     void setTabOrder();
 
     // main_window.cpp: every connection, the tabs, the lists following the disk, start and end.
     void connectHandlers();
+    void connectKeysAndMenus();
     void connectWatchers();
     void selectFirstTab() override;
     void TabStrip_Click();
@@ -135,9 +141,9 @@ private:
     void FileList_DblClick();
     void copyToCard(const std::vector<std::string>& paths);
     void filesDroppedOnCard(const std::vector<std::string>& paths);
-    void preview(const std::string& path);
+    void preview(const std::string& path, QListWidget* list, int row, const QString& name);
     std::string askName(const std::string& name);
-    // One line under the work page for a copy run of two or more files.
+    // One line under the work page for a copy run.
     void summarize(const RunProgress& progress, bool toCard);
 
     // main_window_archive.cpp: the card list's context menu on the whole card.
@@ -157,8 +163,11 @@ private:
     QTabBar* TabStrip = nullptr;
     QFrame* HelpFrame = nullptr;
     QLabel* Picture1 = nullptr;
-    QLabel* lblStatus = nullptr;
-    QLabel* lblCardUse = nullptr;
+    QStatusBar* stbStatus = nullptr;
+    ElidedLabel* lblStatus = nullptr;
+    ElidedLabel* lblSelection = nullptr;
+    ElidedLabel* lblCardUse = nullptr;
+    PlayMark* playMark_ = nullptr;
     QFileSystemWatcher* diskWatcher_ = nullptr;
     QTimer* reloadTimer_ = nullptr;
     QTextBrowser* rtfNames = nullptr;

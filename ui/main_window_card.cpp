@@ -115,7 +115,8 @@ void frmQuodlinMain::reloadCard() {
 // The files selected before stay selected when the same card is shown again after an action.
 void frmQuodlinMain::showCardList() {
     dropCardIfRemoved();
-    lstSmartMedia->setPlaceholder(card_.cardRoot().empty() ? QStringLiteral("No card") : QString());
+    lstSmartMedia->setPlaceholder(card_.cardRoot().empty() ? QString(kNoCardPlaceholder)
+                                                           : QString());
     QSet<QString> selected;
     if (shownCardRoot_ == card_.cardRoot()) {
         for (const QListWidgetItem* row : lstSmartMedia->selectedItems()) {

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTextBrowser>
 #include <QToolButton>
@@ -10,8 +11,10 @@
 #include "ui/arrow_icons.h"
 #include "ui/card_list_box.h"
 #include "ui/drive_list_box.h"
+#include "ui/elided_label.h"
 #include "ui/file_list_box.h"
 #include "ui/main_window.h"
+#include "ui/play_mark.h"
 #include "ui/program_icon.h"
 #include "ui/twips_layout.h"
 #include "ui/wav_player.h"
@@ -23,7 +26,8 @@ namespace {
 // keep to the right edge, the bottom rows to the bottom.
 constexpr Grow kLeftList{0, 0, 0.5, 1};
 constexpr Grow kRightList{0.5, 0, 0.5, 1};
-constexpr Grow kTopRight{1, 0, 0, 0};
+constexpr Grow kTopMiddle{0.5, 0, 0, 0};
+constexpr Grow kTopRightGrowing{0.5, 0, 0.5, 0};
 constexpr Grow kBottomLeft{0, 1, 0, 0};
 constexpr Grow kBottomMiddle{0.5, 1, 0, 0};
 constexpr Grow kBottomRight{1, 1, 0, 0};
@@ -79,25 +83,37 @@ void frmQuodlinMain::buildControls() {
     TabStrip->addTab("Help && About");
     TabStrip->setDrawBase(false);
     TabStrip->setExpanding(false);
+    TabStrip->setAccessibleName(QStringLiteral("Mode"));
     HelpFrame = Frame(this, "HelpFrame");
     MainFrame = Frame(this, "MainFrame");
-    // One line under the work page: what the last run did, what a preview could not do.
-    lblStatus = Named(new QLabel(this), "lblStatus");
-    lblStatus->setTextFormat(Qt::PlainText);
-    lblCardUse = Named(new QLabel(this), "lblCardUse");
-    lblCardUse->setTextFormat(Qt::PlainText);
-    lblCardUse->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    buildStatusBar();
 
-    auto* layout = new TwipsLayout(this, 7425, 5610);
+    // The drawn window with the status bar under it.
+    const int barTwips = stbStatus->sizeHint().height() * 15;
+    auto* layout = new TwipsLayout(this, 7425, 5370 + barTwips);
     layout->place(TabStrip, 45, 90, 7350, -1, {0, 0, 1, 0});
     layout->place(HelpFrame, 135, 405, 7170, 4845, kAll);
     layout->place(MainFrame, 135, 450, 7170, 4800, kAll);
-    layout->place(lblStatus, 180, 5280, 3300, 255, {0, 1, 0.5, 0});
-    layout->place(lblCardUse, 3540, 5280, 3720, 255, {0.5, 1, 0.5, 0});
+    layout->place(stbStatus, 0, 5370, 7425, barTwips, {0, 1, 1, 0});
     buildWorkPage();
     buildHelpPage();
     TabStrip->raise();
     setTabOrder();
+}
+
+// What the last run did or what plays, what the selection holds, and the card's use, which
+// stays in its own part.
+void frmQuodlinMain::buildStatusBar() {
+    stbStatus = Named(new QStatusBar(this), "stbStatus");
+    stbStatus->setSizeGripEnabled(false);
+    stbStatus->setAccessibleName(QStringLiteral("Status"));
+    lblStatus = Named(new ElidedLabel(stbStatus), "lblStatus");
+    lblSelection = Named(new ElidedLabel(stbStatus), "lblSelection");
+    lblCardUse = Named(new ElidedLabel(stbStatus), "lblCardUse");
+    stbStatus->addWidget(lblStatus, 1);
+    stbStatus->addPermanentWidget(lblSelection);
+    stbStatus->addPermanentWidget(lblCardUse);
+    playMark_ = new PlayMark(parts_.player, lblStatus, this);
 }
 
 void frmQuodlinMain::buildWorkPage() {
@@ -106,15 +122,20 @@ void frmQuodlinMain::buildWorkPage() {
     MakeBold(cmdPathSelect);
     smDrive = Named(new DriveListBox(parts_.volumes, DriveKinds::Cards, page), "smDrive",
                     "(Choose) SmartMedia disk");
+    smDrive->setBaseToolTip(smDrive->toolTip());
     MakeBold(smDrive);
     Label1 = Named(new QLabel("Smart Media:", page), "Label1");
     Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     MakeBold(Label1);
     FileList = Named(new FileListBox(parts_.fileSystem, page), "FileList");
+    FileList->setAccessibleName(QStringLiteral("Files on your computer"));
     lstSmartMedia = Named(new CardListBox(page), "lstSmartMedia");
+    lstSmartMedia->setAccessibleName(QStringLiteral("Files on SmartMedia"));
     lstSmartMedia->setSelectionMode(QAbstractItemView::ExtendedSelection);
     cmdInvSelPC = Button(page, "cmdInvSelPC", "Invert Selection");
+    cmdInvSelPC->setAccessibleName(QStringLiteral("Invert selection on your computer"));
     cmdInvSelSM = Button(page, "cmdInvSelSM", "Invert Selection");
+    cmdInvSelSM->setAccessibleName(QStringLiteral("Invert selection on SmartMedia"));
     cmdNamePC = Button(page, "cmdNamePC", "Rename", "Rename file(s) on your computer");
     cmdDelPC = Button(page, "cmdDelPC", "Delete", "Delete file(s) on your computer");
     cmdToSM =
@@ -127,9 +148,10 @@ void frmQuodlinMain::buildWorkPage() {
 
     auto* layout = new TwipsLayout(page, 7170, 4800);
     layout->place(cmdPathSelect, 90, 180, 3465, 375);
-    layout->place(smDrive, 6210, 180, 870, 315, kTopRight);
-    // Wider to the left than drawn, for faces broader than MS Sans Serif; it keeps its right edge.
-    layout->place(Label1, 4425, 270, 1485, 240, kTopRight);
+    // The drive list grows with the card list under it, so that more of its text shows.
+    layout->place(smDrive, 6210, 180, 870, 315, kTopRightGrowing);
+    // Wider to the left than drawn, for faces broader than MS Sans Serif; it keeps to the list.
+    layout->place(Label1, 4425, 270, 1485, 240, kTopMiddle);
     layout->place(FileList, 90, 585, 3480, 3405, kLeftList);
     layout->place(lstSmartMedia, 3675, 585, 3375, 3375, kRightList);
     layout->place(cmdInvSelPC, 90, 4020, 2130, 285, kBottomLeft);
@@ -147,7 +169,9 @@ void frmQuodlinMain::buildHelpPage() {
     QWidget* page = HelpFrame;
     Picture1 = Named(new QLabel(page), "Picture1");
     Picture1->setPixmap(ProgramPixmap());
+    Picture1->setAccessibleName(QStringLiteral("Quodlin"));
     rtfNames = Named(new QTextBrowser(page), "rtfNames");
+    rtfNames->setAccessibleName(QStringLiteral("Help"));
     rtfNames->setPlainText("RichText");
     auto* layout = new TwipsLayout(page, 7170, 4845);
     layout->place(Picture1, 45, 180, 465, 510);

@@ -8,6 +8,7 @@
 #include "core/computer_files.h"
 #include "core/copy_from_card.h"
 #include "core/copy_to_card.h"
+#include "core/file_listing.h"
 #include "core/messages.h"
 #include "core/natural_order.h"
 #include "core/text_functions.h"
@@ -16,6 +17,7 @@
 #include "ui/card_list_box.h"
 #include "ui/file_list_box.h"
 #include "ui/main_window.h"
+#include "ui/play_mark.h"
 #include "ui/rename_dialog.h"
 #include "ui/run_progress.h"
 
@@ -51,9 +53,10 @@ void frmQuodlinMain::copyToCard(const std::vector<std::string>& paths) {
 }
 
 void frmQuodlinMain::summarize(const RunProgress& progress, bool toCard) {
-    if (progress.filesAsked() < 2) return;
+    if (progress.filesAsked() == 0) return;
     const Mode mode = SelectedTab() == Tab::Banks ? Mode::Banks : Mode::Samples;
-    showStatus(CopyRunSummary(progress.filesDone(), progress.filesAsked(), mode, toCard));
+    showStatus(CopyRunSummary(progress.filesDone(), progress.filesAsked(), mode, toCard,
+                              progress.stopped()));
 }
 
 void frmQuodlinMain::cmdToSM_Click() {
@@ -117,8 +120,9 @@ void frmQuodlinMain::filesDroppedOnCard(const std::vector<std::string>& paths) {
         const std::filesystem::path file = PathOf(path);
         const std::string name = Utf8Of(file.filename());
         std::error_code error;
+        const bool convertible = mode == Mode::Samples && IsSoundFileToConvert(name);
         if (std::filesystem::is_regular_file(file, error) &&
-            EndsWithIgnoringCase(name, ModeExtension(mode))) {
+            (EndsWithIgnoringCase(name, ModeExtension(mode)) || convertible)) {
             accepted.push_back(path);
         } else {
             refused.push_back(NameText(name));
@@ -129,26 +133,32 @@ void frmQuodlinMain::filesDroppedOnCard(const std::vector<std::string>& paths) {
 }
 
 // A double click, Enter or Space on a sample plays it, in samples mode only.
-void frmQuodlinMain::preview(const std::string& path) {
+void frmQuodlinMain::preview(const std::string& path, QListWidget* list, int row,
+                             const QString& name) {
     StopAndClose(player());
     player().setFileName(path);
     player().command("Open");
     player().command("Play");
     showStatus(PreviewStatus(player(), path));
+    const double seconds =
+        parts_.sampleFormats != nullptr ? parts_.sampleFormats->read(path).seconds() : 0.0;
+    playMark_->playing(list, row, name, seconds);
 }
 
 void frmQuodlinMain::lstSmartMedia_DblClick() {
     if (SelectedTab() != Tab::Samples) return;
     const int row = lstSmartMedia->currentRow();
     if (row < 0 || row > card_.table().smLastIndex()) return;
-    preview(JoinNative(card_.cardRoot(), card_.table().smFileName(row)));
+    preview(JoinNative(card_.cardRoot(), card_.table().smFileName(row)), lstSmartMedia, row,
+            QString::fromStdString(card_.table().entries()[static_cast<std::size_t>(row)].name));
 }
 
 void frmQuodlinMain::FileList_DblClick() {
     if (SelectedTab() != Tab::Samples) return;
     const int row = FileList->currentRow();
     if (row < 0) return;
-    preview(JoinNative(FileList->directory(), FileList->name(row)));
+    preview(JoinNative(FileList->directory(), FileList->name(row)), FileList, row,
+            FileList->item(row)->text());
 }
 
 }  // namespace quodlin

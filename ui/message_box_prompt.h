@@ -1,11 +1,17 @@
 #pragma once
 
+#include <QPointer>
+#include <QWidget>
+#include <string>
+#include <vector>
+
 #include "platform/prompt.h"
 
 namespace quodlin {
 
 // The window's message boxes: icon and buttons by the style number, the title "Quodlin" unless
-// another is given.
+// another is given. Every question defaults to the answer that loses nothing. Messages told
+// before the main window is shown wait for it, and then open over it.
 class MessageBoxPrompt : public Prompt {
 public:
     using Prompt::message;
@@ -13,6 +19,26 @@ public:
     void message(const std::string& text, MessageStyle style, const std::string& title) override;
     bool question(const std::string& text, const std::string& title) override;
     bool questionWithDetail(const std::string& text, const std::string& detail) override;
+    EachAnswer questionForEach(const std::string& text, const std::string& subject) override;
+    ConversionAnswer conversionQuestion(const std::string& text) override;
+    // One box, naming the files under the text.
+    void messageForFiles(const std::string& text, const std::vector<std::string>& names,
+                         MessageStyle style) override;
+
+    // The window shown: the messages held for it are shown now, as its children.
+    void showHeldOver(QWidget* window);
+
+private:
+    struct Held {
+        std::string text;
+        MessageStyle style;
+        std::string title;
+    };
+    QWidget* owner() const;
+
+    bool holding_ = true;
+    QPointer<QWidget> window_;
+    std::vector<Held> held_;
 };
 
 }  // namespace quodlin

@@ -75,6 +75,7 @@ bool RunProgress::goOn() {
 bool RunProgress::next(int index, int count, const std::string& name) {
     ensureDialog();
     filesAsked_ = count;
+    filesReached_ = index + 1;
     dialog_->setLabelText(QStringLiteral("File %1 of %2: %3")
                               .arg(index + 1)
                               .arg(count)
@@ -90,6 +91,10 @@ bool RunProgress::copied(std::uint64_t bytes) {
         dialog_->setValue(static_cast<int>(step));
     }
     return goOn();
+}
+
+bool RunProgress::stopped() const {
+    return filesReached_ < filesAsked_ || (dialog_ && dialog_->wasCanceled());
 }
 
 }  // namespace quodlin

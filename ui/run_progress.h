@@ -29,6 +29,8 @@ public:
 
     int filesAsked() const { return filesAsked_; }
     int filesDone() const { return filesDone_; }
+    // Canceled, or ended before its last file (a card pulled, a copy that failed).
+    bool stopped() const;
 
 private:
     void ensureDialog();
@@ -44,6 +46,7 @@ private:
     std::uint64_t totalBytes_ = 0;
     std::uint64_t doneBytes_ = 0;
     int filesAsked_ = 0;
+    int filesReached_ = 0;
     int filesDone_ = 0;
 };
 

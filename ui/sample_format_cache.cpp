@@ -24,7 +24,8 @@ void SampleFormatCache::request(const std::vector<std::string>& paths) {
             if (generation_ != generation) return;
             const SampleFormat format = formatOf(path);
             QMetaObject::invokeMethod(
-                this, [this, path, format] { emit formatKnown(QString::fromStdString(path), format); },
+                this,
+                [this, path, format] { emit formatKnown(QString::fromStdString(path), format); },
                 Qt::QueuedConnection);
         }
     });

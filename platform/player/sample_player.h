@@ -28,7 +28,7 @@ public:
     void command(const std::string& command) override;
 
     bool isOpen() const { return sample_.has_value(); }
-    bool isPlaying() const;
+    bool isPlaying() const override;
     std::string lastError() const override { return lastError_; }
     bool hasNoDevice() const override { return noDevice_; }
 

@@ -2,8 +2,29 @@
 
 #include <QFile>
 
+#include "platform/qt/freedesktop_trash.h"
+
 namespace quodlin {
 
+#if defined(__unix__) && !defined(__APPLE__)
+
+// Only a trash that is there, or can be made as its rules say, takes files: never a folder of
+// the program's making.
+bool DesktopFileSystem::hasTrash(const std::string& dir) {
+    return FreedesktopTrash::For(dir).has_value();
+}
+
+void DesktopFileSystem::moveToTrash(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    const std::string dir = slash == 0 ? "/" : path.substr(0, slash);
+    const std::optional<FreedesktopTrash> trash = FreedesktopTrash::For(dir);
+    if (!trash) throw FileError(FileErrorKind::Other, path, "there is no trash to move it to");
+    trash->move(path);
+}
+
+#else
+
+// The recycle bin, or the Finder's trash.
 bool DesktopFileSystem::hasTrash(const std::string&) {
     return true;
 }
@@ -15,5 +36,7 @@ void DesktopFileSystem::moveToTrash(const std::string& path) {
         throw FileError(FileErrorKind::Other, path, "it could not be moved to the trash");
     }
 }
+
+#endif
 
 }  // namespace quodlin

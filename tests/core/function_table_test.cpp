@@ -13,6 +13,7 @@
 #include "core/natural_order.h"
 #include "core/path_roots.h"
 #include "core/safe_file_name.h"
+#include "core/sample_conversion.h"
 #include "core/sample_readiness.h"
 #include "core/sha256_sums.h"
 #include "core/shell_messages.h"
@@ -106,6 +107,11 @@ const std::map<std::string, std::function<std::string(const Args&)>> kFunctions 
          return Joined(SampleProblems(
              {true, a[0], a[1], std::stoi(a[2]), std::stoi(a[3]), std::stoi(a[4]), 0, 0}));
      }},
+    {"SampleProblemText",
+     [](const Args& a) {
+         return SampleProblemText(
+             {true, a[0], a[1], std::stoi(a[2]), std::stoi(a[3]), std::stoi(a[4]), 0, 0});
+     }},
     {"FormatSums",
      [](const Args& a) {
          return FormatSums({{a[1], a[0]}});
@@ -118,12 +124,20 @@ const std::map<std::string, std::function<std::string(const Args&)>> kFunctions 
          return parsed.problem.empty() ? Joined(sums) : parsed.problem;
      }},
     {"RenameFailed", [](const Args& a) { return RenameFailed(a[0], a[1], ErrorOf(a, 2)); }},
+    {"DeletedFromCardForGood",
+     [](const Args& a) { return DeletedFromCardForGood(std::stoul(a[0])); }},
+    {"BackupDoesNotFit",
+     [](const Args& a) { return BackupDoesNotFit(std::stoull(a[0]), std::stoull(a[1])); }},
+    {"NoCardAt", [](const Args& a) { return NoCardAt(a[0]); }},
+    {"ConvertQuestion",
+     [](const Args& a) { return ConvertQuestion(std::stoi(a[0]), std::stoi(a[1])); }},
     {"WhereDeletedFilesGo",
      [](const Args& a) { return WhereDeletedFilesGo(std::stoul(a[0]), a[1] == "trash"); }},
     {"CopyRunSummary",
      [](const Args& a) {
          return CopyRunSummary(std::stoi(a[0]), std::stoi(a[1]),
-                               a[2] == "banks" ? Mode::Banks : Mode::Samples, a[3] == "card");
+                               a[2] == "banks" ? Mode::Banks : Mode::Samples, a[3] == "card",
+                               a[4] == "stopped");
      }},
 };
 

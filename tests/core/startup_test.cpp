@@ -72,16 +72,18 @@ TEST_F(StartUpTest, AfterAFailedTabSelectionAMissingDriveIsToldInItsOwnWords) {
     EXPECT_TRUE(window.noCard);
 }
 
-// None of these is ever taken as the card, even when it is there: the card side has none.
+// None of these is ever taken as the card, even when it is there: the card side has none. Only
+// a card the user chose that has gone is told of.
 TEST_F(StartUpTest, WithoutARememberedCardThereIsNoCard) {
-    for (const std::string& remembered :
-         {std::string(), home.path(), std::string("/"), std::string("C:\\")}) {
+    const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
+        {"", {}}, {home.path(), {}}, {"/", {}}, {"C:\\", {}}, {"/media/gone", {kNoCardAtStart}}};
+    for (const auto& [remembered, told] : cases) {
         window = ScriptedWindow();
-        window.existing = remembered;
+        window.existing = remembered == "/media/gone" ? "" : remembered;
         prompt.messages.clear();
-        if (!remembered.empty()) settings.values["Quodlin/Default/SmartMedia"] = remembered;
+        settings.values["Quodlin/Default/SmartMedia"] = remembered;
         run();
-        EXPECT_EQ(prompt.messages, std::vector<std::string>{kNoCardAtStart}) << remembered;
+        EXPECT_EQ(prompt.messages, told) << remembered;
         EXPECT_TRUE(window.noCard) << remembered;
         EXPECT_EQ(window.shownDrive, "") << remembered;
     }

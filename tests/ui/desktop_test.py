@@ -94,16 +94,19 @@ class FatCard:
 
 
 class Program:
-    def __init__(self, work, sample_dir, card_root):
+    """The program with these settings (none: a first start), its home and working folder
+    being work."""
+    def __init__(self, work, sample_dir=None, card_root=None):
         config = os.path.join(work, "config", "Quodlin")
         os.makedirs(config, exist_ok=True)
-        with open(os.path.join(config, "Quodlin.conf"), "w") as conf:
-            conf.write(f"[Default]\nBankDir={sample_dir}\nSampleDir={sample_dir}\n"
-                       f"SmartMedia={card_root}\n")
+        if sample_dir:
+            with open(os.path.join(config, "Quodlin.conf"), "w") as conf:
+                conf.write(f"[Default]\nBankDir={sample_dir}\nSampleDir={sample_dir}\n"
+                           f"SmartMedia={card_root}\n")
         env = dict(os.environ, HOME=work, XDG_CONFIG_HOME=os.path.join(work, "config"),
-                   XDG_DATA_HOME=os.path.join(work, "data"), QT_QPA_PLATFORM="xcb",
-                   QUODLIN_PROGRESS_DELAY_MS="300")
-        self.process = subprocess.Popen([PROGRAM], env=env)
+                   QT_QPA_PLATFORM="xcb", QUODLIN_PROGRESS_DELAY_MS="300")
+        env.pop("XDG_DATA_HOME", None)
+        self.process = subprocess.Popen([PROGRAM], env=env, cwd=work)
         self.wid = wait_for(lambda: run("xdotool", "search", "--name", MAIN_TITLE, check=False))
         if not self.wid:
             raise RuntimeError("the main window did not appear")
@@ -174,7 +177,7 @@ def full_card_message_is_on_top_and_return_ends_the_run(work):
         copy_all(program.wid, FILE_LIST, TO_CARD)
         expect(wait_for(lambda: question_on_top("Quodlin")), "the conversion question is on top")
         time.sleep(0.5)
-        run("xdotool", "key", "alt+n")
+        run("xdotool", "key", "alt+a")
         expect(wait_for(lambda: "Copying to SmartMedia" in stacking()), "the run goes on")
         expect(wait_for(lambda: question_on_top("Quodlin"), 60),
                f"'Smart Media is full.' is active and on top: {stacking()} / {active_name()!r}")
@@ -198,6 +201,72 @@ def full_card_message_is_on_top_and_return_ends_the_run(work):
         card.unmount()
 
 
+def write_sample(path, rate):
+    with wave.open(path, "wb") as sample:
+        sample.setparams((1, 2, rate, 0, "NONE", None))
+        sample.writeframes(os.urandom(64 << 10))
+
+
+def first_start_shows_the_window_and_no_box(work):
+    home = os.path.join(work, "first")
+    os.makedirs(home)
+    program = Program(home)
+    try:
+        time.sleep(2.0)
+        expect(stacking() == [MAIN_TITLE], f"the window comes alone: {stacking()}")
+    finally:
+        program.close()
+
+
+def escape_on_the_conversion_question_copies_nothing_and_f5_copies(work):
+    card = FatCard(work, "card-c", "8M")
+    pc = os.path.join(work, "pc-c")
+    os.makedirs(pc)
+    write_sample(os.path.join(pc, "wide.wav"), 44100)
+    with open(os.path.join(card.root, "00.wav"), "wb") as f:
+        f.write(b"alpha on card")
+    with open(os.path.join(card.root, "names.txt"), "wb") as f:
+        f.write(b"[ES1 banks]\r\n\r\n[ES1 samples]\r\n00.wav=Alpha\r\n\r\n\r\n")
+    card.remount()
+    program = Program(pc, pc, card.root)
+    try:
+        click(program.wid, FILE_LIST)
+        run("xdotool", "key", "ctrl+a", "F5")
+        expect(wait_for(lambda: question_on_top("Quodlin")), "F5 asks whether to convert")
+        run("xdotool", "key", "Escape")
+        expect(wait_for(lambda: stacking() == [MAIN_TITLE]), f"the question goes: {stacking()}")
+        expect(sorted(os.listdir(card.root)) == ["00.wav", "names.txt"],
+               f"Escape copies nothing: {os.listdir(card.root)}")
+        click(program.wid, CARD_LIST)
+        run("xdotool", "key", "ctrl+a", "F5")
+        expect(wait_for(lambda: os.path.exists(os.path.join(pc, "Alpha.wav"))),
+               "F5 on the card list copies to the computer")
+    finally:
+        program.close()
+        card.unmount()
+
+
+def delete_without_a_data_folder_uses_the_made_trash(work):
+    home = os.path.join(work, "no-data")
+    pc = os.path.join(home, "samples")
+    os.makedirs(pc)
+    write_sample(os.path.join(pc, "gone.wav"), 32000)
+    program = Program(home, pc, "")
+    try:
+        click(program.wid, FILE_LIST)
+        run("xdotool", "key", "ctrl+a", "Delete")
+        expect(wait_for(lambda: question_on_top("Quodlin")), "the delete question is on top")
+        run("xdotool", "key", "alt+y")
+        trash = os.path.join(home, ".local", "share", "Trash")
+        expect(wait_for(lambda: os.path.exists(os.path.join(trash, "files", "gone.wav"))),
+               "the file is in the trash made under ~/.local/share")
+        expect(os.path.exists(os.path.join(trash, "info", "gone.wav.trashinfo")),
+               "the trash knows where it came from")
+        expect(not os.path.exists(os.path.join(home, "files")), "nothing in the working folder")
+    finally:
+        program.close()
+
+
 def main():
     missing = [tool for tool in TOOLS if shutil.which(tool) is None]
     if missing or os.geteuid() != 0:
@@ -207,8 +276,11 @@ def main():
     time.sleep(1)
     try:
         with tempfile.TemporaryDirectory() as work:
+            first_start_shows_the_window_and_no_box(work)
             overwrite_question_is_on_top_and_alt_y_goes_on(work)
             full_card_message_is_on_top_and_return_ends_the_run(work)
+            escape_on_the_conversion_question_copies_nothing_and_f5_copies(work)
+            delete_without_a_data_folder_uses_the_made_trash(work)
     finally:
         openbox.terminate()
     return 1 if failures else 0

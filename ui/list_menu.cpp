@@ -1,4 +1,4 @@
-#include "ui/card_menu.h"
+#include "ui/list_menu.h"
 
 #include <QKeyEvent>
 #include <QListWidget>
@@ -6,22 +6,26 @@
 
 namespace quodlin {
 
-CardMenu::CardMenu(QListWidget* list, Actions actions)
+ListMenu::ListMenu(QListWidget* list, const QString& name, const std::vector<Entry>& entries)
     : QObject(list), list_(list), menu_(new QMenu(list)) {
-    menu_->setObjectName(QStringLiteral("cardMenu"));
-    menu_->addAction(QStringLiteral("Back up card…"), list, std::move(actions.backUp));
-    menu_->addAction(QStringLiteral("Restore card…"), list, std::move(actions.restore));
-    menu_->addAction(QStringLiteral("Check card"), list, std::move(actions.check));
-    menu_->addSeparator();
-    menu_->addAction(QStringLiteral("Show in file manager"), list,
-                     std::move(actions.showInFileManager));
+    menu_->setObjectName(name);
+    for (const Entry& entry : entries) {
+        if (entry.text.isEmpty()) {
+            menu_->addSeparator();
+            continue;
+        }
+        QAction* action = menu_->addAction(entry.text, list, entry.action);
+        // Shown beside the entry only: the list handles the key itself.
+        if (!entry.key.isEmpty()) action->setShortcut(QKeySequence(entry.key));
+        action->setShortcutContext(Qt::WidgetShortcut);
+    }
     list->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(list, &QWidget::customContextMenuRequested, this, &CardMenu::open);
+    connect(list, &QWidget::customContextMenuRequested, this, &ListMenu::open);
     list->installEventFilter(this);
 }
 
 // The Menu key (and Shift+F10) opens the menu at the current row, as the desktop does it.
-bool CardMenu::eventFilter(QObject* watched, QEvent* event) {
+bool ListMenu::eventFilter(QObject* watched, QEvent* event) {
     if (watched != list_ || event->type() != QEvent::KeyPress) return false;
     const auto* key = static_cast<QKeyEvent*>(event);
     const bool menuKey = key->key() == Qt::Key_Menu ||
@@ -32,7 +36,7 @@ bool CardMenu::eventFilter(QObject* watched, QEvent* event) {
     return true;
 }
 
-void CardMenu::open(const QPoint& pos) {
+void ListMenu::open(const QPoint& pos) {
     menu_->popup(list_->viewport()->mapToGlobal(pos));
 }
 
