@@ -13,6 +13,7 @@
 #include "core/copy_to_card.h"
 #include "core/messages.h"
 #include "core/utf8.h"
+#include "platform/no_sound.h"
 #include "quodlin_version.h"
 
 namespace quodlin {
@@ -156,6 +157,10 @@ public:
         const std::vector<std::string> files(ops.begin() + 1, ops.end());
         // Banks are never converted.
         const bool convert = line_.convert && card_.mode() == Mode::Samples;
+        if (convert && !tools_.formats.readsSound()) {
+            err_ << kNoSoundBuild << '\n';
+            return kExitFailed;
+        }
         if (!(convert ? allReadableSamples(files) : allOfMode(files))) return kExitFailed;
         if (!openCard(ops[0])) return kExitFailed;
         SampleConversion conversion;
