@@ -264,14 +264,17 @@ int RunCardCommand(const std::vector<std::string>& args, FileSystem& fs, SampleT
     }
     Session session(line, fs, tools, out, err);
     if (!line.badOption.empty()) return session.usageError("unknown option " + line.badOption);
-    const ArchiveArgs archive{line.operands, line.replace, fs, tools.formats, out, err,
-                              [&](const std::string& problem) {
-                                  return session.usageError(problem);
-                              }};
+    const ArchiveArgs archive{
+        line.operands, line.replace, fs, tools.formats, out, err, [&](const std::string& problem) {
+            return session.usageError(problem);
+        }};
     const std::map<std::string, std::function<int()>> commands = {
-        {"list", [&] { return session.list(); }}, {"name", [&] { return session.name(); }},
-        {"put", [&] { return session.put(); }},   {"get", [&] { return session.get(); }},
-        {"rm", [&] { return session.rm(); }},     {"info", [&] { return session.info(); }},
+        {"list", [&] { return session.list(); }},
+        {"name", [&] { return session.name(); }},
+        {"put", [&] { return session.put(); }},
+        {"get", [&] { return session.get(); }},
+        {"rm", [&] { return session.rm(); }},
+        {"info", [&] { return session.info(); }},
         {"backup", [&] { return BackupCommand(archive); }},
         {"restore", [&] { return RestoreCommand(archive); }},
         {"check", [&] { return CheckCommand(archive); }},

@@ -1,6 +1,7 @@
 #include <iostream>
 
 #include "cli/card_command.h"
+#include "platform/command_line.h"
 #include "platform/local_file_system.h"
 #if QUODLIN_SOUND
 #include "platform/audio/sndfile_sample_formats.h"
@@ -11,7 +12,7 @@
 
 int main(int argc, char** argv) {
     quodlin::LocalFileSystem fs;
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    const std::vector<std::string> args = quodlin::Utf8Arguments(argc, argv);
 #if QUODLIN_SOUND
     quodlin::SndfileSampleFormats formats;
     quodlin::SoxrSampleConverter converter;

@@ -18,7 +18,10 @@
 #include "core/shell_messages.h"
 #include "core/startup.h"
 #include "core/text_functions.h"
+#include "platform/local_file_system.h"
+#include "platform/local_file_system_paths.h"
 #include "tests/support/case_files.h"
+#include "tests/support/temp_dir.h"
 
 namespace quodlin {
 namespace {
@@ -45,11 +48,66 @@ std::string Bool(bool value) {
     return value ? "true" : "false";
 }
 
+// A file made with the computer's file system, `depth` folders of 100 characters down: what the
+// folder lists, the file's size and bytes read back, and whether it is gone after a rename and
+// a remove.
+std::string LocalFile(int depth, const std::string& name) {
+    const test::TempDir dir;
+    LocalFileSystem fs;
+    std::string folder = dir.path();
+    for (int i = 0; i < depth; ++i)
+        fs.createDirectory(folder += NativeSeparator() + std::string(100, 'd'));
+    const std::string path = folder + NativeSeparator() + name;
+    const auto out = fs.createNew(path);
+    out->write("RIFF", 4);
+    out->close();
+    std::string bytes(8, '\0');
+    bytes.resize(fs.openForReading(path)->read(bytes.data(), bytes.size()));
+    const std::uint64_t size = fs.fileSize(path);
+    const std::string listed = Joined([&] {
+        std::vector<std::string> names;
+        for (const DirEntry& entry : fs.list(folder)) names.push_back(entry.name);
+        return names;
+    }());
+    fs.renameNoReplace(path, path + "2");
+    fs.remove(path + "2");
+    return listed + " " + std::to_string(size) + " " + bytes +
+           (fs.list(folder).empty() ? " gone" : " left");
+}
+
+// What becomes of a file that is read-only: its size is read, and its removal and a replace
+// onto it either work or fail as access denied.
+std::string ReadOnlyFile() {
+    const test::TempDir dir;
+    LocalFileSystem fs;
+    const std::string path = dir.file("names.txt");
+    test::WriteBytes(path, "old");
+    test::WriteBytes(dir.file("new"), "new");
+    std::filesystem::permissions(PathOf(path), std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::remove);
+    std::vector<std::string> results = {std::to_string(fs.fileSize(path))};
+    for (const auto& step : std::vector<std::function<void()>>{
+             [&] { fs.remove(path); }, [&] { fs.replace(dir.file("new"), path); }}) {
+        try {
+            step();
+            results.push_back("done");
+        } catch (const FileError& e) {
+            results.push_back(e.kind() == FileErrorKind::AccessDenied ? "denied" : e.what());
+        }
+    }
+    std::error_code gone;
+    std::filesystem::permissions(PathOf(path), std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add, gone);
+    return Joined(results);
+}
+
 FileError ErrorOf(const Args& a, std::size_t first) {
     return FileError(FileErrorKind::Other, a[first], a[first + 1]);
 }
 
 const std::map<std::string, std::function<std::string(const Args&)>> kFunctions = {
+    {"LocalFile", [](const Args& a) { return LocalFile(std::stoi(a[0]), a[1]); }},
+    {"ReadOnlyFile", [](const Args&) { return ReadOnlyFile(); }},
     {"RemoveDouble",
      [](const Args& a) {
          std::string t = a[0];
@@ -136,7 +194,12 @@ struct Call {
 
 std::vector<Call> Calls() {
     std::vector<Call> calls;
-    for (const std::string& line : test::CaseLines(QUODLIN_CASES_DIR "/functions/table.txt")) {
+    const std::string system = NativeSeparator() == '\\' ? "windows: " : "posix: ";
+    for (std::string line : test::CaseLines(QUODLIN_CASES_DIR "/functions/table.txt")) {
+        if (line.starts_with("windows: ") || line.starts_with("posix: ")) {
+            if (!line.starts_with(system)) continue;
+            line.erase(0, system.size());
+        }
         std::vector<std::string> fields;
         for (std::size_t at = 0; at <= line.size();) {
             const std::size_t end = std::min(line.find(" | ", at), line.size());

@@ -39,7 +39,8 @@ TestCard::TestCard(const std::string& dir, int sizeKiB, bool writable, CardKind 
             problem_ = "QUODLIN_TEST_DRIVE names no drive";
             return;
         }
-        for (const auto& entry : std::filesystem::directory_iterator(root_)) {
+        std::error_code empty;
+        for (const auto& entry : std::filesystem::directory_iterator(root_, empty)) {
             std::filesystem::remove_all(entry.path());
         }
         return;

@@ -43,8 +43,8 @@ ProcessResult RunProgram(const std::vector<std::string>& argv) {
     startup.hStdError = Inheritable(PathOf(dir.file("err")), GENERIC_WRITE, CREATE_ALWAYS);
     PROCESS_INFORMATION process{};
     ProcessResult result;
-    if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                       &startup, &process)) {
+    if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                       &process)) {
         WaitForSingleObject(process.hProcess, INFINITE);
         DWORD status = 0;
         GetExitCodeProcess(process.hProcess, &status);
@@ -55,8 +55,12 @@ ProcessResult RunProgram(const std::vector<std::string>& argv) {
     for (const HANDLE handle : {startup.hStdInput, startup.hStdOutput, startup.hStdError}) {
         CloseHandle(handle);
     }
-    result.out = ReadBytes(dir.file("out"));
-    result.err = ReadBytes(dir.file("err"));
+    // Text written to stdout and stderr ends its lines with CR LF on Windows.
+    for (const auto& [text, name] :
+         {std::pair{&result.out, "out"}, std::pair{&result.err, "err"}}) {
+        *text = ReadBytes(dir.file(name));
+        for (std::size_t at; (at = text->find("\r\n")) != std::string::npos;) text->erase(at, 1);
+    }
     return result;
 }
 
