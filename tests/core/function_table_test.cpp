@@ -48,57 +48,35 @@ std::string Bool(bool value) {
     return value ? "true" : "false";
 }
 
-// A file made with the computer's file system, `depth` folders of 100 characters down: what the
-// folder lists, the file's size and bytes read back, and whether it is gone after a rename and
-// a remove.
-std::string LocalFile(int depth, const std::string& name) {
+// A file made with the computer's file system, `depth` folders of 100 characters down and
+// read-only when asked: what the folder lists, the file's size and bytes read back, and whether
+// it is gone after a replace onto it, a rename and a remove.
+std::string LocalFile(int depth, const std::string& name, bool readOnly) {
     const test::TempDir dir;
     LocalFileSystem fs;
     std::string folder = dir.path();
-    for (int i = 0; i < depth; ++i)
+    for (int i = 0; i < depth; ++i) {
         fs.createDirectory(folder += NativeSeparator() + std::string(100, 'd'));
+    }
     const std::string path = folder + NativeSeparator() + name;
     const auto out = fs.createNew(path);
     out->write("RIFF", 4);
     out->close();
     std::string bytes(8, '\0');
     bytes.resize(fs.openForReading(path)->read(bytes.data(), bytes.size()));
-    const std::uint64_t size = fs.fileSize(path);
-    const std::string listed = Joined([&] {
-        std::vector<std::string> names;
-        for (const DirEntry& entry : fs.list(folder)) names.push_back(entry.name);
-        return names;
-    }());
+    std::string listed = std::to_string(fs.fileSize(path)) + " " + bytes;
+    for (const DirEntry& entry : fs.list(folder)) listed = entry.name + " " + listed;
+    const auto protect = [&] {
+        namespace sfs = std::filesystem;
+        if (readOnly) sfs::permissions(PathOf(path), sfs::perms::all, sfs::perm_options::remove);
+    };
+    protect();
+    fs.createNew(path + "2")->close();
+    fs.replace(path + "2", path);
+    protect();
     fs.renameNoReplace(path, path + "2");
     fs.remove(path + "2");
-    return listed + " " + std::to_string(size) + " " + bytes +
-           (fs.list(folder).empty() ? " gone" : " left");
-}
-
-// What becomes of a file that is read-only: its size is read, and its removal and a replace
-// onto it either work or fail as access denied.
-std::string ReadOnlyFile() {
-    const test::TempDir dir;
-    LocalFileSystem fs;
-    const std::string path = dir.file("names.txt");
-    test::WriteBytes(path, "old");
-    test::WriteBytes(dir.file("new"), "new");
-    std::filesystem::permissions(PathOf(path), std::filesystem::perms::owner_write,
-                                 std::filesystem::perm_options::remove);
-    std::vector<std::string> results = {std::to_string(fs.fileSize(path))};
-    for (const auto& step : std::vector<std::function<void()>>{
-             [&] { fs.remove(path); }, [&] { fs.replace(dir.file("new"), path); }}) {
-        try {
-            step();
-            results.push_back("done");
-        } catch (const FileError& e) {
-            results.push_back(e.kind() == FileErrorKind::AccessDenied ? "denied" : e.what());
-        }
-    }
-    std::error_code gone;
-    std::filesystem::permissions(PathOf(path), std::filesystem::perms::owner_write,
-                                 std::filesystem::perm_options::add, gone);
-    return Joined(results);
+    return listed + (fs.list(folder).empty() ? " gone" : " left");
 }
 
 FileError ErrorOf(const Args& a, std::size_t first) {
@@ -106,8 +84,7 @@ FileError ErrorOf(const Args& a, std::size_t first) {
 }
 
 const std::map<std::string, std::function<std::string(const Args&)>> kFunctions = {
-    {"LocalFile", [](const Args& a) { return LocalFile(std::stoi(a[0]), a[1]); }},
-    {"ReadOnlyFile", [](const Args&) { return ReadOnlyFile(); }},
+    {"LocalFile", [](const Args& a) { return LocalFile(std::stoi(a[0]), a[1], a.size() > 2); }},
     {"RemoveDouble",
      [](const Args& a) {
          std::string t = a[0];
