@@ -7,8 +7,11 @@ cd "$(dirname "$0")/.."
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 export DEBIAN_FRONTEND=noninteractive
-$SUDO apt-get install -y -qq --no-install-recommends \
-    g++-mingw-w64-x86-64-posix wine wine64 googletest ninja-build cmake > /dev/null
+packages=(g++-mingw-w64-x86-64-posix wine wine64 googletest ninja-build cmake)
+if ! dpkg -s "${packages[@]}" > /dev/null 2>&1; then
+    $SUDO apt-get update -qq
+    $SUDO apt-get install -y -qq --no-install-recommends "${packages[@]}" > /dev/null
+fi
 
 build=build-windows
 toolchain="$PWD/cmake/mingw-w64.cmake"
