@@ -19,6 +19,7 @@
 #include "core/sample_readiness.h"
 #include "core/utf8.h"
 #include "platform/local_file_system_paths.h"
+#include "platform/no_sound.h"
 #include "quodlin_version.h"
 
 namespace quodlin {
@@ -185,6 +186,10 @@ public:
         const std::vector<std::string> files(ops.begin() + 1, ops.end());
         // Banks are never converted.
         const bool convert = line_.convert && card_.mode() == Mode::Samples;
+        if (convert && !tools_.formats.readsSound()) {
+            err_ << kNoSoundBuild << '\n';
+            return kExitFailed;
+        }
         if (!(convert ? allReadableSamples(files) : allOfMode(files))) return kExitFailed;
         if (!openCard(ops[0], false)) return kExitFailed;
         SampleConversion conversion;

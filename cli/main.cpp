@@ -1,14 +1,24 @@
 #include <iostream>
 
 #include "cli/card_command.h"
+#include "platform/command_line.h"
+#include "platform/local_file_system.h"
+#if QUODLIN_SOUND
 #include "platform/audio/sndfile_sample_formats.h"
 #include "platform/audio/soxr_sample_converter.h"
-#include "platform/local_file_system.h"
+#else
+#include "platform/no_sound.h"
+#endif
 
 int main(int argc, char** argv) {
     quodlin::LocalFileSystem fs;
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    const std::vector<std::string> args = quodlin::Utf8Arguments(argc, argv);
+#if QUODLIN_SOUND
     quodlin::SndfileSampleFormats formats;
     quodlin::SoxrSampleConverter converter;
+#else
+    quodlin::NoSampleFormats formats;
+    quodlin::NoSampleConverter converter;
+#endif
     return quodlin::RunCardCommand(args, fs, {formats, converter}, std::cout, std::cerr);
 }

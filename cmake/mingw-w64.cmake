@@ -1,6 +1,6 @@
-# Cross-compiles the core, the platform layer and quodlin-card for Windows with MinGW-w64, so
-# that their portability is checked on Linux: cmake -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake
-# -DQUODLIN_BUILD_GUI=OFF -DQUODLIN_BUILD_TESTS=OFF
+# Cross-compiles the core, the platform layer, quodlin-card and their test suites for Windows
+# with MinGW-w64: cmake -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DQUODLIN_BUILD_GUI=OFF
+# -DQUODLIN_SOUND=OFF (scripts/test-windows.sh also builds GoogleTest with it).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
 set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)

@@ -27,29 +27,13 @@ FileErrorKind KindOf(const std::error_code& code) {
 
 }  // namespace
 
-std::vector<DirEntry> LocalFileSystem::list(const std::string& dir) {
-    std::error_code code;
-    fs::directory_iterator it(PathOf(dir), code);
-    if (code) Throw(dir, code);
-    std::vector<DirEntry> entries;
-    for (const fs::directory_iterator end; it != end; it.increment(code)) {
-        if (code) Throw(dir, code);
-        std::error_code typeCode;
-        const bool directory = it->is_directory(typeCode);
-        const bool regular = it->is_regular_file(typeCode);
-        entries.push_back({Utf8Of(it->path().filename()), directory, !directory && !regular});
-    }
-    if (code) Throw(dir, code);
-    return entries;
-}
-
 bool LocalFileSystem::isDirectory(const std::string& path) {
     const fs::path native = PathOf(path);
     if (!native.is_absolute()) {
         throw FileError(FileErrorKind::NotFound, path, "not a full path on this computer");
     }
     std::error_code code;
-    const fs::file_status status = fs::status(native, code);
+    const fs::file_status status = fs::status(SystemPath(path), code);
     // A missing entry, or a file where a directory should be on the way: nothing is there.
     if (status.type() == fs::file_type::not_found || code == std::errc::not_a_directory) {
         return false;
@@ -60,28 +44,28 @@ bool LocalFileSystem::isDirectory(const std::string& path) {
 
 void LocalFileSystem::createDirectory(const std::string& path) {
     std::error_code code;
-    if (fs::create_directory(PathOf(path), code)) return;
+    if (fs::create_directory(SystemPath(path), code)) return;
     if (code) Throw(path, code);
     throw FileError(FileErrorKind::AlreadyExists, path, "File exists");
 }
 
 std::uint64_t LocalFileSystem::fileSize(const std::string& path) {
     std::error_code code;
-    const auto size = fs::file_size(PathOf(path), code);
+    const auto size = fs::file_size(SystemPath(path), code);
     if (code) Throw(path, code);
     return size;
 }
 
 std::optional<std::uint64_t> LocalFileSystem::freeSpace(const std::string& dir) {
     std::error_code code;
-    const fs::space_info info = fs::space(PathOf(dir), code);
+    const fs::space_info info = fs::space(SystemPath(dir), code);
     if (code || info.available == static_cast<std::uintmax_t>(-1)) return std::nullopt;
     return info.available;
 }
 
 std::optional<std::uint64_t> LocalFileSystem::totalSpace(const std::string& dir) {
     std::error_code code;
-    const fs::space_info info = fs::space(PathOf(dir), code);
+    const fs::space_info info = fs::space(SystemPath(dir), code);
     if (code || info.capacity == static_cast<std::uintmax_t>(-1)) return std::nullopt;
     return info.capacity;
 }

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 
 #include "platform/local_file_system.h"
@@ -223,6 +224,22 @@ void SyncDirectoryOf(const std::string& path) {
 }
 
 }  // namespace
+
+std::vector<DirEntry> LocalFileSystem::list(const std::string& dir) {
+    std::error_code code;
+    std::filesystem::directory_iterator it(PathOf(dir), code);
+    if (code) ThrowErrno(dir, code.value());
+    std::vector<DirEntry> entries;
+    for (const std::filesystem::directory_iterator end; it != end; it.increment(code)) {
+        if (code) ThrowErrno(dir, code.value());
+        std::error_code typeCode;
+        const bool directory = it->is_directory(typeCode);
+        const bool regular = it->is_regular_file(typeCode);
+        entries.push_back({Utf8Of(it->path().filename()), directory, !directory && !regular});
+    }
+    if (code) ThrowErrno(dir, code.value());
+    return entries;
+}
 
 std::unique_ptr<InputFile> LocalFileSystem::openForReading(const std::string& path) {
     // Opened without blocking, so that a FIFO with no writer cannot hang the open; anything but

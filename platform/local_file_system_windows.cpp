@@ -1,17 +1,13 @@
 #include <windows.h>
 
 #include "platform/local_file_system.h"
+#include "platform/local_file_system_paths.h"
 
 namespace quodlin {
 namespace {
 
 std::wstring Wide(const std::string& utf8) {
-    if (utf8.empty()) return {};
-    const int size =
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), size);
-    return wide;
+    return SystemPath(utf8).native();
 }
 
 std::string Narrow(const std::wstring& wide) {
@@ -111,25 +107,69 @@ private:
     std::string path_;
 };
 
+// Files copied from a CD are read-only. They are removed and replaced as elsewhere, where only
+// the folder's rights count; the user was asked before.
+bool ClearedReadOnly(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
+           SetFileAttributesW(path.c_str(), attributes & ~DWORD{FILE_ATTRIBUTE_READONLY});
+}
+
+// Names such as CON, NUL or COM1 open a device, not a file: writing there would lose the bytes
+// and reading could wait for ever.
+HANDLE OnlyFile(HANDLE handle, const std::string& path) {
+    if (handle == INVALID_HANDLE_VALUE) ThrowLastError(path);
+    if (GetFileType(handle) == FILE_TYPE_DISK) return handle;
+    CloseHandle(handle);
+    throw FileError(FileErrorKind::Other, path, "the name is one Windows keeps for a device");
+}
+
 }  // namespace
+
+std::vector<DirEntry> LocalFileSystem::list(const std::string& dir) {
+    std::wstring pattern = Wide(dir);
+    pattern += pattern.ends_with(L'\\') || pattern.ends_with(L'/') ? L"*" : L"\\*";
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found,
+                                           FindExSearchNameMatch, nullptr, 0);
+    // An empty drive root has not even "." to find.
+    if (search == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILE_NOT_FOUND) return {};
+    if (search == INVALID_HANDLE_VALUE) ThrowLastError(dir);
+    std::vector<DirEntry> entries;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..") continue;
+        entries.push_back(
+            {Narrow(name), (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0, false});
+    } while (FindNextFileW(search, &found));
+    const DWORD error = GetLastError();
+    FindClose(search);
+    SetLastError(error);
+    if (error != ERROR_NO_MORE_FILES) ThrowLastError(dir);
+    return entries;
+}
 
 std::unique_ptr<InputFile> LocalFileSystem::openForReading(const std::string& path) {
     const HANDLE handle =
         CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) ThrowLastError(path);
-    return std::make_unique<WindowsInputFile>(handle, path);
+    return std::make_unique<WindowsInputFile>(OnlyFile(handle, path), path);
 }
 
 std::unique_ptr<OutputFile> LocalFileSystem::createNew(const std::string& path) {
     const HANDLE handle = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                       FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) ThrowLastError(path);
-    return std::make_unique<WindowsOutputFile>(handle, path);
+    return std::make_unique<WindowsOutputFile>(OnlyFile(handle, path), path);
 }
 
 void LocalFileSystem::remove(const std::string& path) {
-    if (!DeleteFileW(Wide(path).c_str())) ThrowLastError(path);
+    const std::wstring wide = Wide(path);
+    if (DeleteFileW(wide.c_str())) return;
+    if (GetLastError() == ERROR_ACCESS_DENIED && ClearedReadOnly(wide) &&
+        DeleteFileW(wide.c_str())) {
+        return;
+    }
+    ThrowLastError(path);
 }
 
 void LocalFileSystem::renameNoReplace(const std::string& from, const std::string& to) {
@@ -141,10 +181,15 @@ void LocalFileSystem::renameNoReplace(const std::string& from, const std::string
 }
 
 void LocalFileSystem::replace(const std::string& from, const std::string& to) {
-    if (!MoveFileExW(Wide(from).c_str(), Wide(to).c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        ThrowLastError(to);
-    }
+    const std::wstring source = Wide(from);
+    const std::wstring target = Wide(to);
+    const auto move = [&] {
+        return MoveFileExW(source.c_str(), target.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    };
+    if (move()) return;
+    if (GetLastError() == ERROR_ACCESS_DENIED && ClearedReadOnly(target) && move()) return;
+    ThrowLastError(to);
 }
 
 std::string LocalFileSystem::volumeIdentity(const std::string& dir) {

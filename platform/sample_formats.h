@@ -27,6 +27,8 @@ class SampleFormats {
 public:
     virtual ~SampleFormats() = default;
     virtual SampleFormat read(const std::string& path) = 0;
+    // False in a build without the sound libraries, where no file is read as sound.
+    virtual bool readsSound() const { return true; }
 };
 
 }  // namespace quodlin

@@ -1,14 +1,22 @@
 #!/usr/bin/env bash
 # Installs what the tests need, builds, runs every test, fuzzes the readers of outside input for
-# a fixed number of runs, and checks the Debian package.
+# a fixed number of runs, runs the Windows build's tests under wine, and checks the Debian
+# package. Each step prints how long it took.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-./scripts/install-deps.sh
-./scripts/build.sh
+step() {
+    local started=$SECONDS
+    "$@"
+    echo "== $* took $((SECONDS - started)) s"
+}
+run_tests() {
+    (cd build && ctest --output-on-failure -j1)
+}
+step ./scripts/install-deps.sh
+step ./scripts/build.sh
 export CI="${CI:-}"
 . ./scripts/null-sink.sh
-cd build
-ctest --output-on-failure -j1
-cd ..
-./scripts/fuzz.sh
-./scripts/check-package.sh build
+step run_tests
+step ./scripts/fuzz.sh
+step ./scripts/test-windows.sh
+step ./scripts/check-package.sh build

@@ -9,7 +9,7 @@
 #include "cli/card_command.h"
 #include "core/card_temporary.h"
 #include "core/catalogue_text.h"
-#include "platform/audio/sndfile_sample_formats.h"
+#include "platform/no_sound.h"
 #include "tests/support/case_files.h"
 #include "tests/support/fat_card.h"
 #include "tests/support/faulty_file_system.h"
@@ -47,7 +47,7 @@ struct RestoreRun {
 RestoreRun Restore(FileSystem& fs, const std::string& backup, const std::string& card) {
     std::ostringstream out;
     std::ostringstream err;
-    SndfileSampleFormats formats;
+    NoSampleFormats formats;
     const std::vector<std::string> operands = {backup, card};
     const int status = RestoreCommand(
         {operands, true, fs, formats, out, err, [](const std::string&) { return kExitUsage; }});

@@ -19,7 +19,10 @@
 #include "core/shell_messages.h"
 #include "core/startup.h"
 #include "core/text_functions.h"
+#include "platform/local_file_system.h"
+#include "platform/local_file_system_paths.h"
 #include "tests/support/case_files.h"
+#include "tests/support/temp_dir.h"
 
 namespace quodlin {
 namespace {
@@ -46,11 +49,43 @@ std::string Bool(bool value) {
     return value ? "true" : "false";
 }
 
+// A file made with the computer's file system, `depth` folders of 100 characters down and
+// read-only when asked: what the folder lists, the file's size and bytes read back, and whether
+// it is gone after a replace onto it, a rename and a remove.
+std::string LocalFile(int depth, const std::string& name, bool readOnly) {
+    const test::TempDir dir;
+    LocalFileSystem fs;
+    std::string folder = dir.path();
+    for (int i = 0; i < depth; ++i) {
+        fs.createDirectory(folder += NativeSeparator() + std::string(100, 'd'));
+    }
+    const std::string path = folder + NativeSeparator() + name;
+    const auto out = fs.createNew(path);
+    out->write("RIFF", 4);
+    out->close();
+    std::string bytes(8, '\0');
+    bytes.resize(fs.openForReading(path)->read(bytes.data(), bytes.size()));
+    std::string listed = std::to_string(fs.fileSize(path)) + " " + bytes;
+    for (const DirEntry& entry : fs.list(folder)) listed = entry.name + " " + listed;
+    const auto protect = [&] {
+        namespace sfs = std::filesystem;
+        if (readOnly) sfs::permissions(PathOf(path), sfs::perms::all, sfs::perm_options::remove);
+    };
+    protect();
+    fs.createNew(path + "2")->close();
+    fs.replace(path + "2", path);
+    protect();
+    fs.renameNoReplace(path, path + "2");
+    fs.remove(path + "2");
+    return listed + (fs.list(folder).empty() ? " gone" : " left");
+}
+
 FileError ErrorOf(const Args& a, std::size_t first) {
     return FileError(FileErrorKind::Other, a[first], a[first + 1]);
 }
 
 const std::map<std::string, std::function<std::string(const Args&)>> kFunctions = {
+    {"LocalFile", [](const Args& a) { return LocalFile(std::stoi(a[0]), a[1], a.size() > 2); }},
     {"RemoveDouble",
      [](const Args& a) {
          std::string t = a[0];
@@ -150,7 +185,12 @@ struct Call {
 
 std::vector<Call> Calls() {
     std::vector<Call> calls;
-    for (const std::string& line : test::CaseLines(QUODLIN_CASES_DIR "/functions/table.txt")) {
+    const std::string system = NativeSeparator() == '\\' ? "windows: " : "posix: ";
+    for (std::string line : test::CaseLines(QUODLIN_CASES_DIR "/functions/table.txt")) {
+        if (line.starts_with("windows: ") || line.starts_with("posix: ")) {
+            if (!line.starts_with(system)) continue;
+            line.erase(0, system.size());
+        }
         std::vector<std::string> fields;
         for (std::size_t at = 0; at <= line.size();) {
             const std::size_t end = std::min(line.find(" | ", at), line.size());

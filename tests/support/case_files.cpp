@@ -44,8 +44,9 @@ std::vector<std::string> CaseNames(const fs::path& dir) {
 
 Files FilesIn(const fs::path& dir) {
     Files files;
-    if (!fs::exists(dir)) return files;
-    for (const fs::directory_entry& entry : fs::directory_iterator(dir)) {
+    // An empty drive root cannot even be opened on Windows: nothing to find.
+    std::error_code none;
+    for (const fs::directory_entry& entry : fs::directory_iterator(dir, none)) {
         if (entry.is_regular_file()) {
             files[entry.path().filename().string()] = ReadBytes(entry.path().string());
         }

@@ -16,7 +16,7 @@ std::vector<std::string> CaseLines(const std::filesystem::path& file);
 // The names of the folders (or files) in dir, sorted.
 std::vector<std::string> CaseNames(const std::filesystem::path& dir);
 
-// Every regular file directly in dir, name to bytes; empty when dir is missing.
+// Every regular file directly in dir, name to bytes; empty when dir is missing or empty.
 using Files = std::map<std::string, std::string>;
 Files FilesIn(const std::filesystem::path& dir);
 

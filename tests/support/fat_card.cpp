@@ -52,38 +52,22 @@ bool InCi() {
     return ci != nullptr && *ci != '\0';
 }
 
-ProcessResult RunProgram(const std::vector<std::string>& argv) {
-    char outName[] = "/tmp/quodlin-out-XXXXXX";
-    char errName[] = "/tmp/quodlin-err-XXXXXX";
-    const int outFd = ::mkstemp(outName);
-    const int errFd = ::mkstemp(errName);
-    ProcessResult result;
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::dup2(outFd, 1);
-        ::dup2(errFd, 2);
-        const int devNull = ::open("/dev/null", O_RDONLY);
-        ::dup2(devNull, 0);
-        std::vector<char*> args;
-        for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-        args.push_back(nullptr);
-        ::execvp(args[0], args.data());
-        ::_exit(127);
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    ::close(outFd);
-    ::close(errFd);
-    result.out = ReadBytes(outName);
-    result.err = ReadBytes(errName);
-    ::unlink(outName);
-    ::unlink(errName);
-    return result;
-}
-
 TestCard::TestCard(const std::string& dir, int sizeKiB, bool writable, CardKind kind)
     : kind_(kind), sizeKiB_(sizeKiB), image_(dir + "/card.img"), root_(dir + "/card") {
+    if (kind == CardKind::Drive) {
+        const char* drive = std::getenv("QUODLIN_TEST_DRIVE");
+        root_ = drive != nullptr ? std::string(drive) + "\\" : "";
+        mounted_ = !root_.empty() && std::filesystem::is_directory(root_);
+        if (!mounted_) {
+            problem_ = "QUODLIN_TEST_DRIVE names no drive";
+            return;
+        }
+        std::error_code empty;
+        for (const auto& entry : std::filesystem::directory_iterator(root_, empty)) {
+            std::filesystem::remove_all(entry.path());
+        }
+        return;
+    }
     std::filesystem::create_directories(root_);
     mounted_ = kind == CardKind::Folder;
     if (kind != CardKind::Fat) {
@@ -105,7 +89,7 @@ TestCard::~TestCard() {
 }
 
 bool TestCard::mount(bool writable) {
-    if (kind_ == CardKind::Folder) return true;
+    if (kind_ == CardKind::Folder || kind_ == CardKind::Drive) return true;
     ProcessResult result;
     if (kind_ == CardKind::Tmpfs) {
         const std::string size = "size=" + std::to_string(sizeKiB_) + "k";
@@ -122,7 +106,7 @@ bool TestCard::mount(bool writable) {
 }
 
 void TestCard::unmount() {
-    if (!mounted_ || kind_ == CardKind::Folder) return;
+    if (!mounted_ || kind_ == CardKind::Folder || kind_ == CardKind::Drive) return;
     RunProgram({kind_ == CardKind::Fat ? "fusermount" : "umount",
                 kind_ == CardKind::Fat ? "-u" : "-l", root_});
     for (int i = 0; i < 100 && IsMountPoint(root_); ++i) {

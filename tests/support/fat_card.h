@@ -6,8 +6,9 @@
 namespace quodlin::test {
 
 // Where a test's card lives: a plain folder, a FAT image made with mkfs.vfat and mounted with
-// fusefat, or a small tmpfs whose writes fail for want of space as a full card's do.
-enum class CardKind { Folder, Fat, Tmpfs };
+// fusefat, a small tmpfs whose writes fail for want of space as a full card's do, or (on
+// Windows) the root of the drive named by QUODLIN_TEST_DRIVE, emptied first.
+enum class CardKind { Folder, Fat, Tmpfs, Drive };
 
 // A card root under dir. mounted() is false when this machine cannot mount it; tests then fail
 // when CI is set and skip otherwise.
