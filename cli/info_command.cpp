@@ -49,8 +49,8 @@ std::string FileJson(const CardFileInfo& file, Mode mode) {
             ", \"channels\": " + std::to_string(f.channels) +
             ", \"frames\": " + std::to_string(f.frames) + ", \"seconds\": " + Number(f.seconds());
     const std::vector<std::string> problems = SampleProblems(f);
-    json += std::string(", \"ready\": ") + (problems.empty() ? "true" : "false") +
-            ", \"problems\": [";
+    json +=
+        std::string(", \"ready\": ") + (problems.empty() ? "true" : "false") + ", \"problems\": [";
     for (std::size_t i = 0; i < problems.size(); ++i) json += (i ? ", " : "") + Quoted(problems[i]);
     return json + "]}";
 }
@@ -59,8 +59,9 @@ void PrintJson(const CardSide& card, const CardUse& use, const std::vector<CardF
                std::ostream& out) {
     out << "{\"card\": {\"root\": " << Quoted(card.cardRoot())
         << ", \"total_bytes\": " << Optional(use.totalBytes)
-        << ", \"free_bytes\": " << Optional(use.freeBytes) << "}, \"mode\": "
-        << (card.mode() == Mode::Samples ? "\"samples\"" : "\"banks\"") << ", \"files\": [";
+        << ", \"free_bytes\": " << Optional(use.freeBytes)
+        << "}, \"mode\": " << (card.mode() == Mode::Samples ? "\"samples\"" : "\"banks\"")
+        << ", \"files\": [";
     for (std::size_t i = 0; i < files.size(); ++i) {
         out << (i ? ", " : "") << FileJson(files[i], card.mode());
     }

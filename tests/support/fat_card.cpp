@@ -1,11 +1,13 @@
 #include "tests/support/fat_card.h"
 
+#include <sys/stat.h>
+#ifdef __linux__
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/prctl.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <chrono>
 #include <cstdlib>
@@ -27,6 +29,7 @@ bool IsMountPoint(const std::string& path) {
            self.st_dev != parent.st_dev;
 }
 
+#ifdef __linux__
 // fusefat in the foreground as a child that dies with the test, and whose mount goes with it
 // (auto_unmount), so that a crashed test leaves no mount behind.
 pid_t StartFusefat(const std::string& image, const std::string& root, bool writable) {
@@ -44,6 +47,7 @@ pid_t StartFusefat(const std::string& image, const std::string& root, bool writa
     }
     return pid;
 }
+#endif
 
 }  // namespace
 
@@ -95,7 +99,11 @@ bool TestCard::mount(bool writable) {
         const std::string size = "size=" + std::to_string(sizeKiB_) + "k";
         result = RunProgram({"mount", "-t", "tmpfs", "-o", size, "tmpfs", root_});
     } else {
+#ifdef __linux__
         fuse_ = StartFusefat(image_, root_, writable);
+#else
+        result = RunProgram({"fusefat", "-o", writable ? "rw+" : "ro", image_, root_});
+#endif
     }
     for (int i = 0; i < 100 && !IsMountPoint(root_); ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -112,11 +120,13 @@ void TestCard::unmount() {
     for (int i = 0; i < 100 && IsMountPoint(root_); ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
+#ifdef __linux__
     if (fuse_ > 0) {
         ::kill(fuse_, SIGTERM);
         ::waitpid(fuse_, nullptr, 0);
         fuse_ = -1;
     }
+#endif
     mounted_ = false;
 }
 

@@ -93,8 +93,9 @@ std::vector<DirEntry> FaultyFileSystem::list(const std::string& dir) {
 
 int FaultyFileSystem::opened(const std::string& fileName) const {
     return static_cast<int>(
-        std::count_if(opened_.begin(), opened_.end(),
-                      [&](const std::string& path) { return path.ends_with("/" + fileName); }));
+        std::count_if(opened_.begin(), opened_.end(), [&](const std::string& path) {
+            return path.ends_with("/" + fileName) || path.ends_with("\\" + fileName);
+        }));
 }
 
 std::unique_ptr<InputFile> FaultyFileSystem::openForReading(const std::string& path) {
