@@ -30,6 +30,7 @@
 #include "ui/mount_watcher.h"
 #include "ui/program_icon.h"
 #include "ui/rename_dialog.h"
+#include "ui/run_action.h"
 #include "ui/wav_player.h"
 
 namespace quodlin {
@@ -58,26 +59,33 @@ frmQuodlinMain::frmQuodlinMain(MainWindowParts parts)
 frmQuodlinMain::~frmQuodlinMain() = default;
 
 void frmQuodlinMain::connectHandlers() {
-    connect(TabStrip, &QTabBar::currentChanged, this, &frmQuodlinMain::TabStrip_Click);
-    connect(smDrive, &DriveListBox::driveChosen, this, &frmQuodlinMain::smDrive_Change);
-    connect(smDrive, &DriveListBox::otherFolderWanted, this, &frmQuodlinMain::smDrive_OtherFolder);
+    connect(TabStrip, &QTabBar::currentChanged, this, guarded(&frmQuodlinMain::TabStrip_Click));
+    connect(smDrive, &DriveListBox::driveChosen, this, guarded(&frmQuodlinMain::smDrive_Change));
+    connect(smDrive, &DriveListBox::otherFolderWanted, this,
+            guarded(&frmQuodlinMain::smDrive_OtherFolder));
     connect(new MountWatcher(this), &MountWatcher::mountsChanged, this,
-            &frmQuodlinMain::mountsChanged);
-    connect(cmdPathSelect, &QPushButton::clicked, this, &frmQuodlinMain::cmdPathSelect_Click);
+            guarded(&frmQuodlinMain::mountsChanged));
+    connect(cmdPathSelect, &QPushButton::clicked, this,
+            guarded(&frmQuodlinMain::cmdPathSelect_Click));
 
-    connect(cmdToSM, &QPushButton::clicked, this, &frmQuodlinMain::cmdToSM_Click);
-    connect(cmdFromSM, &QPushButton::clicked, this, &frmQuodlinMain::cmdFromSM_Click);
-    connect(cmdDelPC, &QPushButton::clicked, this, &frmQuodlinMain::cmdDelPC_Click);
-    connect(cmdDelSM, &QPushButton::clicked, this, &frmQuodlinMain::cmdDelSM_Click);
-    connect(cmdNamePC, &QPushButton::clicked, this, &frmQuodlinMain::cmdNamePC_Click);
-    connect(cmdNameSM, &QPushButton::clicked, this, &frmQuodlinMain::cmdNameSM_Click);
-    connect(cmdInvSelPC, &QPushButton::clicked, this, &frmQuodlinMain::cmdInvSelPC_Click);
-    connect(cmdInvSelSM, &QPushButton::clicked, this, &frmQuodlinMain::cmdInvSelSM_Click);
+    connect(cmdToSM, &QPushButton::clicked, this, guarded(&frmQuodlinMain::cmdToSM_Click));
+    connect(cmdFromSM, &QPushButton::clicked, this, guarded(&frmQuodlinMain::cmdFromSM_Click));
+    connect(cmdDelPC, &QPushButton::clicked, this, guarded(&frmQuodlinMain::cmdDelPC_Click));
+    connect(cmdDelSM, &QPushButton::clicked, this, guarded(&frmQuodlinMain::cmdDelSM_Click));
+    connect(cmdNamePC, &QPushButton::clicked, this, guarded(&frmQuodlinMain::cmdNamePC_Click));
+    connect(cmdNameSM, &QPushButton::clicked, this, guarded(&frmQuodlinMain::cmdNameSM_Click));
+    connect(cmdInvSelPC, &QPushButton::clicked, this, guarded(&frmQuodlinMain::cmdInvSelPC_Click));
+    connect(cmdInvSelSM, &QPushButton::clicked, this, guarded(&frmQuodlinMain::cmdInvSelSM_Click));
     connect(lstSmartMedia, &QListWidget::itemDoubleClicked, this,
-            &frmQuodlinMain::lstSmartMedia_DblClick);
-    connect(FileList, &QListWidget::itemDoubleClicked, this, &frmQuodlinMain::FileList_DblClick);
-    connect(lstSmartMedia, &CardListBox::filesDropped, this, &frmQuodlinMain::filesDroppedOnCard);
-    connect(FileList, &FileListBox::cardRowsDropped, this, &frmQuodlinMain::cmdFromSM_Click);
+            guarded(&frmQuodlinMain::lstSmartMedia_DblClick));
+    connect(FileList, &QListWidget::itemDoubleClicked, this,
+            guarded(&frmQuodlinMain::FileList_DblClick));
+    connect(lstSmartMedia, &CardListBox::filesDropped, this,
+            [this](const std::vector<std::string>& paths) {
+                RunAction(parts_.prompt, [&] { filesDroppedOnCard(paths); });
+            });
+    connect(FileList, &FileListBox::cardRowsDropped, this,
+            guarded(&frmQuodlinMain::cmdFromSM_Click));
     connectKeysAndMenus();
 
     connect(FileList, &QListWidget::itemSelectionChanged, this,
@@ -101,39 +109,46 @@ void frmQuodlinMain::connectHandlers() {
         samplesShown, false);
 }
 
+std::function<void()> frmQuodlinMain::guarded(void (frmQuodlinMain::*handler)()) {
+    return [this, handler] { RunAction(parts_.prompt, [&] { (this->*handler)(); }); };
+}
+
 // Every action on a list's selection is on its keys and in its menu.
 void frmQuodlinMain::connectKeysAndMenus() {
     new ListKeys(FileList,
-                 {[this] { cmdToSM_Click(); }, [this] { cmdDelPC_Click(); },
-                  [this] { cmdNamePC_Click(); }, [this] { FileList_DblClick(); }, lstSmartMedia});
-    new ListKeys(lstSmartMedia,
-                 {[this] { cmdFromSM_Click(); }, [this] { cmdDelSM_Click(); },
-                  [this] { cmdNameSM_Click(); }, [this] { lstSmartMedia_DblClick(); }, FileList});
+                 {guarded(&frmQuodlinMain::cmdToSM_Click), guarded(&frmQuodlinMain::cmdDelPC_Click),
+                  guarded(&frmQuodlinMain::cmdNamePC_Click),
+                  guarded(&frmQuodlinMain::FileList_DblClick), lstSmartMedia});
+    new ListKeys(lstSmartMedia, {guarded(&frmQuodlinMain::cmdFromSM_Click),
+                                 guarded(&frmQuodlinMain::cmdDelSM_Click),
+                                 guarded(&frmQuodlinMain::cmdNameSM_Click),
+                                 guarded(&frmQuodlinMain::lstSmartMedia_DblClick), FileList});
     const auto stop = [this] { StopAndClose(player()); };
-    const auto reload = [this] { reloadLists(); };
+    const auto reload = guarded(&frmQuodlinMain::reloadLists);
     new ListMenu(FileList, QStringLiteral("computerMenu"),
-                 {{"Copy to SmartMedia", "F5", [this] { cmdToSM_Click(); }},
-                  {"Delete", "Del", [this] { cmdDelPC_Click(); }},
-                  {"Rename", "F2", [this] { cmdNamePC_Click(); }},
-                  {"Play", "Space", [this] { FileList_DblClick(); }},
+                 {{"Copy to SmartMedia", "F5", guarded(&frmQuodlinMain::cmdToSM_Click)},
+                  {"Delete", "Del", guarded(&frmQuodlinMain::cmdDelPC_Click)},
+                  {"Rename", "F2", guarded(&frmQuodlinMain::cmdNamePC_Click)},
+                  {"Play", "Space", guarded(&frmQuodlinMain::FileList_DblClick)},
                   {"Stop", "", stop},
-                  {"Invert Selection", "", [this] { cmdInvSelPC_Click(); }},
+                  {"Invert Selection", "", guarded(&frmQuodlinMain::cmdInvSelPC_Click)},
                   {},
                   {"Reload", "Ctrl+R", reload}});
-    new ListMenu(lstSmartMedia, QStringLiteral("cardMenu"),
-                 {{"Copy to computer", "F5", [this] { cmdFromSM_Click(); }},
-                  {"Delete", "Del", [this] { cmdDelSM_Click(); }},
-                  {"Rename", "F2", [this] { cmdNameSM_Click(); }},
-                  {"Play", "Space", [this] { lstSmartMedia_DblClick(); }},
-                  {"Stop", "", stop},
-                  {"Invert Selection", "", [this] { cmdInvSelSM_Click(); }},
-                  {},
-                  {"Back up card…", "", [this] { cardBackUp_Click(); }},
-                  {"Restore card…", "", [this] { cardRestore_Click(); }},
-                  {"Check card", "", [this] { cardCheck_Click(); }},
-                  {"Show in file manager", "", [this] { cardShowInFileManager_Click(); }},
-                  {},
-                  {"Reload", "Ctrl+R", reload}});
+    new ListMenu(
+        lstSmartMedia, QStringLiteral("cardMenu"),
+        {{"Copy to computer", "F5", guarded(&frmQuodlinMain::cmdFromSM_Click)},
+         {"Delete", "Del", guarded(&frmQuodlinMain::cmdDelSM_Click)},
+         {"Rename", "F2", guarded(&frmQuodlinMain::cmdNameSM_Click)},
+         {"Play", "Space", guarded(&frmQuodlinMain::lstSmartMedia_DblClick)},
+         {"Stop", "", stop},
+         {"Invert Selection", "", guarded(&frmQuodlinMain::cmdInvSelSM_Click)},
+         {},
+         {"Back up card…", "", guarded(&frmQuodlinMain::cardBackUp_Click)},
+         {"Restore card…", "", guarded(&frmQuodlinMain::cardRestore_Click)},
+         {"Check card", "", guarded(&frmQuodlinMain::cardCheck_Click)},
+         {"Show in file manager", "", guarded(&frmQuodlinMain::cardShowInFileManager_Click)},
+         {},
+         {"Reload", "Ctrl+R", reload}});
 }
 
 // The lists follow the disk: changes made outside the program, and Ctrl+R, reload both lists once
@@ -146,9 +161,9 @@ void frmQuodlinMain::connectWatchers() {
     reloadTimer_->setInterval(200);
     connect(diskWatcher_, &QFileSystemWatcher::directoryChanged, reloadTimer_,
             qOverload<>(&QTimer::start));
-    connect(reloadTimer_, &QTimer::timeout, this, &frmQuodlinMain::reloadWhenIdle);
+    connect(reloadTimer_, &QTimer::timeout, this, guarded(&frmQuodlinMain::reloadWhenIdle));
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_R), this), &QShortcut::activated, this,
-            &frmQuodlinMain::reloadLists);
+            guarded(&frmQuodlinMain::reloadLists));
     watchFolders();
 }
 

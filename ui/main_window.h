@@ -100,6 +100,8 @@ private:
     void connectKeysAndMenus();
     void connectWatchers();
     void selectFirstTab() override;
+    // The handler, run through RunAction.
+    std::function<void()> guarded(void (frmQuodlinMain::*handler)());
     void TabStrip_Click();
     void selectTab();
     void watchFolders();
