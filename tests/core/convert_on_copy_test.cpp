@@ -112,10 +112,7 @@ TEST(ConvertOnCopy, AsksOnceBeforeTheFirstFileAndConvertsOnlyWhenTold) {
     for (const Case& c : kCases) {
         SCOPED_TRACE(c.what);
         CopyRun run(kSources, c.answer, c.fullAt);
-        EXPECT_EQ(run.prompt.questions,
-                  std::vector<std::string>{
-                      "2 of the 5 selected samples are not in the ES1's format (32 kHz, 8 or 16 "
-                      "bit) and would play wrongly. Convert them while copying?"});
+        EXPECT_EQ(run.prompt.questions, std::vector<std::string>{ConvertQuestion(2, 5)});
         EXPECT_EQ(run.prompt.messages, c.messages);
         for (std::size_t i = 0; i < c.cardAfter.size(); ++i) {
             const std::string name = CardFileName(Mode::Samples, int(i));
@@ -136,12 +133,11 @@ TEST(ConvertOnCopy, NothingIsAskedWhenEverySampleIsReadyOrForBanks) {
     EXPECT_EQ(bank.onCard("1.es1"), "s24");
 }
 
+// Its message is among the refusal cases of the command line.
 TEST(ConvertOnCopy, ASourceThatCannotBeConvertedRefusesTheRunBeforeAnythingIsAsked) {
     CopyRun run({"ready.wav", "s24.wav", "2hz.wav"}, true);
-    EXPECT_FALSE(run.done);
-    EXPECT_TRUE(run.prompt.questions.empty());
-    EXPECT_EQ(run.prompt.messages,
-              std::vector<std::string>{"'2hz.wav' cannot be converted: its header gives 2 Hz."});
+    EXPECT_FALSE(run.done || !run.prompt.questions.empty());
+    EXPECT_EQ(run.prompt.messages.size(), 1u);
     EXPECT_TRUE(std::filesystem::is_empty(run.dir.file("card")));
 }
 

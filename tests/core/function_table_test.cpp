@@ -80,10 +80,6 @@ std::string LocalFile(int depth, const std::string& name, bool readOnly) {
     return listed + (fs.list(folder).empty() ? " gone" : " left");
 }
 
-FileError ErrorOf(const Args& a, std::size_t first) {
-    return FileError(FileErrorKind::Other, a[first], a[first + 1]);
-}
-
 const std::map<std::string, std::function<std::string(const Args&)>> kFunctions = {
     {"LocalFile", [](const Args& a) { return LocalFile(std::stoi(a[0]), a[1], a.size() > 2); }},
     {"RemoveDouble",
@@ -125,13 +121,10 @@ const std::map<std::string, std::function<std::string(const Args&)>> kFunctions 
          return found == names.end() ? std::string("none") : *found;
      }},
     {"VisibleText", [](const Args& a) { return VisibleText(a[0]); }},
-    {"CatalogueNotSaved", [](const Args& a) { return CatalogueNotSaved(ErrorOf(a, 0)); }},
-    {"CardNotRead", [](const Args& a) { return CardNotRead(ErrorOf(a, 0)); }},
-    {"CopyToCardFailed", [](const Args& a) { return CopyToCardFailed(a[0], ErrorOf(a, 1)); }},
-    {"CopyFromCardFailed",
-     [](const Args& a) { return CopyFromCardFailed(a[0], a[1], ErrorOf(a, 2)); }},
-    {"DeleteFailed", [](const Args& a) { return DeleteFailed(a[0], ErrorOf(a, 0)); }},
-    {"DirectoryNotRead", [](const Args& a) { return DirectoryNotRead(ErrorOf(a, 0)); }},
+    {"CopyToCardFailed",
+     [](const Args& a) {
+         return CopyToCardFailed(a[0], FileError(FileErrorKind::Other, a[1], a[2]));
+     }},
     {"CardUseText",
      [](const Args& a) {
          return CardUseText(
@@ -158,12 +151,8 @@ const std::map<std::string, std::function<std::string(const Args&)>> kFunctions 
          for (const FileSum& sum : parsed.sums) sums.push_back(sum.digest + " " + sum.name);
          return parsed.problem.empty() ? Joined(sums) : parsed.problem;
      }},
-    {"RenameFailed", [](const Args& a) { return RenameFailed(a[0], a[1], ErrorOf(a, 2)); }},
-    {"DeletedFromCardForGood",
-     [](const Args& a) { return DeletedFromCardForGood(std::stoul(a[0])); }},
     {"BackupDoesNotFit",
      [](const Args& a) { return BackupDoesNotFit(std::stoull(a[0]), std::stoull(a[1])); }},
-    {"NoCardAt", [](const Args& a) { return NoCardAt(a[0]); }},
     {"ConvertQuestion",
      [](const Args& a) { return ConvertQuestion(std::stoi(a[0]), std::stoi(a[1])); }},
     {"WhereDeletedFilesGo",

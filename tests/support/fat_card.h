@@ -24,7 +24,6 @@ public:
 
     bool mounted() const { return mounted_; }
     const std::string& root() const { return root_; }
-    const std::string& image() const { return image_; }
     const std::string& problem() const { return problem_; }
     void unmount();
     // Mounts the image again, so that what is read comes from the image and not a cache.
