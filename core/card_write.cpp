@@ -50,9 +50,15 @@ std::unique_ptr<CardWriteRun> CardWriteRun::Start(CardSide& card, Prompt& prompt
 }
 
 void TidyEndedRuns(CardSide& card) {
+    // Only what an ended run left calls for the lock: a running copy of another Quodlin is its own.
+    FileSystem& fs = card.fileSystem();
     const auto& entries = card.rootEntries();
-    if (std::none_of(entries.begin(), entries.end(),
-                     [](const DirEntry& entry) { return IsCardTemporaryName(entry.name); })) {
+    if (std::none_of(entries.begin(), entries.end(), [&](const DirEntry& entry) {
+            const auto owner = UnfinishedCopyOwner(entry.name);
+            if (owner) return owner->empty() || fs.ownerGone(*owner);
+            return entry.name.starts_with(kRenamePrefix) &&
+                   entry.name.ends_with(kRenameRecordSuffix);
+        })) {
         return;
     }
     try {

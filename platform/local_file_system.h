@@ -28,11 +28,6 @@ public:
         const std::string& dir, const std::vector<DirEntry>& entries) override;
 };
 
-// The hidden middle name of a rename between two spellings of one name, and the record beside
-// it that names the target.
-inline constexpr const char* kRenamePrefix = ".quodlin-rename-";
-inline constexpr const char* kRenameRecordSuffix = ".to";
-
 // The directory that stands in for one that cannot be used: "C:\" on Windows, the home folder
 // elsewhere.
 std::string FallbackDirectory();
