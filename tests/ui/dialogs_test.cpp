@@ -12,6 +12,7 @@
 #include "tests/support/temp_dir.h"
 #include "ui/dir_dialog.h"
 #include "ui/rename_dialog.h"
+#include "ui/run_action.h"
 
 namespace quodlin::test {
 namespace {
@@ -98,6 +99,15 @@ TEST_F(DialogTest, AFolderOpenedInTheListIsTheAnswer) {
     EXPECT_EQ(dialog.findChild<QLineEdit*>("Path")->text(),
               QString::fromStdString(folder.path()) + "/d\u00E9mo");
     EXPECT_EQ(dialog.answer(), folder.file("d\xE9mo"));
+}
+
+// An error no action expected is told, and the program goes on to the next action.
+TEST(RunAction, AnUnexpectedErrorIsToldAndTheProgramGoesOn) {
+    RecordingPrompt prompt;
+    RunAction(prompt, [] { throw std::runtime_error("no such row"); });
+    RunAction(prompt, [] {});
+    ASSERT_EQ(prompt.messages.size(), 1u);
+    EXPECT_NE(prompt.messages[0].find("no such row"), std::string::npos);
 }
 
 }  // namespace
