@@ -99,20 +99,24 @@ std::vector<std::string> FriendlyNames(const Lines& lines,
             byKey[LowerAscii(std::string(entry->key))].push_back(i);
     }
     std::vector<bool> used(lines.size(), false);
-    std::vector<std::string> names;
-    for (const std::string& fileName : fileNames) {
-        names.emplace_back();
-        const auto candidates = byKey.find(LowerAscii(fileName));
-        if (!NameableInCatalogue(fileName) || candidates == byKey.end()) continue;
-        const auto free = [&](std::size_t i) { return !used[i]; };
-        const auto& list = candidates->second;
-        auto chosen = std::find_if(list.begin(), list.end(), [&](std::size_t i) {
-            return free(i) && ReadEntry(lines[i])->key == fileName;
-        });
-        if (chosen == list.end()) chosen = std::find_if(list.begin(), list.end(), free);
-        if (chosen == list.end()) continue;
-        used[*chosen] = true;
-        names.back() = std::string(ReadEntry(lines[*chosen])->name);
+    std::vector<std::string> names(fileNames.size());
+    std::vector<bool> named(fileNames.size(), false);
+    // Lines spelt as their file are handed out first, then the others in any letter case.
+    for (const bool exact : {true, false}) {
+        for (std::size_t f = 0; f < fileNames.size(); ++f) {
+            const auto candidates = byKey.find(LowerAscii(fileNames[f]));
+            if (named[f] || !NameableInCatalogue(fileNames[f]) || candidates == byKey.end()) {
+                continue;
+            }
+            const auto& list = candidates->second;
+            const auto chosen = std::find_if(list.begin(), list.end(), [&](std::size_t i) {
+                return !used[i] && (!exact || ReadEntry(lines[i])->key == fileNames[f]);
+            });
+            if (chosen == list.end()) continue;
+            used[*chosen] = true;
+            named[f] = true;
+            names[f] = std::string(ReadEntry(lines[*chosen])->name);
+        }
     }
     return names;
 }
