@@ -10,13 +10,17 @@
 namespace quodlin {
 namespace {
 
+// An unfinished copy whose writer has ended, or records none.
+bool IsEndedRunsCopy(FileSystem& fs, const DirEntry& entry) {
+    if (entry.isDirectory || entry.isSpecial) return false;
+    const auto owner = UnfinishedCopyOwner(entry.name);
+    return owner && (owner->empty() || fs.ownerGone(*owner));
+}
+
 void RemoveEndedRunsCopies(CardSide& card) {
-    FileSystem& fs = card.fileSystem();
     for (const DirEntry& entry : card.rootEntries()) {
-        if (entry.isDirectory || entry.isSpecial) continue;
-        const auto owner = UnfinishedCopyOwner(entry.name);
-        if (owner && (owner->empty() || fs.ownerGone(*owner))) {
-            RemoveQuietly(fs, JoinNative(card.cardRoot(), entry.name));
+        if (IsEndedRunsCopy(card.fileSystem(), entry)) {
+            RemoveQuietly(card.fileSystem(), JoinNative(card.cardRoot(), entry.name));
         }
     }
 }
@@ -54,10 +58,8 @@ void TidyEndedRuns(CardSide& card) {
     FileSystem& fs = card.fileSystem();
     const auto& entries = card.rootEntries();
     if (std::none_of(entries.begin(), entries.end(), [&](const DirEntry& entry) {
-            const auto owner = UnfinishedCopyOwner(entry.name);
-            if (owner) return owner->empty() || fs.ownerGone(*owner);
-            return entry.name.starts_with(kRenamePrefix) &&
-                   entry.name.ends_with(kRenameRecordSuffix);
+            return IsEndedRunsCopy(fs, entry) || (entry.name.starts_with(kRenamePrefix) &&
+                                                  entry.name.ends_with(kRenameRecordSuffix));
         })) {
         return;
     }
