@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/file_system.h"
@@ -31,6 +32,16 @@ inline std::uint64_t ConvertedFrames(const SampleFormat& format) {
     return static_cast<std::uint64_t>(
         std::llround(static_cast<double>(format.frames) * kInstrumentRate / format.rate));
 }
+
+// What the user asked to be done to a sample on its way to the card, beyond the instrument's rate.
+struct SampleShaping {
+    bool mono = false;                  // the channels' average, as one
+    bool eightBit = false;              // 8-bit PCM with TPDF dither instead of 16-bit
+    std::optional<double> normalizeDb;  // the written peak, in dBFS
+    std::optional<double> trimDb;       // leading and trailing frames below this, in dBFS, go
+
+    bool any() const { return mono || eightBit || normalizeDb || trimDb; }
+};
 
 // What a conversion met on its way.
 struct ConversionNotes {
