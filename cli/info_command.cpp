@@ -3,10 +3,10 @@
 #include <cstdio>
 
 #include "cli/card_command.h"
-#include "core/card_info.h"
-#include "core/card_use.h"
-#include "core/messages.h"
-#include "core/sample_readiness.h"
+#include "core/card/card_info.h"
+#include "core/card/card_use.h"
+#include "core/samples/sample_readiness.h"
+#include "core/text/messages.h"
 
 namespace quodlin {
 namespace {

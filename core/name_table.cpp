@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "core/utf8.h"
+#include "core/text/utf8.h"
 
 namespace quodlin {
 

@@ -7,9 +7,9 @@
 
 #include "cli/card_archive_commands.h"
 #include "cli/card_command.h"
-#include "core/card_temporary.h"
-#include "core/catalogue_text.h"
-#include "platform/no_sound.h"
+#include "core/card/card_temporary.h"
+#include "core/catalogue/catalogue_text.h"
+#include "platform/local/no_sound.h"
 #include "tests/support/case_files.h"
 #include "tests/support/fat_card.h"
 #include "tests/support/faulty_file_system.h"

@@ -23,8 +23,8 @@
 #include <fstream>
 #include <set>
 
-#include "core/utf8.h"
-#include "platform/local_file_system_paths.h"
+#include "core/text/utf8.h"
+#include "platform/local/local_file_system_paths.h"
 #include "tests/cli/card_program.h"
 #include "tests/support/case_files.h"
 #include "tests/support/fat_card.h"

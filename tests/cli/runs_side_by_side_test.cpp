@@ -10,7 +10,7 @@
 #include <sstream>
 #include <thread>
 
-#include "core/card_temporary.h"
+#include "core/card/card_temporary.h"
 #include "tests/cli/card_program.h"
 #include "tests/support/case_files.h"
 #include "tests/support/fat_card.h"

@@ -12,7 +12,7 @@
 #include "tests/support/temp_dir.h"
 #include "ui/dir_dialog.h"
 #include "ui/rename_dialog.h"
-#include "ui/run_action.h"
+#include "ui/window/run_action.h"
 
 namespace quodlin::test {
 namespace {
