@@ -80,9 +80,10 @@ std::string SampleProblemText(const SampleFormat& format) {
 std::string SizeText(std::uint64_t bytes) {
     constexpr double kKilo = 1000.0;
     if (bytes < 1000) return std::to_string(bytes) + " bytes";
-    if (bytes < 1000 * 1000) return Fixed(bytes / kKilo, 0) + " kB";
-    if (bytes < 1000 * 1000 * 1000) return Fixed(bytes / (kKilo * kKilo), 1) + " MB";
-    return Fixed(bytes / (kKilo * kKilo * kKilo), 1) + " GB";
+    const auto size = static_cast<double>(bytes);
+    if (bytes < 1000 * 1000) return Fixed(size / kKilo, 0) + " kB";
+    if (bytes < 1000 * 1000 * 1000) return Fixed(size / (kKilo * kKilo), 1) + " MB";
+    return Fixed(size / (kKilo * kKilo * kKilo), 1) + " GB";
 }
 
 std::string SampleFormatText(const SampleFormat& format) {

@@ -66,8 +66,8 @@ TEST_P(FullCard, KeepsWhatFitAndSaysSo) {
 
 INSTANTIATE_TEST_SUITE_P(FatAndTmpfs, FullCard,
                          ::testing::Values(test::CardKind::Fat, test::CardKind::Tmpfs),
-                         [](const auto& info) {
-                             return info.param == test::CardKind::Fat ? "fat" : "tmpfs";
+                         [](const auto& row) {
+                             return row.param == test::CardKind::Fat ? "fat" : "tmpfs";
                          });
 
 }  // namespace

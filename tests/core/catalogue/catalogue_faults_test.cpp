@@ -49,7 +49,9 @@ TEST_F(CatalogueFaults, EveryFailureDuringASaveLeavesTheCatalogueAsItWas) {
                             } catch (const FileError&) {
                                 EXPECT_TRUE(faulty.failed()) << what;
                                 EXPECT_EQ(ReadBytes(card.file("names.txt")), kCatalogue) << what;
-                                if (!faulty.pulled()) EXPECT_EQ(rootSize(), 4u) << what;
+                                if (!faulty.pulled()) {
+                                    EXPECT_EQ(rootSize(), 4u) << what;
+                                }
                             }
                         });
     test::RecordingPrompt prompt;

@@ -154,7 +154,9 @@ TEST_F(Transfers, EveryFailureDuringCopyFromCardKeepsTheExistingFileAndGoesOn) {
             const std::string kick = ReadBytes(pc + "/Kick.wav");
             EXPECT_TRUE(kick == "mine" || kick == "kick data") << what;
             EXPECT_EQ(done, told.messages.empty()) << what;
-            if (!Exists(pc + "/Hat.wav")) EXPECT_FALSE(done) << what;
+            if (!Exists(pc + "/Hat.wav")) {
+                EXPECT_FALSE(done) << what;
+            }
         },
         FileErrorKind::NoSpace);
 }
@@ -182,7 +184,9 @@ TEST_F(Transfers, EveryFailureDuringDeleteOnCardKeepsTheNamesOfWhatIsLeft) {
         EXPECT_EQ(told.messages.empty(), !faulty.failed()) << what;
         const auto lines = cardList();
         EXPECT_EQ(lines.back(), "02.WAV = Hat") << what;
-        if (Exists(root + "/00.wav")) EXPECT_EQ(lines.front(), "00.wav = Kick") << what;
+        if (Exists(root + "/00.wav")) {
+            EXPECT_EQ(lines.front(), "00.wav = Kick") << what;
+        }
     });
 }
 

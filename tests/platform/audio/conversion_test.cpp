@@ -116,12 +116,12 @@ std::string Wav(int tag, int channels, std::uint32_t rate, int bits, std::size_t
     Put(wav, 36 + data.size(), 4);
     wav += "WAVEfmt ";
     Put(wav, 16, 4);
-    for (const auto [value, bytes] : {std::pair<std::uint64_t, int>{tag, 2},
-                                      {channels, 2},
-                                      {rate, 4},
-                                      {rate * blockAlign, 4},
-                                      {blockAlign, 2},
-                                      {bits, 2}}) {
+    for (const auto& [value, bytes] : {std::pair<std::uint64_t, int>{tag, 2},
+                                       {channels, 2},
+                                       {rate, 4},
+                                       {rate * blockAlign, 4},
+                                       {blockAlign, 2},
+                                       {bits, 2}}) {
         Put(wav, value, bytes);
     }
     wav += "data";
