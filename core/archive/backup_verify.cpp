@@ -76,7 +76,7 @@ void CheckFiles(FileSystem& fs, VerifiedBackup& backup, RunObserver& observer) {
                 return;
             }
             if (!goOn || !observer.copied(backup.files[i].size)) {
-                backup.problem = "The check of the backup was cancelled.";
+                backup.problem = "The check of the backup was canceled.";
                 return;
             }
         }

@@ -118,7 +118,7 @@ ArchiveResult BackUpCard(CardSide& card, const std::string& dir, RunObserver& ob
             observer.busy(false);
         }
         if (outcome.canceled) {
-            result.problems.push_back("The backup was cancelled; it is not complete.");
+            result.problems.push_back("The backup was canceled; it is not complete.");
             return result;
         }
         if (!outcome.problem.empty()) {
@@ -152,12 +152,12 @@ ArchiveResult BackUpCard(CardSide& card, const std::string& dir, RunObserver& ob
 
 std::string BackupDoneText(const ArchiveResult& result, const std::string& dir) {
     const std::size_t n = result.files.size();
-    std::string text = "Backed up " + std::to_string(n) + (n == 1 ? " file" : " files") + " to " +
-                       Quoted(dir) + ".";
+    std::string text =
+        "Backed up " + Counted(static_cast<long long>(n), "file") + " to " + Quoted(dir) + ".";
     const int skipped = result.leftoversSkipped;
     if (skipped > 0) {
-        text += " " + std::to_string(skipped) +
-                (skipped == 1 ? " leftover temporary file was" : " leftover temporary files were") +
+        text += " " +
+                Counted(skipped, "leftover temporary file was", "leftover temporary files were") +
                 " skipped.";
     }
     return text;

@@ -19,15 +19,11 @@
 namespace quodlin {
 namespace {
 
-std::string Counted(int n, const std::string& one, const std::string& many) {
-    return std::to_string(n) + " " + (n == 1 ? one : many);
-}
-
 bool IsCatalogue(const std::string& name) {
     return EqualsIgnoringCase(name, kCatalogueName) || EqualsIgnoringCase(name, kLeftoverName);
 }
 
-std::string Because(const FileError& error) {
+std::string StoppedBy(const FileError& error) {
     return error.kind() == FileErrorKind::CardRemoved ? kCardRemoved : error.what();
 }
 
@@ -73,19 +69,19 @@ private:
             const BackupFile& file = backup_.files[i];
             const int count = static_cast<int>(backup_.files.size());
             if (!observer_.next(static_cast<int>(i), count, file.name)) {
-                return stopped("The restore was cancelled");
+                return stopped("The restore was canceled");
             }
             try {
                 restore(file, placements_[i]);
             } catch (const FileError& error) {
                 if (error.kind() == FileErrorKind::Canceled) {
-                    return stopped("The restore was cancelled");
+                    return stopped("The restore was canceled");
                 }
                 if (error.kind() == FileErrorKind::CardRemoved) {
                     result_.problems.push_back(kCardRemoved);
                     return result_;
                 }
-                return stopped(Quoted(file.name) + " could not be restored (" + Because(error) +
+                return stopped(Quoted(file.name) + " could not be restored (" + StoppedBy(error) +
                                ")");
             }
             result_.files.push_back(file.name);
@@ -176,7 +172,7 @@ private:
             result_.problems.push_back(
                 "The files were restored, but not every other file could be removed from the "
                 "card (" +
-                Because(error) + ").");
+                StoppedBy(error) + ").");
         }
     }
 
@@ -236,11 +232,7 @@ std::string HoldingsText(const CardHoldings& holdings) {
     if (holdings.banks > 0) parts.push_back(Counted(holdings.banks, "bank", "banks"));
     if (holdings.catalogue) parts.push_back(kCatalogueName);
     if (holdings.others > 0) parts.push_back(Counted(holdings.others, "other file", "other files"));
-    std::string text;
-    for (std::size_t i = 0; i < parts.size(); ++i) {
-        text += (i == 0 ? "" : i + 1 == parts.size() ? " and " : ", ") + parts[i];
-    }
-    return text;
+    return Joined(parts, ", ", " and ");
 }
 
 std::string RestoreQuestion(const CardHoldings& holdings, const std::string& dir) {

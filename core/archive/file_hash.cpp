@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/archive/sha256.h"
+#include "core/text/wording.h"
 #include "core/transfers/file_io.h"
 
 namespace quodlin {
@@ -33,7 +34,7 @@ std::string CopyHashed(FileSystem& fs, const std::string& source, const std::str
             sum.update(buffer.data(), got);
             output->write(buffer.data(), got);
             if (!onChunk(got)) {
-                throw FileError(FileErrorKind::Canceled, target, "the copy was canceled");
+                throw FileError(FileErrorKind::Canceled, target, kCopyCanceled);
             }
         }
         output->sync();

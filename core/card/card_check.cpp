@@ -119,9 +119,7 @@ private:
         const std::vector<std::string> problems =
             SampleProblems(formats_.read(JoinNative(cardRoot_, file)));
         if (problems.empty()) return;
-        std::string text;
-        for (const std::string& problem : problems) text += (text.empty() ? "" : ", ") + problem;
-        add(Quoted(file) + " is not ready for the instrument: " + text + ".");
+        add(Quoted(file) + " is not ready for the instrument: " + Joined(problems) + ".");
     }
 
     // Each file named twice or more is told once, at its second entry.

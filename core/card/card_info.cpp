@@ -2,6 +2,7 @@
 
 #include "core/samples/sample_readiness.h"
 #include "core/text/text_functions.h"
+#include "core/text/wording.h"
 
 namespace quodlin {
 
@@ -22,14 +23,11 @@ std::vector<CardFileInfo> ReadCardFiles(CardSide& card, SampleFormats& formats) 
 }
 
 std::string CardFileInfoLine(const CardFileInfo& file, Mode mode) {
-    constexpr const char* kDot = " \xC2\xB7 ";  // " · "
-    if (mode == Mode::Banks) return file.line + kDot + SizeText(file.format.bytes);
-    std::string text = file.line + kDot + SampleFormatText(file.format) + kDot;
+    if (mode == Mode::Banks) return file.line + kSeparator + SizeText(file.format.bytes);
+    std::string text = file.line + kSeparator + SampleFormatText(file.format) + kSeparator;
     const std::vector<std::string> problems = SampleProblems(file.format);
     if (problems.empty()) return text + "ready";
-    text += "not ready: ";
-    for (std::size_t i = 0; i < problems.size(); ++i) text += (i ? ", " : "") + problems[i];
-    return text;
+    return text + "not ready: " + Joined(problems);
 }
 
 }  // namespace quodlin

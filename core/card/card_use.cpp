@@ -4,18 +4,9 @@
 
 #include "core/card/card_listing.h"
 #include "core/samples/sample_readiness.h"
+#include "core/text/wording.h"
 
 namespace quodlin {
-namespace {
-
-constexpr const char* kDot = " \xC2\xB7 ";  // " · "
-
-std::string Count(int count, const std::string& one) {
-    return std::to_string(count) + " " + one + (count == 1 ? "" : "s");
-}
-
-}  // namespace
-
 CardUse ReadCardUse(FileSystem& fs, const std::string& cardRoot) {
     CardUse use;
     for (const DirEntry& entry : fs.list(cardRoot)) {
@@ -28,9 +19,9 @@ CardUse ReadCardUse(FileSystem& fs, const std::string& cardRoot) {
 }
 
 std::string CardUseText(const CardUse& use) {
-    std::string text = Count(use.samples, "sample") + kDot + Count(use.banks, "bank");
+    std::string text = Counted(use.samples, "sample") + kSeparator + Counted(use.banks, "bank");
     if (use.freeBytes && use.totalBytes) {
-        text += kDot + SizeText(*use.freeBytes) + " free of " + SizeText(*use.totalBytes);
+        text += kSeparator + SizeText(*use.freeBytes) + " free of " + SizeText(*use.totalBytes);
     }
     return text;
 }
@@ -45,11 +36,11 @@ std::string SelectionText(const std::vector<SampleFormat>& selected) {
         seconds += format.seconds();
         anySound = anySound || format.readable;
     }
-    std::string text = std::to_string(selected.size()) + " selected" + kDot + SizeText(bytes);
+    std::string text = std::to_string(selected.size()) + " selected" + kSeparator + SizeText(bytes);
     if (!anySound) return text;
     char length[32];
     std::snprintf(length, sizeof length, "%.2f s", seconds);
-    return text + kDot + length;
+    return text + kSeparator + length;
 }
 
 }  // namespace quodlin

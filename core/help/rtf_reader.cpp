@@ -83,7 +83,7 @@ int HexValue(char c) {
     return -1;
 }
 
-bool IsControl(char32_t c) {
+bool IsAsciiControl(char32_t c) {
     return c < 0x20 || c == 0x7F;
 }
 bool IsHighSurrogate(char32_t c) {
@@ -158,7 +158,7 @@ private:
 
     void Text(unsigned char byte) {
         if (TakeFallback() || Skipped()) return;
-        if (byte == '\t' || !IsControl(byte)) Emit(ShownWindows1252(byte));
+        if (byte == '\t' || !IsAsciiControl(byte)) Emit(ShownWindows1252(byte));
     }
 
     void ReadControl() {
@@ -285,7 +285,7 @@ private:
         if (value < 0) value += 0x10000;  // writers give the upper half as signed 16-bit numbers
         const char32_t c =
             value < 0 || value > 0x10FFFF ? kReplacement : static_cast<char32_t>(value);
-        if (!IsControl(c)) Character(c);
+        if (!IsAsciiControl(c)) Character(c);
         fallbackLeft_ = state_.fallbackLength;
     }
 

@@ -104,7 +104,7 @@ public:
     void write(const char* data, std::size_t size) override {
         file_.write(data, size);
         if (onChunk_ && !onChunk_(size)) {
-            throw FileError(FileErrorKind::Canceled, path_, "the copy was canceled");
+            throw FileError(FileErrorKind::Canceled, path_, kCopyCanceled);
         }
     }
     void sync() override { file_.sync(); }

@@ -5,12 +5,11 @@
 #include <cstdio>
 #include <map>
 
+#include "core/text/wording.h"
 #include "platform/sample_converter.h"
 
 namespace quodlin {
 namespace {
-
-constexpr const char* kDot = " \xC2\xB7 ";  // " · "
 
 std::string ContainerName(const std::string& container) {
     static const std::map<std::string, std::string> kNames = {
@@ -87,12 +86,13 @@ std::string SizeText(std::uint64_t bytes) {
 }
 
 std::string SampleFormatText(const SampleFormat& format) {
-    if (!format.readable) return std::string("not a sound file") + kDot + SizeText(format.bytes);
+    if (!format.readable)
+        return std::string("not a sound file") + kSeparator + SizeText(format.bytes);
     std::string text;
-    if (format.container != "wav") text = ContainerName(format.container) + kDot;
-    return text + std::to_string(format.rate) + " Hz" + kDot + WordText(format) + kDot +
-           ChannelText(format.channels) + kDot + Fixed(format.seconds(), 2) + " s" + kDot +
-           SizeText(format.bytes);
+    if (format.container != "wav") text = ContainerName(format.container) + kSeparator;
+    return text + std::to_string(format.rate) + " Hz" + kSeparator + WordText(format) + kSeparator +
+           ChannelText(format.channels) + kSeparator + Fixed(format.seconds(), 2) + " s" +
+           kSeparator + SizeText(format.bytes);
 }
 
 }  // namespace quodlin

@@ -19,7 +19,7 @@ std::string StandAlone(const FileError& error) {
     return error.reason();
 }
 
-std::string Because(const FileError& error) {
+std::string BecauseOf(const FileError& error) {
     return " (" + error.path() + ": " + error.reason() + ")";
 }
 
@@ -35,13 +35,13 @@ std::string NoCardAt(const std::string& root) {
 
 std::string CatalogueNotSaved(const FileError& error) {
     if (CardWasRemoved(error)) return StandAlone(error);
-    return "The friendly names could not be saved to names.txt" + Because(error) +
+    return "The friendly names could not be saved to names.txt" + BecauseOf(error) +
            ". The catalogue on the card was left as it was.";
 }
 
 std::string CardNotRead(const FileError& error) {
     if (CardWasRemoved(error)) return StandAlone(error);
-    return "The card could not be read" + Because(error) + ".";
+    return "The card could not be read" + BecauseOf(error) + ".";
 }
 
 std::string OverwriteQuestion(const std::string& path) {
@@ -50,23 +50,23 @@ std::string OverwriteQuestion(const std::string& path) {
 
 std::string CopyToCardFailed(const std::string& sourceName, const FileError& error) {
     if (CardWasRemoved(error)) return StandAlone(error);
-    return "'" + sourceName + "' could not be copied to the card" + Because(error) + ".";
+    return Quoted(sourceName) + " could not be copied to the card" + BecauseOf(error) + ".";
 }
 
 std::string CopyFromCardFailed(const std::string& cardFile, const std::string& target,
                                const FileError& error) {
     if (CardWasRemoved(error)) return StandAlone(error);
-    return "'" + cardFile + "' could not be copied to '" + target + "'" + Because(error) + ".";
+    return Quoted(cardFile) + " could not be copied to " + Quoted(target) + BecauseOf(error) + ".";
 }
 
 std::string DeleteFailed(const std::string& path, const FileError& error) {
     if (CardWasRemoved(error)) return StandAlone(error);
-    return "'" + path + "' could not be deleted" + Because(error) + ".";
+    return Quoted(path) + " could not be deleted" + BecauseOf(error) + ".";
 }
 
 std::string RenameFailed(const std::string& from, const std::string& to, const FileError& error) {
     if (CardWasRemoved(error)) return StandAlone(error);
-    return "'" + from + "' could not be renamed to '" + to + "'" + Because(error) + ".";
+    return Quoted(from) + " could not be renamed to " + Quoted(to) + BecauseOf(error) + ".";
 }
 
 std::string NotNameable(const std::string& cardFile) {
@@ -82,13 +82,13 @@ std::string NameTooLong(const std::string& name, std::size_t longest) {
 }
 
 std::string CardFileChanged(const std::string& cardFile) {
-    return "'" + cardFile + "' has changed on the card since it was listed and was left alone.";
+    return Quoted(cardFile) + " has changed on the card since it was listed and was left alone.";
 }
 
 namespace {
 
 std::string FilesWillBe(std::size_t count) {
-    return std::to_string(count) + (count == 1 ? " file will be " : " files will be ");
+    return Counted(static_cast<long long>(count), "file will be ", "files will be ");
 }
 
 }  // namespace
@@ -103,22 +103,19 @@ std::string DeletedFromCardForGood(std::size_t count) {
 
 std::string CopyRunSummary(int done, int asked, Mode mode, bool toCard, bool stopped) {
     const bool samples = mode == Mode::Samples;
-    const auto kind = [samples](int n) {
-        return n == 1 ? (samples ? " sample" : " bank") : (samples ? " samples" : " banks");
-    };
+    const auto counted = [samples](int n) { return Counted(n, samples ? "sample" : "bank"); };
     const std::string side = toCard ? "card" : "computer";
     if (stopped) {
         return "Copying to the " + side + " stopped after " + std::to_string(done) + " of " +
-               std::to_string(asked) + kind(asked);
+               counted(asked);
     }
-    std::string text = std::to_string(done) + kind(done) + " copied to the " + side;
+    std::string text = counted(done) + " copied to the " + side;
     if (asked > done) text += ", " + std::to_string(asked - done) + " skipped";
     return text;
 }
 
 std::string NotOfMode(const std::vector<std::string>& names, Mode mode) {
-    std::string list;
-    for (const std::string& name : names) list += (list.empty() ? "" : ", ") + name;
+    const std::string list = Joined(names);
     const std::string kind = mode == Mode::Samples ? "samples (.wav)" : "banks (.es1)";
     return "Only " + kind + " can be copied to the card here; not copied: " + list + ".";
 }

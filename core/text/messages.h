@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/card_numbering.h"
+#include "core/text/wording.h"
 #include "platform/file_system.h"
 
 namespace quodlin {
@@ -24,11 +25,6 @@ inline constexpr const char* kDeleteOnComputerQuestion = "Delete all selected fi
 inline constexpr const char* kCopiesRemoved =
     " The files just copied were taken off the card again.";
 inline constexpr const char* kDeleteOnCardQuestion = "Delete all selected files on SmartMedia?";
-
-// A name as the messages show it.
-inline std::string Quoted(const std::string& name) {
-    return "'" + name + "'";
-}
 
 // "The backup needs 7.9 MB; the card has 3.1 MB free."
 std::string BackupDoesNotFit(std::uint64_t needed, std::uint64_t free);

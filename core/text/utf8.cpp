@@ -23,7 +23,7 @@ int Windows1252Byte(char32_t c) {
                : 0x80 + static_cast<int>(found - kWindows1252High.begin());
 }
 
-bool IsControl(char32_t c) {
+bool IsC0OrC1Control(char32_t c) {
     return c < 0x20 || (c >= 0x7F && c < 0xA0);
 }
 
@@ -138,7 +138,7 @@ std::string NameText(std::string_view bytes) {
 
 std::string VisibleText(std::string_view bytes) {
     std::u32string text = DecodeUtf8(NameText(bytes));
-    std::replace_if(text.begin(), text.end(), IsControl, U'?');
+    std::replace_if(text.begin(), text.end(), IsC0OrC1Control, U'?');
     return EncodeUtf8(text);
 }
 

@@ -1,5 +1,6 @@
 #include "core/transfers/file_copy.h"
 
+#include "core/text/wording.h"
 #include "core/transfers/file_io.h"
 
 namespace quodlin {
@@ -33,7 +34,7 @@ std::optional<CopyFailure> CopyUnsynced(FileSystem& fs, const std::string& sourc
         const std::unique_ptr<char[]> buffer(new char[kChunkSize]);
         while (const std::size_t written = copy.file->writeFrom(*input, buffer.get(), kChunkSize)) {
             if (onChunk && !onChunk(written)) {
-                throw FileError(FileErrorKind::Canceled, target, "the copy was canceled");
+                throw FileError(FileErrorKind::Canceled, target, kCopyCanceled);
             }
         }
         return std::nullopt;

@@ -11,6 +11,7 @@
 #include "core/archive/card_restore.h"
 #include "core/card/card_check.h"
 #include "core/text/messages.h"
+#include "core/text/wording.h"
 #include "platform/audio/sndfile_sample_formats.h"
 #include "ui/main_window.h"
 #include "ui/window/busy_pointer.h"
@@ -124,8 +125,8 @@ void frmQuodlinMain::cardCheck_Click() {
         return;
     }
     prompt().message(Lines(findings), MessageStyle::Exclamation);
-    const std::size_t n = findings.size();
-    showStatus("The check found " + std::to_string(n) + (n == 1 ? " problem." : " problems."));
+    showStatus("The check found " + Counted(static_cast<long long>(findings.size()), "problem") +
+               ".");
 }
 
 void frmQuodlinMain::cardShowInFileManager_Click() {

@@ -4,6 +4,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "core/text/wording.h"
+
 namespace quodlin {
 namespace {
 
@@ -56,8 +58,9 @@ void MessageBoxPrompt::message(const std::string& text, MessageStyle style,
 
 void MessageBoxPrompt::messageForFiles(const std::string& text,
                                        const std::vector<std::string>& names, MessageStyle style) {
-    std::string list;
-    for (const std::string& name : names) list += (list.empty() ? "'" : ", '") + name + "'";
+    std::vector<std::string> quoted;
+    for (const std::string& name : names) quoted.push_back(Quoted(name));
+    const std::string list = Joined(quoted);
     const std::string detail =
         (names.size() == 1 ? "Not copied: "
                            : "Not copied (" + std::to_string(names.size()) + "): ") +
