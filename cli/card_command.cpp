@@ -13,6 +13,7 @@
 #include "core/card/card_side.h"
 #include "core/catalogue/card_naming.h"
 #include "core/computer/path_roots.h"
+#include "core/samples/instrument_format.h"
 #include "core/samples/sample_readiness.h"
 #include "core/text/messages.h"
 #include "core/text/utf8.h"
@@ -248,7 +249,7 @@ private:
             const SampleFormat format = tools_.formats.read(file);
             if (!format.readable || IsReadyForInstrument(format)) continue;
             err_ << "warning: " << Quoted(file) << " " << SampleProblemText(format)
-                 << " --convert converts it to 32000 Hz 16-bit.\n";
+                 << " --convert converts it to " << ConvertedFormatText() << ".\n";
         }
     }
 

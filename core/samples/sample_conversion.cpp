@@ -16,9 +16,8 @@ std::string ConvertQuestion(int notReady, int selected) {
                                     : "The " + std::to_string(selected) + " selected samples are")
                              : std::to_string(notReady) + " of the " + std::to_string(selected) +
                                    " selected samples " + (one ? "is" : "are");
-    return which +
-           " not in the ES1's format (32 kHz, 8 or 16 bit) and would play wrongly. Convert " +
-           (one ? "it" : "them") + " while copying?";
+    return which + " not in the ES1's format (" + InstrumentFormatText() +
+           ") and would play wrongly. Convert " + (one ? "it" : "them") + " while copying?";
 }
 
 namespace {

@@ -51,12 +51,12 @@ std::vector<std::string> SampleProblems(const SampleFormat& format) {
     std::vector<std::string> problems;
     if (format.container != "wav") problems.push_back(ContainerName(format.container));
     if (format.encoding == "pcm") {
-        if (format.bits != 8 && format.bits != 16) problems.push_back(WordText(format));
+        if (!IsInstrumentBits(format.bits)) problems.push_back(WordText(format));
     } else {
         problems.push_back(format.encoding);
     }
     if (format.rate != kInstrumentRate) problems.push_back(std::to_string(format.rate) + " Hz");
-    if (format.channels != 1 && format.channels != 2) {
+    if (!IsInstrumentChannels(format.channels)) {
         problems.push_back(ChannelText(format.channels));
     }
     return problems;

@@ -5,6 +5,7 @@
 #include <QStyle>
 #include <QTimer>
 
+#include "core/samples/instrument_format.h"
 #include "core/samples/sample_readiness.h"
 
 namespace quodlin {
@@ -71,7 +72,8 @@ void FormatHints::show(const QString& path, const SampleFormat& format) {
         return;
     }
     QString problem = QString::fromStdString(SampleProblemText(format));
-    if (onComputer_ && format.readable) problem += " Copying converts it to 32000 Hz 16-bit.";
+    if (onComputer_ && format.readable)
+        problem += QString::fromStdString(" Copying converts it to " + ConvertedFormatText() + ".");
     item->setToolTip(problem + "\n" + formatText);
     item->setIcon(QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning));
 }
