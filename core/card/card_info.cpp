@@ -11,7 +11,7 @@ std::vector<CardFileInfo> ReadCardFiles(CardSide& card, SampleFormats& formats) 
     const std::vector<CardEntry>& entries = card.table().entries();
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const std::string path = JoinNative(card.cardRoot(), entries[i].fileName);
-        CardFileInfo file{entries[i], card.lines()[i], {}};
+        CardFileInfo file{entries[i], CardListLine(entries[i]), {}};
         if (card.mode() == Mode::Samples) {
             file.format = formats.read(path);
         } else {

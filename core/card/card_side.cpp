@@ -27,7 +27,6 @@ void CardSide::close() {
     cardRoot_.clear();
     volume_.clear();
     table_.clear();
-    lines_.clear();
     entries_.clear();
     catalogue_.reset();
     loaded_ = false;
@@ -43,13 +42,18 @@ void CardSide::ensureCardPresent() {
 
 void CardSide::smFile_PathChange() {
     table_.clear();
-    lines_.clear();
     entries_.clear();
     catalogue_.reset();
     loaded_ = false;
     if (cardRoot_.empty()) return;
     ensureCardPresent();
     load();
+}
+
+std::vector<std::string> CardSide::lines() const {
+    std::vector<std::string> lines;
+    for (const CardEntry& entry : table_.entries()) lines.push_back(CardListLine(entry));
+    return lines;
 }
 
 const CatalogueText& CardSide::catalogue() {
@@ -62,7 +66,6 @@ void CardSide::load() {
     files_ = FindCatalogueFiles(entries_);
     const std::vector<std::string> fileNames = CardFilesOfMode(entries_, mode_);
     table_ = fileNames.empty() ? NameTable() : TableOf(fileNames, catalogue().lines, mode_);
-    for (const CardEntry& entry : table_.entries()) lines_.push_back(CardListLine(entry));
     loaded_ = true;
 }
 

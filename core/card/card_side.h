@@ -12,7 +12,8 @@
 namespace quodlin {
 
 // The card half of the window: the card root in use, the mode, and what the card held when it was
-// last read: the root's entries, its catalogue, the name table and the card list lines.
+// last read: the root's entries, its catalogue, the name table and the card list lines (derived
+// from the table).
 class CardSide {
 public:
     explicit CardSide(FileSystem& fs) : fs_(fs) {}
@@ -22,7 +23,7 @@ public:
     Mode mode() const { return mode_; }
     NameTable& table() { return table_; }
     const NameTable& table() const { return table_; }
-    const std::vector<std::string>& lines() const { return lines_; }
+    std::vector<std::string> lines() const;
     // False when the last reload failed: the table then does not reflect the card, and nothing
     // may be saved from it.
     bool loaded() const { return loaded_; }
@@ -58,7 +59,6 @@ private:
     std::string volume_;
     Mode mode_ = Mode::Samples;
     NameTable table_;
-    std::vector<std::string> lines_;
     std::vector<DirEntry> entries_;
     CatalogueFiles files_;
     std::optional<CatalogueText> catalogue_;

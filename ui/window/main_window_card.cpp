@@ -126,7 +126,7 @@ void frmQuodlinMain::showCardList() {
     shownCardRoot_ = card_.cardRoot();
     lstSmartMedia->clear();
     const std::vector<CardEntry>& entries = card_.table().entries();
-    const std::vector<std::string>& lines = card_.lines();
+    const std::vector<std::string> lines = card_.lines();
     for (std::size_t i = 0; i < lines.size(); ++i) {
         auto* row = new QListWidgetItem(QString::fromStdString(lines[i]), lstSmartMedia);
         if (i >= entries.size()) continue;
