@@ -1,5 +1,6 @@
 #include "core/card/card_info.h"
 
+#include "core/card/card_listing.h"
 #include "core/samples/sample_readiness.h"
 #include "core/text/text_functions.h"
 #include "core/text/wording.h"
