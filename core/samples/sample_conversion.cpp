@@ -123,24 +123,16 @@ std::optional<CopyFailure> SourceWriter::write(FileSystem& fs, const std::string
     const auto converted = toConvert_.find(source);
     if (converted == toConvert_.end()) return CopyUnsynced(fs, source, target, copy, onChunk);
     const std::uint64_t convertedBytes = converted->second;
-    try {
-        copy.file = fs.createNew(target);
-    } catch (const FileError& error) {
-        return CopyFailure{error, false, convertedBytes};
+    bool madeSilent = false;
+    const auto convert = [&](OutputFile& out) {
+        ReportingOutput reporting(out, onChunk, target);
+        madeSilent = converter_->convert(source, reporting).madeSilent;
+    };
+    auto failure = FillUnsynced(fs, target, copy, convert, [&] { return convertedBytes; });
+    if (!failure && madeSilent && prompt_) {
+        prompt_->message(MadeSilent(FileNameOf(source)), MessageStyle::Information);
     }
-    copy.path = target;
-    try {
-        ReportingOutput reporting(*copy.file, onChunk, target);
-        const ConversionNotes notes = converter_->convert(source, reporting);
-        if (notes.madeSilent && prompt_) {
-            prompt_->message(MadeSilent(FileNameOf(source)), MessageStyle::Information);
-        }
-        return std::nullopt;
-    } catch (const FileError& error) {
-        copy.file.reset();
-        RemoveQuietly(fs, target);
-        return CopyFailure{error, true, convertedBytes};
-    }
+    return failure;
 }
 
 }  // namespace quodlin
