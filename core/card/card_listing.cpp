@@ -18,8 +18,7 @@ std::vector<std::string> CardFilesOfMode(const std::vector<DirEntry>& rootEntrie
     for (const DirEntry& entry : rootEntries) {
         if (IsCardFileOfMode(entry, mode)) fileNames.push_back(entry.name);
     }
-    std::sort(fileNames.begin(), fileNames.end(),
-              [](const std::string& a, const std::string& b) { return NaturalLess(a, b); });
+    SortNaturally(fileNames);
     return fileNames;
 }
 
