@@ -10,7 +10,7 @@ namespace quodlin {
 
 bool IsCardFileOfMode(const DirEntry& entry, Mode mode) {
     return !entry.isDirectory && !entry.isSpecial && !entry.name.starts_with('.') &&
-           EndsWithIgnoringCase(entry.name, ModeExtension(mode));
+           HasModeExtension(entry.name, mode);
 }
 
 std::vector<std::string> CardFilesOfMode(const std::vector<DirEntry>& rootEntries, Mode mode) {
