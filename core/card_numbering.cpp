@@ -10,7 +10,7 @@ const char* ModeExtension(Mode mode) {
     return mode == Mode::Samples ? ".wav" : ".es1";
 }
 
-bool HasModeExtension(const std::string& name, Mode mode) {
+bool HasModeExtension(std::string_view name, Mode mode) {
     return EndsWithIgnoringCase(name, ModeExtension(mode));
 }
 
