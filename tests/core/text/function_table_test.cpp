@@ -147,7 +147,6 @@ const std::map<std::string, std::function<std::string(const Args&)>> kFunctions 
                                   std::stoi(a[4]), std::stoull(a[5]), std::stoull(a[6])});
      }},
     {"IsSoundFileToConvert", [](const Args& a) { return Bool(IsSoundFileToConvert(a[0])); }},
-    {"DirectoryNotPresent", [](const Args& a) { return DirectoryNotPresent(a[0]); }},
     {"FormatSums",
      [](const Args& a) {
          return FormatSums({{a[1], a[0]}});
