@@ -267,9 +267,8 @@ void frmQuodlinMain::restoreWindowPlace() {
     if (!saved.empty()) restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(saved)));
 }
 
-void frmQuodlinMain::saveWindowPlace() {
-    parts_.settings.write(kSettingsApplication, kWindowSection, kGeometryKey,
-                          saveGeometry().toBase64().toStdString());
+SettingsValue frmQuodlinMain::windowPlace() const {
+    return {kWindowSection, kGeometryKey, saveGeometry().toBase64().toStdString()};
 }
 
 // Closing is never refused.
@@ -285,8 +284,7 @@ void frmQuodlinMain::Form_Unload() {
             smDrive->currentRoot().empty()
                 ? parts_.settings.read(kSettingsApplication, kSettingsSection, kSmartMediaKey, "")
                 : smDrive->currentRoot();
-        ShutDown(directories_, card, parts_.settings);
-        saveWindowPlace();
+        ShutDown(directories_, card, parts_.settings, {windowPlace()});
     } catch (const SettingsError& error) {
         parts_.prompt.message(SettingsNotSaved(error.what()), MessageStyle::Exclamation);
     }

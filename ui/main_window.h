@@ -108,7 +108,7 @@ private:
     void reloadWhenIdle();
     void reloadLists();
     void restoreWindowPlace();
-    void saveWindowPlace();
+    SettingsValue windowPlace() const;
     void Form_Unload();
 
     // main_window_card.cpp: the card drive and the card list.
