@@ -278,6 +278,11 @@ void frmQuodlinMain::closeEvent(QCloseEvent* event) {
 }
 
 void frmQuodlinMain::Form_Unload() {
+    // The kernel lets go of a watch some time after it is removed, and closing the watcher
+    // waits for that: removed first, they go while the settings are stored.
+    if (!diskWatcher_->directories().isEmpty()) {
+        diskWatcher_->removePaths(diskWatcher_->directories());
+    }
     try {
         // Without a card the one remembered stays remembered, for when it is back.
         const std::string card =

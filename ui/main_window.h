@@ -16,6 +16,7 @@
 #include "platform/prompt.h"
 #include "platform/sample_converter.h"
 #include "platform/sample_formats.h"
+#include "platform/sample_overviews.h"
 #include "platform/settings.h"
 #include "platform/volumes.h"
 
@@ -53,6 +54,7 @@ struct MainWindowParts {
     int progressDelayMs = 500;      // how long a copy run goes on before it shows its progress
     SampleFormats* sampleFormats = nullptr;      // none: no formats in the lists' tool tips
     SampleConverter* sampleConverter = nullptr;  // none: copies to the card never convert
+    SampleOverviews* sampleOverviews = nullptr;  // none: the sample pane draws no waveform
     // Asks for a new name, offering the old one; none: the rename dialog asks the user.
     std::function<std::string(const std::string& name)> askName;
 };

@@ -1,4 +1,4 @@
-#include "core/samples/wave_overview.h"
+#include "platform/audio/wave_overview.h"
 
 #include <algorithm>
 
@@ -7,10 +7,9 @@ namespace quodlin {
 WaveOverviewBuilder::WaveOverviewBuilder(int channels, std::uint64_t frames, int columns)
     : expected_(std::max<std::uint64_t>(frames, 1)) {
     overview_.channels = std::max(channels, 0);
-    overview_.columns =
-        static_cast<int>(std::min<std::uint64_t>(std::max(columns, 1), expected_));
-    const auto cells = static_cast<std::size_t>(overview_.channels) *
-                       static_cast<std::size_t>(overview_.columns);
+    overview_.columns = static_cast<int>(std::min<std::uint64_t>(std::max(columns, 1), expected_));
+    const auto cells =
+        static_cast<std::size_t>(overview_.channels) * static_cast<std::size_t>(overview_.columns);
     overview_.peaks.assign(cells, Peak{});
     seen_.assign(cells, false);
 }
