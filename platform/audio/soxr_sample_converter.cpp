@@ -162,7 +162,8 @@ private:
 
 }  // namespace
 
-ConversionNotes SoxrSampleConverter::convert(const std::string& sourcePath, OutputFile& out) {
+ConversionNotes SoxrSampleConverter::convert(const std::string& sourcePath, const SampleShaping&,
+                                             OutputFile& out) {
     SoundFile file(sourcePath);
     if (!file.isOpen()) throw FileError(FileErrorKind::Other, sourcePath, "not a sound file");
     const SampleFormat& format = file.format();

@@ -68,8 +68,9 @@ SampleFormat LazySound::read(const std::string& path) {
     return NoSampleFormats().read(path);
 }
 
-ConversionNotes LazySound::convert(const std::string& sourcePath, OutputFile& out) {
-    if (SoundParts* sound = parts()) return sound->converter().convert(sourcePath, out);
+ConversionNotes LazySound::convert(const std::string& sourcePath, const SampleShaping& shaping,
+                                   OutputFile& out) {
+    if (SoundParts* sound = parts()) return sound->converter().convert(sourcePath, shaping, out);
     throw FileError(FileErrorKind::Other, sourcePath, loadError_);
 }
 

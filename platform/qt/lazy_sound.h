@@ -21,7 +21,8 @@ public:
     explicit LazySound(QStringList folders) : folders_(std::move(folders)) {}
 
     SampleFormat read(const std::string& path) override;
-    ConversionNotes convert(const std::string& sourcePath, OutputFile& out) override;
+    ConversionNotes convert(const std::string& sourcePath, const SampleShaping& shaping,
+                            OutputFile& out) override;
     SampleOverview read(const std::string& path, int columns) override;
     // A player that makes the module's player at its first "Open", on the calling thread.
     std::unique_ptr<Player> newPlayer();

@@ -46,7 +46,7 @@ void frmQuodlinMain::copyToCard(const std::vector<std::string>& paths) {
     {
         RunProgress progress(this, QStringLiteral("Copying to SmartMedia"), parts_.progressDelayMs);
         CopyToCard(card_, player(), prompt(), paths, progress,
-                   {parts_.sampleFormats, parts_.sampleConverter, true});
+                   {parts_.sampleFormats, parts_.sampleConverter, true, {}});
         summarize(progress, true);
     }
     showCardList();

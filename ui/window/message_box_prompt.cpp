@@ -116,8 +116,8 @@ EachAnswer MessageBoxPrompt::questionForEach(const std::string& text, const std:
 }
 
 // Converting is what makes the samples play right, so it is the default; Escape copies nothing.
-ConversionAnswer MessageBoxPrompt::conversionQuestion(const std::string& text) {
-    Box box(MessageStyle::Question, kApplicationTitle, text, owner());
+PrepareAnswer MessageBoxPrompt::prepareQuestion(const PrepareQuestion& q) {
+    Box box(MessageStyle::Question, kApplicationTitle, q.text, owner());
     QPushButton* convert = box.addButton(QStringLiteral("&Convert"), QMessageBox::AcceptRole);
     QPushButton* asTheyAre =
         box.addButton(QStringLiteral("Copy &as they are"), QMessageBox::DestructiveRole);
@@ -125,9 +125,9 @@ ConversionAnswer MessageBoxPrompt::conversionQuestion(const std::string& text) {
     box.setDefaultButton(convert);
     box.setEscapeButton(QMessageBox::Cancel);
     box.exec();
-    if (box.clickedButton() == convert) return ConversionAnswer::Convert;
-    if (box.clickedButton() == asTheyAre) return ConversionAnswer::CopyAsTheyAre;
-    return ConversionAnswer::Cancel;
+    if (box.clickedButton() == convert) return {ConversionAnswer::Convert, q.shaping};
+    if (box.clickedButton() == asTheyAre) return {ConversionAnswer::CopyAsTheyAre, q.shaping};
+    return {ConversionAnswer::Cancel, q.shaping};
 }
 
 }  // namespace quodlin

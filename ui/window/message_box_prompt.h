@@ -20,7 +20,7 @@ public:
     bool question(const std::string& text, const std::string& title) override;
     bool questionWithDetail(const std::string& text, const std::string& detail) override;
     EachAnswer questionForEach(const std::string& text, const std::string& subject) override;
-    ConversionAnswer conversionQuestion(const std::string& text) override;
+    PrepareAnswer prepareQuestion(const PrepareQuestion& q) override;
     // One box, naming the files under the text.
     void messageForFiles(const std::string& text, const std::vector<std::string>& names,
                          MessageStyle style) override;
