@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/rtf_reader.h"
+#include "core/help/rtf_reader.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 #include "cli/card_archive_commands.h"
 
 #include "cli/card_command.h"
-#include "core/card_backup.h"
-#include "core/card_check.h"
-#include "core/card_restore.h"
-#include "core/messages.h"
-#include "core/utf8.h"
+#include "core/archive/card_backup.h"
+#include "core/archive/card_restore.h"
+#include "core/card/card_check.h"
+#include "core/text/messages.h"
+#include "core/text/utf8.h"
 
 namespace quodlin {
 namespace {

@@ -9,17 +9,18 @@
 #include "cli/card_archive_commands.h"
 #include "cli/console_prompt.h"
 #include "cli/info_command.h"
-#include "core/card_delete.h"
-#include "core/card_naming.h"
-#include "core/card_side.h"
-#include "core/copy_from_card.h"
-#include "core/copy_to_card.h"
-#include "core/messages.h"
-#include "core/path_roots.h"
-#include "core/sample_readiness.h"
-#include "core/utf8.h"
-#include "platform/local_file_system_paths.h"
-#include "platform/no_sound.h"
+#include "core/card/card_delete.h"
+#include "core/card/card_side.h"
+#include "core/catalogue/card_naming.h"
+#include "core/computer/path_roots.h"
+#include "core/samples/instrument_format.h"
+#include "core/samples/sample_readiness.h"
+#include "core/text/messages.h"
+#include "core/text/utf8.h"
+#include "core/transfers/copy_from_card.h"
+#include "core/transfers/copy_to_card.h"
+#include "platform/local/local_file_system_paths.h"
+#include "platform/local/no_sound.h"
 #include "quodlin_version.h"
 
 namespace quodlin {
@@ -248,7 +249,7 @@ private:
             const SampleFormat format = tools_.formats.read(file);
             if (!format.readable || IsReadyForInstrument(format)) continue;
             err_ << "warning: " << Quoted(file) << " " << SampleProblemText(format)
-                 << " --convert converts it to 32000 Hz 16-bit.\n";
+                 << " --convert converts it to " << ConvertedFormatText() << ".\n";
         }
     }
 

@@ -3,15 +3,15 @@
 #include <cstdio>
 
 #include "cli/card_command.h"
-#include "core/card_info.h"
-#include "core/card_use.h"
-#include "core/messages.h"
-#include "core/sample_readiness.h"
+#include "core/card/card_info.h"
+#include "core/card/card_use.h"
+#include "core/samples/sample_readiness.h"
+#include "core/text/messages.h"
 
 namespace quodlin {
 namespace {
 
-std::string Quoted(const std::string& text) {
+std::string JsonString(const std::string& text) {
     std::string json = "\"";
     for (const char c : text) {
         if (c == '"' || c == '\\') {
@@ -40,24 +40,25 @@ std::string Optional(const std::optional<std::uint64_t>& value) {
 
 std::string FileJson(const CardFileInfo& file, Mode mode) {
     const SampleFormat& f = file.format;
-    std::string json = "{\"file\": " + Quoted(file.entry.fileName) +
-                       ", \"name\": " + Quoted(file.entry.name) +
+    std::string json = "{\"file\": " + JsonString(file.entry.fileName) +
+                       ", \"name\": " + JsonString(file.entry.name) +
                        ", \"bytes\": " + std::to_string(f.bytes);
     if (mode == Mode::Banks) return json + "}";
     json += ", \"rate\": " + std::to_string(f.rate) + ", \"bits\": " + std::to_string(f.bits) +
-            ", \"encoding\": " + Quoted(f.encoding) +
+            ", \"encoding\": " + JsonString(f.encoding) +
             ", \"channels\": " + std::to_string(f.channels) +
             ", \"frames\": " + std::to_string(f.frames) + ", \"seconds\": " + Number(f.seconds());
     const std::vector<std::string> problems = SampleProblems(f);
     json +=
         std::string(", \"ready\": ") + (problems.empty() ? "true" : "false") + ", \"problems\": [";
-    for (std::size_t i = 0; i < problems.size(); ++i) json += (i ? ", " : "") + Quoted(problems[i]);
+    for (std::size_t i = 0; i < problems.size(); ++i)
+        json += (i ? ", " : "") + JsonString(problems[i]);
     return json + "]}";
 }
 
 void PrintJson(const CardSide& card, const CardUse& use, const std::vector<CardFileInfo>& files,
                std::ostream& out) {
-    out << "{\"card\": {\"root\": " << Quoted(card.cardRoot())
+    out << "{\"card\": {\"root\": " << JsonString(card.cardRoot())
         << ", \"total_bytes\": " << Optional(use.totalBytes)
         << ", \"free_bytes\": " << Optional(use.freeBytes)
         << "}, \"mode\": " << (card.mode() == Mode::Samples ? "\"samples\"" : "\"banks\"")

@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "core/card_side.h"
+#include "core/card/card_side.h"
 #include "platform/sample_formats.h"
 
 namespace quodlin {

@@ -1,13 +1,13 @@
 #include <iostream>
 
 #include "cli/card_command.h"
-#include "platform/command_line.h"
-#include "platform/local_file_system.h"
+#include "platform/local/command_line.h"
+#include "platform/local/local_file_system.h"
 #if QUODLIN_SOUND
 #include "platform/audio/sndfile_sample_formats.h"
 #include "platform/audio/soxr_sample_converter.h"
 #else
-#include "platform/no_sound.h"
+#include "platform/local/no_sound.h"
 #endif
 
 int main(int argc, char** argv) {

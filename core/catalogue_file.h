@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/card_numbering.h"
-#include "core/catalogue_text.h"
+#include "core/catalogue/catalogue_text.h"
 #include "core/name_table.h"
 #include "platform/file_system.h"
 

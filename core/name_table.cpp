@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "core/utf8.h"
+#include "core/text/utf8.h"
 
 namespace quodlin {
 
@@ -11,10 +11,18 @@ std::string CatalogueName(const std::string& name) {
     // CR, LF, VT, FF, NEL, LINE SEPARATOR and PARAGRAPH SEPARATOR all end a line somewhere.
     static const std::string kBreaks[] = {"\r",       "\n",           "\v",          "\f",
                                           "\xC2\x85", "\xE2\x80\xA8", "\xE2\x80\xA9"};
-    std::string out = NameText(name);
-    for (const std::string& brk : kBreaks) {
-        for (std::size_t pos = out.find(brk); pos != std::string::npos; pos = out.find(brk, pos)) {
-            out.replace(pos, brk.size(), " ");
+    const std::string text = NameText(name);
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t pos = 0; pos < text.size();) {
+        const auto brk =
+            std::find_if(std::begin(kBreaks), std::end(kBreaks),
+                         [&](const std::string& b) { return text.compare(pos, b.size(), b) == 0; });
+        if (brk == std::end(kBreaks)) {
+            out += text[pos++];
+        } else {
+            out += ' ';
+            pos += brk->size();
         }
     }
     return out;

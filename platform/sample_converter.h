@@ -4,15 +4,12 @@
 #include <cstdint>
 #include <string>
 
+#include "core/samples/instrument_format.h"
 #include "platform/file_system.h"
 #include "platform/sample_formats.h"
 #include "platform/sample_shaping.h"
 
 namespace quodlin {
-
-// The format the instrument plays right, which every conversion writes.
-inline constexpr int kInstrumentRate = 32000;
-inline constexpr int kConvertedBits = 16;
 
 // What a source to convert may be: beyond these rates and channels a header is taken to be
 // damaged, and a converted sample must fit on the largest card (64 MB).

@@ -3,12 +3,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "core/directory_query.h"
-#include "core/messages.h"
-#include "core/path_roots.h"
-#include "ui/dir_list_box.h"
-#include "ui/drive_list_box.h"
-#include "ui/twips_layout.h"
+#include "core/computer/directory_query.h"
+#include "core/computer/path_roots.h"
+#include "core/text/messages.h"
+#include "ui/lists/dir_list_box.h"
+#include "ui/lists/drive_list_box.h"
+#include "ui/widgets/twips_layout.h"
 
 namespace quodlin {
 

@@ -3,7 +3,7 @@
 #include "platform/file_system.h"
 #include "platform/prompt.h"
 #include "platform/volumes.h"
-#include "ui/text_field_dialog.h"
+#include "ui/dialogs/text_field_dialog.h"
 
 namespace quodlin {
 

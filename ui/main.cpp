@@ -3,7 +3,7 @@
 #include <QTimer>
 #include <memory>
 
-#include "core/startup.h"
+#include "core/shell/startup.h"
 #include "platform/audio/sndfile_sample_formats.h"
 #include "platform/audio/soxr_sample_converter.h"
 #include "platform/player/sample_player.h"
@@ -11,10 +11,10 @@
 #include "platform/qt/qt_settings.h"
 #include "platform/qt/qt_volumes.h"
 #include "quodlin_version.h"
-#include "ui/command_line.h"
-#include "ui/first_paint.h"
 #include "ui/main_window.h"
-#include "ui/message_box_prompt.h"
+#include "ui/window/command_line.h"
+#include "ui/window/first_paint.h"
+#include "ui/window/message_box_prompt.h"
 
 namespace {
 

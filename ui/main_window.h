@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "core/card_backup.h"
-#include "core/card_side.h"
-#include "core/directory_state.h"
-#include "core/startup.h"
+#include "core/archive/card_backup.h"
+#include "core/card/card_side.h"
+#include "core/computer/directory_state.h"
+#include "core/shell/startup.h"
 #include "platform/file_system.h"
 #include "platform/player.h"
 #include "platform/prompt.h"

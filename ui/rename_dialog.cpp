@@ -4,7 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "ui/twips_layout.h"
+#include "ui/widgets/twips_layout.h"
 
 namespace quodlin {
 namespace {

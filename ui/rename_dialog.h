@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/text_field_dialog.h"
+#include "ui/dialogs/text_field_dialog.h"
 
 namespace quodlin {
 

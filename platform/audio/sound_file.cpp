@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "platform/file_system.h"
-#include "platform/local_file_system_paths.h"
+#include "platform/local/local_file_system_paths.h"
 
 namespace quodlin {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <QMediaDevices>
 
-#include "platform/player/sample_conversion.h"
+#include "platform/player/playback_samples.h"
 
 namespace quodlin {
 

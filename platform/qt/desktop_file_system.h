@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/local_file_system.h"
+#include "platform/local/local_file_system.h"
 
 namespace quodlin {
 

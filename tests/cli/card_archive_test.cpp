@@ -7,9 +7,9 @@
 
 #include "cli/card_archive_commands.h"
 #include "cli/card_command.h"
-#include "core/card_temporary.h"
-#include "core/catalogue_text.h"
-#include "platform/no_sound.h"
+#include "core/card/card_temporary.h"
+#include "core/catalogue/catalogue_text.h"
+#include "platform/local/no_sound.h"
 #include "tests/support/case_files.h"
 #include "tests/support/fat_card.h"
 #include "tests/support/faulty_file_system.h"
@@ -62,7 +62,9 @@ void ExpectCatalogueReadable(const Files& card, bool tidy) {
     EXPECT_TRUE(catalogue == kOldCard.at("names.txt") || catalogue == kBackedUp.at("names.txt"));
     for (const std::string& line : ParseCatalogue(catalogue).lines) {
         const std::size_t separator = line.find('=');
-        if (separator != std::string::npos) EXPECT_TRUE(card.contains(line.substr(0, separator)));
+        if (separator != std::string::npos) {
+            EXPECT_TRUE(card.contains(line.substr(0, separator)));
+        }
     }
     for (const auto& [name, bytes] : card) EXPECT_FALSE(tidy && IsCardTemporaryName(name)) << name;
 }
@@ -137,11 +139,13 @@ TEST_P(RestoreFit, RestoresWholeOrWritesNothing) {
     const RestoreRun run = Restore(local, backup, card.root());
     EXPECT_EQ(run.status, fit.status) << run.err;
     EXPECT_EQ(test::FilesIn(card.root()), fit.status == kExitDone ? files : Files{}) << run.err;
-    if (fit.status != kExitDone) EXPECT_NE(run.err.find("The backup needs"), std::string::npos);
+    if (fit.status != kExitDone) {
+        EXPECT_NE(run.err.find("The backup needs"), std::string::npos);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(OnAFatCard, RestoreFit, ::testing::ValuesIn(kFits),
-                         [](const auto& info) { return std::string(info.param.what); });
+                         [](const auto& row) { return std::string(row.param.what); });
 
 }  // namespace
 }  // namespace quodlin

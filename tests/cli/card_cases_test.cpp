@@ -23,8 +23,8 @@
 #include <fstream>
 #include <set>
 
-#include "core/utf8.h"
-#include "platform/local_file_system_paths.h"
+#include "core/text/utf8.h"
+#include "platform/local/local_file_system_paths.h"
 #include "tests/cli/card_program.h"
 #include "tests/support/case_files.h"
 #include "tests/support/fat_card.h"
@@ -108,10 +108,14 @@ void RunCase(const fs::path& dir, test::TestCard& testCard, bool onFatCard,
             << line << '\n'
             << last.err;
     }
-    if (fs::exists(dir / "out")) EXPECT_EQ(last.out, ReadBytes((dir / "out").string()));
+    if (fs::exists(dir / "out")) {
+        EXPECT_EQ(last.out, ReadBytes((dir / "out").string()));
+    }
     if (fs::exists(dir / "err")) {
         const std::vector<std::string> expected = test::CaseLines(dir / "err");
-        if (expected.empty()) EXPECT_EQ(last.err, "");
+        if (expected.empty()) {
+            EXPECT_EQ(last.err, "");
+        }
         for (const std::string& text : expected)
             EXPECT_NE(last.err.find(text), std::string::npos) << last.err;
     }
@@ -181,11 +185,11 @@ std::vector<std::tuple<std::string, test::CardKind>> Runs() {
     return runs;
 }
 
-INSTANTIATE_TEST_SUITE_P(Golden, CardCase, ::testing::ValuesIn(Runs()), [](const auto& info) {
-    std::string name = std::get<0>(info.param);
+INSTANTIATE_TEST_SUITE_P(Golden, CardCase, ::testing::ValuesIn(Runs()), [](const auto& row) {
+    std::string name = std::get<0>(row.param);
     std::replace_if(
         name.begin(), name.end(), [](char c) { return c == '-' || c == '/'; }, '_');
-    const test::CardKind kind = std::get<1>(info.param);
+    const test::CardKind kind = std::get<1>(row.param);
     return name + (kind == test::CardKind::Fat     ? "_fat"
                    : kind == test::CardKind::Drive ? "_drive"
                                                    : "_folder");

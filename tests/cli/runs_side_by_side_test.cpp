@@ -10,7 +10,7 @@
 #include <sstream>
 #include <thread>
 
-#include "core/card_temporary.h"
+#include "core/card/card_temporary.h"
 #include "tests/cli/card_program.h"
 #include "tests/support/case_files.h"
 #include "tests/support/fat_card.h"
@@ -114,10 +114,10 @@ INSTANTIATE_TEST_SUITE_P(Cards, RunsSideBySide,
                          ::testing::Combine(::testing::ValuesIn(kBeside),
                                             ::testing::Values(test::CardKind::Folder,
                                                               test::CardKind::Fat)),
-                         [](const auto& info) {
-                             return std::string(std::get<0>(info.param).what) +
-                                    (std::get<1>(info.param) == test::CardKind::Fat ? "_fat"
-                                                                                    : "_folder");
+                         [](const auto& row) {
+                             return std::string(std::get<0>(row.param).what) +
+                                    (std::get<1>(row.param) == test::CardKind::Fat ? "_fat"
+                                                                                   : "_folder");
                          });
 
 // A writer that cannot have the card in a few seconds gives up, names the holder and writes

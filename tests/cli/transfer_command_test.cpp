@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "core/messages.h"
+#include "core/text/messages.h"
 #include "tests/cli/card_program.h"
 #include "tests/support/fat_card.h"
 #include "tests/support/temp_dir.h"
@@ -66,8 +66,8 @@ TEST_P(FullCard, KeepsWhatFitAndSaysSo) {
 
 INSTANTIATE_TEST_SUITE_P(FatAndTmpfs, FullCard,
                          ::testing::Values(test::CardKind::Fat, test::CardKind::Tmpfs),
-                         [](const auto& info) {
-                             return info.param == test::CardKind::Fat ? "fat" : "tmpfs";
+                         [](const auto& row) {
+                             return row.param == test::CardKind::Fat ? "fat" : "tmpfs";
                          });
 
 }  // namespace

@@ -9,8 +9,8 @@
 #include <string_view>
 
 #include "core/catalogue_file.h"
-#include "core/sample_conversion.h"
-#include "core/sample_readiness.h"
+#include "core/samples/sample_conversion.h"
+#include "core/samples/sample_readiness.h"
 #include "platform/audio/sndfile_sample_formats.h"
 #include "platform/audio/soxr_sample_converter.h"
 

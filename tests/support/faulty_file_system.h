@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/local_file_system.h"
+#include "platform/local/local_file_system.h"
 
 namespace quodlin::test {
 

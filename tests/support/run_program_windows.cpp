@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "platform/local_file_system_paths.h"
+#include "platform/local/local_file_system_paths.h"
 #include "tests/support/fat_card.h"
 #include "tests/support/temp_dir.h"
 

@@ -5,7 +5,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "platform/local_file_system_paths.h"
+#include "platform/local/local_file_system_paths.h"
 
 namespace quodlin::test {
 

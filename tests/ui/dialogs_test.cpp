@@ -12,7 +12,7 @@
 #include "tests/support/temp_dir.h"
 #include "ui/dir_dialog.h"
 #include "ui/rename_dialog.h"
-#include "ui/run_action.h"
+#include "ui/window/run_action.h"
 
 namespace quodlin::test {
 namespace {
@@ -56,7 +56,9 @@ TEST_P(DialogTest, ItAnswersTheEditOrPutsTheStartBack) {
         dialog->close();
     const bool staysOpen = c.answer != nullptr && std::string(c.answer) == "open";
     EXPECT_EQ(dialog->isVisible(), staysOpen);
-    if (!staysOpen) EXPECT_EQ(dialog->answer(), start(c.answer == nullptr ? c.start : c.answer));
+    if (!staysOpen) {
+        EXPECT_EQ(dialog->answer(), start(c.answer == nullptr ? c.start : c.answer));
+    }
     EXPECT_TRUE(prompt.messages.empty());
 }
 

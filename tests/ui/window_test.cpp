@@ -15,17 +15,17 @@
 #include <filesystem>
 #include <map>
 
-#include "core/messages.h"
+#include "core/text/messages.h"
 #include "platform/qt/desktop_file_system.h"
 #include "tests/support/fixed_volumes.h"
 #include "tests/support/memory_settings.h"
 #include "tests/support/recording_player.h"
 #include "tests/support/recording_prompt.h"
 #include "tests/support/temp_dir.h"
-#include "ui/card_list_box.h"
-#include "ui/drive_list_box.h"
-#include "ui/elided_label.h"
+#include "ui/lists/card_list_box.h"
+#include "ui/lists/drive_list_box.h"
 #include "ui/main_window.h"
+#include "ui/widgets/elided_label.h"
 
 namespace quodlin::test {
 namespace {

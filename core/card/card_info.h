@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/card/card_side.h"
+#include "platform/sample_formats.h"
+
+namespace quodlin {
+
+// A card file of the mode as the card list shows it, with what its header says.
+struct CardFileInfo {
+    CardEntry entry;
+    std::string line;
+    SampleFormat format;  // for a bank only its size
+};
+
+// The card list's files with their formats, in the list's order. Throws FileError when a bank's
+// size cannot be read.
+std::vector<CardFileInfo> ReadCardFiles(CardSide& card, SampleFormats& formats);
+
+// The line `info` prints for a card file: "00.wav = Kick · 32000 Hz · ... · ready", or with
+// "not ready: 44100 Hz, 24-bit".
+std::string CardFileInfoLine(const CardFileInfo& file, Mode mode);
+
+}  // namespace quodlin

@@ -1,0 +1,46 @@
+#include "core/card/card_use.h"
+
+#include <cstdio>
+
+#include "core/card/card_listing.h"
+#include "core/samples/sample_readiness.h"
+#include "core/text/wording.h"
+
+namespace quodlin {
+CardUse ReadCardUse(FileSystem& fs, const std::string& cardRoot) {
+    CardUse use;
+    for (const DirEntry& entry : fs.list(cardRoot)) {
+        if (IsCardFileOfMode(entry, Mode::Samples)) ++use.samples;
+        if (IsCardFileOfMode(entry, Mode::Banks)) ++use.banks;
+    }
+    use.freeBytes = fs.freeSpace(cardRoot);
+    use.totalBytes = fs.totalSpace(cardRoot);
+    return use;
+}
+
+std::string CardUseText(const CardUse& use) {
+    std::string text = Counted(use.samples, "sample") + kSeparator + Counted(use.banks, "bank");
+    if (use.freeBytes && use.totalBytes) {
+        text += kSeparator + SizeText(*use.freeBytes) + " free of " + SizeText(*use.totalBytes);
+    }
+    return text;
+}
+
+std::string SelectionText(const std::vector<SampleFormat>& selected) {
+    if (selected.empty()) return "";
+    std::uint64_t bytes = 0;
+    double seconds = 0;
+    bool anySound = false;
+    for (const SampleFormat& format : selected) {
+        bytes += format.bytes;
+        seconds += format.seconds();
+        anySound = anySound || format.readable;
+    }
+    std::string text = std::to_string(selected.size()) + " selected" + kSeparator + SizeText(bytes);
+    if (!anySound) return text;
+    char length[32];
+    std::snprintf(length, sizeof length, "%.2f s", seconds);
+    return text + kSeparator + length;
+}
+
+}  // namespace quodlin

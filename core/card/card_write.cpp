@@ -1,0 +1,72 @@
+#include "core/card/card_write.h"
+
+#include <algorithm>
+
+#include "core/card/card_temporary.h"
+#include "core/text/messages.h"
+#include "core/text/text_functions.h"
+#include "core/transfers/file_io.h"
+
+namespace quodlin {
+namespace {
+
+// An unfinished copy whose writer has ended, or records none.
+bool IsEndedRunsCopy(FileSystem& fs, const DirEntry& entry) {
+    if (entry.isDirectory || entry.isSpecial) return false;
+    const auto owner = UnfinishedCopyOwner(entry.name);
+    return owner && (owner->empty() || fs.ownerGone(*owner));
+}
+
+void RemoveEndedRunsCopies(CardSide& card) {
+    for (const DirEntry& entry : card.rootEntries()) {
+        if (IsEndedRunsCopy(card.fileSystem(), entry)) {
+            RemoveQuietly(card.fileSystem(), JoinNative(card.cardRoot(), entry.name));
+        }
+    }
+}
+
+}  // namespace
+
+CardWriteRun::CardWriteRun(CardSide& card) {
+    if (card.cardRoot().empty()) {
+        throw FileError(FileErrorKind::NotFound, "", kNoCardChosen);
+    }
+    card.ensureCardPresent();
+    lock_ = card.fileSystem().lockCard(card.cardRoot(), LockMode::Exclusive);
+    card.smFile_PathChange();
+    if (!card.fileSystem().finishInterruptedRenames(card.cardRoot(), card.rootEntries()).empty()) {
+        card.smFile_PathChange();
+    }
+    RemoveEndedRunsCopies(card);
+}
+
+std::unique_ptr<CardWriteRun> CardWriteRun::Start(CardSide& card, Prompt& prompt) {
+    if (card.cardRoot().empty()) {
+        prompt.message(kNoCardChosen, MessageStyle::Exclamation);
+        return nullptr;
+    }
+    try {
+        return std::make_unique<CardWriteRun>(card);
+    } catch (const FileError& error) {
+        prompt.message(CardNotRead(error), MessageStyle::Exclamation);
+        return nullptr;
+    }
+}
+
+void TidyEndedRuns(CardSide& card) {
+    // Only what an ended run left calls for the lock: a running copy of another Quodlin is its own.
+    FileSystem& fs = card.fileSystem();
+    const auto& entries = card.rootEntries();
+    if (std::none_of(entries.begin(), entries.end(), [&](const DirEntry& entry) {
+            return IsEndedRunsCopy(fs, entry) || (entry.name.starts_with(kRenamePrefix) &&
+                                                  entry.name.ends_with(kRenameRecordSuffix));
+        })) {
+        return;
+    }
+    try {
+        const CardWriteRun run(card);
+    } catch (const FileError&) {
+    }
+}
+
+}  // namespace quodlin

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <memory>
+
+#include "core/card/card_side.h"
+#include "platform/prompt.h"
+
+namespace quodlin {
+
+// A run that changes the card. It holds the card's lock for its whole length, so that no other
+// Quodlin changes the card meanwhile; reads the card once under it, for the run to plan from;
+// and first tidies what ended runs left: their interrupted renames are finished and their
+// unfinished copies removed. Readers take no lock and tidy nothing.
+class CardWriteRun {
+public:
+    // Throws FileError: CardInUse when another run keeps the lock, CardRemoved, or the card's
+    // own when it cannot be read.
+    explicit CardWriteRun(CardSide& card);
+
+    // The run, or nullptr when there is no card or it cannot be had; the user was told why.
+    static std::unique_ptr<CardWriteRun> Start(CardSide& card, Prompt& prompt);
+
+private:
+    std::unique_ptr<CardLock> lock_;
+};
+
+// What ended runs left on the card just opened is tidied as a write run would, when the card's
+// lock can be had; otherwise the next write run does it.
+void TidyEndedRuns(CardSide& card);
+
+}  // namespace quodlin

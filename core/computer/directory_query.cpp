@@ -1,0 +1,13 @@
+#include "core/computer/directory_query.h"
+
+namespace quodlin {
+
+bool IsUsableDirectory(FileSystem& fs, const std::string& path) {
+    try {
+        return fs.isDirectory(path);
+    } catch (const FileError&) {
+        return false;
+    }
+}
+
+}  // namespace quodlin

@@ -1,0 +1,125 @@
+#include "core/shell/startup.h"
+
+#include <optional>
+
+#include "core/shell/shell_messages.h"
+#include "core/text/messages.h"
+
+namespace quodlin {
+namespace {
+
+// The stage of start-up that is running; a failure's message depends on it.
+enum class Stage { None, Directories, SmartMedia };
+
+class Startup {
+public:
+    Startup(DirectoryState& state, StartupWindow& window, Settings& settings, Prompt& prompt,
+            const std::string& fallback)
+        : state_(state),
+          window_(window),
+          settings_(settings),
+          prompt_(prompt),
+          fallback_(fallback) {}
+
+    void run() {
+        state_.sSampleDir = setting(kSampleDirKey);
+        state_.sBankDir = setting(kBankDirKey);
+        stage_ = Stage::Directories;
+        guarded([&] { repair(state_.sSampleDir); });
+        // After a failed test both directories are the fallback already.
+        if (stage_ == Stage::Directories) guarded([&] { repair(state_.sBankDir); });
+        stage_ = Stage::SmartMedia;
+        guarded([&] { window_.selectFirstTab(); });
+        guarded([&] { openRememberedCard(); });
+        stage_ = Stage::None;
+    }
+
+private:
+    // With no card ever chosen there is nothing to tell: the card side says what to do.
+    void openRememberedCard() {
+        const std::string card =
+            settings_.read(kSettingsApplication, kSettingsSection, kSmartMediaKey, "");
+        if (!WasChosen(card)) return window_.showNoCard();
+        window_.setCardDrive(card);
+    }
+
+    // What older versions stored as their stand-in card was never chosen by the user.
+    bool WasChosen(const std::string& card) const {
+        return !card.empty() && card != fallback_ && !IsFileSystemRoot(card);
+    }
+
+    std::string setting(const char* key) {
+        return settings_.read(kSettingsApplication, kSettingsSection, key, fallback_);
+    }
+
+    // A directory that is gone is replaced without a word.
+    void repair(std::string& directory) {
+        if (!window_.fileSystem().isDirectory(directory)) directory = fallback_;
+    }
+
+    template <typename Step>
+    void guarded(Step step) {
+        try {
+            step();
+        } catch (const std::exception& error) {
+            recover(error);
+        }
+    }
+
+    // Tells the failure by the stage it happened in and puts the fallback in place. The stage
+    // is then over: a later failure is told in its own words.
+    void recover(const std::exception& error) {
+        const Stage stage = stage_;
+        stage_ = Stage::None;
+        if (stage == Stage::Directories) {
+            prompt_.message(DirectoryNotPresent(fallback_), MessageStyle::Information);
+            state_.sSampleDir = fallback_;
+            state_.sBankDir = fallback_;
+        } else if (stage == Stage::SmartMedia) {
+            prompt_.message(kNoCardAtStart, MessageStyle::Information);
+            guarded([&] { window_.showNoCard(); });
+        } else {
+            prompt_.message(error.what(), MessageStyle::Information);
+        }
+    }
+
+    DirectoryState& state_;
+    StartupWindow& window_;
+    Settings& settings_;
+    Prompt& prompt_;
+    const std::string& fallback_;
+    Stage stage_ = Stage::None;
+};
+
+}  // namespace
+
+bool IsFileSystemRoot(const std::string& path) {
+    const std::string trimmed = path.substr(0, path.find_last_not_of("/\\") + 1);
+    // "/", "C:", "C:\\" and the like.
+    return trimmed.empty() || (trimmed.size() == 2 && trimmed[1] == ':');
+}
+
+NoSuchDrive::NoSuchDrive(const std::string& drive) : std::runtime_error(DriveNotFound(drive)) {}
+
+void StartUp(DirectoryState& state, StartupWindow& window, Settings& settings, Prompt& prompt,
+             const std::string& fallback) {
+    Startup(state, window, settings, prompt, fallback).run();
+}
+
+void ShutDown(DirectoryState& state, const std::string& cardDrive, Settings& settings) {
+    state.handBack();
+    std::optional<SettingsError> failure;
+    const auto write = [&](const char* key, const std::string& value) {
+        try {
+            settings.write(kSettingsApplication, kSettingsSection, key, value);
+        } catch (const SettingsError& error) {
+            if (!failure) failure = error;
+        }
+    };
+    write(kSampleDirKey, state.sSampleDir);
+    write(kBankDirKey, state.sBankDir);
+    write(kSmartMediaKey, cardDrive);
+    if (failure) throw *failure;
+}
+
+}  // namespace quodlin

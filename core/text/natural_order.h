@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string_view>
+
+#include "core/text/utf8.h"
+
+namespace quodlin {
+
+// The order of the file lists: runs of digits compare as numbers, other characters without
+// regard to ASCII case (FoldAscii), ties by plain character order (00.wav, 01.wav, ..., 99.wav,
+// 100.wav).
+bool NaturalLess(std::string_view a, std::string_view b);
+
+}  // namespace quodlin

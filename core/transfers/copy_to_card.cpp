@@ -1,0 +1,284 @@
+#include "core/transfers/copy_to_card.h"
+
+#include <algorithm>
+#include <chrono>
+#include <set>
+
+#include "core/card/card_temporary.h"
+#include "core/card/card_write.h"
+#include "core/card_numbering.h"
+#include "core/catalogue/card_naming.h"
+#include "core/text/messages.h"
+#include "core/text/text_functions.h"
+#include "core/text/utf8.h"
+#include "core/transfers/file_copy.h"
+#include "core/transfers/file_io.h"
+
+namespace quodlin {
+namespace {
+
+// Hands out the instrument's names in counter order, skipping every name the card root holds in
+// any letter case (a FAT card is case-insensitive), hidden files and folders included.
+class FreeNames {
+public:
+    FreeNames(const std::vector<DirEntry>& rootEntries, Mode mode) : mode_(mode) {
+        for (const DirEntry& entry : rootEntries) taken_.insert(LowerAscii(entry.name));
+    }
+
+    // The next free name, or "" when all of them are used.
+    std::string next() {
+        while (++counter_ < kCardNameCount) {
+            const std::string name = CardFileName(mode_, counter_);
+            if (!taken_.contains(LowerAscii(name))) return name;
+        }
+        return "";
+    }
+
+    void take(const std::string& name) { taken_.insert(LowerAscii(name)); }
+
+private:
+    Mode mode_;
+    int counter_ = -1;
+    std::set<std::string> taken_;
+};
+
+enum class Outcome { Copied, NoName, Failed, Canceled };
+
+class CopyRun {
+public:
+    CopyRun(CardSide& card, Prompt& prompt, RunObserver& observer, FreeNames names,
+            SourceWriter writer)
+        : card_(card),
+          prompt_(prompt),
+          observer_(observer),
+          names_(std::move(names)),
+          writer_(std::move(writer)) {}
+
+    // Writes the source under a temporary name, for the next free card name; it becomes that
+    // card file once it is complete on the device, at the latest a moment after its copy ended.
+    Outcome copy(const std::string& sourcePath) {
+        for (std::string name = names_.next(); !name.empty(); name = names_.next()) {
+            names_.take(name);
+            Pending pending{{}, name, sourcePath};
+            card_.ensureCardPresent();
+            observer_.busy(true);
+            const auto failure = writer_.write(
+                card_.fileSystem(), sourcePath,
+                JoinNative(card_.cardRoot(), CardTemporaryName(card_.fileSystem().ownerTag())),
+                pending.copy, [this](std::uint64_t bytes) {
+                    pendingBytes_ += bytes;
+                    return observer_.copied(bytes);
+                });
+            observer_.busy(false);
+            if (!failure) {
+                pending_.push_back(std::move(pending));
+                if (pending_.size() == 1) firstPending_ = std::chrono::steady_clock::now();
+                if (pendingBytes_ >= kLargestBatch ||
+                    std::chrono::steady_clock::now() - firstPending_ >= kLongestWait) {
+                    finish();
+                }
+                return Outcome::Copied;
+            }
+            if (failure->error.kind() == FileErrorKind::Canceled) return Outcome::Canceled;
+            // Someone else wrote that name meanwhile: never overwrite it, try the next one.
+            if (failure->error.kind() == FileErrorKind::AlreadyExists && !failure->targetCreated) {
+                continue;
+            }
+            report(sourcePath, *failure);
+            return Outcome::Failed;
+        }
+        noName_.push_back(FileNameOf(sourcePath));
+        return Outcome::NoName;
+    }
+
+    // Brings the copies not yet in place onto the device, gives each its card name and enters
+    // the ones that made it into the table. Only the first failure of the run is told. Throws
+    // when the card was removed, leaving the rest under their temporary names.
+    void finish() {
+        observer_.busy(true);
+        // The copies are synced before any is renamed: the renames then cost the device no
+        // flush of their own between the syncs.
+        std::vector<std::optional<FileError>> synced;
+        for (Pending& pending : pending_)
+            synced.push_back(FinishCopy(card_.fileSystem(), pending.copy));
+        std::vector<Pending> pending = std::move(pending_);
+        pending_.clear();
+        pendingBytes_ = 0;
+        for (std::size_t i = 0; i < pending.size(); ++i) {
+            auto error = synced[i];
+            if (!error) error = moveIntoPlace(pending[i]);
+            if (error) {
+                if (allFinished_) report(pending[i].sourcePath, CopyFailure{*error, true, 0});
+                allFinished_ = false;
+                continue;
+            }
+            card_.table().append(pending[i].cardName,
+                                 FriendlyNameOf(FileNameOf(pending[i].sourcePath)));
+            copied_.push_back(JoinNative(card_.cardRoot(), pending[i].cardName));
+            observer_.fileDone();
+        }
+        observer_.busy(false);
+    }
+
+    // The files left out because the instrument's names ran out, told once for the run.
+    void tellNoName() {
+        if (!noName_.empty()) {
+            prompt_.messageForFiles(kNoFreeCardName, noName_, MessageStyle::Information);
+        }
+    }
+
+    // False when a finished copy could not be given its name.
+    bool allFinished() const { return allFinished_; }
+    bool anyCopied() const { return !copied_.empty(); }
+
+    // Saves the catalogue. When it cannot be saved, the copies of this run are taken off the
+    // card again: they are copies of computer files, and left there they would have no names.
+    bool save() {
+        try {
+            SortAndSaveNames(card_, prompt_);
+            return true;
+        } catch (const FileError& error) {
+            if (error.kind() == FileErrorKind::CardRemoved) throw;
+            // Never tidy up beside a card that went away.
+            card_.ensureCardPresent();
+            bool allRemoved = true;
+            for (const std::string& path : copied_) {
+                try {
+                    card_.fileSystem().remove(path);
+                } catch (const FileError&) {
+                    allRemoved = false;
+                }
+            }
+            const bool anyCopied = !copied_.empty();
+            prompt_.message(
+                CatalogueNotSaved(error) + (anyCopied && allRemoved ? kCopiesRemoved : ""),
+                MessageStyle::Exclamation);
+            return false;
+        }
+    }
+
+private:
+    struct Pending {
+        UnsyncedCopy copy;
+        std::string cardName;
+        std::string sourcePath;
+    };
+
+    // Renames a finished copy to its card name without replacing anything; a name that another
+    // writer took meanwhile passes to the next free one.
+    std::optional<FileError> moveIntoPlace(Pending& pending) {
+        card_.ensureCardPresent();
+        FileSystem& fs = card_.fileSystem();
+        for (;;) {
+            try {
+                fs.renameNoReplace(pending.copy.path,
+                                   JoinNative(card_.cardRoot(), pending.cardName));
+                return std::nullopt;
+            } catch (const FileError& error) {
+                pending.cardName =
+                    error.kind() == FileErrorKind::AlreadyExists ? names_.next() : "";
+                if (pending.cardName.empty()) {
+                    RemoveQuietly(fs, pending.copy.path);
+                    return error;
+                }
+                names_.take(pending.cardName);
+            }
+        }
+    }
+
+    // The copies made before are put in place first: a message may stay open for long.
+    void report(const std::string& sourcePath, const CopyFailure& failure) {
+        finish();
+        if (IsVolumeFull(card_.fileSystem(), card_.cardRoot(), failure)) {
+            prompt_.message(kCardIsFull, MessageStyle::Plain);
+        } else {
+            prompt_.message(CopyToCardFailed(FileNameOf(sourcePath), failure.error),
+                            MessageStyle::Exclamation);
+        }
+    }
+
+    CardSide& card_;
+    Prompt& prompt_;
+    RunObserver& observer_;
+    FreeNames names_;
+    SourceWriter writer_;
+    // A finished copy waits for its name behind at most this much later copying, or this long.
+    static constexpr std::uint64_t kLargestBatch = 8u << 20;
+    static constexpr auto kLongestWait = std::chrono::milliseconds(500);
+
+    std::vector<Pending> pending_;
+    std::uint64_t pendingBytes_ = 0;
+    std::chrono::steady_clock::time_point firstPending_;
+    bool allFinished_ = true;
+    std::vector<std::string> copied_;
+    std::vector<std::string> noName_;
+};
+
+}  // namespace
+
+std::uint64_t TotalBytes(FileSystem& fs, const std::vector<std::string>& paths) {
+    std::uint64_t total = 0;
+    for (const std::string& path : paths) {
+        try {
+            total += fs.fileSize(path);
+        } catch (const FileError&) {
+            // Its copy will fail and say why; the bar only shows less.
+        }
+    }
+    return total;
+}
+
+std::string FriendlyNameOf(const std::string& sourceFileName) {
+    return sourceFileName.substr(0, sourceFileName.find('.'));
+}
+
+bool CopyToCard(CardSide& card, Player& player, Prompt& prompt,
+                const std::vector<std::string>& sourcePaths, RunObserver& observer,
+                const SampleConversion& conversion) {
+    StopAndClose(player);
+    if (card.cardRoot().empty()) {
+        prompt.message(kNoCardChosen, MessageStyle::Exclamation);
+        return false;
+    }
+    // Asked before the card's lock is taken, so that no other run waits on the answer.
+    std::optional<SourceWriter> writer =
+        ChooseSourceWriter(sourcePaths, card.mode(), conversion, prompt);
+    if (!writer) return false;
+    if (!writer->refusals().empty()) {
+        for (const std::string& refusal : writer->refusals()) {
+            prompt.message(refusal, MessageStyle::Exclamation);
+        }
+        return false;
+    }
+    const auto write = CardWriteRun::Start(card, prompt);
+    if (!write) return false;
+    CopyRun run(card, prompt, observer, FreeNames(card.rootEntries(), card.mode()),
+                std::move(*writer));
+    observer.start(TotalBytes(card.fileSystem(), sourcePaths));
+    bool allCopied = true;
+    bool saved = true;
+    try {
+        for (std::size_t i = 0; i < sourcePaths.size(); ++i) {
+            if (!observer.next(static_cast<int>(i), static_cast<int>(sourcePaths.size()),
+                               FileNameOf(sourcePaths[i]))) {
+                allCopied = false;
+                break;
+            }
+            const Outcome outcome = run.copy(sourcePaths[i]);
+            allCopied = allCopied && outcome == Outcome::Copied;
+            if (outcome == Outcome::Failed || outcome == Outcome::Canceled) break;
+        }
+        run.finish();
+        run.tellNoName();
+        allCopied = run.allFinished() && allCopied;
+        // Nothing copied, nothing to name: the catalogue stays as it is.
+        if (run.anyCopied()) saved = run.save();
+    } catch (const FileError& error) {
+        if (error.kind() != FileErrorKind::CardRemoved) throw;
+        prompt.message(kCardRemoved, MessageStyle::Exclamation);
+        return false;
+    }
+    return ReloadTelling(card, prompt) && saved && allCopied;
+}
+
+}  // namespace quodlin

@@ -1,0 +1,80 @@
+#include "core/transfers/file_copy.h"
+
+#include "core/text/wording.h"
+#include "core/transfers/file_io.h"
+
+namespace quodlin {
+namespace {
+
+constexpr std::size_t kChunkSize = 1 << 20;
+
+std::uint64_t SizeOrZero(FileSystem& fs, const std::string& path) {
+    try {
+        return fs.fileSize(path);
+    } catch (const FileError&) {
+        return 0;
+    }
+}
+
+}  // namespace
+
+std::optional<CopyFailure> CopyUnsynced(FileSystem& fs, const std::string& source,
+                                        const std::string& target, UnsyncedCopy& copy,
+                                        const ChunkWritten& onChunk) {
+    std::unique_ptr<InputFile> input;
+    try {
+        input = fs.openForReading(source);
+        copy.file = fs.createNew(target);
+    } catch (const FileError& error) {
+        return CopyFailure{error, false, SizeOrZero(fs, source)};
+    }
+    copy.path = target;
+    try {
+        // Not zero-filled: every byte written is one read first.
+        const std::unique_ptr<char[]> buffer(new char[kChunkSize]);
+        while (const std::size_t written = copy.file->writeFrom(*input, buffer.get(), kChunkSize)) {
+            if (onChunk && !onChunk(written)) {
+                throw FileError(FileErrorKind::Canceled, target, kCopyCanceled);
+            }
+        }
+        return std::nullopt;
+    } catch (const FileError& error) {
+        copy.file.reset();
+        RemoveQuietly(fs, target);
+        return CopyFailure{error, true, SizeOrZero(fs, source)};
+    }
+}
+
+std::optional<FileError> FinishCopy(FileSystem& fs, UnsyncedCopy& copy) {
+    try {
+        copy.file->sync();
+        copy.file->close();
+        copy.file.reset();
+        return std::nullopt;
+    } catch (const FileError& error) {
+        copy.file.reset();
+        RemoveQuietly(fs, copy.path);
+        return error;
+    }
+}
+
+std::optional<CopyFailure> CopyToNewFile(FileSystem& fs, const std::string& source,
+                                         const std::string& target, const ChunkWritten& onChunk) {
+    UnsyncedCopy copy;
+    if (auto failure = CopyUnsynced(fs, source, target, copy, onChunk)) return failure;
+    if (auto error = FinishCopy(fs, copy)) return CopyFailure{*error, true, SizeOrZero(fs, source)};
+    return std::nullopt;
+}
+
+bool IsVolumeFull(FileSystem& fs, const std::string& dir, const CopyFailure& failure) {
+    if (failure.error.kind() == FileErrorKind::NoSpace) return true;
+    if (!failure.targetCreated) return false;
+    try {
+        const auto free = fs.freeSpace(dir);
+        return free && *free < failure.sourceSize;
+    } catch (const FileError&) {
+        return false;
+    }
+}
+
+}  // namespace quodlin

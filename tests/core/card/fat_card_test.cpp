@@ -1,0 +1,132 @@
+// What only a real FAT card shows: a card pulled out mid-run, and renames that change only case.
+#include "tests/support/fat_card.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "core/archive/backup_verify.h"
+#include "core/archive/card_backup.h"
+#include "core/archive/card_restore.h"
+#include "core/text/messages.h"
+#include "core/transfers/copy_to_card.h"
+#include "platform/local/local_file_system.h"
+#include "tests/support/recording_player.h"
+#include "tests/support/recording_prompt.h"
+#include "tests/support/temp_dir.h"
+
+namespace quodlin {
+namespace {
+
+// Pulls the card out, as a desktop does when the reader goes, before file number at of the run.
+class PullingObserver : public RunObserver {
+public:
+    explicit PullingObserver(test::FatCard& card, int at = 1) : card_(card), at_(at) {}
+    bool next(int index, int, const std::string&) override {
+        if (index == at_) test::RunProgram({"fusermount", "-u", "-z", card_.root()});
+        return true;
+    }
+
+private:
+    test::FatCard& card_;
+    int at_;
+};
+
+TEST(PulledCard, TheRunStopsAndNothingLandsInTheBareMountPoint) {
+    test::TempDir dir;
+    test::FatCard fat(dir.path(), 4096);
+    REQUIRE_FAT_CARD(fat);
+    std::vector<std::string> sources;
+    for (const char* name : {"kick.wav", "snare.wav", "hat.wav"}) {
+        test::WriteBytes(dir.file(name), std::string(5000, name[0]));
+        sources.push_back(dir.file(name));
+    }
+    LocalFileSystem fs;
+    CardSide card(fs);
+    card.open(fat.root());
+    test::RecordingPrompt prompt;
+    test::RecordingPlayer player;
+    PullingObserver observer(fat);
+
+    EXPECT_FALSE(CopyToCard(card, player, prompt, sources, observer));
+
+    EXPECT_EQ(prompt.messages, std::vector<std::string>{kCardRemoved});
+    EXPECT_TRUE(std::filesystem::is_empty(fat.root()));
+    EXPECT_THROW(card.ensureCardPresent(), FileError);
+}
+
+// A card pulled before any file of a backup, of the check of a backup before its restore, or of
+// the restore itself: the run says so, and nothing is written beside the card.
+enum class Stage { Backup, RestoreCheck, Restore };
+
+class PulledArchive : public ::testing::TestWithParam<std::tuple<Stage, int>> {};
+
+TEST_P(PulledArchive, EndsWithTheCardRemovedAndNothingBesideIt) {
+    const auto [stage, at] = GetParam();
+    test::TempDir dir;
+    test::FatCard fat(dir.path(), 4096);
+    REQUIRE_FAT_CARD(fat);
+    const std::string backup = dir.file("backup");
+    if (stage != Stage::Backup) {
+        std::filesystem::create_directory(backup);
+        for (const char* name : {"00.wav", "01.wav", "names.txt"}) {
+            test::WriteBytes(backup + "/" + name, name);
+        }
+        ASSERT_EQ(
+            test::RunProgram({"sh", "-c", "cd \"$1\" && sha256sum * > SHA256SUMS", "sh", backup})
+                .status,
+            0);
+    } else {
+        for (const char* name : {"00.wav", "01.wav", "names.txt"}) {
+            test::WriteBytes(fat.root() + "/" + name, name);
+        }
+    }
+    LocalFileSystem fs;
+    CardSide card(fs);
+    card.pin(fat.root());
+    PullingObserver pulling(fat, at);
+    RunObserver quiet;
+    ArchiveResult result;
+    if (stage == Stage::Backup) {
+        result = BackUpCard(card, backup, pulling);
+        EXPECT_FALSE(std::filesystem::exists(backup + "/SHA256SUMS"));
+    } else {
+        const VerifiedBackup verified =
+            VerifyBackup(fs, backup, stage == Stage::RestoreCheck ? pulling : quiet);
+        ASSERT_EQ(verified.problem, "");
+        result = RestoreCard(card, verified, true, stage == Stage::Restore ? pulling : quiet);
+    }
+    ASSERT_FALSE(result.problems.empty());
+    EXPECT_EQ(result.problems.front().rfind(kCardRemoved, 0), 0u) << result.problems.front();
+    EXPECT_TRUE(std::filesystem::is_empty(fat.root()));
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryFile, PulledArchive,
+                         ::testing::Combine(::testing::Values(Stage::Backup, Stage::RestoreCheck,
+                                                              Stage::Restore),
+                                            ::testing::Values(0, 1, 2)));
+
+// A FAT card finds every name in any letter case: renaming kick.wav to Kick.wav finds the file
+// itself as the target, and must still never replace another file.
+TEST(CaseOnlyRename, WorksOnAFatCardAndReplacesNothing) {
+    test::TempDir dir;
+    test::FatCard card(dir.path());
+    REQUIRE_FAT_CARD(card);
+    test::WriteBytes(card.root() + "/kick.wav", "kick");
+    test::WriteBytes(card.root() + "/snare.wav", "snare");
+    LocalFileSystem fs;
+    fs.renameNoReplace(card.root() + "/kick.wav", card.root() + "/Kick.wav");
+    EXPECT_THROW(fs.renameNoReplace(card.root() + "/Kick.wav", card.root() + "/SNARE.wav"),
+                 FileError);
+    ASSERT_TRUE(card.remount());
+    std::vector<std::string> names;
+    for (const DirEntry& entry : fs.list(card.root())) names.push_back(entry.name);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"Kick.wav", "snare.wav"}));
+    EXPECT_EQ(test::ReadBytes(card.root() + "/Kick.wav"), "kick");
+    EXPECT_EQ(test::ReadBytes(card.root() + "/snare.wav"), "snare");
+}
+
+}  // namespace
+}  // namespace quodlin

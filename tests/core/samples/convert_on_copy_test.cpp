@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+
+#include "core/text/messages.h"
+#include "core/transfers/copy_to_card.h"
+#include "tests/support/faulty_file_system.h"
+#include "tests/support/recording_player.h"
+#include "tests/support/recording_prompt.h"
+#include "tests/support/temp_dir.h"
+
+namespace quodlin {
+namespace {
+
+using test::ReadBytes;
+using test::WriteBytes;
+
+SampleFormat Format(bool readable, int rate, int bits) {
+    return {readable, "wav", "pcm", rate, bits, 1, 3200, 0};
+}
+
+// The formats of the computer files by name, as a header reader would tell them.
+class TableFormats : public SampleFormats {
+public:
+    SampleFormat read(const std::string& path) override {
+        return kFormats.at(std::filesystem::path(path).filename().string());
+    }
+    const std::map<std::string, SampleFormat> kFormats = {
+        {"ready.wav", Format(true, 32000, 16)}, {"s24.wav", Format(true, 44100, 24)},
+        {"loud.wav", Format(true, 48000, 16)},  {"fake.wav", Format(false, 0, 0)},
+        {"eight.wav", Format(true, 32000, 8)},  {"2hz.wav", Format(true, 2, 16)},
+    };
+};
+
+// Writes "converted <name>"; a full card fails half-way through the file named in fullAt.
+class MarkingConverter : public SampleConverter {
+public:
+    ConversionNotes convert(const std::string& source, const SampleShaping&,
+                            OutputFile& out) override {
+        const std::string name = std::filesystem::path(source).filename().string();
+        const std::string text = "converted " + name;
+        out.write(text.data(), text.size());
+        if (name == fullAt) throw FileError(FileErrorKind::NoSpace, source, "No space left");
+        return {};
+    }
+    std::string fullAt;
+};
+
+struct Case {
+    std::string what;
+    bool answer;
+    std::string fullAt;
+    std::vector<std::string> cardAfter;  // 00.wav, 01.wav, ... as they end up; "" for missing
+    std::vector<std::string> messages;
+};
+
+const std::vector<std::string> kSources = {"ready.wav", "s24.wav", "loud.wav", "fake.wav",
+                                           "eight.wav"};
+
+const std::vector<Case> kCases = {
+    {"yes converts the two that are not ready",
+     true,
+     "",
+     {"ready", "converted s24.wav", "converted loud.wav", "fake", "eight"},
+     {}},
+    {"no copies every file as it is", false, "", {"ready", "s24", "loud", "fake", "eight"}, {}},
+    {"a full card during a conversion stops the run",
+     true,
+     "loud.wav",
+     {"ready", "converted s24.wav", "", "", ""},
+     {kCardIsFull}},
+};
+
+// Copies the sources named to an empty card, answering the question with answer.
+struct CopyRun {
+    CopyRun(const std::vector<std::string>& names, bool answer, const std::string& fullAt = "",
+            Mode mode = Mode::Samples) {
+        std::filesystem::create_directories(dir.file("card"));
+        std::filesystem::create_directories(dir.file("pc"));
+        std::vector<std::string> sources;
+        for (const std::string& name : names) {
+            sources.push_back(dir.file("pc/" + name));
+            WriteBytes(sources.back(), name.substr(0, name.find('.')));
+        }
+        card.open(dir.file("card"));
+        card.setMode(mode);
+        prompt.answers = {answer};
+        // Asked before the first file is started: the card is still empty.
+        prompt.onQuestion = [&](const std::string&) {
+            EXPECT_TRUE(std::filesystem::is_empty(dir.file("card")));
+        };
+        converter.fullAt = fullAt;
+        RunObserver observer;
+        done = CopyToCard(card, player, prompt, sources, observer, {&formats, &converter, true});
+    }
+    std::string onCard(const std::string& name) {
+        const std::string path = dir.file("card/" + name);
+        return test::Exists(path) ? ReadBytes(path) : "";
+    }
+
+    test::TempDir dir;
+    test::FaultyFileSystem fs;
+    CardSide card{fs};
+    test::RecordingPlayer player;
+    test::RecordingPrompt prompt;
+    TableFormats formats;
+    MarkingConverter converter;
+    bool done = false;
+};
+
+TEST(ConvertOnCopy, AsksOnceBeforeTheFirstFileAndConvertsOnlyWhenTold) {
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.what);
+        CopyRun run(kSources, c.answer, c.fullAt);
+        EXPECT_EQ(run.prompt.questions, std::vector<std::string>{ConvertQuestion(2, 5)});
+        EXPECT_EQ(run.prompt.messages, c.messages);
+        for (std::size_t i = 0; i < c.cardAfter.size(); ++i) {
+            const std::string name = CardFileName(Mode::Samples, int(i));
+            EXPECT_EQ(run.onCard(name), c.cardAfter[i]) << name;
+        }
+        for (const auto& entry : std::filesystem::directory_iterator(run.dir.file("card"))) {
+            EXPECT_FALSE(entry.path().filename().string().ends_with(".part")) << entry.path();
+        }
+    }
+}
+
+TEST(ConvertOnCopy, NothingIsAskedWhenEverySampleIsReadyOrForBanks) {
+    CopyRun ready({"ready.wav"}, true);
+    CopyRun bank({"s24.wav"}, true, "", Mode::Banks);
+    EXPECT_TRUE(ready.done && bank.done);
+    EXPECT_TRUE(ready.prompt.questions.empty() && bank.prompt.questions.empty());
+    EXPECT_EQ(ready.onCard("00.wav"), "ready");
+    EXPECT_EQ(bank.onCard("1.es1"), "s24");
+}
+
+// Its message is among the refusal cases of the command line.
+TEST(ConvertOnCopy, ASourceThatCannotBeConvertedRefusesTheRunBeforeAnythingIsAsked) {
+    CopyRun run({"ready.wav", "s24.wav", "2hz.wav"}, true);
+    EXPECT_FALSE(run.done || !run.prompt.questions.empty());
+    EXPECT_EQ(run.prompt.messages.size(), 1u);
+    EXPECT_TRUE(std::filesystem::is_empty(run.dir.file("card")));
+}
+
+}  // namespace
+}  // namespace quodlin

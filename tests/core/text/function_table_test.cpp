@@ -1,0 +1,216 @@
+// The table of tests/cases/functions/table.txt: small functions called with the arguments of a
+// line, their results compared as text.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <map>
+
+#include "core/archive/sha256_sums.h"
+#include "core/card/card_use.h"
+#include "core/card_numbering.h"
+#include "core/computer/path_roots.h"
+#include "core/computer/safe_file_name.h"
+#include "core/name_table.h"
+#include "core/samples/sample_conversion.h"
+#include "core/samples/sample_readiness.h"
+#include "core/shell/shell_messages.h"
+#include "core/shell/startup.h"
+#include "core/text/messages.h"
+#include "core/text/natural_order.h"
+#include "core/text/text_functions.h"
+#include "platform/local/local_file_system.h"
+#include "platform/local/local_file_system_paths.h"
+#include "tests/support/case_files.h"
+#include "tests/support/temp_dir.h"
+
+namespace quodlin {
+namespace {
+
+using Args = std::vector<std::string>;
+
+std::string Joined(const std::vector<std::string>& items) {
+    std::string text;
+    for (const std::string& item : items) text += (text.empty() ? "" : " , ") + item;
+    return text;
+}
+
+std::vector<std::string> Parted(const std::string& list) {
+    std::vector<std::string> items;
+    for (std::size_t at = 0; at <= list.size();) {
+        const std::size_t end = std::min(list.find(" , ", at), list.size());
+        items.push_back(list.substr(at, end - at));
+        at = end + 3;
+    }
+    return items;
+}
+
+std::string Bool(bool value) {
+    return value ? "true" : "false";
+}
+
+// A file made with the computer's file system, `depth` folders of 100 characters down and
+// read-only when asked: what the folder lists, the file's size and bytes read back, and whether
+// it is gone after a replace onto it, a rename and a remove.
+std::string LocalFile(int depth, const std::string& name, bool readOnly) {
+    const test::TempDir dir;
+    LocalFileSystem fs;
+    std::string folder = dir.path();
+    for (int i = 0; i < depth; ++i) {
+        fs.createDirectory(folder += NativeSeparator() + std::string(100, 'd'));
+    }
+    const std::string path = folder + NativeSeparator() + name;
+    const auto out = fs.createNew(path);
+    out->write("RIFF", 4);
+    out->close();
+    std::string bytes(8, '\0');
+    bytes.resize(fs.openForReading(path)->read(bytes.data(), bytes.size()));
+    std::string listed = std::to_string(fs.fileSize(path)) + " " + bytes;
+    for (const DirEntry& entry : fs.list(folder)) listed = entry.name + " " + listed;
+    const auto protect = [&] {
+        namespace sfs = std::filesystem;
+        if (readOnly) sfs::permissions(PathOf(path), sfs::perms::all, sfs::perm_options::remove);
+    };
+    protect();
+    fs.createNew(path + "2")->close();
+    fs.replace(path + "2", path);
+    protect();
+    fs.renameNoReplace(path, path + "2");
+    fs.remove(path + "2");
+    return listed + (fs.list(folder).empty() ? " gone" : " left");
+}
+
+const std::map<std::string, std::function<std::string(const Args&)>> kFunctions = {
+    {"LocalFile", [](const Args& a) { return LocalFile(std::stoi(a[0]), a[1], a.size() > 2); }},
+    {"RemoveDouble",
+     [](const Args& a) {
+         std::string t = a[0];
+         return RemoveDouble(t, a[1][0]);
+     }},
+    {"JoinPath", [](const Args& a) { return JoinPath(a[0], a[1], a[2][0]); }},
+    {"ShortenPath", [](const Args& a) { return ShortenPath(a[0], std::stoi(a[1])); }},
+    {"NaturalLess", [](const Args& a) { return Bool(NaturalLess(a[0], a[1])); }},
+    {"NaturalOrder",
+     [](const Args& a) {
+         std::vector<std::string> names = a;
+         std::sort(names.begin(), names.end(), [](auto& x, auto& y) { return NaturalLess(x, y); });
+         return Joined(names);
+     }},
+    {"CardFileName",
+     [](const Args& a) {
+         return CardFileName(a[0] == "banks" ? Mode::Banks : Mode::Samples, std::stoi(a[1]));
+     }},
+    {"NormalPath", [](const Args& a) { return NormalPath(a[0]); }},
+    {"RootHolding",
+     [](const Args& a) {
+         const auto root = RootHolding(a[0], Args(a.begin() + 1, a.end()));
+         return root ? std::to_string(*root) : "none";
+     }},
+    {"PathChain", [](const Args& a) { return Joined(PathChain(a[0], a[1])); }},
+    {"IsFileSystemRoot", [](const Args& a) { return Bool(IsFileSystemRoot(a[0])); }},
+    {"SafeFileStem", [](const Args& a) { return SafeFileStem(a[0]); }},
+    {"ComputerFileName", [](const Args& a) { return ComputerFileName(a[0], a[1], a[2]); }},
+    {"CatalogueName", [](const Args& a) { return CatalogueName(a[0]); }},
+    {"SplitLines", [](const Args& a) { return Joined(SplitLines(a[0])); }},
+    {"EqualsIgnoringCase", [](const Args& a) { return Bool(EqualsIgnoringCase(a[0], a[1])); }},
+    {"FindName",
+     [](const Args& a) {
+         const std::vector<std::string> names = Parted(a[1]);
+         const auto found =
+             FindName(names.begin(), names.end(), a[0], [](const std::string& n) { return n; });
+         return found == names.end() ? std::string("none") : *found;
+     }},
+    {"VisibleText", [](const Args& a) { return VisibleText(a[0]); }},
+    {"CopyToCardFailed",
+     [](const Args& a) {
+         return CopyToCardFailed(a[0], FileError(FileErrorKind::Other, a[1], a[2]));
+     }},
+    {"CardUseText",
+     [](const Args& a) {
+         return CardUseText(
+             {std::stoi(a[0]), std::stoi(a[1]), std::stoull(a[2]), std::stoull(a[3])});
+     }},
+    {"SampleProblems",
+     [](const Args& a) {
+         return Joined(SampleProblems(
+             {true, a[0], a[1], std::stoi(a[2]), std::stoi(a[3]), std::stoi(a[4]), 0, 0}));
+     }},
+    {"SampleProblemText",
+     [](const Args& a) {
+         return SampleProblemText(
+             {true, a[0], a[1], std::stoi(a[2]), std::stoi(a[3]), std::stoi(a[4]), 0, 0});
+     }},
+    {"FormatSums",
+     [](const Args& a) {
+         return FormatSums({{a[1], a[0]}});
+     }},
+    {"ParseSums",
+     [](const Args& a) {
+         const ParsedSums parsed = ParseSums(a[0]);
+         std::vector<std::string> sums;
+         for (const FileSum& sum : parsed.sums) sums.push_back(sum.digest + " " + sum.name);
+         return parsed.problem.empty() ? Joined(sums) : parsed.problem;
+     }},
+    {"BackupDoesNotFit",
+     [](const Args& a) { return BackupDoesNotFit(std::stoull(a[0]), std::stoull(a[1])); }},
+    {"ConvertQuestion",
+     [](const Args& a) { return ConvertQuestion(std::stoi(a[0]), std::stoi(a[1])); }},
+    {"WhereDeletedFilesGo",
+     [](const Args& a) { return WhereDeletedFilesGo(std::stoul(a[0]), a[1] == "trash"); }},
+    {"CopyRunSummary",
+     [](const Args& a) {
+         return CopyRunSummary(std::stoi(a[0]), std::stoi(a[1]),
+                               a[2] == "banks" ? Mode::Banks : Mode::Samples, a[3] == "card",
+                               a[4] == "stopped");
+     }},
+};
+
+struct Call {
+    std::string line;
+    std::string function;
+    Args args;
+    std::string result;
+};
+
+std::vector<Call> Calls() {
+    std::vector<Call> calls;
+    const std::string system = NativeSeparator() == '\\' ? "windows: " : "posix: ";
+    for (std::string line : test::CaseLines(QUODLIN_CASES_DIR "/functions/table.txt")) {
+        if (line.starts_with("windows: ") || line.starts_with("posix: ")) {
+            if (!line.starts_with(system)) continue;
+            line.erase(0, system.size());
+        }
+        std::vector<std::string> fields;
+        for (std::size_t at = 0; at <= line.size();) {
+            const std::size_t end = std::min(line.find(" | ", at), line.size());
+            fields.push_back(test::Unescape(line.substr(at, end - at)));
+            at = end + 3;
+        }
+        calls.push_back(
+            {line, fields.front(), Args(fields.begin() + 1, fields.end() - 1), fields.back()});
+    }
+    return calls;
+}
+
+void PrintTo(const Call& call, std::ostream* out) {
+    *out << call.line;
+}
+
+class FunctionTable : public ::testing::TestWithParam<Call> {};
+
+TEST_P(FunctionTable, GivesTheResultWritten) {
+    const Call& call = GetParam();
+    ASSERT_TRUE(kFunctions.contains(call.function)) << call.line;
+    std::string result;
+    try {
+        result = kFunctions.at(call.function)(call.args);
+    } catch (const std::exception&) {
+        result = "throws";
+    }
+    EXPECT_EQ(result, call.result) << call.line;
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, FunctionTable, ::testing::ValuesIn(Calls()));
+
+}  // namespace
+}  // namespace quodlin

@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+#include <sndfile.h>
+
+#include <QMediaDevices>
+#include <QTest>
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+
+#include "platform/player/sample_player.h"
+#include "tests/platform/sound/monitor_recorder.h"
+#include "tests/platform/sound/test_sounds.h"
+#include "tests/platform/sound/tone_analysis.h"
+#include "tests/support/fat_card.h"
+#include "tests/support/temp_dir.h"
+
+namespace quodlin::test {
+namespace {
+
+constexpr int kTimeoutMs = 5000;
+constexpr int kRate = MonitorRecorder::kRate;
+
+// Previews a sample through the real player into the sound server's null sink and listens to
+// the sink's monitor. The test command (scripts/test.sh) starts that server.
+class RealSound : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string problem;
+        if (QMediaDevices::audioOutputs().isEmpty()) {
+            const char* why = std::getenv("QUODLIN_PULSE_PROBLEM");
+            problem = std::string("no audio output device") + (why ? ": " + std::string(why) : "");
+        } else if (!recorder_.start()) {
+            problem = recorder_.problem();
+        }
+        if (problem.empty()) return;
+        if (InCi()) FAIL() << problem;
+        GTEST_SKIP() << problem;
+    }
+
+    // Waits until a window of the recording from sample `from` on satisfies test; returns the
+    // sample just after that window, or 0 when none came.
+    std::size_t waitFor(std::size_t from, const std::function<bool(const Window&)>& test) {
+        std::size_t found = 0;
+        const auto heard = [&] {
+            const std::vector<Window> windows = Windows(recorder_.samples(), from, kRate);
+            const auto hit = std::find_if(windows.begin(), windows.end(), test);
+            if (hit != windows.end())
+                found = from + (hit - windows.begin() + 1) * WindowSize(kRate);
+            return hit != windows.end();
+        };
+        return QTest::qWaitFor(heard, kTimeoutMs) ? found : 0;
+    }
+
+    // The recording from sample `from` on, half a second long, once that much is there.
+    std::vector<float> halfSecondFrom(std::size_t from) {
+        const std::vector<float>& all = recorder_.samples();
+        if (!QTest::qWaitFor([&] { return all.size() >= from + kRate / 2; }, kTimeoutMs)) {
+            ADD_FAILURE() << "the recording stopped";
+            return {};
+        }
+        return {all.begin() + from, all.begin() + from + kRate / 2};
+    }
+
+    MonitorRecorder recorder_;
+    TempDir dir_;
+    SamplePlayer player_;
+};
+
+// The file is at another rate than the sink, so it also has to be converted on the way.
+TEST_F(RealSound, PreviewPlaysTheToneEvenAfterTheFileIsDeletedUntilStopped) {
+    const std::string path = dir_.file("00.wav");
+    WriteTones(path, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 22050, 1, {{440, 5.0}});
+    player_.setFileName(path);
+    player_.command("Open");
+    std::filesystem::remove(path);
+    const std::size_t start = recorder_.samples().size();
+
+    player_.command("Play");
+
+    ASSERT_TRUE(player_.lastError().empty()) << player_.lastError();
+    EXPECT_TRUE(player_.isPlaying());
+    const std::size_t heard = waitFor(start, [](const Window& w) { return IsTone(w, 440); });
+    ASSERT_GT(heard, 0u) << "no 440 Hz tone recorded";
+    const std::vector<float> tone = halfSecondFrom(heard);
+    EXPECT_NEAR(Rms(tone), kToneAmplitude / std::sqrt(2.0), 0.05);
+    EXPECT_NEAR(ZeroCrossingFrequency(tone, kRate), 440, 5);
+
+    player_.command("Stop");
+
+    EXPECT_FALSE(player_.isPlaying());
+    const std::size_t silent =
+        waitFor(recorder_.samples().size(), [](const Window& w) { return w.rms < kSilenceRms; });
+    ASSERT_GT(silent, 0u) << "still playing after Stop";
+    EXPECT_LT(Rms(halfSecondFrom(silent)), kSilenceRms);
+}
+
+}  // namespace
+}  // namespace quodlin::test

@@ -1,0 +1,46 @@
+#include "ui/lists/list_keys.h"
+
+#include <QAbstractItemView>
+#include <QKeyEvent>
+
+namespace quodlin {
+
+ListKeys::ListKeys(QAbstractItemView* list, Actions actions)
+    : QObject(list), list_(list), actions_(std::move(actions)) {
+    list->installEventFilter(this);
+}
+
+bool ListKeys::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != list_ || event->type() != QEvent::KeyPress) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->matches(QKeySequence::SelectAll)) {
+        list_->selectAll();
+        return true;
+    }
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+    switch (key->key()) {
+        case Qt::Key_F5:
+            actions_.copy();
+            return true;
+        case Qt::Key_Delete:
+        case Qt::Key_F8:
+            actions_.remove();
+            return true;
+        case Qt::Key_F2:
+            actions_.rename();
+            return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+            actions_.preview();
+            return true;
+        case Qt::Key_Tab:
+            if (key->modifiers() & Qt::ShiftModifier) return false;
+            actions_.otherList->setFocus(Qt::TabFocusReason);
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace quodlin

@@ -1,0 +1,31 @@
+#include "ui/window/first_paint.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QWidget>
+
+namespace quodlin {
+namespace {
+
+class QuitOnFirstPaint : public QObject {
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
+                                      Qt::QueuedConnection);
+        }
+        return false;
+    }
+};
+
+}  // namespace
+
+void QuitWhenShownIfAsked(QWidget& window) {
+    if (qEnvironmentVariableIsEmpty("QUODLIN_QUIT_WHEN_SHOWN")) return;
+    window.installEventFilter(new QuitOnFirstPaint(&window));
+}
+
+}  // namespace quodlin

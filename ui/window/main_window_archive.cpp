@@ -1,0 +1,143 @@
+// The card list's context menu: the whole card backed up into a folder, restored from one,
+// checked, or shown in the desktop's file manager.
+#include <QDate>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QStandardPaths>
+#include <QUrl>
+
+#include "core/archive/card_backup.h"
+#include "core/archive/card_restore.h"
+#include "core/card/card_check.h"
+#include "core/text/messages.h"
+#include "core/text/wording.h"
+#include "platform/audio/sndfile_sample_formats.h"
+#include "ui/main_window.h"
+#include "ui/window/busy_pointer.h"
+#include "ui/window/run_progress.h"
+
+namespace quodlin {
+namespace {
+
+QString MusicOrHome() {
+    const QString music = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
+    return !music.isEmpty() && QDir(music).exists() ? music : QDir::homePath();
+}
+
+// "ES1 card 2024-05-01" in the music or home folder, numbered when that name is taken.
+QString NewBackupFolder() {
+    const QDir parent(MusicOrHome());
+    const QString base = QStringLiteral("ES1 card ") + QDate::currentDate().toString(Qt::ISODate);
+    QString name = base;
+    for (int n = 2; parent.exists(name); ++n) name = base + QStringLiteral(" (%1)").arg(n);
+    return parent.filePath(name);
+}
+
+std::string Lines(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += (text.empty() ? "" : "\n") + line;
+    return text;
+}
+
+}  // namespace
+
+bool frmQuodlinMain::cardChosen() {
+    if (!card_.cardRoot().empty()) return true;
+    prompt().message(kNoCardChosen, MessageStyle::Exclamation);
+    return false;
+}
+
+// A run that went well ends with its line in the status line; one that did not also tells why.
+void frmQuodlinMain::finishArchiveRun(const ArchiveResult& result, const std::string& doneText) {
+    if (result.done()) {
+        showStatus(doneText);
+        return;
+    }
+    prompt().message(Lines(result.problems), MessageStyle::Exclamation);
+    showStatus(result.problems.front());
+}
+
+void frmQuodlinMain::cardBackUp_Click() {
+    if (!cardChosen()) return;
+    const QString dir = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Back up the card into a new folder"), NewBackupFolder(), QString(),
+        nullptr, QFileDialog::ShowDirsOnly | QFileDialog::DontConfirmOverwrite);
+    if (dir.isEmpty()) return;
+    ArchiveResult result;
+    {
+        RunProgress progress(this, QStringLiteral("Backing up SmartMedia"), parts_.progressDelayMs);
+        result = BackUpCard(card_, dir.toStdString(), progress);
+    }
+    finishArchiveRun(result, BackupDoneText(result, dir.toStdString()));
+}
+
+void frmQuodlinMain::cardRestore_Click() {
+    if (!cardChosen()) return;
+    const QString dir = QFileDialog::getExistingDirectory(
+        this, QStringLiteral("Restore the card from a backup folder"), MusicOrHome());
+    if (dir.isEmpty()) return;
+    StopAndClose(player());
+    VerifiedBackup backup;
+    {
+        RunProgress progress(this, QStringLiteral("Checking the backup"), parts_.progressDelayMs);
+        backup = VerifyBackup(fileSystem(), dir.toStdString(), progress);
+    }
+    if (!backup.problem.empty()) {
+        finishArchiveRun({{}, {backup.problem}}, "");
+        return;
+    }
+    try {
+        card_.smFile_PathChange();
+        const CardHoldings holdings = HoldingsOf(card_.rootEntries());
+        if (!prompt().question(RestoreQuestion(holdings, backup.dir))) return;
+    } catch (const FileError& error) {
+        prompt().message(CardNotRead(error), MessageStyle::Exclamation);
+        return;
+    }
+    ArchiveResult result;
+    {
+        RunProgress progress(this, QStringLiteral("Restoring SmartMedia"), parts_.progressDelayMs);
+        result = RestoreCard(card_, backup, true, progress);
+    }
+    try {
+        reloadCard();
+    } catch (const FileError& error) {
+        result.problems.push_back(CardNotRead(error));
+    }
+    finishArchiveRun(result, RestoreDoneText(result));
+}
+
+void frmQuodlinMain::cardCheck_Click() {
+    if (!cardChosen()) return;
+    std::vector<std::string> findings;
+    try {
+        const BusyPointer busy;
+        SndfileSampleFormats formats;
+        findings = CheckCard(fileSystem(), card_.cardRoot(), formats);
+    } catch (const FileError& error) {
+        prompt().message(CardNotRead(error), MessageStyle::Exclamation);
+        return;
+    }
+    if (findings.empty()) {
+        prompt().message(kCardInOrder, MessageStyle::Information);
+        showStatus(kCardInOrder);
+        return;
+    }
+    prompt().message(Lines(findings), MessageStyle::Exclamation);
+    showStatus("The check found " + Counted(static_cast<long long>(findings.size()), "problem") +
+               ".");
+}
+
+void frmQuodlinMain::cardShowInFileManager_Click() {
+    if (!cardChosen()) return;
+    const QString root = QString::fromStdString(card_.cardRoot());
+    if (QDesktopServices::openUrl(QUrl::fromLocalFile(root))) {
+        showStatus("Showing '" + card_.cardRoot() + "' in the file manager.");
+    } else {
+        prompt().message("No file manager could be started for '" + card_.cardRoot() + "'.",
+                         MessageStyle::Exclamation);
+    }
+}
+
+}  // namespace quodlin

@@ -1,0 +1,159 @@
+// The card side: the drive chosen in smDrive, opened as the card side's root and dropped when it
+// goes away, and the card list showing the card side's lines.
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QSet>
+#include <QTimer>
+
+#include "core/card/card_write.h"
+#include "core/shell/shell_messages.h"
+#include "core/text/messages.h"
+#include "core/text/text_functions.h"
+#include "ui/lists/card_list_box.h"
+#include "ui/lists/drive_list_box.h"
+#include "ui/main_window.h"
+#include "ui/window/busy_pointer.h"
+
+namespace quodlin {
+namespace {
+
+// Each row of the card list keeps the name of its file.
+constexpr int kFileNameRole = Qt::UserRole;
+// The folder last chosen with "Other folder...": only it is taken as the card without being a
+// card volume, never a bare mount point left by a card that is not in its reader.
+constexpr const char* kCardSection = "Card";
+constexpr const char* kChosenFolderKey = "ChosenFolder";
+
+}  // namespace
+
+void frmQuodlinMain::setCardDrive(const std::string& drive) {
+    if (!smDrive->select(drive)) {
+        const std::string chosen =
+            parts_.settings.read(kSettingsApplication, kCardSection, kChosenFolderKey, "");
+        if (drive != chosen || !fileSystem().isDirectory(drive)) throw NoSuchDrive(drive);
+        smDrive->addChosenFolder(drive);
+    }
+    smDrive_Change();
+}
+
+void frmQuodlinMain::showNoCard() {
+    dropCard();
+    showCardList();
+}
+
+void frmQuodlinMain::dropCard() {
+    card_.close();
+    smDrive->selectNone();
+}
+
+// A card that cannot be read leaves the card in use as it was: its list stays, and the catalogue
+// is still written to the card the list was read from, not to the drive that failed.
+void frmQuodlinMain::smDrive_Change() {
+    try {
+        const BusyPointer busy;
+        card_.open(smDrive->currentRoot());
+        TidyEndedRuns(card_);
+    } catch (const FileError&) {
+        parts_.prompt.message(kDriveNotReady, MessageStyle::Exclamation, kErrorTitle);
+        // The list shows the card that is still in use, so that no write goes elsewhere than
+        // where the user sees it going.
+        if (!smDrive->select(card_.cardRoot())) smDrive->selectNone();
+    }
+    showCardList();
+}
+
+void frmQuodlinMain::smDrive_OtherFolder() {
+    const QString folder = QFileDialog::getExistingDirectory(
+        this, QStringLiteral("Choose the folder that stands for the card"),
+        QString::fromStdString(card_.cardRoot().empty() ? parts_.fallbackDirectory
+                                                        : card_.cardRoot()));
+    if (folder.isEmpty()) return;
+    const std::string path = QDir::toNativeSeparators(folder).toStdString();
+    try {
+        parts_.settings.write(kSettingsApplication, kCardSection, kChosenFolderKey, path);
+    } catch (const SettingsError&) {
+        // Then it is the card for this session only.
+    }
+    smDrive->addChosenFolder(path);
+    smDrive_Change();
+}
+
+// Volumes came or went: the list follows, and a card that went away is no longer the card.
+void frmQuodlinMain::mountsChanged() {
+    // Never in the middle of an action: its own checks stop it, and the list follows after.
+    if (QApplication::activeModalWidget() != nullptr) {
+        QTimer::singleShot(500, this, &frmQuodlinMain::mountsChanged);
+        return;
+    }
+    smDrive->refresh();
+    if (dropCardIfRemoved()) showCardList();
+}
+
+bool frmQuodlinMain::dropCardIfRemoved() {
+    if (card_.cardRoot().empty()) return false;
+    try {
+        card_.ensureCardPresent();
+        return false;
+    } catch (const FileError&) {
+        dropCard();
+        return true;
+    }
+}
+
+// The list shows what the card side holds, also after a failed reload (then nothing).
+void frmQuodlinMain::reloadCard() {
+    try {
+        card_.smFile_PathChange();
+    } catch (const FileError&) {
+        showCardList();
+        throw;
+    }
+    showCardList();
+}
+
+// The files selected before stay selected when the same card is shown again after an action.
+void frmQuodlinMain::showCardList() {
+    dropCardIfRemoved();
+    lstSmartMedia->setPlaceholder(card_.cardRoot().empty() ? QString(kNoCardPlaceholder)
+                                                           : QString());
+    QSet<QString> selected;
+    if (shownCardRoot_ == card_.cardRoot()) {
+        for (const QListWidgetItem* row : lstSmartMedia->selectedItems()) {
+            selected.insert(row->data(kFileNameRole).toString());
+        }
+    }
+    shownCardRoot_ = card_.cardRoot();
+    lstSmartMedia->clear();
+    const std::vector<CardEntry>& entries = card_.table().entries();
+    const std::vector<std::string> lines = card_.lines();
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        auto* row = new QListWidgetItem(QString::fromStdString(lines[i]), lstSmartMedia);
+        if (i >= entries.size()) continue;
+        const QString fileName = QString::fromStdString(entries[i].fileName);
+        row->setData(kFileNameRole, fileName);
+        row->setSelected(selected.contains(fileName));
+    }
+    showSelection({});
+    watchFolders();
+}
+
+std::vector<CardEntry> frmQuodlinMain::selectedCardEntries() const {
+    std::vector<CardEntry> entries;
+    const std::vector<CardEntry>& table = card_.table().entries();
+    for (int row = 0; row < lstSmartMedia->count(); ++row) {
+        const auto index = static_cast<std::size_t>(row);
+        if (lstSmartMedia->item(row)->isSelected() && index < table.size()) {
+            entries.push_back(table[index]);
+        }
+    }
+    return entries;
+}
+
+std::string frmQuodlinMain::cardPathOfRow(int row) const {
+    const std::vector<CardEntry>& table = card_.table().entries();
+    if (row < 0 || static_cast<std::size_t>(row) >= table.size()) return "";
+    return JoinNative(card_.cardRoot(), table[static_cast<std::size_t>(row)].fileName);
+}
+
+}  // namespace quodlin

@@ -1,0 +1,60 @@
+// The computer side: the directory chosen in the directory chooser and its file list.
+#include <QPushButton>
+
+#include "core/computer/directory_query.h"
+#include "core/shell/shell_messages.h"
+#include "core/text/text_functions.h"
+#include "ui/dir_dialog.h"
+#include "ui/lists/file_list_box.h"
+#include "ui/main_window.h"
+
+namespace quodlin {
+namespace {
+
+// The caption shows the path; an ampersand in it is text, not an access key.
+QString CaptionOf(const std::string& directory) {
+    return QString::fromStdString(ShortenPath(directory, 21)).replace("&", "&&");
+}
+
+}  // namespace
+
+void frmQuodlinMain::showDirectory() {
+    cmdPathSelect->setText(CaptionOf(directories_.sCurrentDir));
+    FileList->setDirectory(directories_.sCurrentDir);
+    FileList->setMode(directories_.mode);
+    refreshFileList();
+}
+
+void frmQuodlinMain::refreshFileList() {
+    try {
+        FileList->refresh();
+    } catch (const FileError& error) {
+        parts_.prompt.message(DirectoryNotRead(error), MessageStyle::Exclamation);
+    }
+    watchFolders();
+}
+
+// A path that names no directory is not taken into use; the user is told, and the list shows
+// the directory in use again.
+void frmQuodlinMain::cmdPathSelect_Click() {
+    const std::string chosen = DirDialog->ask(directories_.sCurrentDir);
+    if (chosen != directories_.sCurrentDir) {
+        if (IsUsableDirectory(fileSystem(), chosen)) {
+            directories_.sCurrentDir = chosen;
+        } else {
+            parts_.prompt.message(DirectoryNotFound(chosen, directories_.sCurrentDir),
+                                  MessageStyle::Exclamation);
+        }
+    }
+    showDirectory();
+}
+
+std::vector<std::string> frmQuodlinMain::selectedComputerPaths() const {
+    std::vector<std::string> paths;
+    for (const std::string& name : FileList->selectedNames()) {
+        paths.push_back(JoinNative(FileList->directory(), name));
+    }
+    return paths;
+}
+
+}  // namespace quodlin

@@ -1,0 +1,164 @@
+// The runs the window starts: copying, deleting and renaming on both sides, drops and previews.
+// Each one hands the window's selection to the core run, which stops the player first, and then
+// shows what the run left on the disk.
+#include <filesystem>
+
+#include "core/card/card_delete.h"
+#include "core/catalogue/card_naming.h"
+#include "core/computer/computer_files.h"
+#include "core/computer/file_listing.h"
+#include "core/text/messages.h"
+#include "core/text/natural_order.h"
+#include "core/text/text_functions.h"
+#include "core/text/utf8.h"
+#include "core/transfers/copy_from_card.h"
+#include "core/transfers/copy_to_card.h"
+#include "platform/local/local_file_system_paths.h"
+#include "ui/lists/card_list_box.h"
+#include "ui/lists/file_list_box.h"
+#include "ui/lists/play_mark.h"
+#include "ui/main_window.h"
+#include "ui/rename_dialog.h"
+#include "ui/window/run_progress.h"
+
+namespace quodlin {
+namespace {
+
+void InvertSelection(QListWidget& list) {
+    for (int row = 0; row < list.count(); ++row) {
+        QListWidgetItem* item = list.item(row);
+        item->setSelected(!item->isSelected());
+    }
+}
+
+// What the status line says of a preview: nothing when it plays.
+std::string PreviewStatus(const Player& player, const std::string& path) {
+    if (player.hasNoDevice()) return "No sound device";
+    std::string reason = player.lastError();
+    if (reason.empty()) return "";
+    if (reason.starts_with(path + ": ")) reason.erase(0, path.size() + 2);
+    return "Cannot play " + FileNameOf(path) + ": " + reason;
+}
+
+}  // namespace
+
+void frmQuodlinMain::copyToCard(const std::vector<std::string>& paths) {
+    {
+        RunProgress progress(this, QStringLiteral("Copying to SmartMedia"), parts_.progressDelayMs);
+        CopyToCard(card_, player(), prompt(), paths, progress,
+                   {parts_.sampleFormats, parts_.sampleConverter, true, {}});
+        summarize(progress, true);
+    }
+    showCardList();
+}
+
+void frmQuodlinMain::summarize(const RunProgress& progress, bool toCard) {
+    if (progress.filesAsked() == 0) return;
+    const Mode mode = SelectedTab() == Tab::Banks ? Mode::Banks : Mode::Samples;
+    showStatus(CopyRunSummary(progress.filesDone(), progress.filesAsked(), mode, toCard,
+                              progress.stopped()));
+}
+
+void frmQuodlinMain::cmdToSM_Click() {
+    copyToCard(selectedComputerPaths());
+}
+
+void frmQuodlinMain::cmdFromSM_Click() {
+    {
+        RunProgress progress(this, QStringLiteral("Copying from SmartMedia"),
+                             parts_.progressDelayMs);
+        CopyFromCard(card_, player(), prompt(), selectedCardEntries(), FileList->directory(),
+                     progress);
+        summarize(progress, false);
+    }
+    showCardList();
+    refreshFileList();
+}
+
+void frmQuodlinMain::cmdDelPC_Click() {
+    DeleteOnComputer(fileSystem(), player(), prompt(), FileList->directory(),
+                     FileList->selectedNames());
+    refreshFileList();
+}
+
+void frmQuodlinMain::cmdDelSM_Click() {
+    DeleteOnCard(card_, player(), prompt(), selectedCardEntries());
+    showCardList();
+}
+
+std::string frmQuodlinMain::askName(const std::string& name) {
+    return parts_.askName ? parts_.askName(name) : frmRename->ask(name);
+}
+
+void frmQuodlinMain::cmdNameSM_Click() {
+    NameOnCard(card_, player(), prompt(), selectedCardEntries(),
+               [this](const CardEntry& entry) { return askName(entry.name); });
+    showCardList();
+}
+
+void frmQuodlinMain::cmdNamePC_Click() {
+    RenameOnComputer(
+        fileSystem(), player(), prompt(), FileList->directory(), FileList->selectedNames(),
+        [this](const std::string& name) { return askName(name); }, [this] { refreshFileList(); });
+}
+
+void frmQuodlinMain::cmdInvSelPC_Click() {
+    InvertSelection(*FileList);
+}
+
+void frmQuodlinMain::cmdInvSelSM_Click() {
+    InvertSelection(*lstSmartMedia);
+}
+
+// The paths are the files' own bytes, so that a name that is not UTF-8 is still copied.
+void frmQuodlinMain::filesDroppedOnCard(const std::vector<std::string>& paths) {
+    if (SelectedTab() == Tab::Help) return;
+    const Mode mode = directories_.mode;
+    std::vector<std::string> accepted;
+    std::vector<std::string> refused;
+    for (const std::string& path : paths) {
+        const std::filesystem::path file = PathOf(path);
+        const std::string name = Utf8Of(file.filename());
+        std::error_code error;
+        const bool convertible = mode == Mode::Samples && IsSoundFileToConvert(name);
+        if (std::filesystem::is_regular_file(file, error) &&
+            (EndsWithIgnoringCase(name, ModeExtension(mode)) || convertible)) {
+            accepted.push_back(path);
+        } else {
+            refused.push_back(NameText(name));
+        }
+    }
+    if (!refused.empty()) prompt().message(NotOfMode(refused, mode), MessageStyle::Exclamation);
+    if (!accepted.empty()) copyToCard(accepted);
+}
+
+// A double click, Enter or Space on a sample plays it, in samples mode only.
+void frmQuodlinMain::preview(const std::string& path, QListWidget* list, int row,
+                             const QString& name) {
+    StopAndClose(player());
+    player().setFileName(path);
+    player().command("Open");
+    player().command("Play");
+    showStatus(PreviewStatus(player(), path));
+    const double seconds =
+        parts_.sampleFormats != nullptr ? parts_.sampleFormats->read(path).seconds() : 0.0;
+    playMark_->playing(list, row, name, seconds);
+}
+
+void frmQuodlinMain::lstSmartMedia_DblClick() {
+    if (SelectedTab() != Tab::Samples) return;
+    const int row = lstSmartMedia->currentRow();
+    if (row < 0 || row > card_.table().smLastIndex()) return;
+    preview(JoinNative(card_.cardRoot(), card_.table().smFileName(row)), lstSmartMedia, row,
+            QString::fromStdString(card_.table().entries()[static_cast<std::size_t>(row)].name));
+}
+
+void frmQuodlinMain::FileList_DblClick() {
+    if (SelectedTab() != Tab::Samples) return;
+    const int row = FileList->currentRow();
+    if (row < 0) return;
+    preview(JoinNative(FileList->directory(), FileList->name(row)), FileList, row,
+            FileList->item(row)->text());
+}
+
+}  // namespace quodlin

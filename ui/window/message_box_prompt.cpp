@@ -1,0 +1,133 @@
+#include "ui/window/message_box_prompt.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "core/text/wording.h"
+
+namespace quodlin {
+namespace {
+
+QMessageBox::Icon IconOf(MessageStyle style) {
+    switch (style) {
+        case MessageStyle::Question:
+            return QMessageBox::Question;
+        case MessageStyle::Exclamation:
+            return QMessageBox::Warning;
+        case MessageStyle::Information:
+            return QMessageBox::Information;
+        case MessageStyle::Plain:
+            break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QString Text(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// A box of the program's: plain text, owned by the window or the box of the run it asks for.
+class Box : public QMessageBox {
+public:
+    Box(MessageStyle style, const std::string& title, const std::string& text, QWidget* owner)
+        : QMessageBox(IconOf(style), Text(title), Text(text), NoButton, owner) {
+        setTextFormat(Qt::PlainText);
+    }
+};
+
+}  // namespace
+
+// A question of a run belongs to its progress box, so that it opens above it.
+QWidget* MessageBoxPrompt::owner() const {
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    if (QWidget* active = QApplication::activeWindow()) return active;
+    return window_;
+}
+
+void MessageBoxPrompt::message(const std::string& text, MessageStyle style,
+                               const std::string& title) {
+    if (holding_) {
+        held_.push_back({text, style, title});
+        return;
+    }
+    Box box(style, title, text, owner());
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+}
+
+void MessageBoxPrompt::messageForFiles(const std::string& text,
+                                       const std::vector<std::string>& names, MessageStyle style) {
+    std::vector<std::string> quoted;
+    for (const std::string& name : names) quoted.push_back(Quoted(name));
+    const std::string list = Joined(quoted);
+    const std::string detail =
+        (names.size() == 1 ? "Not copied: "
+                           : "Not copied (" + std::to_string(names.size()) + "): ") +
+        list + ".";
+    Box box(style, kApplicationTitle, text, owner());
+    box.setInformativeText(Text(detail));
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+}
+
+void MessageBoxPrompt::showHeldOver(QWidget* window) {
+    window_ = window;
+    holding_ = false;
+    for (const Held& held : std::exchange(held_, {})) message(held.text, held.style, held.title);
+}
+
+// The questions guard deletions and overwrites: a stray Enter or Escape answers No.
+bool MessageBoxPrompt::question(const std::string& text, const std::string& title) {
+    Box box(MessageStyle::Question, title, text, owner());
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+bool MessageBoxPrompt::questionWithDetail(const std::string& text, const std::string& detail) {
+    Box box(MessageStyle::Question, kApplicationTitle, text, owner());
+    box.setInformativeText(Text(detail));
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+EachAnswer MessageBoxPrompt::questionForEach(const std::string& text, const std::string&) {
+    Box box(MessageStyle::Question, kApplicationTitle, text, owner());
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No |
+                           QMessageBox::NoToAll | QMessageBox::Cancel);
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+        case QMessageBox::Yes:
+            return EachAnswer::Yes;
+        case QMessageBox::YesToAll:
+            return EachAnswer::YesToAll;
+        case QMessageBox::No:
+            return EachAnswer::No;
+        case QMessageBox::NoToAll:
+            return EachAnswer::NoToAll;
+        default:
+            return EachAnswer::Cancel;
+    }
+}
+
+// Converting is what makes the samples play right, so it is the default; Escape copies nothing.
+PrepareAnswer MessageBoxPrompt::prepareQuestion(const PrepareQuestion& q) {
+    Box box(MessageStyle::Question, kApplicationTitle, q.text, owner());
+    QPushButton* convert = box.addButton(QStringLiteral("&Convert"), QMessageBox::AcceptRole);
+    QPushButton* asTheyAre =
+        box.addButton(QStringLiteral("Copy &as they are"), QMessageBox::DestructiveRole);
+    box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(convert);
+    box.setEscapeButton(QMessageBox::Cancel);
+    box.exec();
+    if (box.clickedButton() == convert) return {ConversionAnswer::Convert, q.shaping};
+    if (box.clickedButton() == asTheyAre) return {ConversionAnswer::CopyAsTheyAre, q.shaping};
+    return {ConversionAnswer::Cancel, q.shaping};
+}
+
+}  // namespace quodlin
