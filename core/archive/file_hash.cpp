@@ -4,12 +4,13 @@
 
 #include "core/archive/sha256.h"
 #include "core/text/wording.h"
+#include "core/transfers/file_copy.h"
 #include "core/transfers/file_io.h"
 
 namespace quodlin {
 namespace {
 
-constexpr std::size_t kChunk = 256 * 1024;
+constexpr std::size_t kChunk = std::size_t{256} * 1024;
 
 }  // namespace
 
@@ -26,25 +27,24 @@ std::string FileSha256(FileSystem& fs, const std::string& path) {
 std::string CopyHashed(FileSystem& fs, const std::string& source, const std::string& target,
                        const ChunkWritten& onChunk) {
     auto input = fs.openForReading(source);
-    auto output = fs.createNew(target);
-    try {
+    Sha256 sum;
+    const auto copyHashing = [&](OutputFile& out) {
         std::vector<char> buffer(kChunk);
-        Sha256 sum;
         while (const std::size_t got = input->read(buffer.data(), buffer.size())) {
             sum.update(buffer.data(), got);
-            output->write(buffer.data(), got);
+            out.write(buffer.data(), got);
             if (!onChunk(got)) {
                 throw FileError(FileErrorKind::Canceled, target, kCopyCanceled);
             }
         }
-        output->sync();
-        output->close();
-        return sum.hexDigest();
-    } catch (const FileError&) {
-        output.reset();
-        RemoveQuietly(fs, target);
-        throw;
+    };
+    UnsyncedCopy copy;
+    if (auto failure =
+            FillUnsynced(fs, target, copy, copyHashing, [] { return std::uint64_t{0}; })) {
+        throw failure->error;
     }
+    if (auto error = FinishCopy(fs, copy)) throw *error;
+    return sum.hexDigest();
 }
 
 }  // namespace quodlin

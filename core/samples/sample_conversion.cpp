@@ -200,27 +200,19 @@ std::optional<CopyFailure> SourceWriter::write(FileSystem& fs, const std::string
     const auto converted = toConvert_.find(source);
     if (converted == toConvert_.end()) return CopyUnsynced(fs, source, target, copy, onChunk);
     const std::uint64_t convertedBytes = converted->second;
-    try {
-        copy.file = fs.createNew(target);
-    } catch (const FileError& error) {
-        return CopyFailure{error, false, convertedBytes};
+    bool madeSilent = false;
+    const auto convert = [&](OutputFile& out) {
+        ReportingOutput reporting(out, onChunk, target);
+        madeSilent = converter_->convert(source, shaping_, reporting).madeSilent;
+    };
+    auto failure = FillUnsynced(fs, target, copy, convert, [&] { return convertedBytes; });
+    // The size is the most the sample could take (trim shortens it), so a failure over the
+    // source itself is never taken for a full card.
+    if (failure && failure->error.path() == source) failure->sourceSize = 0;
+    if (!failure && madeSilent && prompt_) {
+        prompt_->message(MadeSilent(FileNameOf(source)), MessageStyle::Information);
     }
-    copy.path = target;
-    try {
-        ReportingOutput reporting(*copy.file, onChunk, target);
-        const ConversionNotes notes = converter_->convert(source, shaping_, reporting);
-        if (notes.madeSilent && prompt_) {
-            prompt_->message(MadeSilent(FileNameOf(source)), MessageStyle::Information);
-        }
-        return std::nullopt;
-    } catch (const FileError& error) {
-        copy.file.reset();
-        RemoveQuietly(fs, target);
-        // The size is the most the sample could take (trim shortens it), so a failure over the
-        // source itself is never taken for a full card.
-        const bool aboutSource = error.path() == source;
-        return CopyFailure{error, true, aboutSource ? 0 : convertedBytes};
-    }
+    return failure;
 }
 
 }  // namespace quodlin

@@ -18,31 +18,45 @@ std::uint64_t SizeOrZero(FileSystem& fs, const std::string& path) {
 
 }  // namespace
 
-std::optional<CopyFailure> CopyUnsynced(FileSystem& fs, const std::string& source,
-                                        const std::string& target, UnsyncedCopy& copy,
-                                        const ChunkWritten& onChunk) {
-    std::unique_ptr<InputFile> input;
+std::optional<CopyFailure> FillUnsynced(FileSystem& fs, const std::string& target,
+                                        UnsyncedCopy& copy, const FillFile& fill,
+                                        const std::function<std::uint64_t()>& sizeOnFailure) {
     try {
-        input = fs.openForReading(source);
         copy.file = fs.createNew(target);
     } catch (const FileError& error) {
-        return CopyFailure{error, false, SizeOrZero(fs, source)};
+        return CopyFailure{error, false, sizeOnFailure()};
     }
     copy.path = target;
     try {
-        // Not zero-filled: every byte written is one read first.
-        const std::unique_ptr<char[]> buffer(new char[kChunkSize]);
-        while (const std::size_t written = copy.file->writeFrom(*input, buffer.get(), kChunkSize)) {
-            if (onChunk && !onChunk(written)) {
-                throw FileError(FileErrorKind::Canceled, target, kCopyCanceled);
-            }
-        }
+        fill(*copy.file);
         return std::nullopt;
     } catch (const FileError& error) {
         copy.file.reset();
         RemoveQuietly(fs, target);
-        return CopyFailure{error, true, SizeOrZero(fs, source)};
+        return CopyFailure{error, true, sizeOnFailure()};
     }
+}
+
+std::optional<CopyFailure> CopyUnsynced(FileSystem& fs, const std::string& source,
+                                        const std::string& target, UnsyncedCopy& copy,
+                                        const ChunkWritten& onChunk) {
+    const auto sourceSize = [&] { return SizeOrZero(fs, source); };
+    std::unique_ptr<InputFile> input;
+    try {
+        input = fs.openForReading(source);
+    } catch (const FileError& error) {
+        return CopyFailure{error, false, sourceSize()};
+    }
+    const auto copyChunks = [&](OutputFile& out) {
+        // Not zero-filled: every byte written is one read first.
+        const std::unique_ptr<char[]> buffer(new char[kChunkSize]);
+        while (const std::size_t written = out.writeFrom(*input, buffer.get(), kChunkSize)) {
+            if (onChunk && !onChunk(written)) {
+                throw FileError(FileErrorKind::Canceled, target, kCopyCanceled);
+            }
+        }
+    };
+    return FillUnsynced(fs, target, copy, copyChunks, sourceSize);
 }
 
 std::optional<FileError> FinishCopy(FileSystem& fs, UnsyncedCopy& copy) {

@@ -27,6 +27,16 @@ struct UnsyncedCopy {
 // FileErrorKind::Canceled.
 using ChunkWritten = std::function<bool(std::uint64_t)>;
 
+// What writes a new file's bytes; it throws FileError when it cannot.
+using FillFile = std::function<void(OutputFile&)>;
+
+// The one way a new file is made: creates target (it must not exist) and fills it, left
+// unsynced in copy. On failure no partial target is left behind; sizeOnFailure gives the size
+// the failure reports.
+std::optional<CopyFailure> FillUnsynced(FileSystem& fs, const std::string& target,
+                                        UnsyncedCopy& copy, const FillFile& fill,
+                                        const std::function<std::uint64_t()>& sizeOnFailure);
+
 // Copies source into a new file target (it must not exist), chunk by chunk, every write
 // checked. On failure no partial target is left behind.
 std::optional<CopyFailure> CopyUnsynced(FileSystem& fs, const std::string& source,

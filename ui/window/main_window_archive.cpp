@@ -12,7 +12,7 @@
 #include "core/card/card_check.h"
 #include "core/text/messages.h"
 #include "core/text/wording.h"
-#include "platform/audio/sndfile_sample_formats.h"
+#include "platform/local/no_sound.h"
 #include "ui/main_window.h"
 #include "ui/window/busy_pointer.h"
 #include "ui/window/run_progress.h"
@@ -113,8 +113,9 @@ void frmQuodlinMain::cardCheck_Click() {
     std::vector<std::string> findings;
     try {
         const BusyPointer busy;
-        SndfileSampleFormats formats;
-        findings = CheckCard(fileSystem(), card_.cardRoot(), formats);
+        NoSampleFormats sizesOnly;
+        findings = CheckCard(fileSystem(), card_.cardRoot(),
+                             parts_.sampleFormats ? *parts_.sampleFormats : sizesOnly);
     } catch (const FileError& error) {
         prompt().message(CardNotRead(error), MessageStyle::Exclamation);
         return;
