@@ -42,7 +42,7 @@ void MixToStereo(float* values, std::size_t frames, int channels) {
         const float* frame = values + f * static_cast<std::size_t>(channels);
         float left = 0.0f;
         float right = 0.0f;
-        for (int p = 0; p < pairs; ++p) {
+        for (std::size_t p = 0; p < static_cast<std::size_t>(pairs); ++p) {
             left += frame[2 * p];
             right += frame[2 * p + 1];
         }
@@ -174,7 +174,11 @@ public:
         pass(resampler.process(nullptr, 0));
         // A source that gave fewer frames than its header said ends in silence.
         const Values silence(std::min<std::uint64_t>(left, kBlockFrames) * width);
-        while (left > 0) pass(silence);
+        while (left > 0) {
+            const std::size_t frames = std::min<std::uint64_t>(silence.size() / width, left);
+            take(silence.data(), frames);
+            left -= frames;
+        }
         return madeSilent;
     }
 
