@@ -6,7 +6,7 @@ if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update -qq
 $SUDO apt-get install -y -qq --no-install-recommends \
-    build-essential cmake ninja-build pkg-config clang-format clang libclang-rt-14-dev \
+    build-essential cmake ninja-build pkg-config clang-format clang-tidy clang libclang-rt-14-dev \
     libgtest-dev libgmock-dev \
     qt6-base-dev qt6-multimedia-dev libgl-dev libsndfile1-dev \
     fuse fusefat dosfstools mtools \

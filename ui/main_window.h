@@ -70,8 +70,7 @@ public:
     ~frmQuodlinMain() override;
 
     CardSide& card() { return card_; }
-    DirectoryState& directories() { return directories_; }
-    FileSystem& fileSystem() { return parts_.fileSystem; }
+    FileSystem& fileSystem() override { return parts_.fileSystem; }
     Player& player() { return parts_.player; }
     Prompt& prompt() { return parts_.prompt; }
     // The mode is the selected tab, read from the tab strip whenever it is needed.

@@ -15,7 +15,7 @@ namespace quodlin {
 namespace {
 
 // A real one has a line per card file; anything much longer is no backup's.
-constexpr std::size_t kMaxSumsBytes = 1024 * 1024;
+constexpr std::size_t kMaxSumsBytes = std::size_t{1024} * 1024;
 
 // A name that could not be a file of the card root, or that the card could not hold beside
 // another name of the list, since the card does not tell letter cases apart.

@@ -25,7 +25,7 @@ std::string DecodeUtf16(std::string_view bytes, bool bigEndian) {
         const bool pairs = unit >= 0xD800 && unit < 0xDC00 && i + 3 < bytes.size();
         const char32_t low = pairs ? Utf16Unit(bytes, i + 2, bigEndian) : 0;
         if (pairs && low >= 0xDC00 && low < 0xE000) {
-            text += 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
+            text += static_cast<char32_t>(0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
             i += 2;
         } else {
             text += unit >= 0xD800 && unit < 0xE000 ? char32_t{0xFFFD} : unit;

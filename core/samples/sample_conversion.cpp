@@ -27,11 +27,25 @@ std::string ShapeQuestion(int selected) {
            " ready for the ES1. Shape " + (one ? "it" : "them") + " while copying?";
 }
 
-std::uint64_t ConvertedBytes(const SampleFormat& format, const SampleShaping& shaping) {
+namespace {
+
+std::uint64_t ConvertedDataBytes(const SampleFormat& format, const SampleShaping& shaping) {
     const int channels = shaping.mono ? 1 : ConvertedChannels(std::max(0, format.channels));
-    const std::uint64_t data = ConvertedFrames(format) * static_cast<std::uint64_t>(channels) *
-                               (shaping.eightBit ? 1u : 2u);
+    return ConvertedFrames(format) * static_cast<std::uint64_t>(channels) *
+           (shaping.eightBit ? 1u : 2u);
+}
+
+}  // namespace
+
+std::uint64_t ConvertedBytes(const SampleFormat& format, const SampleShaping& shaping) {
+    const std::uint64_t data = ConvertedDataBytes(format, shaping);
     return 44 + data + data % 2;  // a data chunk of odd size is padded to an even one
+}
+
+std::uint64_t InstrumentBytes(const SampleFormat& format) {
+    SampleShaping ownWords;
+    ownWords.eightBit = format.encoding == "pcm" && format.bits == 8;
+    return ConvertedDataBytes(format, ownWords);
 }
 
 namespace {
@@ -192,6 +206,9 @@ std::optional<CopyFailure> SourceWriter::write(FileSystem& fs, const std::string
         madeSilent = converter_->convert(source, shaping_, reporting).madeSilent;
     };
     auto failure = FillUnsynced(fs, target, copy, convert, [&] { return convertedBytes; });
+    // The size is the most the sample could take (trim shortens it), so a failure over the
+    // source itself is never taken for a full card.
+    if (failure && failure->error.path() == source) failure->sourceSize = 0;
     if (!failure && madeSilent && prompt_) {
         prompt_->message(MadeSilent(FileNameOf(source)), MessageStyle::Information);
     }

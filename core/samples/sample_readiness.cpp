@@ -80,8 +80,8 @@ std::string SizeText(std::uint64_t bytes) {
     constexpr double kKilo = 1000.0;
     if (bytes < 1000) return std::to_string(bytes) + " bytes";
     const auto size = static_cast<double>(bytes);
-    if (bytes < 1000 * 1000) return Fixed(size / kKilo, 0) + " kB";
-    if (bytes < 1000 * 1000 * 1000) return Fixed(size / (kKilo * kKilo), 1) + " MB";
+    if (bytes < 1000ull * 1000) return Fixed(size / kKilo, 0) + " kB";
+    if (bytes < 1000ull * 1000 * 1000) return Fixed(size / (kKilo * kKilo), 1) + " MB";
     return Fixed(size / (kKilo * kKilo * kKilo), 1) + " GB";
 }
 

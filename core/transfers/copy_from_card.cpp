@@ -87,7 +87,7 @@ private:
         const std::string stem = name.substr(0, dot);
         const std::string extension = dot == std::string::npos ? "" : name.substr(dot);
         for (int n = 2;; ++n) {
-            const std::string variant = stem + " (" + std::to_string(n) + ")" + extension;
+            std::string variant = stem + " (" + std::to_string(n) + ")" + extension;
             if (StoredName(entries, variant).empty() && !WrittenThisRun(variant)) return variant;
         }
     }
@@ -144,6 +144,7 @@ bool CopyFromCard(CardSide& card, Player& player, Prompt& prompt,
     std::erase(rows, -1);
     FromCardRun run(card, prompt, observer, destDir);
     std::vector<std::string> sources;
+    sources.reserve(rows.size());
     for (const int row : rows)
         sources.push_back(JoinNative(card.cardRoot(), card.table().smFileName(row)));
     observer.start(TotalBytes(card.fileSystem(), sources));

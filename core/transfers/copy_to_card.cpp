@@ -28,7 +28,7 @@ public:
     // The next free name, or "" when all of them are used.
     std::string next() {
         while (++counter_ < kCardNameCount) {
-            const std::string name = CardFileName(mode_, counter_);
+            std::string name = CardFileName(mode_, counter_);
             if (!taken_.contains(LowerAscii(name))) return name;
         }
         return "";

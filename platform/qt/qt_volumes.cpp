@@ -28,7 +28,7 @@ bool IsRemovableDevice(const std::string& device) {
 }
 
 std::string ShortName(const QStorageInfo& storage, const std::string& root) {
-    const std::string label = storage.name().toStdString();
+    std::string label = storage.name().toStdString();
     if (!label.empty()) return label;
     return fs::path(root).filename().string();
 }

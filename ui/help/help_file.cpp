@@ -9,8 +9,8 @@ namespace quodlin {
 
 QString HelpFilePath(const QString& programDirectory) {
     const QDir program(programDirectory);
-    const QString beside = program.filePath("readme.rtf");
-    const QString installed = QDir::cleanPath(program.filePath("../share/quodlin/readme.rtf"));
+    QString beside = program.filePath("readme.rtf");
+    QString installed = QDir::cleanPath(program.filePath("../share/quodlin/readme.rtf"));
     if (!QFileInfo::exists(beside) && QFileInfo::exists(installed)) return installed;
     return beside;
 }

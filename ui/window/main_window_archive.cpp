@@ -113,9 +113,9 @@ void frmQuodlinMain::cardCheck_Click() {
     std::vector<std::string> findings;
     try {
         const BusyPointer busy;
-        NoSampleFormats noFormats;
-        SampleFormats& formats = parts_.sampleFormats ? *parts_.sampleFormats : noFormats;
-        findings = CheckCard(fileSystem(), card_.cardRoot(), formats);
+        NoSampleFormats sizesOnly;
+        findings = CheckCard(fileSystem(), card_.cardRoot(),
+                             parts_.sampleFormats ? *parts_.sampleFormats : sizesOnly);
     } catch (const FileError& error) {
         prompt().message(CardNotRead(error), MessageStyle::Exclamation);
         return;

@@ -1,7 +1,6 @@
 // The runs the window starts: copying, deleting and renaming on both sides, drops and previews.
 // Each one hands the window's selection to the core run, which stops the player first, and then
 // shows what the run left on the disk.
-#include <filesystem>
 
 #include "core/card/card_delete.h"
 #include "core/catalogue/card_naming.h"
@@ -38,6 +37,17 @@ std::string PreviewStatus(const Player& player, const std::string& path) {
     if (reason.empty()) return "";
     if (reason.starts_with(path + ": ")) reason.erase(0, path.size() + 2);
     return "Cannot play " + FileNameOf(path) + ": " + reason;
+}
+
+// A file the copy can take up; what is not a regular file is refused by the copy itself.
+bool IsFile(FileSystem& fs, const std::string& path) {
+    try {
+        if (fs.isDirectory(path)) return false;
+        fs.fileSize(path);
+        return true;
+    } catch (const FileError&) {
+        return false;
+    }
 }
 
 }  // namespace
@@ -117,11 +127,9 @@ void frmQuodlinMain::filesDroppedOnCard(const std::vector<std::string>& paths) {
     std::vector<std::string> accepted;
     std::vector<std::string> refused;
     for (const std::string& path : paths) {
-        const std::filesystem::path file = PathOf(path);
-        const std::string name = Utf8Of(file.filename());
-        std::error_code error;
+        const std::string name = Utf8Of(PathOf(path).filename());
         const bool convertible = mode == Mode::Samples && IsSoundFileToConvert(name);
-        if (std::filesystem::is_regular_file(file, error) &&
+        if (IsFile(fileSystem(), path) &&
             (EndsWithIgnoringCase(name, ModeExtension(mode)) || convertible)) {
             accepted.push_back(path);
         } else {

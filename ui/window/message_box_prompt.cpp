@@ -59,6 +59,7 @@ void MessageBoxPrompt::message(const std::string& text, MessageStyle style,
 void MessageBoxPrompt::messageForFiles(const std::string& text,
                                        const std::vector<std::string>& names, MessageStyle style) {
     std::vector<std::string> quoted;
+    quoted.reserve(names.size());
     for (const std::string& name : names) quoted.push_back(Quoted(name));
     const std::string list = Joined(quoted);
     const std::string detail =
