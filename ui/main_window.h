@@ -39,6 +39,7 @@ class ElidedLabel;
 class FileListBox;
 class PlayMark;
 class RunProgress;
+class SamplePane;
 class WavPlayer;
 class frmRename;
 
@@ -144,7 +145,12 @@ private:
     void FileList_DblClick();
     void copyToCard(const std::vector<std::string>& paths);
     void filesDroppedOnCard(const std::vector<std::string>& paths);
-    void preview(const std::string& path, QListWidget* list, int row, const QString& name);
+    void preview(const std::string& path, QListWidget* list, int row, const QString& name,
+                 double fromSeconds = 0.0);
+    // The pane shows the sample the list's selection points at: its current row when that is
+    // selected, else its first selected row.
+    void showInPane(QListWidget* list);
+    void paneClicked(double seconds);
     std::string askName(const std::string& name);
     // One line under the work page for a copy run.
     void summarize(const RunProgress& progress, bool toCard);
@@ -171,6 +177,9 @@ private:
     ElidedLabel* lblSelection = nullptr;
     ElidedLabel* lblCardUse = nullptr;
     PlayMark* playMark_ = nullptr;
+    SamplePane* fraSample = nullptr;
+    QListWidget* paneList_ = nullptr;  // the list and row whose sample the pane shows
+    int paneRow_ = -1;
     QFileSystemWatcher* diskWatcher_ = nullptr;
     QTimer* reloadTimer_ = nullptr;
     QTextBrowser* rtfNames = nullptr;

@@ -105,8 +105,7 @@ PrepareQuestion QuestionFor(const std::vector<RunSample>& samples, std::size_t s
     question.bytesAfter = [samples](const SampleShaping& chosen) {
         std::uint64_t total = 0;
         for (const RunSample& sample : samples) {
-            total += Converted(sample, chosen) ? ConvertedBytes(sample.format, chosen)
-                                               : sample.format.bytes;
+            total += BytesOnCardAsCopied(sample.format, chosen);
         }
         return total;
     };
@@ -146,6 +145,12 @@ std::optional<SourceWriter> ChooseSourceWriter(const std::vector<std::string>& s
     std::map<std::string, std::uint64_t> toConvert = ToConvert(samples, shaping);
     if (toConvert.empty()) return SourceWriter();
     return SourceWriter(*conversion.converter, std::move(toConvert), shaping, prompt);
+}
+
+std::uint64_t BytesOnCardAsCopied(const SampleFormat& format, const SampleShaping& shaping) {
+    const bool ready = format.regular && IsReadyForInstrument(format);
+    if (!format.readable || (ready && !shaping.any())) return format.bytes;
+    return ConvertedBytes(format, shaping);
 }
 
 std::string ConversionRefusal(const std::string& name, const SampleFormat& format,

@@ -34,6 +34,10 @@ std::string ShapeQuestion(int selected);
 // instrument's rate, one channel when mixed to mono. With trim it is the most it can be.
 std::uint64_t ConvertedBytes(const SampleFormat& format, const SampleShaping& shaping = {});
 
+// The size a sample takes on the card once copied with this shaping: its own when it is ready
+// and nothing is to be shaped, or when it is no sound file; the converted size otherwise.
+std::uint64_t BytesOnCardAsCopied(const SampleFormat& format, const SampleShaping& shaping);
+
 // The sample data the instrument holds for a sample: its frames at the instrument's rate, in
 // its own word length when the instrument has it (8 bits), else in 16 bits.
 std::uint64_t InstrumentBytes(const SampleFormat& format);
