@@ -41,6 +41,7 @@ int main(int argc, char** argv) {
     quodlin::QtSettings settings;
     quodlin::QtVolumes volumes;
     quodlin::MessageBoxPrompt prompt;
+    prompt.rememberShapingIn(settings);
     quodlin::LazySound sound(SoundModuleFolders());
     const std::unique_ptr<quodlin::Player> player = sound.newPlayer();
     quodlin::MainWindowParts parts{fileSystem,

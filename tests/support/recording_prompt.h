@@ -33,6 +33,13 @@ public:
         return answer;
     }
 
+    // Records the shaping it was offered and cancels the run.
+    PrepareAnswer prepareQuestion(const PrepareQuestion& q) override {
+        shapingsOffered.push_back(q.shaping);
+        return {ConversionAnswer::Cancel, q.shaping};
+    }
+
+    std::vector<SampleShaping> shapingsOffered;
     std::vector<std::string> messages;
     std::vector<MessageStyle> styles;
     std::vector<std::string> titles;

@@ -16,6 +16,7 @@
 #include <map>
 
 #include "core/text/messages.h"
+#include "platform/local/no_sound.h"
 #include "platform/qt/desktop_file_system.h"
 #include "tests/support/fixed_volumes.h"
 #include "tests/support/memory_settings.h"
@@ -53,6 +54,8 @@ protected:
         MainWindowParts parts{fileSystem, settings, volumes, player, prompt, home.path(), {}};
         parts.progressDelayMs = progressDelayMs;
         parts.sampleOverviews = overviews;
+        parts.sampleFormats = formats;
+        parts.sampleConverter = formats ? &converter : nullptr;
         parts.askName = [this](const std::string& name) {
             namesAsked.push_back(name);
             const std::string answer = names.empty() ? name : names.front();
@@ -102,6 +105,8 @@ protected:
 
     int progressDelayMs = 500;
     SampleOverviews* overviews = nullptr;
+    SampleFormats* formats = nullptr;
+    NoSampleConverter converter;
     TempDir home;
     TempDir card;
     DesktopFileSystem fileSystem;
@@ -170,12 +175,16 @@ INSTANTIATE_TEST_SUITE_P(Window, WiringTest, ::testing::Values(
 // clang-format on
 
 // Every sample on the computer is a second of 32 kHz 16-bit mono; none on the card is sound.
-class FixedOverviews : public SampleOverviews {
+class FixedOverviews : public SampleOverviews, public SampleFormats {
 public:
     explicit FixedOverviews(std::string cardRoot) : cardRoot_(std::move(cardRoot)) {}
+    SampleFormat read(const std::string& path) override {
+        if (path.starts_with(cardRoot_)) return {false, "", "", 0, 0, 0, 0, 12};
+        return {true, "wav", "pcm", 32000, 16, 1, 32000, 4000};
+    }
     SampleOverview read(const std::string& path, int columns) override {
-        if (path.starts_with(cardRoot_)) return {{false, "", "", 0, 0, 0, 0, 12}, {}, "Not sound."};
-        const SampleFormat format{true, "wav", "pcm", 32000, 16, 1, 32000, 4000};
+        const SampleFormat format = read(path);
+        if (!format.readable) return {format, {}, "Not sound."};
         return {format, {1, columns, std::vector<Peak>(std::size_t(columns), {-0.5f, 0.5f})}, ""};
     }
 
@@ -204,6 +213,19 @@ TEST_F(WindowTest, ThePaneShowsTheSelectedSampleAndAClickInItPlaysFromThere) {
     select("lstSmartMedia", {0});
     ASSERT_TRUE(waitFor("12 bytes on the card"));
     EXPECT_EQ(line("lblSampleFormat"), "not a sound file · 12 bytes");
+}
+
+TEST_F(WindowTest, TheShapingLastChosenIsOfferedForReadySamplesAndCancelCopiesNothing) {
+    FixedOverviews fixed(card.path());
+    formats = &fixed;
+    settings.values["Quodlin/Prepare/Mono"] = "1";
+    open();
+    select("FileList", {0});
+    act("FileList", "F5");
+    ASSERT_EQ(prompt.shapingsOffered.size(), 1u);
+    EXPECT_TRUE(prompt.shapingsOffered[0].mono);
+    EXPECT_FALSE(prompt.shapingsOffered[0].eightBit);
+    EXPECT_EQ(rows("lstSmartMedia"), kCard);
 }
 
 TEST_F(WindowTest, ALongCopyShowsItsProgressAndCancelEndsItAtOnce) {

@@ -57,8 +57,9 @@ bool IsFile(FileSystem& fs, const std::string& path) {
 void frmQuodlinMain::copyToCard(const std::vector<std::string>& paths) {
     {
         RunProgress progress(this, QStringLiteral("Copying to SmartMedia"), parts_.progressDelayMs);
-        CopyToCard(card_, player(), prompt(), paths, progress,
-                   {parts_.sampleFormats, parts_.sampleConverter, true, {}});
+        CopyToCard(
+            card_, player(), prompt(), paths, progress,
+            {parts_.sampleFormats, parts_.sampleConverter, true, ReadShaping(parts_.settings)});
         summarize(progress, true);
     }
     // The question may have changed the shaping the next copy uses.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/prompt.h"
+#include "platform/settings.h"
 
 namespace quodlin {
 
@@ -25,6 +26,9 @@ public:
     void messageForFiles(const std::string& text, const std::vector<std::string>& names,
                          MessageStyle style) override;
 
+    // Where the shaping chosen in the "Prepare for the ES1" dialog is remembered.
+    void rememberShapingIn(Settings& settings) { settings_ = &settings; }
+
     // The window shown: the messages held for it are shown now, as its children.
     void showHeldOver(QWidget* window);
 
@@ -36,6 +40,7 @@ private:
     };
     QWidget* owner() const;
 
+    Settings* settings_ = nullptr;
     bool holding_ = true;
     QPointer<QWidget> window_;
     std::vector<Held> held_;
