@@ -239,7 +239,7 @@ private:
     bool allOfMode(const std::vector<std::string>& files) {
         std::vector<std::string> others;
         for (const std::string& file : files) {
-            if (!EndsWithIgnoringCase(file, ModeExtension(card_.mode()))) others.push_back(file);
+            if (!HasModeExtension(file, card_.mode())) others.push_back(file);
         }
         if (others.empty()) return true;
         err_ << NotOfMode(others, card_.mode()) << '\n';

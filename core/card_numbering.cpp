@@ -2,10 +2,16 @@
 
 #include <stdexcept>
 
+#include "core/text/utf8.h"
+
 namespace quodlin {
 
 const char* ModeExtension(Mode mode) {
     return mode == Mode::Samples ? ".wav" : ".es1";
+}
+
+bool HasModeExtension(std::string_view name, Mode mode) {
+    return EndsWithIgnoringCase(name, ModeExtension(mode));
 }
 
 const char* SectionHeader(Mode mode) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace quodlin {
 
@@ -11,6 +12,8 @@ enum class Mode { Samples, Banks };
 inline constexpr int kCardNameCount = 101;
 
 const char* ModeExtension(Mode mode);
+// Whether name is a file of the mode: it ends in the mode's extension, in any letter case.
+bool HasModeExtension(std::string_view name, Mode mode);
 const char* SectionHeader(Mode mode);
 
 // The card file name for counter n (0 to 100): "00.wav" ... "100.wav", "1.es1" ... "101.es1".

@@ -53,7 +53,7 @@ std::optional<Entry> ReadEntry(std::string_view line) {
 
 bool IsEntryOfMode(std::string_view line, Mode mode) {
     const auto entry = ReadEntry(line);
-    return entry && EndsWithIgnoringCase(entry->key, ModeExtension(mode));
+    return entry && HasModeExtension(entry->key, mode);
 }
 
 // The first line past from that starts the next section, or end.

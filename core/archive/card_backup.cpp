@@ -10,6 +10,7 @@
 #include "core/text/messages.h"
 #include "core/text/natural_order.h"
 #include "core/text/text_functions.h"
+#include "core/transfers/file_copy.h"
 #include "core/transfers/file_io.h"
 
 namespace quodlin {
@@ -31,8 +32,7 @@ std::vector<std::string> CardFiles(const std::vector<DirEntry>& entries, int& le
             names.push_back(entry.name);
         }
     }
-    std::sort(names.begin(), names.end(),
-              [](const std::string& a, const std::string& b) { return NaturalLess(a, b); });
+    SortNaturally(names);
     return names;
 }
 
@@ -66,19 +66,6 @@ FileOutcome BackUpFile(FileSystem& fs, const std::string& from, const std::strin
     }
 }
 
-// The bytes the run is to copy, for its progress; a file whose size cannot be told counts none.
-std::uint64_t TotalSize(FileSystem& fs, const std::string& cardRoot,
-                        const std::vector<std::string>& names) {
-    std::uint64_t total = 0;
-    for (const std::string& name : names) {
-        try {
-            total += fs.fileSize(JoinNative(cardRoot, name));
-        } catch (const FileError&) {
-        }
-    }
-    return total;
-}
-
 }  // namespace
 
 ArchiveResult BackUpCard(CardSide& card, const std::string& dir, RunObserver& observer) {
@@ -101,7 +88,10 @@ ArchiveResult BackUpCard(CardSide& card, const std::string& dir, RunObserver& ob
         return result;
     }
     std::vector<FileSum> sums;
-    observer.start(TotalSize(fs, cardRoot, names));
+    std::vector<std::string> paths;
+    paths.reserve(names.size());
+    for (const std::string& name : names) paths.push_back(JoinNative(cardRoot, name));
+    observer.start(TotalBytes(fs, paths));
     for (std::size_t i = 0; i < names.size(); ++i) {
         FileSum sum{"", names[i]};
         FileOutcome outcome{true, ""};

@@ -41,8 +41,7 @@ public:
             files_.push_back(entry.name);
             onCard_.insert(entry.name);
         }
-        std::sort(files_.begin(), files_.end(),
-                  [](const std::string& a, const std::string& b) { return NaturalLess(a, b); });
+        SortNaturally(files_);
         lines_ = ReadCatalogue(fs, cardRoot, FindCatalogueFiles(entries)).lines;
     }
 

@@ -10,7 +10,7 @@ namespace quodlin {
 
 bool IsCardFileOfMode(const DirEntry& entry, Mode mode) {
     return !entry.isDirectory && !entry.isSpecial && !entry.name.starts_with('.') &&
-           EndsWithIgnoringCase(entry.name, ModeExtension(mode));
+           HasModeExtension(entry.name, mode);
 }
 
 std::vector<std::string> CardFilesOfMode(const std::vector<DirEntry>& rootEntries, Mode mode) {
@@ -18,8 +18,7 @@ std::vector<std::string> CardFilesOfMode(const std::vector<DirEntry>& rootEntrie
     for (const DirEntry& entry : rootEntries) {
         if (IsCardFileOfMode(entry, mode)) fileNames.push_back(entry.name);
     }
-    std::sort(fileNames.begin(), fileNames.end(),
-              [](const std::string& a, const std::string& b) { return NaturalLess(a, b); });
+    SortNaturally(fileNames);
     return fileNames;
 }
 

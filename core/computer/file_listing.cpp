@@ -24,8 +24,7 @@ std::vector<std::string> ListComputerFiles(FileSystem& fs, const std::string& di
                                  !entry.name.starts_with('.') && IsSoundFileToConvert(entry.name);
         if (IsCardFileOfMode(entry, mode) || convertible) names.push_back(entry.name);
     }
-    std::sort(names.begin(), names.end(),
-              [](const std::string& a, const std::string& b) { return NaturalLess(a, b); });
+    SortNaturally(names);
     return names;
 }
 

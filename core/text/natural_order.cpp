@@ -1,5 +1,7 @@
 #include "core/text/natural_order.h"
 
+#include <algorithm>
+
 namespace quodlin {
 namespace {
 
@@ -50,6 +52,11 @@ int CompareNatural(std::string_view a, std::string_view b) {
 bool NaturalLess(std::string_view a, std::string_view b) {
     const int c = CompareNatural(a, b);
     return c != 0 ? c < 0 : a < b;
+}
+
+void SortNaturally(std::vector<std::string>& names) {
+    std::sort(names.begin(), names.end(),
+              [](const std::string& a, const std::string& b) { return NaturalLess(a, b); });
 }
 
 }  // namespace quodlin

@@ -216,18 +216,6 @@ private:
 
 }  // namespace
 
-std::uint64_t TotalBytes(FileSystem& fs, const std::vector<std::string>& paths) {
-    std::uint64_t total = 0;
-    for (const std::string& path : paths) {
-        try {
-            total += fs.fileSize(path);
-        } catch (const FileError&) {
-            // Its copy will fail and say why; the bar only shows less.
-        }
-    }
-    return total;
-}
-
 std::string FriendlyNameOf(const std::string& sourceFileName) {
     return sourceFileName.substr(0, sourceFileName.find('.'));
 }

@@ -11,9 +11,6 @@
 
 namespace quodlin {
 
-// The bytes of the files together, for a run's progress; a file that cannot be measured counts 0.
-std::uint64_t TotalBytes(FileSystem& fs, const std::vector<std::string>& paths);
-
 // The friendly name a computer file gets on the card: its name up to the first dot.
 std::string FriendlyNameOf(const std::string& sourceFileName);
 

@@ -80,6 +80,17 @@ std::optional<CopyFailure> CopyToNewFile(FileSystem& fs, const std::string& sour
     return std::nullopt;
 }
 
+std::uint64_t TotalBytes(FileSystem& fs, const std::vector<std::string>& paths) {
+    std::uint64_t total = 0;
+    for (const std::string& path : paths) {
+        try {
+            total += fs.fileSize(path);
+        } catch (const FileError&) {
+        }
+    }
+    return total;
+}
+
 bool IsVolumeFull(FileSystem& fs, const std::string& dir, const CopyFailure& failure) {
     if (failure.error.kind() == FileErrorKind::NoSpace) return true;
     if (!failure.targetCreated) return false;

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/file_system.h"
 
@@ -50,6 +51,10 @@ std::optional<FileError> FinishCopy(FileSystem& fs, UnsyncedCopy& copy);
 std::optional<CopyFailure> CopyToNewFile(FileSystem& fs, const std::string& source,
                                          const std::string& target,
                                          const ChunkWritten& onChunk = {});
+
+// The bytes a run is to copy, for its progress; a file whose size cannot be told counts none
+// (its copy will fail and say why; the bar only shows less).
+std::uint64_t TotalBytes(FileSystem& fs, const std::vector<std::string>& paths);
 
 // A full volume shows as ENOSPC and its kin, or, on drivers that report it as something else,
 // as less free space than the whole file needs (the partial copy is gone by then, so the free

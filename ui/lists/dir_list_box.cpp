@@ -21,8 +21,7 @@ std::vector<std::string> Subdirectories(FileSystem& fs, const std::string& path)
     for (const DirEntry& entry : fs.list(path)) {
         if (entry.isDirectory && !entry.name.starts_with('.')) names.push_back(entry.name);
     }
-    std::sort(names.begin(), names.end(),
-              [](const std::string& a, const std::string& b) { return NaturalLess(a, b); });
+    SortNaturally(names);
     return names;
 }
 

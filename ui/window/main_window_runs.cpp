@@ -134,8 +134,7 @@ void frmQuodlinMain::filesDroppedOnCard(const std::vector<std::string>& paths) {
     for (const std::string& path : paths) {
         const std::string name = Utf8Of(PathOf(path).filename());
         const bool convertible = mode == Mode::Samples && IsSoundFileToConvert(name);
-        if (IsFile(fileSystem(), path) &&
-            (EndsWithIgnoringCase(name, ModeExtension(mode)) || convertible)) {
+        if (IsFile(fileSystem(), path) && (HasModeExtension(name, mode) || convertible)) {
             accepted.push_back(path);
         } else {
             refused.push_back(NameText(name));

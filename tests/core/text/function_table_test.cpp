@@ -9,6 +9,7 @@
 #include "core/archive/sha256_sums.h"
 #include "core/card/card_use.h"
 #include "core/card_numbering.h"
+#include "core/computer/file_listing.h"
 #include "core/computer/path_roots.h"
 #include "core/computer/safe_file_name.h"
 #include "core/name_table.h"
@@ -140,6 +141,12 @@ const std::map<std::string, std::function<std::string(const Args&)>> kFunctions 
          return SampleProblemText(
              {true, a[0], a[1], std::stoi(a[2]), std::stoi(a[3]), std::stoi(a[4]), 0, 0});
      }},
+    {"SampleFormatText",
+     [](const Args& a) {
+         return SampleFormatText({true, a[0], a[1], std::stoi(a[2]), std::stoi(a[3]),
+                                  std::stoi(a[4]), std::stoull(a[5]), std::stoull(a[6])});
+     }},
+    {"IsSoundFileToConvert", [](const Args& a) { return Bool(IsSoundFileToConvert(a[0])); }},
     {"FormatSums",
      [](const Args& a) {
          return FormatSums({{a[1], a[0]}});
