@@ -33,10 +33,10 @@ public:
         return answer;
     }
 
-    // Records the shaping it was offered and cancels the run.
+    // Records the shaping it was offered, then answers as a Yes/No question.
     PrepareAnswer prepareQuestion(const PrepareQuestion& q) override {
         shapingsOffered.push_back(q.shaping);
-        return {ConversionAnswer::Cancel, q.shaping};
+        return Prompt::prepareQuestion(q);
     }
 
     std::vector<SampleShaping> shapingsOffered;
