@@ -9,6 +9,7 @@
 #include "cli/card_archive_commands.h"
 #include "cli/console_prompt.h"
 #include "cli/info_command.h"
+#include "cli/shaping_options.h"
 #include "core/card/card_delete.h"
 #include "core/card/card_side.h"
 #include "core/catalogue/card_naming.h"
@@ -33,14 +34,18 @@ constexpr const char* kUsage =
     "usage: quodlin-card list [--banks] CARD\n"
     "       quodlin-card info [--banks] [--json] CARD\n"
     "       quodlin-card name [--banks] CARD CARDFILE NAME [CARDFILE NAME]...\n"
-    "       quodlin-card put [--banks] [--convert] CARD FILE...\n"
+    "       quodlin-card put [--banks] [--convert [--mono] [--8bit] [--normalize[=DB]]\n"
+    "                        [--trim[=DB]]] CARD FILE...\n"
     "       quodlin-card get [--banks] [--overwrite] CARD DIR CARDFILE...\n"
     "       quodlin-card rm [--banks] CARD CARDFILE...\n"
     "       quodlin-card backup CARD DIR\n"
     "       quodlin-card restore [--replace] DIR CARD\n"
     "       quodlin-card check CARD\n"
     "       quodlin-card -h | --help | --version\n"
-    "CARD is the card's root directory (its mount point); samples unless --banks.\n";
+    "CARD is the card's root directory (its mount point); samples unless --banks.\n"
+    "put --convert shapes every sample, ready ones too, when asked: --mono mixes the channels\n"
+    "to one, --8bit writes 8-bit PCM, --normalize sets the peak to DB dBFS (-1 unless given),\n"
+    "--trim removes the start and end below DB dBFS (-60 unless given).\n";
 
 struct CommandLine {
     std::string command;
@@ -49,10 +54,12 @@ struct CommandLine {
     bool replace = false;
     bool json = false;
     bool convert = false;
+    SampleShaping shaping;
     bool help = false;
     bool version = false;
     std::vector<std::string> operands;
     std::string badOption;
+    std::string badLevel;
 };
 
 CommandLine Parse(const std::vector<std::string>& args) {
@@ -78,7 +85,8 @@ CommandLine Parse(const std::vector<std::string>& args) {
                 line.help = true;
             } else if (arg == "--version") {
                 line.version = true;
-            } else if (line.badOption.empty()) {
+            } else if (!TakeShapingOption(arg, line.shaping, line.badLevel) &&
+                       line.badOption.empty()) {
                 line.badOption = arg;
             }
         } else if (line.command.empty()) {
@@ -194,7 +202,7 @@ public:
         if (!(convert ? allReadableSamples(files) : allOfMode(files))) return kExitFailed;
         if (!openCard(ops[0], false)) return kExitFailed;
         SampleConversion conversion;
-        if (convert) conversion = {&tools_.formats, &tools_.converter, false};
+        if (convert) conversion = {&tools_.formats, &tools_.converter, false, line_.shaping};
         const bool done = CopyToCard(card_, player_, prompt_, files, observer_, conversion);
         if (done && !convert) warnOfSamplesNotReady(files);
         printList();
@@ -258,7 +266,7 @@ private:
         bool all = true;
         for (const std::string& file : files) {
             const SampleFormat format = tools_.formats.read(file);
-            const std::string refusal = ConversionRefusal(file, format);
+            const std::string refusal = ConversionRefusal(file, format, line_.shaping);
             if (refusal.empty() && format.readable) continue;
             err_ << (refusal.empty() ? Quoted(file) + " is not a sample that can be read."
                                      : refusal)
@@ -316,6 +324,8 @@ int RunCardCommand(const std::vector<std::string>& args, FileSystem& fs, SampleT
     }
     Session session(line, fs, tools, out, err);
     if (!line.badOption.empty()) return session.usageError("unknown option " + line.badOption);
+    if (!line.badLevel.empty()) return session.usageError(line.badLevel);
+    if (line.shaping.any() && !line.convert) return session.usageError(kShapingNeedsConvert);
     const ArchiveArgs archive{
         line.operands, line.replace, fs, tools.formats, out, err, [&](const std::string& problem) {
             return session.usageError(problem);

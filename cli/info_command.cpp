@@ -5,6 +5,7 @@
 #include "cli/card_command.h"
 #include "core/card/card_info.h"
 #include "core/card/card_use.h"
+#include "core/samples/sample_conversion.h"
 #include "core/samples/sample_readiness.h"
 #include "core/text/messages.h"
 
@@ -44,6 +45,7 @@ std::string FileJson(const CardFileInfo& file, Mode mode) {
                        ", \"name\": " + JsonString(file.entry.name) +
                        ", \"bytes\": " + std::to_string(f.bytes);
     if (mode == Mode::Banks) return json + "}";
+    json += ", \"instrument_bytes\": " + std::to_string(InstrumentBytes(f));
     json += ", \"rate\": " + std::to_string(f.rate) + ", \"bits\": " + std::to_string(f.bits) +
             ", \"encoding\": " + JsonString(f.encoding) +
             ", \"channels\": " + std::to_string(f.channels) +

@@ -15,6 +15,10 @@ public:
     virtual std::string lastError() const { return {}; }
     // A sample is sounding now.
     virtual bool isPlaying() const { return false; }
+    // "Play", from this many seconds into the sample.
+    virtual void playFrom(double) { command("Play"); }
+    // How far into the sample the sound is, in seconds; 0 when none plays.
+    virtual double position() const { return 0.0; }
     // No sound device to play on at all.
     virtual bool hasNoDevice() const { return false; }
 };

@@ -1,7 +1,11 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
+
+#include "platform/sample_shaping.h"
 
 namespace quodlin {
 
@@ -15,6 +19,21 @@ inline constexpr const char* kApplicationTitle = "Quodlin";
 enum class EachAnswer { Yes, No, YesToAll, NoToAll, Cancel };
 // The answers to the conversion question.
 enum class ConversionAnswer { Convert, CopyAsTheyAre, Cancel };
+
+// Whether and how to prepare a run's samples for the instrument: converted when they would play
+// wrongly, and shaped as chosen.
+struct PrepareQuestion {
+    std::string text;
+    std::vector<std::string> names;  // the file names of the run's samples
+    SampleShaping shaping;           // as last chosen
+    std::uint64_t bytesBefore = 0;   // their total size as they are
+    // Their total size on the card, converted and shaped so.
+    std::function<std::uint64_t(const SampleShaping&)> bytesAfter;
+};
+struct PrepareAnswer {
+    ConversionAnswer choice = ConversionAnswer::Cancel;
+    SampleShaping shaping;
+};
 
 // How the program asks the user and tells the user things; the window, the command line and the
 // tests each bring their own.
@@ -35,9 +54,11 @@ public:
         return question(text) ? EachAnswer::Yes : EachAnswer::No;
     }
 
-    // Whether to convert samples the instrument would play wrongly; Convert is the default.
-    virtual ConversionAnswer conversionQuestion(const std::string& text) {
-        return question(text) ? ConversionAnswer::Convert : ConversionAnswer::CopyAsTheyAre;
+    // Whether to prepare samples for the instrument, and with which shaping; Convert is the
+    // default. Here a Yes/No question that keeps the shaping asked with.
+    virtual PrepareAnswer prepareQuestion(const PrepareQuestion& q) {
+        return {question(q.text) ? ConversionAnswer::Convert : ConversionAnswer::CopyAsTheyAre,
+                q.shaping};
     }
 
     // One message about several files; here one line for each.

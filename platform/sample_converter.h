@@ -2,12 +2,12 @@
 
 #include <cmath>
 #include <cstdint>
-#include <optional>
 #include <string>
 
 #include "core/samples/instrument_format.h"
 #include "platform/file_system.h"
 #include "platform/sample_formats.h"
+#include "platform/sample_shaping.h"
 
 namespace quodlin {
 
@@ -30,28 +30,20 @@ inline std::uint64_t ConvertedFrames(const SampleFormat& format) {
         std::llround(static_cast<double>(format.frames) * kInstrumentRate / format.rate));
 }
 
-// What the user asked to be done to a sample on its way to the card, beyond the instrument's rate.
-struct SampleShaping {
-    bool mono = false;                  // the channels' average, as one
-    bool eightBit = false;              // 8-bit PCM with TPDF dither instead of 16-bit
-    std::optional<double> normalizeDb;  // the written peak, in dBFS
-    std::optional<double> trimDb;       // leading and trailing frames below this, in dBFS, go
-
-    bool any() const { return mono || eightBit || normalizeDb || trimDb; }
-};
-
 // What a conversion met on its way.
 struct ConversionNotes {
     bool madeSilent = false;  // samples that were not numbers (NaN, infinite) became silence
 };
 
-// Converts a sound file into a 32000 Hz, 16-bit PCM WAV, mono or stereo as the source.
+// Converts a sound file into a 32000 Hz PCM WAV, 16-bit and mono or stereo as the source unless
+// the shaping asks otherwise.
 class SampleConverter {
 public:
     virtual ~SampleConverter() = default;
     // Writes the whole converted file into out; throws FileError when the source cannot be read
-    // as sound or out cannot be written.
-    virtual ConversionNotes convert(const std::string& sourcePath, OutputFile& out) = 0;
+    // as sound, out cannot be written, or the shaping would leave nothing (a trimmed silence).
+    virtual ConversionNotes convert(const std::string& sourcePath, const SampleShaping& shaping,
+                                    OutputFile& out) = 0;
 };
 
 }  // namespace quodlin

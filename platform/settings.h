@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace quodlin {
 
@@ -9,6 +10,13 @@ namespace quodlin {
 class SettingsError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+};
+
+// One value to store, with where it goes.
+struct SettingsValue {
+    std::string section;
+    std::string key;
+    std::string value;
 };
 
 // The per-user settings store: strings by application, section and key.
@@ -21,6 +29,14 @@ public:
     // Stores the value at once; throws SettingsError when the store cannot be written.
     virtual void write(const std::string& application, const std::string& section,
                        const std::string& key, const std::string& value) = 0;
+    // Stores these values of one application together, as one change of the store; a value
+    // stored already is left as it is. Throws SettingsError when the store cannot be written.
+    virtual void writeAll(const std::string& application,
+                          const std::vector<SettingsValue>& values) {
+        for (const SettingsValue& value : values) {
+            write(application, value.section, value.key, value.value);
+        }
+    }
 };
 
 }  // namespace quodlin

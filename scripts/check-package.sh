@@ -60,6 +60,10 @@ for file in \
     /usr/share/doc/quodlin/copyright; do
     [ -s "$file" ] || fail "the package did not install $file"
 done
+# The window's sound module, in the library folder of the prefix the build was configured for.
+compgen -G "/usr/lib/quodlin/quodlin-sound.so" > /dev/null ||
+    compgen -G "/usr/lib/*/quodlin/quodlin-sound.so" > /dev/null ||
+    fail "the package did not install the sound module quodlin-sound.so"
 grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/$' \
     /usr/share/doc/quodlin/copyright || fail "the copyright file is not machine-readable"
 

@@ -4,10 +4,8 @@
 #include <memory>
 
 #include "core/shell/startup.h"
-#include "platform/audio/sndfile_sample_formats.h"
-#include "platform/audio/soxr_sample_converter.h"
-#include "platform/player/sample_player.h"
 #include "platform/qt/desktop_file_system.h"
+#include "platform/qt/lazy_sound.h"
 #include "platform/qt/qt_settings.h"
 #include "platform/qt/qt_volumes.h"
 #include "quodlin_version.h"
@@ -18,8 +16,10 @@
 
 namespace {
 
-std::unique_ptr<quodlin::Player> CreatePlayer() {
-    return std::make_unique<quodlin::SamplePlayer>();
+// Beside the program in a build, in the library folder once installed.
+QStringList SoundModuleFolders() {
+    const QString programDir = QCoreApplication::applicationDirPath();
+    return {programDir, programDir + "/" + QUODLIN_SOUND_MODULE_DIR};
 }
 
 QStringList Arguments(int argc, char** argv) {
@@ -41,9 +41,9 @@ int main(int argc, char** argv) {
     quodlin::QtSettings settings;
     quodlin::QtVolumes volumes;
     quodlin::MessageBoxPrompt prompt;
-    const std::unique_ptr<quodlin::Player> player = CreatePlayer();
-    quodlin::SndfileSampleFormats sampleFormats;
-    quodlin::SoxrSampleConverter sampleConverter;
+    prompt.rememberShapingIn(settings);
+    quodlin::LazySound sound(SoundModuleFolders());
+    const std::unique_ptr<quodlin::Player> player = sound.newPlayer();
     quodlin::MainWindowParts parts{fileSystem,
                                    settings,
                                    volumes,
@@ -55,8 +55,9 @@ int main(int argc, char** argv) {
     bool delayGiven = false;
     const int delay = qEnvironmentVariableIntValue("QUODLIN_PROGRESS_DELAY_MS", &delayGiven);
     if (delayGiven) parts.progressDelayMs = delay;
-    parts.sampleFormats = &sampleFormats;
-    parts.sampleConverter = &sampleConverter;
+    parts.sampleFormats = &sound;
+    parts.sampleConverter = &sound;
+    parts.sampleOverviews = &sound;
     quodlin::frmQuodlinMain window(parts);
     quodlin::QuitWhenShownIfAsked(window);
     window.show();

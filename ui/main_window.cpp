@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include "core/card/card_use.h"
+#include "core/samples/shaping_settings.h"
 #include "core/shell/shell_messages.h"
 #include "core/text/messages.h"
 #include "core/text/text_functions.h"
@@ -27,6 +28,7 @@
 #include "ui/lists/format_hints.h"
 #include "ui/lists/list_keys.h"
 #include "ui/lists/list_menu.h"
+#include "ui/pane/sample_pane.h"
 #include "ui/rename_dialog.h"
 #include "ui/widgets/elided_label.h"
 #include "ui/widgets/program_icon.h"
@@ -88,15 +90,22 @@ void frmQuodlinMain::connectHandlers() {
             guarded(&frmQuodlinMain::cmdFromSM_Click));
     connectKeysAndMenus();
 
-    connect(FileList, &QListWidget::itemSelectionChanged, this,
-            [this] { showSelection(selectedComputerPaths()); });
+    connect(FileList, &QListWidget::itemSelectionChanged, this, [this] {
+        showSelection(selectedComputerPaths());
+        showInPane(FileList);
+    });
     connect(lstSmartMedia, &QListWidget::itemSelectionChanged, this, [this] {
         std::vector<std::string> paths;
         for (const CardEntry& entry : selectedCardEntries()) {
             paths.push_back(JoinNative(card_.cardRoot(), entry.fileName));
         }
         showSelection(paths);
+        showInPane(lstSmartMedia);
     });
+    connect(fraSample, &SamplePane::playFromWanted, this, [this](const QString&, double seconds) {
+        RunAction(parts_.prompt, [&] { paneClicked(seconds); });
+    });
+    fraSample->setShaping(ReadShaping(parts_.settings));
     // Both lists show each sample's format in its tool tip once it has been read.
     if (parts_.sampleFormats == nullptr) return;
     const auto samplesShown = [this] { return SelectedTab() == Tab::Samples; };
@@ -192,11 +201,13 @@ void frmQuodlinMain::selectTab() {
     MainFrame->setVisible(!help);
     HelpFrame->setVisible(help);
     if (help) {
+        fraSample->showNothing();
         const QString helpFile = HelpFilePath(parts_.programDirectory);
         ReportHelpFileIfAsked(helpFile, ShowHelpFile(*rtfNames, helpFile));
         return;
     }
     WavPlayer->setVisible(tab == Tab::Samples);
+    if (tab != Tab::Samples) fraSample->showNothing();
     showDirectory();
     card_.setMode(directories_.mode);
     reloadCard();
@@ -267,9 +278,8 @@ void frmQuodlinMain::restoreWindowPlace() {
     if (!saved.empty()) restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(saved)));
 }
 
-void frmQuodlinMain::saveWindowPlace() {
-    parts_.settings.write(kSettingsApplication, kWindowSection, kGeometryKey,
-                          saveGeometry().toBase64().toStdString());
+SettingsValue frmQuodlinMain::windowPlace() const {
+    return {kWindowSection, kGeometryKey, saveGeometry().toBase64().toStdString()};
 }
 
 // Closing is never refused.
@@ -279,14 +289,18 @@ void frmQuodlinMain::closeEvent(QCloseEvent* event) {
 }
 
 void frmQuodlinMain::Form_Unload() {
+    // The kernel lets go of a watch some time after it is removed, and closing the watcher
+    // waits for that: removed first, they go while the settings are stored.
+    if (!diskWatcher_->directories().isEmpty()) {
+        diskWatcher_->removePaths(diskWatcher_->directories());
+    }
     try {
         // Without a card the one remembered stays remembered, for when it is back.
         const std::string card =
             smDrive->currentRoot().empty()
                 ? parts_.settings.read(kSettingsApplication, kSettingsSection, kSmartMediaKey, "")
                 : smDrive->currentRoot();
-        ShutDown(directories_, card, parts_.settings);
-        saveWindowPlace();
+        ShutDown(directories_, card, parts_.settings, {windowPlace()});
     } catch (const SettingsError& error) {
         parts_.prompt.message(SettingsNotSaved(error.what()), MessageStyle::Exclamation);
     }
@@ -299,7 +313,8 @@ void frmQuodlinMain::paintEvent(QPaintEvent*) {
     QStyleOptionTabWidgetFrame frame;
     frame.initFrom(this);
     const QRect tabs = TabStrip->geometry();
-    frame.rect = QRect(tabs.left(), tabs.bottom() - 1, tabs.width(), height() - tabs.bottom() - 2);
+    const int bottom = fraSample->geometry().top();
+    frame.rect = QRect(tabs.left(), tabs.bottom() - 1, tabs.width(), bottom - tabs.bottom() - 1);
     frame.shape = QTabBar::RoundedNorth;
     frame.tabBarSize = TabStrip->sizeHint();
     frame.tabBarRect = QRect(QPoint(0, 0), frame.tabBarSize);

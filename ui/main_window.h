@@ -16,6 +16,7 @@
 #include "platform/prompt.h"
 #include "platform/sample_converter.h"
 #include "platform/sample_formats.h"
+#include "platform/sample_overviews.h"
 #include "platform/settings.h"
 #include "platform/volumes.h"
 
@@ -38,6 +39,7 @@ class ElidedLabel;
 class FileListBox;
 class PlayMark;
 class RunProgress;
+class SamplePane;
 class WavPlayer;
 class frmRename;
 
@@ -53,6 +55,7 @@ struct MainWindowParts {
     int progressDelayMs = 500;      // how long a copy run goes on before it shows its progress
     SampleFormats* sampleFormats = nullptr;      // none: no formats in the lists' tool tips
     SampleConverter* sampleConverter = nullptr;  // none: copies to the card never convert
+    SampleOverviews* sampleOverviews = nullptr;  // none: the sample pane draws no waveform
     // Asks for a new name, offering the old one; none: the rename dialog asks the user.
     std::function<std::string(const std::string& name)> askName;
 };
@@ -107,7 +110,7 @@ private:
     void reloadWhenIdle();
     void reloadLists();
     void restoreWindowPlace();
-    void saveWindowPlace();
+    SettingsValue windowPlace() const;
     void Form_Unload();
 
     // main_window_card.cpp: the card drive and the card list.
@@ -142,7 +145,12 @@ private:
     void FileList_DblClick();
     void copyToCard(const std::vector<std::string>& paths);
     void filesDroppedOnCard(const std::vector<std::string>& paths);
-    void preview(const std::string& path, QListWidget* list, int row, const QString& name);
+    void preview(const std::string& path, QListWidget* list, int row, const QString& name,
+                 double fromSeconds = 0.0);
+    // The pane shows the sample the list's selection points at: its current row when that is
+    // selected, else its first selected row.
+    void showInPane(QListWidget* list);
+    void paneClicked(double seconds);
     std::string askName(const std::string& name);
     // One line under the work page for a copy run.
     void summarize(const RunProgress& progress, bool toCard);
@@ -169,6 +177,9 @@ private:
     ElidedLabel* lblSelection = nullptr;
     ElidedLabel* lblCardUse = nullptr;
     PlayMark* playMark_ = nullptr;
+    SamplePane* fraSample = nullptr;
+    QListWidget* paneList_ = nullptr;  // the list and row whose sample the pane shows
+    int paneRow_ = -1;
     QFileSystemWatcher* diskWatcher_ = nullptr;
     QTimer* reloadTimer_ = nullptr;
     QTextBrowser* rtfNames = nullptr;

@@ -1,6 +1,7 @@
 #include "core/card/card_info.h"
 
 #include "core/card/card_listing.h"
+#include "core/samples/sample_conversion.h"
 #include "core/samples/sample_readiness.h"
 #include "core/text/text_functions.h"
 #include "core/text/wording.h"
@@ -26,6 +27,8 @@ std::vector<CardFileInfo> ReadCardFiles(CardSide& card, SampleFormats& formats) 
 std::string CardFileInfoLine(const CardFileInfo& file, Mode mode) {
     if (mode == Mode::Banks) return file.line + kSeparator + SizeText(file.format.bytes);
     std::string text = file.line + kSeparator + SampleFormatText(file.format) + kSeparator;
+    if (file.format.readable)
+        text += SizeText(InstrumentBytes(file.format)) + " in the ES1" + kSeparator;
     const std::vector<std::string> problems = SampleProblems(file.format);
     if (problems.empty()) return text + "ready";
     return text + "not ready: " + Joined(problems);

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "core/card/card_listing.h"
+#include "core/samples/sample_conversion.h"
 #include "core/samples/sample_readiness.h"
 #include "core/text/wording.h"
 
@@ -29,18 +30,20 @@ std::string CardUseText(const CardUse& use) {
 std::string SelectionText(const std::vector<SampleFormat>& selected) {
     if (selected.empty()) return "";
     std::uint64_t bytes = 0;
+    std::uint64_t instrumentBytes = 0;
     double seconds = 0;
     bool anySound = false;
     for (const SampleFormat& format : selected) {
         bytes += format.bytes;
         seconds += format.seconds();
         anySound = anySound || format.readable;
+        if (format.readable) instrumentBytes += InstrumentBytes(format);
     }
     std::string text = std::to_string(selected.size()) + " selected" + kSeparator + SizeText(bytes);
     if (!anySound) return text;
     char length[32];
     std::snprintf(length, sizeof length, "%.2f s", seconds);
-    return text + kSeparator + length;
+    return text + kSeparator + length + kSeparator + SizeText(instrumentBytes) + " in the ES1";
 }
 
 }  // namespace quodlin

@@ -25,8 +25,9 @@ CardUse ReadCardUse(FileSystem& fs, const std::string& cardRoot);
 // "12 samples · 3 banks · 5.2 MB free of 15.6 MB"; the space is left out when it is not known.
 std::string CardUseText(const CardUse& use);
 
-// The selected files' count, total size and, when any is a sound, total length:
-// "3 selected · 290 KB · 4.56 s". Empty when nothing is selected.
+// The selected files' count, total size and, when any is a sound, total length and what the
+// instrument holds of them: "3 selected · 290 kB · 4.56 s · 292 kB in the ES1". Empty when
+// nothing is selected.
 std::string SelectionText(const std::vector<SampleFormat>& selected);
 
 }  // namespace quodlin

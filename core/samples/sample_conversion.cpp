@@ -20,11 +20,96 @@ std::string ConvertQuestion(int notReady, int selected) {
            ") and would play wrongly. Convert " + (one ? "it" : "them") + " while copying?";
 }
 
+std::string ShapeQuestion(int selected) {
+    const bool one = selected == 1;
+    return (one ? std::string("The selected sample is")
+                : "The " + std::to_string(selected) + " selected samples are") +
+           " ready for the ES1. Shape " + (one ? "it" : "them") + " while copying?";
+}
+
+namespace {
+
+std::uint64_t ConvertedDataBytes(const SampleFormat& format, const SampleShaping& shaping) {
+    const int channels = shaping.mono ? 1 : ConvertedChannels(std::max(0, format.channels));
+    return ConvertedFrames(format) * static_cast<std::uint64_t>(channels) *
+           (shaping.eightBit ? 1u : 2u);
+}
+
+}  // namespace
+
+std::uint64_t ConvertedBytes(const SampleFormat& format, const SampleShaping& shaping) {
+    const std::uint64_t data = ConvertedDataBytes(format, shaping);
+    return 44 + data + data % 2;  // a data chunk of odd size is padded to an even one
+}
+
+std::uint64_t InstrumentBytes(const SampleFormat& format) {
+    SampleShaping ownWords;
+    ownWords.eightBit = format.encoding == "pcm" && format.bits == 8;
+    return ConvertedDataBytes(format, ownWords);
+}
+
 namespace {
 
 // A WAV the instrument plays wrongly can still be copied as it is; other containers cannot.
 bool CanBeCopiedAsItIs(const SampleFormat& format) {
     return format.container == "wav" || format.container == "wavex";
+}
+
+// A sound file of the run that a conversion could read.
+struct RunSample {
+    std::string source;
+    SampleFormat format;
+    bool ready = false;
+};
+
+bool Converted(const RunSample& sample, const SampleShaping& shaping) {
+    return !sample.ready || shaping.any();
+}
+
+// The samples of a run that are converted with the shaping given, with their sizes then.
+std::map<std::string, std::uint64_t> ToConvert(const std::vector<RunSample>& samples,
+                                               const SampleShaping& shaping) {
+    std::map<std::string, std::uint64_t> toConvert;
+    for (const RunSample& sample : samples) {
+        if (Converted(sample, shaping)) {
+            toConvert[sample.source] = ConvertedBytes(sample.format, shaping);
+        }
+    }
+    return toConvert;
+}
+
+std::vector<std::string> Refusals(const std::vector<RunSample>& samples,
+                                  const SampleShaping& shaping) {
+    std::vector<std::string> refusals;
+    for (const RunSample& sample : samples) {
+        if (!Converted(sample, shaping)) continue;
+        std::string refusal = ConversionRefusal(FileNameOf(sample.source), sample.format, shaping);
+        if (!refusal.empty()) refusals.push_back(std::move(refusal));
+    }
+    return refusals;
+}
+
+PrepareQuestion QuestionFor(const std::vector<RunSample>& samples, std::size_t selected,
+                            const SampleShaping& shaping) {
+    const auto notReady = std::count_if(samples.begin(), samples.end(),
+                                        [](const RunSample& sample) { return !sample.ready; });
+    PrepareQuestion question;
+    question.text = notReady > 0
+                        ? ConvertQuestion(static_cast<int>(notReady), static_cast<int>(selected))
+                        : ShapeQuestion(static_cast<int>(selected));
+    question.shaping = shaping;
+    for (const RunSample& sample : samples) {
+        question.names.push_back(FileNameOf(sample.source));
+        question.bytesBefore += sample.format.bytes;
+    }
+    question.bytesAfter = [samples](const SampleShaping& chosen) {
+        std::uint64_t total = 0;
+        for (const RunSample& sample : samples) {
+            total += BytesOnCardAsCopied(sample.format, chosen);
+        }
+        return total;
+    };
+    return question;
 }
 
 }  // namespace
@@ -34,45 +119,42 @@ std::optional<SourceWriter> ChooseSourceWriter(const std::vector<std::string>& s
     if (mode != Mode::Samples || !conversion.formats || !conversion.converter) {
         return SourceWriter();
     }
-    std::map<std::string, std::uint64_t> toConvert;
-    std::vector<std::string> refusals;
-    std::map<std::string, std::uint64_t> mustConvert;
+    std::vector<RunSample> samples;
     for (const std::string& source : sources) {
         const SampleFormat format = conversion.formats->read(source);
-        if (format.regular && (!format.readable || IsReadyForInstrument(format))) continue;
-        std::string refusal = ConversionRefusal(FileNameOf(source), format);
-        if (!refusal.empty()) {
-            refusals.push_back(std::move(refusal));
-            continue;
-        }
-        toConvert[source] = ConvertedBytes(format);
-        if (!CanBeCopiedAsItIs(format)) mustConvert[source] = ConvertedBytes(format);
+        if (format.regular && !format.readable) continue;
+        samples.push_back({source, format, format.regular && IsReadyForInstrument(format)});
     }
+    std::vector<std::string> refusals = Refusals(samples, conversion.shaping);
     if (!refusals.empty()) return SourceWriter(std::move(refusals));
-    if (toConvert.empty()) return SourceWriter();
-    const auto count = [](std::size_t n) { return static_cast<int>(n); };
-    if (conversion.ask) {
-        switch (prompt.conversionQuestion(
-            ConvertQuestion(count(toConvert.size()), count(sources.size())))) {
-            case ConversionAnswer::Cancel:
-                return std::nullopt;
-            case ConversionAnswer::CopyAsTheyAre:
-                toConvert = std::move(mustConvert);
-                break;
-            case ConversionAnswer::Convert:
-                break;
+    SampleShaping shaping = conversion.shaping;
+    if (conversion.ask && !ToConvert(samples, shaping).empty()) {
+        const PrepareAnswer answer =
+            prompt.prepareQuestion(QuestionFor(samples, sources.size(), shaping));
+        if (answer.choice == ConversionAnswer::Cancel) return std::nullopt;
+        shaping = answer.shaping;
+        if (answer.choice == ConversionAnswer::CopyAsTheyAre) {
+            shaping = {};
+            std::erase_if(samples, [](const RunSample& sample) {
+                return sample.ready || CanBeCopiedAsItIs(sample.format);
+            });
         }
+        refusals = Refusals(samples, shaping);
+        if (!refusals.empty()) return SourceWriter(std::move(refusals));
     }
+    std::map<std::string, std::uint64_t> toConvert = ToConvert(samples, shaping);
     if (toConvert.empty()) return SourceWriter();
-    return SourceWriter(*conversion.converter, std::move(toConvert), prompt);
+    return SourceWriter(*conversion.converter, std::move(toConvert), shaping, prompt);
 }
 
-std::uint64_t ConvertedBytes(const SampleFormat& format) {
-    const auto channels = static_cast<std::uint64_t>(std::max(0, format.channels));
-    return 44 + ConvertedFrames(format) * ConvertedChannels(static_cast<int>(channels)) * 2;
+std::uint64_t BytesOnCardAsCopied(const SampleFormat& format, const SampleShaping& shaping) {
+    const bool ready = format.regular && IsReadyForInstrument(format);
+    if (!format.readable || (ready && !shaping.any())) return format.bytes;
+    return ConvertedBytes(format, shaping);
 }
 
-std::string ConversionRefusal(const std::string& name, const SampleFormat& format) {
+std::string ConversionRefusal(const std::string& name, const SampleFormat& format,
+                              const SampleShaping& shaping) {
     const std::string refused = Quoted(name) + " cannot be converted: ";
     if (!format.regular) return refused + "it is not a regular file.";
     if (!format.readable) return "";
@@ -83,7 +165,7 @@ std::string ConversionRefusal(const std::string& name, const SampleFormat& forma
         return refused + "its header gives " + std::to_string(format.channels) + " channels.";
     }
     if (!format.consistent) return refused + "its header claims more sound than the file holds.";
-    if (ConvertedBytes(format) > kLargestConvertedBytes) {
+    if (ConvertedBytes(format, shaping) > kLargestConvertedBytes) {
         return refused + "the sample would be larger than the largest card (64 MB).";
     }
     return "";
@@ -126,9 +208,12 @@ std::optional<CopyFailure> SourceWriter::write(FileSystem& fs, const std::string
     bool madeSilent = false;
     const auto convert = [&](OutputFile& out) {
         ReportingOutput reporting(out, onChunk, target);
-        madeSilent = converter_->convert(source, reporting).madeSilent;
+        madeSilent = converter_->convert(source, shaping_, reporting).madeSilent;
     };
     auto failure = FillUnsynced(fs, target, copy, convert, [&] { return convertedBytes; });
+    // The size is the most the sample could take (trim shortens it), so a failure over the
+    // source itself is never taken for a full card.
+    if (failure && failure->error.path() == source) failure->sourceSize = 0;
     if (!failure && madeSilent && prompt_) {
         prompt_->message(MadeSilent(FileNameOf(source)), MessageStyle::Information);
     }

@@ -106,20 +106,14 @@ void StartUp(DirectoryState& state, StartupWindow& window, Settings& settings, P
     Startup(state, window, settings, prompt, fallback).run();
 }
 
-void ShutDown(DirectoryState& state, const std::string& cardDrive, Settings& settings) {
+void ShutDown(DirectoryState& state, const std::string& cardDrive, Settings& settings,
+              const std::vector<SettingsValue>& alsoStored) {
     state.handBack();
-    std::optional<SettingsError> failure;
-    const auto write = [&](const char* key, const std::string& value) {
-        try {
-            settings.write(kSettingsApplication, kSettingsSection, key, value);
-        } catch (const SettingsError& error) {
-            if (!failure) failure = error;
-        }
-    };
-    write(kSampleDirKey, state.sSampleDir);
-    write(kBankDirKey, state.sBankDir);
-    write(kSmartMediaKey, cardDrive);
-    if (failure) throw *failure;
+    std::vector<SettingsValue> values = {{kSettingsSection, kSampleDirKey, state.sSampleDir},
+                                         {kSettingsSection, kBankDirKey, state.sBankDir},
+                                         {kSettingsSection, kSmartMediaKey, cardDrive}};
+    values.insert(values.end(), alsoStored.begin(), alsoStored.end());
+    settings.writeAll(kSettingsApplication, values);
 }
 
 }  // namespace quodlin

@@ -49,8 +49,9 @@ bool IsFileSystemRoot(const std::string& path);
 void StartUp(DirectoryState& state, StartupWindow& window, Settings& settings, Prompt& prompt,
              const std::string& fallback);
 
-// Hands the directory in use back to its mode and writes the three settings. Throws
-// SettingsError when the store cannot be written; every key is tried first.
-void ShutDown(DirectoryState& state, const std::string& cardDrive, Settings& settings);
+// Hands the directory in use back to its mode and writes the three settings, with the window's
+// own values in alsoStored, in one go. Throws SettingsError when the store cannot be written.
+void ShutDown(DirectoryState& state, const std::string& cardDrive, Settings& settings,
+              const std::vector<SettingsValue>& alsoStored = {});
 
 }  // namespace quodlin

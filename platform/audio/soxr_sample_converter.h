@@ -9,7 +9,8 @@ namespace quodlin {
 // resampled and written in blocks, so memory does not grow with its length.
 class SoxrSampleConverter : public SampleConverter {
 public:
-    ConversionNotes convert(const std::string& sourcePath, OutputFile& out) override;
+    ConversionNotes convert(const std::string& sourcePath, const SampleShaping& shaping,
+                            OutputFile& out) override;
 };
 
 }  // namespace quodlin

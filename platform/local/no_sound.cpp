@@ -15,7 +15,8 @@ SampleFormat NoSampleFormats::read(const std::string& path) {
     return format;
 }
 
-ConversionNotes NoSampleConverter::convert(const std::string& sourcePath, OutputFile&) {
+ConversionNotes NoSampleConverter::convert(const std::string& sourcePath, const SampleShaping&,
+                                           OutputFile&) {
     throw FileError(FileErrorKind::Other, sourcePath, kNoSoundBuild);
 }
 

@@ -17,7 +17,8 @@ public:
 
 class NoSampleConverter : public SampleConverter {
 public:
-    ConversionNotes convert(const std::string& sourcePath, OutputFile& out) override;
+    ConversionNotes convert(const std::string& sourcePath, const SampleShaping& shaping,
+                            OutputFile& out) override;
 };
 
 }  // namespace quodlin

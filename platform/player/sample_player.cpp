@@ -1,6 +1,7 @@
 #include "platform/player/sample_player.h"
 
 #include <QMediaDevices>
+#include <algorithm>
 
 #include "platform/player/playback_samples.h"
 
@@ -20,7 +21,7 @@ void SamplePlayer::command(const std::string& command) {
     if (command == "Open") {
         open();
     } else if (command == "Play") {
-        play();
+        play(0.0);
     } else if (command == "Stop") {
         stop();
     } else if (command == "Close") {
@@ -30,6 +31,15 @@ void SamplePlayer::command(const std::string& command) {
 
 bool SamplePlayer::isPlaying() const {
     return sink_ && sink_->state() == QAudio::ActiveState;
+}
+
+void SamplePlayer::playFrom(double seconds) {
+    play(seconds);
+}
+
+double SamplePlayer::position() const {
+    if (!isPlaying()) return 0.0;
+    return startSeconds_ + static_cast<double>(sink_->processedUSecs()) / 1e6;
 }
 
 void SamplePlayer::open() {
@@ -47,7 +57,7 @@ void SamplePlayer::open() {
     sample_ = std::move(result.sample);
 }
 
-void SamplePlayer::play() {
+void SamplePlayer::play(double fromSeconds) {
     stop();
     if (!sample_) {
         // Why the sample could not be opened stays the reason.
@@ -68,6 +78,10 @@ void SamplePlayer::play() {
     }
     feed_.setBuffer(&audio_);
     feed_.open(QIODevice::ReadOnly);
+    const qsizetype frameBytes = format.bytesPerFrame();
+    const auto frame = static_cast<qsizetype>(std::max(0.0, fromSeconds) * format.sampleRate());
+    feed_.seek(std::min(frame * frameBytes, audio_.size() - audio_.size() % frameBytes));
+    startSeconds_ = static_cast<double>(feed_.pos() / frameBytes) / format.sampleRate();
     sink_ = std::make_unique<QAudioSink>(device, format);
     sink_->start(&feed_);
     if (sink_->error() != QAudio::NoError) {

@@ -29,12 +29,14 @@ public:
 
     bool isOpen() const { return sample_.has_value(); }
     bool isPlaying() const override;
+    void playFrom(double seconds) override;
+    double position() const override;
     std::string lastError() const override { return lastError_; }
     bool hasNoDevice() const override { return noDevice_; }
 
 private:
     void open();
-    void play();
+    void play(double fromSeconds);
     void stop();
     void close();
     QAudioFormat prepareAudio(const QAudioDevice& device);
@@ -44,6 +46,7 @@ private:
     QByteArray audio_;  // the sample as the sink takes it
     QBuffer feed_;
     std::unique_ptr<QAudioSink> sink_;
+    double startSeconds_ = 0.0;  // where the sound playing now began
     std::string lastError_;
     bool noDevice_ = false;
 };

@@ -33,10 +33,23 @@ std::string QtSettings::read(const std::string& application, const std::string& 
 
 void QtSettings::write(const std::string& application, const std::string& section,
                        const std::string& key, const std::string& value) {
+    writeAll(application, {{section, key, value}});
+}
+
+// Each save of the store syncs it to the disk, which takes far longer than the rest of a
+// shut-down: the values go in one save, and none when nothing changed.
+void QtSettings::writeAll(const std::string& application,
+                          const std::vector<SettingsValue>& values) {
     const std::unique_ptr<QSettings> settings = open(application);
-    settings->beginGroup(Q(section));
-    settings->setValue(Q(key), Q(value));
-    settings->endGroup();
+    bool changed = false;
+    for (const SettingsValue& value : values) {
+        const QString key = Q(value.section) + "/" + Q(value.key);
+        const QVariant stored = settings->value(key);
+        if (stored.isValid() && stored.toString() == Q(value.value)) continue;
+        settings->setValue(key, Q(value.value));
+        changed = true;
+    }
+    if (!changed) return;
     settings->sync();
     if (settings->status() != QSettings::NoError) {
         throw SettingsError(settings->fileName().toStdString() + " could not be written");

@@ -21,6 +21,8 @@ public:
                      const std::string& key, const std::string& defaultValue) override;
     void write(const std::string& application, const std::string& section, const std::string& key,
                const std::string& value) override;
+    void writeAll(const std::string& application,
+                  const std::vector<SettingsValue>& values) override;
 
 private:
     std::unique_ptr<QSettings> open(const std::string& application) const;

@@ -44,7 +44,7 @@ void CheckAndConvertFront(const std::string& path) {
     if (!format.readable || !ConversionRefusal("x.wav", format).empty()) return;
     FewBlocks out;
     try {
-        SoxrSampleConverter().convert(path, out);
+        SoxrSampleConverter().convert(path, {}, out);
     } catch (const FileError&) {
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,14 @@ public:
         if (command == "Play" || command == "Stop") playing = command == "Play";
     }
     bool isPlaying() const override { return playing; }
+    // "Play" from the start, "Play from 0.25" from further in.
+    void playFrom(double seconds) override {
+        if (seconds <= 0.0) return command("Play");
+        char text[32];
+        std::snprintf(text, sizeof text, "Play from %.2f", seconds);
+        calls.push_back(text);
+        playing = true;
+    }
 
     bool playing = false;
     std::vector<std::string> calls;

@@ -33,6 +33,13 @@ public:
         return answer;
     }
 
+    // Records the shaping it was offered, then answers as a Yes/No question.
+    PrepareAnswer prepareQuestion(const PrepareQuestion& q) override {
+        shapingsOffered.push_back(q.shaping);
+        return Prompt::prepareQuestion(q);
+    }
+
+    std::vector<SampleShaping> shapingsOffered;
     std::vector<std::string> messages;
     std::vector<MessageStyle> styles;
     std::vector<std::string> titles;

@@ -118,6 +118,9 @@ class Program:
         self.process.wait(timeout=10)
 
 
+PREPARE_TITLE = "Prepare for the ES1"
+
+
 def question_on_top(title, progress_title=None):
     """The question is the active window and topmost, above the progress box when one is shown."""
     names = stacking()
@@ -175,7 +178,7 @@ def full_card_message_is_on_top_and_return_ends_the_run(work):
     program = Program(work, pc, card.root)
     try:
         copy_all(program.wid, FILE_LIST, TO_CARD)
-        expect(wait_for(lambda: question_on_top("Quodlin")), "the conversion question is on top")
+        expect(wait_for(lambda: question_on_top(PREPARE_TITLE)), "the prepare dialog is on top")
         time.sleep(0.5)
         run("xdotool", "key", "alt+a")
         expect(wait_for(lambda: "Copying to SmartMedia" in stacking()), "the run goes on")
@@ -232,7 +235,7 @@ def escape_on_the_conversion_question_copies_nothing_and_f5_copies(work):
     try:
         click(program.wid, FILE_LIST)
         run("xdotool", "key", "ctrl+a", "F5")
-        expect(wait_for(lambda: question_on_top("Quodlin")), "F5 asks whether to convert")
+        expect(wait_for(lambda: question_on_top(PREPARE_TITLE)), "F5 asks how to prepare them")
         run("xdotool", "key", "Escape")
         expect(wait_for(lambda: stacking() == [MAIN_TITLE]), f"the question goes: {stacking()}")
         expect(sorted(os.listdir(card.root)) == ["00.wav", "names.txt"],

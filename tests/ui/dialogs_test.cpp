@@ -1,17 +1,23 @@
 // The two text-field dialogs: what they answer for each way of closing them.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 #include <filesystem>
 
 #include "platform/qt/desktop_file_system.h"
 #include "tests/support/fixed_volumes.h"
+#include "tests/support/memory_settings.h"
 #include "tests/support/recording_prompt.h"
 #include "tests/support/temp_dir.h"
 #include "ui/dir_dialog.h"
 #include "ui/rename_dialog.h"
+#include "ui/window/message_box_prompt.h"
 #include "ui/window/run_action.h"
 
 namespace quodlin::test {
@@ -111,6 +117,51 @@ TEST(RunAction, AnUnexpectedErrorIsToldAndTheProgramGoesOn) {
     ASSERT_EQ(prompt.messages.size(), 1u);
     EXPECT_NE(prompt.messages[0].find("no such row"), std::string::npos);
 }
+
+struct Preparing {
+    const char* toggled;  // the box clicked before the key; nullptr: none
+    Qt::Key key;
+    ConversionAnswer choice;
+    const char* sizes;  // as the dialog shows them when the key is pressed
+};
+
+class PrepareDialogTest : public ::testing::TestWithParam<Preparing> {};
+
+// Mono comes checked from last time; 8-bit halves the size after.
+TEST_P(PrepareDialogTest, TheBoxesChangeTheSizeAfterAndEnterOrEscapeAnswers) {
+    const Preparing& c = GetParam();
+    PrepareQuestion question{
+        "Convert them?", {"a.wav", "b.wav"}, {true}, 2000, [](const SampleShaping& s) {
+            return s.eightBit ? 500u : 1000u;
+        }};
+    MessageBoxPrompt prompt;
+    prompt.showHeldOver(nullptr);
+    MemorySettings settings;
+    prompt.rememberShapingIn(settings);
+    std::string sizes;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        if (c.toggled) QTest::mouseClick(dialog->findChild<QCheckBox*>(c.toggled), Qt::LeftButton);
+        sizes = dialog->findChild<QLabel*>("lblPrepareSizes")->text().toStdString();
+        QTest::keyClick(dialog, c.key);
+    });
+    const PrepareAnswer answer = prompt.prepareQuestion(question);
+    EXPECT_EQ(answer.choice, c.choice);
+    EXPECT_EQ(sizes, c.sizes);
+    EXPECT_TRUE(answer.shaping.mono);
+    const bool stored = c.choice != ConversionAnswer::Cancel;
+    EXPECT_EQ(settings.values.count("Quodlin/Prepare/EightBit"), stored ? 1u : 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Prepare, PrepareDialogTest,
+    ::testing::Values(Preparing{nullptr, Qt::Key_Return, ConversionAnswer::Convert,
+                                "On the card: 2 kB as they are, 1 kB prepared"},
+                      Preparing{"chk8Bit", Qt::Key_Return, ConversionAnswer::Convert,
+                                "On the card: 2 kB as they are, 500 bytes prepared"},
+                      Preparing{"chkTrim", Qt::Key_Escape, ConversionAnswer::Cancel,
+                                "On the card: 2 kB as they are, at most 1 kB prepared"}));
 
 }  // namespace
 }  // namespace quodlin::test

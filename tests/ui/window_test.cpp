@@ -16,6 +16,7 @@
 #include <map>
 
 #include "core/text/messages.h"
+#include "platform/local/no_sound.h"
 #include "platform/qt/desktop_file_system.h"
 #include "tests/support/fixed_volumes.h"
 #include "tests/support/memory_settings.h"
@@ -52,6 +53,9 @@ protected:
     frmQuodlinMain& open() {
         MainWindowParts parts{fileSystem, settings, volumes, player, prompt, home.path(), {}};
         parts.progressDelayMs = progressDelayMs;
+        parts.sampleOverviews = overviews;
+        parts.sampleFormats = formats;
+        parts.sampleConverter = formats ? &converter : nullptr;
         parts.askName = [this](const std::string& name) {
             namesAsked.push_back(name);
             const std::string answer = names.empty() ? name : names.front();
@@ -100,6 +104,9 @@ protected:
     }
 
     int progressDelayMs = 500;
+    SampleOverviews* overviews = nullptr;
+    SampleFormats* formats = nullptr;
+    NoSampleConverter converter;
     TempDir home;
     TempDir card;
     DesktopFileSystem fileSystem;
@@ -166,6 +173,59 @@ INSTANTIATE_TEST_SUITE_P(Window, WiringTest, ::testing::Values(
     Wiring{"lstSmartMedia", {0}, "Return", {}, kHome, kCard, "00.wav"},
     Wiring{"lstSmartMedia", {0}, "DoubleClick", {}, kHome, kCard, "00.wav"}));
 // clang-format on
+
+// Every sample on the computer is a second of 32 kHz 16-bit mono; none on the card is sound.
+class FixedOverviews : public SampleOverviews, public SampleFormats {
+public:
+    explicit FixedOverviews(std::string cardRoot) : cardRoot_(std::move(cardRoot)) {}
+    SampleFormat read(const std::string& path) override {
+        if (path.starts_with(cardRoot_)) return {false, "", "", 0, 0, 0, 0, 12};
+        return {true, "wav", "pcm", 32000, 16, 1, 32000, 4000};
+    }
+    SampleOverview read(const std::string& path, int columns) override {
+        const SampleFormat format = read(path);
+        if (!format.readable) return {format, {}, "Not sound."};
+        return {format, {1, columns, std::vector<Peak>(std::size_t(columns), {-0.5f, 0.5f})}, ""};
+    }
+
+private:
+    std::string cardRoot_;
+};
+
+TEST_F(WindowTest, ThePaneShowsTheSelectedSampleAndAClickInItPlaysFromThere) {
+    FixedOverviews fixed(card.path());
+    overviews = &fixed;
+    open().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+    const auto line = [this](const char* name) {
+        return control<ElidedLabel>(name)->fullText().toStdString();
+    };
+    const auto waitFor = [&](const std::string& text) {
+        return QTest::qWaitFor([&] { return line("lblSampleSize").ends_with(text); });
+    };
+    select("FileList", {1});
+    ASSERT_TRUE(waitFor("4 kB on the card as copied")) << line("lblSampleSize");
+    EXPECT_EQ(line("lblSampleFormat"), "32000 Hz · 16-bit · mono · 1.00 s · 4 kB · ready");
+    QWidget* wave = window_->findChild<QWidget*>("picWaveform");
+    QTest::mouseClick(wave, Qt::LeftButton, {}, QPoint(wave->width() / 4, wave->height() / 2));
+    EXPECT_EQ(player.calls.back(), "Play from 0.25");
+    EXPECT_EQ(player.calls.at(player.calls.size() - 3), "FileName " + home.file("snare.wav"));
+    select("lstSmartMedia", {0});
+    ASSERT_TRUE(waitFor("12 bytes on the card"));
+    EXPECT_EQ(line("lblSampleFormat"), "not a sound file · 12 bytes");
+}
+
+TEST_F(WindowTest, TheShapingLastChosenIsOfferedForReadySamples) {
+    FixedOverviews fixed(card.path());
+    formats = &fixed;
+    settings.values["Quodlin/Prepare/Mono"] = "1";
+    open();
+    select("FileList", {0});
+    act("FileList", "F5");
+    ASSERT_EQ(prompt.shapingsOffered.size(), 1u);
+    EXPECT_TRUE(prompt.shapingsOffered[0].mono);
+    EXPECT_FALSE(prompt.shapingsOffered[0].eightBit);
+}
 
 TEST_F(WindowTest, ALongCopyShowsItsProgressAndCancelEndsItAtOnce) {
     progressDelayMs = 0;

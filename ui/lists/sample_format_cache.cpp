@@ -1,8 +1,6 @@
 #include "ui/lists/sample_format_cache.h"
 
-#include <filesystem>
-
-#include "platform/local/local_file_system_paths.h"
+#include "platform/local/file_stamp.h"
 
 namespace quodlin {
 
@@ -32,15 +30,11 @@ void SampleFormatCache::request(const std::vector<std::string>& paths) {
 }
 
 SampleFormat SampleFormatCache::formatOf(const std::string& path) {
-    std::error_code code;
-    const auto size = std::filesystem::file_size(PathOf(path), code);
-    const auto time = std::filesystem::last_write_time(PathOf(path), code);
-    Entry entry{code ? 0 : size, code ? 0 : time.time_since_epoch().count(), {}};
+    Entry entry{StampOf(path), {}};
     {
         const std::lock_guard lock(mutex_);
         const auto found = cache_.find(path);
-        if (found != cache_.end() && found->second.size == entry.size &&
-            found->second.time == entry.time) {
+        if (found != cache_.end() && found->second.stamp == entry.stamp) {
             return found->second.format;
         }
     }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/local/file_stamp.h"
 #include "platform/sample_formats.h"
 
 namespace quodlin {
@@ -30,8 +31,7 @@ signals:
 
 private:
     struct Entry {
-        std::uint64_t size = 0;
-        long long time = 0;
+        FileStamp stamp;
         SampleFormat format;
     };
     SampleFormat formatOf(const std::string& path);

@@ -13,6 +13,7 @@
 #include "ui/lists/file_list_box.h"
 #include "ui/lists/play_mark.h"
 #include "ui/main_window.h"
+#include "ui/pane/sample_pane.h"
 #include "ui/widgets/arrow_icons.h"
 #include "ui/widgets/elided_label.h"
 #include "ui/widgets/program_icon.h"
@@ -32,6 +33,8 @@ constexpr Grow kBottomLeft{0, 1, 0, 0};
 constexpr Grow kBottomMiddle{0.5, 1, 0, 0};
 constexpr Grow kBottomRight{1, 1, 0, 0};
 constexpr Grow kAll{0, 0, 1, 1};
+// The sample pane's height: a waveform and two lines of text.
+constexpr int kPaneTwips = 1500;
 
 template <typename Control>
 Control* Named(Control* control, const char* name, const QString& tip = QString()) {
@@ -87,14 +90,16 @@ void frmQuodlinMain::buildControls() {
     HelpFrame = Frame(this, "HelpFrame");
     MainFrame = Frame(this, "MainFrame");
     buildStatusBar();
+    fraSample = new SamplePane(parts_.sampleOverviews, parts_.player, this);
 
-    // The drawn window with the status bar under it.
+    // The drawn window with the sample pane and then the status bar under it.
     const int barTwips = stbStatus->sizeHint().height() * 15;
-    auto* layout = new TwipsLayout(this, 7425, 5370 + barTwips);
+    auto* layout = new TwipsLayout(this, 7425, 5370 + kPaneTwips + barTwips);
     layout->place(TabStrip, 45, 90, 7350, -1, {0, 0, 1, 0});
     layout->place(HelpFrame, 135, 405, 7170, 4845, kAll);
     layout->place(MainFrame, 135, 450, 7170, 4800, kAll);
-    layout->place(stbStatus, 0, 5370, 7425, barTwips, {0, 1, 1, 0});
+    layout->place(fraSample, 45, 5370, 7335, kPaneTwips, {0, 1, 1, 0});
+    layout->place(stbStatus, 0, 5370 + kPaneTwips, 7425, barTwips, {0, 1, 1, 0});
     buildWorkPage();
     buildHelpPage();
     TabStrip->raise();

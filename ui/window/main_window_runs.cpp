@@ -6,6 +6,7 @@
 #include "core/catalogue/card_naming.h"
 #include "core/computer/computer_files.h"
 #include "core/computer/file_listing.h"
+#include "core/samples/shaping_settings.h"
 #include "core/text/messages.h"
 #include "core/text/natural_order.h"
 #include "core/text/text_functions.h"
@@ -17,6 +18,7 @@
 #include "ui/lists/file_list_box.h"
 #include "ui/lists/play_mark.h"
 #include "ui/main_window.h"
+#include "ui/pane/sample_pane.h"
 #include "ui/rename_dialog.h"
 #include "ui/window/run_progress.h"
 
@@ -55,10 +57,13 @@ bool IsFile(FileSystem& fs, const std::string& path) {
 void frmQuodlinMain::copyToCard(const std::vector<std::string>& paths) {
     {
         RunProgress progress(this, QStringLiteral("Copying to SmartMedia"), parts_.progressDelayMs);
-        CopyToCard(card_, player(), prompt(), paths, progress,
-                   {parts_.sampleFormats, parts_.sampleConverter, true});
+        CopyToCard(
+            card_, player(), prompt(), paths, progress,
+            {parts_.sampleFormats, parts_.sampleConverter, true, ReadShaping(parts_.settings)});
         summarize(progress, true);
     }
+    // The question may have changed the shaping the next copy uses.
+    fraSample->setShaping(ReadShaping(parts_.settings));
     showCardList();
 }
 
@@ -141,15 +146,47 @@ void frmQuodlinMain::filesDroppedOnCard(const std::vector<std::string>& paths) {
 
 // A double click, Enter or Space on a sample plays it, in samples mode only.
 void frmQuodlinMain::preview(const std::string& path, QListWidget* list, int row,
-                             const QString& name) {
+                             const QString& name, double fromSeconds) {
     StopAndClose(player());
     player().setFileName(path);
     player().command("Open");
-    player().command("Play");
+    player().playFrom(fromSeconds);
     showStatus(PreviewStatus(player(), path));
     const double seconds =
         parts_.sampleFormats != nullptr ? parts_.sampleFormats->read(path).seconds() : 0.0;
     playMark_->playing(list, row, name, seconds);
+    fraSample->playing(path);
+}
+
+void frmQuodlinMain::showInPane(QListWidget* list) {
+    paneList_ = nullptr;
+    QListWidgetItem* current = list->currentItem();
+    const QList<QListWidgetItem*> selected = list->selectedItems();
+    QListWidgetItem* shown = current && current->isSelected()
+                                 ? current
+                                 : (selected.isEmpty() ? nullptr : selected.front());
+    const int row = shown ? list->row(shown) : -1;
+    const bool onCard = list == lstSmartMedia;
+    if (SelectedTab() != Tab::Samples || row < 0 || (onCard && row > card_.table().smLastIndex())) {
+        fraSample->showNothing();
+        return;
+    }
+    paneList_ = list;
+    paneRow_ = row;
+    fraSample->showSample(
+        onCard ? cardPathOfRow(row) : JoinNative(FileList->directory(), FileList->name(row)),
+        onCard);
+}
+
+// A click in the waveform plays the pane's sample from there, as a double click on its row
+// plays it from the start.
+void frmQuodlinMain::paneClicked(double seconds) {
+    if (paneList_ == nullptr || paneRow_ >= paneList_->count()) return;
+    const QString name = paneList_ == lstSmartMedia
+                             ? QString::fromStdString(
+                                   card_.table().entries()[static_cast<std::size_t>(paneRow_)].name)
+                             : paneList_->item(paneRow_)->text();
+    preview(fraSample->path(), paneList_, paneRow_, name, seconds);
 }
 
 void frmQuodlinMain::lstSmartMedia_DblClick() {

@@ -4,7 +4,10 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "core/samples/shaping_settings.h"
+#include "core/shell/shell_messages.h"
 #include "core/text/wording.h"
+#include "ui/dialogs/prepare_dialog.h"
 
 namespace quodlin {
 namespace {
@@ -117,18 +120,18 @@ EachAnswer MessageBoxPrompt::questionForEach(const std::string& text, const std:
 }
 
 // Converting is what makes the samples play right, so it is the default; Escape copies nothing.
-ConversionAnswer MessageBoxPrompt::conversionQuestion(const std::string& text) {
-    Box box(MessageStyle::Question, kApplicationTitle, text, owner());
-    QPushButton* convert = box.addButton(QStringLiteral("&Convert"), QMessageBox::AcceptRole);
-    QPushButton* asTheyAre =
-        box.addButton(QStringLiteral("Copy &as they are"), QMessageBox::DestructiveRole);
-    box.addButton(QMessageBox::Cancel);
-    box.setDefaultButton(convert);
-    box.setEscapeButton(QMessageBox::Cancel);
-    box.exec();
-    if (box.clickedButton() == convert) return ConversionAnswer::Convert;
-    if (box.clickedButton() == asTheyAre) return ConversionAnswer::CopyAsTheyAre;
-    return ConversionAnswer::Cancel;
+// The shaping chosen is remembered for the next run, unless the run is canceled.
+PrepareAnswer MessageBoxPrompt::prepareQuestion(const PrepareQuestion& q) {
+    PrepareDialog dialog(q, owner());
+    const PrepareAnswer answer = dialog.ask();
+    if (answer.choice != ConversionAnswer::Cancel && settings_ != nullptr) {
+        try {
+            StoreShaping(*settings_, answer.shaping);
+        } catch (const SettingsError& error) {
+            message(SettingsNotSaved(error.what()), MessageStyle::Exclamation);
+        }
+    }
+    return answer;
 }
 
 }  // namespace quodlin

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/prompt.h"
+#include "platform/settings.h"
 
 namespace quodlin {
 
@@ -20,10 +21,13 @@ public:
     bool question(const std::string& text, const std::string& title) override;
     bool questionWithDetail(const std::string& text, const std::string& detail) override;
     EachAnswer questionForEach(const std::string& text, const std::string& subject) override;
-    ConversionAnswer conversionQuestion(const std::string& text) override;
+    PrepareAnswer prepareQuestion(const PrepareQuestion& q) override;
     // One box, naming the files under the text.
     void messageForFiles(const std::string& text, const std::vector<std::string>& names,
                          MessageStyle style) override;
+
+    // Where the shaping chosen in the "Prepare for the ES1" dialog is remembered.
+    void rememberShapingIn(Settings& settings) { settings_ = &settings; }
 
     // The window shown: the messages held for it are shown now, as its children.
     void showHeldOver(QWidget* window);
@@ -36,6 +40,7 @@ private:
     };
     QWidget* owner() const;
 
+    Settings* settings_ = nullptr;
     bool holding_ = true;
     QPointer<QWidget> window_;
     std::vector<Held> held_;

@@ -36,7 +36,8 @@ public:
 // Writes "converted <name>"; a full card fails half-way through the file named in fullAt.
 class MarkingConverter : public SampleConverter {
 public:
-    ConversionNotes convert(const std::string& source, OutputFile& out) override {
+    ConversionNotes convert(const std::string& source, const SampleShaping&,
+                            OutputFile& out) override {
         const std::string name = std::filesystem::path(source).filename().string();
         const std::string text = "converted " + name;
         out.write(text.data(), text.size());

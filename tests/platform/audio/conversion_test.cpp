@@ -50,7 +50,7 @@ std::string Joined(const std::vector<std::string>& texts) {
 void Convert(const std::string& source, const std::string& target) {
     LocalFileSystem fs;
     const auto out = fs.createNew(target);
-    SoxrSampleConverter().convert(source, *out);
+    SoxrSampleConverter().convert(source, {}, *out);
     out->sync();
     out->close();
 }
@@ -94,7 +94,7 @@ TEST(SampleConversion, ANonSoundFileIsNotReadable) {
     EXPECT_EQ(format.bytes, 19u);
     LocalFileSystem fs;
     const auto out = fs.createNew(dir.file("out.wav"));
-    EXPECT_THROW(SoxrSampleConverter().convert(dir.file("fake.wav"), *out), FileError);
+    EXPECT_THROW(SoxrSampleConverter().convert(dir.file("fake.wav"), {}, *out), FileError);
 }
 
 test::ProcessResult PutConvert(const std::string& card, std::vector<std::string> sources) {

@@ -28,13 +28,17 @@ std::vector<float> Render(int rate, int channels, const std::vector<Tone>& tones
 
 void WriteTones(const std::string& path, int format, int rate, int channels,
                 const std::vector<Tone>& tones) {
+    WriteSound(path, format, rate, channels, Render(rate, channels, tones));
+}
+
+void WriteSound(const std::string& path, int format, int rate, int channels,
+                const std::vector<float>& samples) {
     SF_INFO info{};
     info.samplerate = rate;
     info.channels = channels;
     info.format = format;
     SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
     if (!file) throw std::runtime_error(path + ": " + sf_strerror(nullptr));
-    const std::vector<float> samples = Render(rate, channels, tones);
     const sf_count_t frames = static_cast<sf_count_t>(samples.size()) / channels;
     const sf_count_t written = sf_writef_float(file, samples.data(), frames);
     sf_close(file);

@@ -20,6 +20,9 @@ struct Tone {
 // Every channel carries the same tone.
 void WriteTones(const std::string& path, int format, int rate, int channels,
                 const std::vector<Tone>& tones);
+// Writes interleaved values (full scale 1.0) as they are.
+void WriteSound(const std::string& path, int format, int rate, int channels,
+                const std::vector<float>& samples);
 
 // A sound file as libsndfile reads it back: interleaved values, full scale 1.0.
 struct ReadBack {

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/sample_shaping.h"
+#include "platform/settings.h"
+
+namespace quodlin {
+
+// The levels the window's Normalize and Trim silence use.
+inline constexpr double kNormalizeDb = -1.0;
+inline constexpr double kTrimDb = -60.0;
+
+// The shaping last chosen in the window, in section "Prepare" of the settings; none at first.
+SampleShaping ReadShaping(Settings& settings);
+// Throws SettingsError when the store cannot be written.
+void StoreShaping(Settings& settings, const SampleShaping& shaping);
+
+}  // namespace quodlin

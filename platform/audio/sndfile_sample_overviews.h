@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/sample_overviews.h"
+
+namespace quodlin {
+
+// Reads waveforms with libsndfile, block by block, so that a long sample takes little memory.
+class SndfileSampleOverviews : public SampleOverviews {
+public:
+    SampleOverview read(const std::string& path, int columns) override;
+};
+
+}  // namespace quodlin

@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+#include <sndfile.h>
+
+#include "platform/audio/sndfile_sample_overviews.h"
+#include "tests/support/temp_dir.h"
+
+namespace quodlin {
+namespace {
+
+// Eight stereo frames of float, read back exactly; the right channel is the left one inverted.
+const std::vector<float> kLeft = {0.5f, -0.5f, 0.25f, 0.0f, -0.25f, 0.75f, 0.0f, 0.0f};
+
+struct Columns {
+    int asked;
+    std::vector<Peak> left;  // the right channel's are these mirrored
+};
+
+const std::vector<Columns> kColumns = {
+    {4, {{-0.5f, 0.5f}, {0.0f, 0.25f}, {-0.25f, 0.75f}, {0.0f, 0.0f}}},
+    // Frames 0-2, 3-5 and 6-7: a width the frames do not divide.
+    {3, {{-0.5f, 0.5f}, {-0.25f, 0.75f}, {0.0f, 0.0f}}},
+    // More columns than frames: one a frame.
+    {20,
+     {{0.5f, 0.5f},
+      {-0.5f, -0.5f},
+      {0.25f, 0.25f},
+      {0.0f, 0.0f},
+      {-0.25f, -0.25f},
+      {0.75f, 0.75f},
+      {0.0f, 0.0f},
+      {0.0f, 0.0f}}},
+};
+
+TEST(SampleOverview, AKnownFileGivesKnownColumnsPerChannel) {
+    test::TempDir dir;
+    SF_INFO info{0, 32000, 2, SF_FORMAT_WAV | SF_FORMAT_FLOAT, 0, 0};
+    SNDFILE* file = sf_open(dir.file("known.wav").c_str(), SFM_WRITE, &info);
+    std::vector<float> frames;
+    for (const float value : kLeft) frames.insert(frames.end(), {value, -value});
+    sf_writef_float(file, frames.data(), 8);
+    sf_close(file);
+
+    for (const Columns& c : kColumns) {
+        const SampleOverview overview =
+            SndfileSampleOverviews().read(dir.file("known.wav"), c.asked);
+        ASSERT_EQ(overview.problem, "");
+        ASSERT_EQ(overview.wave.columns, static_cast<int>(c.left.size())) << c.asked;
+        for (int column = 0; column < overview.wave.columns; ++column) {
+            const Peak& left = c.left[static_cast<std::size_t>(column)];
+            EXPECT_EQ(overview.wave.at(0, column), left) << c.asked << " column " << column;
+            EXPECT_EQ(overview.wave.at(1, column), (Peak{-left.high, -left.low})) << c.asked;
+        }
+    }
+}
+
+TEST(SampleOverview, AFileThatIsNoSoundTellsWhy) {
+    test::TempDir dir;
+    test::WriteBytes(dir.file("text.wav"), "not a sound");
+    const SampleOverview overview = SndfileSampleOverviews().read(dir.file("text.wav"), 10);
+    EXPECT_EQ(overview.problem, "It is not a sound file this program can read.");
+    EXPECT_EQ(overview.wave.columns, 0);
+}
+
+}  // namespace
+}  // namespace quodlin

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QThreadPool>
+#include <atomic>
+#include <map>
+#include <mutex>
+#include <string>
+
+#include "platform/local/file_stamp.h"
+#include "platform/sample_overviews.h"
+
+namespace quodlin {
+
+// Reads waveforms on a worker thread, so that the window goes on while a long sample is read,
+// and keeps them by path: one is read again only when its file's size or time changed, or
+// another width is asked for.
+class OverviewCache : public QObject {
+    Q_OBJECT
+public:
+    OverviewCache(SampleOverviews& overviews, QObject* parent);
+    ~OverviewCache() override;
+
+    // The overview arrives as overviewKnown; a request made meanwhile replaces this one.
+    void request(const std::string& path, int columns);
+
+signals:
+    void overviewKnown(const QString& path, const quodlin::SampleOverview& overview);
+
+private:
+    struct Entry {
+        FileStamp stamp;
+        int columns = 0;
+        SampleOverview overview;
+    };
+    SampleOverview overviewOf(const std::string& path, int columns);
+
+    SampleOverviews& overviews_;
+    QThreadPool worker_;
+    std::atomic<int> generation_ = 0;
+    std::mutex mutex_;
+    std::map<std::string, Entry> cache_;
+};
+
+}  // namespace quodlin
+
+Q_DECLARE_METATYPE(quodlin::SampleOverview)

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QFrame>
+#include <QString>
+#include <string>
+
+#include "platform/player.h"
+#include "platform/sample_overviews.h"
+#include "platform/sample_shaping.h"
+
+class QTimer;
+
+namespace quodlin {
+
+class ElidedLabel;
+class OverviewCache;
+class WaveformView;
+
+// Under the lists: the sample selected on either side, as a waveform with its format, whether
+// it is ready for the instrument, its length and its size on the card. While it plays, a cursor
+// follows the sound.
+class SamplePane : public QFrame {
+    Q_OBJECT
+public:
+    // overviews may be none: the pane then tells the format only.
+    SamplePane(SampleOverviews* overviews, Player& player, QWidget* parent);
+
+    // onCard: the sample is on the card, so its size there is its own.
+    void showSample(const std::string& path, bool onCard);
+    void showNothing();
+    // The shaping a copy would use now; the size follows it.
+    void setShaping(const SampleShaping& shaping);
+    // The player has just started path.
+    void playing(const std::string& path);
+
+    const std::string& path() const { return path_; }
+    WaveformView* waveform() const { return wave_; }
+    ElidedLabel* formatLine() const { return format_; }
+    ElidedLabel* sizeLine() const { return size_; }
+
+signals:
+    // A click in the waveform: play the pane's sample from there.
+    void playFromWanted(const QString& path, double seconds);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void requestOverview();
+    void overviewKnown(const QString& path, const SampleOverview& overview);
+    void showTexts();
+    void followPlayer();
+
+    Player& player_;
+    OverviewCache* cache_ = nullptr;
+    WaveformView* wave_;
+    ElidedLabel* format_;
+    ElidedLabel* size_;
+    QTimer* cursorTimer_;
+    std::string path_;
+    bool onCard_ = false;
+    bool known_ = false;
+    SampleFormat knownFormat_;
+    SampleShaping shaping_;
+    int requestedColumns_ = 0;
+};
+
+}  // namespace quodlin
