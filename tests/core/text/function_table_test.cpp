@@ -9,6 +9,8 @@
 #include "core/archive/sha256_sums.h"
 #include "core/card/card_use.h"
 #include "core/card_numbering.h"
+#include "core/computer/directory_query.h"
+#include "core/computer/file_listing.h"
 #include "core/computer/path_roots.h"
 #include "core/computer/safe_file_name.h"
 #include "core/name_table.h"
@@ -84,8 +86,41 @@ std::string LocalFile(int depth, const std::string& name, bool readOnly) {
     return listed + (fs.list(folder).empty() ? " gone" : " left");
 }
 
+// A call on a folder holding the files named (a folder when a name ends in "/") and two links
+// to each other, a and b; "DIR" at the start of path stands for the folder.
+std::string InFolder(const std::string& files, const std::string& path,
+                     const std::function<std::string(LocalFileSystem&, const std::string&)>& call) {
+    const test::TempDir dir;
+    for (const std::string& name : Parted(files)) {
+        if (name.ends_with('/')) std::filesystem::create_directory(dir.file(name));
+        if (!name.empty() && !name.ends_with('/')) test::WriteBytes(dir.file(name), "x");
+    }
+    std::error_code unsupported;  // Windows gives users no links
+    std::filesystem::create_directory_symlink(dir.file("b"), dir.file("a"), unsupported);
+    std::filesystem::create_directory_symlink(dir.file("a"), dir.file("b"), unsupported);
+    LocalFileSystem fs;
+    return call(fs, path.starts_with("DIR") ? dir.path() + path.substr(3) : path);
+}
+
 const std::map<std::string, std::function<std::string(const Args&)>> kFunctions = {
     {"LocalFile", [](const Args& a) { return LocalFile(std::stoi(a[0]), a[1], a.size() > 2); }},
+    {"IsDirectory",
+     [](const Args& a) {
+         return InFolder(a[0], a[1],
+                         [](auto& fs, auto& path) { return Bool(fs.isDirectory(path)); });
+     }},
+    {"IsUsableDirectory",
+     [](const Args& a) {
+         return InFolder(a[0], a[1],
+                         [](auto& fs, auto& path) { return Bool(IsUsableDirectory(fs, path)); });
+     }},
+    {"ListComputerFiles",
+     [](const Args& a) {
+         const Mode mode = a[1] == "banks" ? Mode::Banks : Mode::Samples;
+         return InFolder(a[0], a[2], [&](auto& fs, auto& path) {
+             return Listed(ListComputerFiles(fs, path, mode));
+         });
+     }},
     {"RemoveDouble",
      [](const Args& a) {
          std::string t = a[0];
