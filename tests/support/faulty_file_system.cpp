@@ -88,7 +88,7 @@ void FaultyFileSystem::fault(Op op, const std::string& path) {
 
 std::vector<DirEntry> FaultyFileSystem::list(const std::string& dir) {
     fault(Op::List, dir);
-    return real_.list(dir);
+    return LocalFileSystem::list(dir);
 }
 
 int FaultyFileSystem::opened(const std::string& fileName) const {
@@ -101,32 +101,32 @@ int FaultyFileSystem::opened(const std::string& fileName) const {
 std::unique_ptr<InputFile> FaultyFileSystem::openForReading(const std::string& path) {
     fault(Op::Open, path);
     opened_.push_back(path);
-    return std::make_unique<FaultyInput>(*this, real_.openForReading(path), path);
+    return std::make_unique<FaultyInput>(*this, LocalFileSystem::openForReading(path), path);
 }
 
 std::unique_ptr<OutputFile> FaultyFileSystem::createNew(const std::string& path) {
     fault(Op::Create, path);
-    return std::make_unique<FaultyOutput>(*this, real_.createNew(path), path);
+    return std::make_unique<FaultyOutput>(*this, LocalFileSystem::createNew(path), path);
 }
 
 void FaultyFileSystem::remove(const std::string& path) {
     fault(Op::Remove, path);
-    real_.remove(path);
+    LocalFileSystem::remove(path);
 }
 
 void FaultyFileSystem::renameNoReplace(const std::string& from, const std::string& to) {
     fault(Op::Rename, to);
-    real_.renameNoReplace(from, to);
+    LocalFileSystem::renameNoReplace(from, to);
 }
 
 void FaultyFileSystem::replace(const std::string& from, const std::string& to) {
     fault(Op::Replace, to);
-    real_.replace(from, to);
+    LocalFileSystem::replace(from, to);
 }
 
 std::optional<std::uint64_t> FaultyFileSystem::freeSpace(const std::string& dir) {
     fault(Op::FreeSpace, dir);
-    return real_.freeSpace(dir);
+    return LocalFileSystem::freeSpace(dir);
 }
 
 void ForEveryFault(const std::function<void()>& reset,

@@ -13,8 +13,9 @@ enum class Op { List, Open, Read, Create, Write, Sync, Close, Remove, Rename, Re
 const char* OpName(Op op);
 
 // The real file system, with one chosen operation failing: the n-th call (from 1) of one kind
-// throws the chosen error. Every call is recorded, so tests can also see what was done.
-class FaultyFileSystem : public FileSystem {
+// throws the chosen error, also when the file system makes it on itself. Every call is recorded,
+// so tests can also see what was done.
+class FaultyFileSystem : public LocalFileSystem {
 public:
     void failAt(Op op, int occurrence, FileErrorKind kind = FileErrorKind::Other);
     // Every call of op from now on fails, as on a card that was pulled out.
@@ -31,36 +32,14 @@ public:
     void fault(Op op, const std::string& path);
 
     std::vector<DirEntry> list(const std::string& dir) override;
-    bool isDirectory(const std::string& path) override { return real_.isDirectory(path); }
-    std::uint64_t fileSize(const std::string& path) override { return real_.fileSize(path); }
     std::unique_ptr<InputFile> openForReading(const std::string& path) override;
     std::unique_ptr<OutputFile> createNew(const std::string& path) override;
     void remove(const std::string& path) override;
-    void createDirectory(const std::string& path) override { real_.createDirectory(path); }
     void renameNoReplace(const std::string& from, const std::string& to) override;
     void replace(const std::string& from, const std::string& to) override;
     std::optional<std::uint64_t> freeSpace(const std::string& dir) override;
-    std::optional<std::uint64_t> totalSpace(const std::string& dir) override {
-        return real_.totalSpace(dir);
-    }
-    std::string volumeIdentity(const std::string& dir) override {
-        return real_.volumeIdentity(dir);
-    }
-    std::optional<std::uint64_t> allocationUnit(const std::string& dir) override {
-        return real_.allocationUnit(dir);
-    }
-    std::unique_ptr<CardLock> lockCard(const std::string& root, LockMode mode) override {
-        return real_.lockCard(root, mode);
-    }
-    std::string ownerTag() override { return real_.ownerTag(); }
-    bool ownerGone(const std::string& tag) override { return real_.ownerGone(tag); }
-    std::vector<std::string> finishInterruptedRenames(
-        const std::string& dir, const std::vector<DirEntry>& entries) override {
-        return real_.finishInterruptedRenames(dir, entries);
-    }
 
 private:
-    LocalFileSystem real_;
     std::vector<int> counts_ = std::vector<int>(11, 0);
     std::vector<std::string> opened_;
     Op failOp_ = Op::List;

@@ -20,45 +20,20 @@ namespace quodlin {
 namespace {
 
 // Pulls the card out, as a desktop does when the reader goes, before file number at of the run.
-class PullingObserver : public RunObserver {
-public:
-    explicit PullingObserver(test::FatCard& card, int at = 1) : card_(card), at_(at) {}
+struct PullingObserver : RunObserver {
+    PullingObserver(test::FatCard& pulled, int before) : card(pulled), at(before) {}
     bool next(int index, int, const std::string&) override {
-        if (index == at_) test::RunProgram({"fusermount", "-u", "-z", card_.root()});
+        if (index == at) test::RunProgram({"fusermount", "-u", "-z", card.root()});
         return true;
     }
-
-private:
-    test::FatCard& card_;
-    int at_;
+    test::FatCard& card;
+    int at;
 };
 
-TEST(PulledCard, TheRunStopsAndNothingLandsInTheBareMountPoint) {
-    test::TempDir dir;
-    test::FatCard fat(dir.path(), 4096);
-    REQUIRE_FAT_CARD(fat);
-    std::vector<std::string> sources;
-    for (const char* name : {"kick.wav", "snare.wav", "hat.wav"}) {
-        test::WriteBytes(dir.file(name), std::string(5000, name[0]));
-        sources.push_back(dir.file(name));
-    }
-    LocalFileSystem fs;
-    CardSide card(fs);
-    card.open(fat.root());
-    test::RecordingPrompt prompt;
-    test::RecordingPlayer player;
-    PullingObserver observer(fat);
-
-    EXPECT_FALSE(CopyToCard(card, player, prompt, sources, observer));
-
-    EXPECT_EQ(prompt.messages, std::vector<std::string>{kCardRemoved});
-    EXPECT_TRUE(std::filesystem::is_empty(fat.root()));
-    EXPECT_THROW(card.ensureCardPresent(), FileError);
-}
-
-// A card pulled before any file of a backup, of the check of a backup before its restore, or of
-// the restore itself: the run says so, and nothing is written beside the card.
-enum class Stage { Backup, RestoreCheck, Restore };
+// A card pulled before any file of a put, of a backup, of the check of a backup before its
+// restore, or of the restore itself: the run stops and says so, and nothing lands in the bare
+// mount point.
+enum class Stage { Put, Backup, RestoreCheck, Restore };
 
 class PulledArchive : public ::testing::TestWithParam<std::tuple<Stage, int>> {};
 
@@ -68,7 +43,10 @@ TEST_P(PulledArchive, EndsWithTheCardRemovedAndNothingBesideIt) {
     test::FatCard fat(dir.path(), 4096);
     REQUIRE_FAT_CARD(fat);
     const std::string backup = dir.file("backup");
-    if (stage != Stage::Backup) {
+    if (stage == Stage::Put) {
+        for (const char* name : {"0", "1", "2"})
+            test::WriteBytes(backup + name, std::string(5000, 'x'));
+    } else if (stage != Stage::Backup) {
         std::filesystem::create_directory(backup);
         for (const char* name : {"00.wav", "01.wav", "names.txt"}) {
             test::WriteBytes(backup + "/" + name, name);
@@ -88,7 +66,14 @@ TEST_P(PulledArchive, EndsWithTheCardRemovedAndNothingBesideIt) {
     PullingObserver pulling(fat, at);
     RunObserver quiet;
     ArchiveResult result;
-    if (stage == Stage::Backup) {
+    if (stage == Stage::Put) {
+        test::RecordingPrompt prompt;
+        test::RecordingPlayer player;
+        EXPECT_FALSE(
+            CopyToCard(card, player, prompt, {backup + "0", backup + "1", backup + "2"}, pulling));
+        EXPECT_EQ(prompt.messages, std::vector<std::string>{kCardRemoved});
+        result.problems = prompt.messages;
+    } else if (stage == Stage::Backup) {
         result = BackUpCard(card, backup, pulling);
         EXPECT_FALSE(std::filesystem::exists(backup + "/SHA256SUMS"));
     } else {
@@ -100,11 +85,12 @@ TEST_P(PulledArchive, EndsWithTheCardRemovedAndNothingBesideIt) {
     ASSERT_FALSE(result.problems.empty());
     EXPECT_EQ(result.problems.front().rfind(kCardRemoved, 0), 0u) << result.problems.front();
     EXPECT_TRUE(std::filesystem::is_empty(fat.root()));
+    EXPECT_THROW(card.ensureCardPresent(), FileError);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryFile, PulledArchive,
-                         ::testing::Combine(::testing::Values(Stage::Backup, Stage::RestoreCheck,
-                                                              Stage::Restore),
+                         ::testing::Combine(::testing::Values(Stage::Put, Stage::Backup,
+                                                              Stage::RestoreCheck, Stage::Restore),
                                             ::testing::Values(0, 1, 2)));
 
 // A FAT card finds every name in any letter case: renaming kick.wav to Kick.wav finds the file

@@ -80,10 +80,6 @@ TEST(RtfReader, DeepNestingIsCappedAndRestoresFormat) {
     const RtfDocument document = ParseRtf(deep);
     ASSERT_EQ(document.paragraphs.size(), 1u);
     EXPECT_EQ(Runs(document.paragraphs[0]), (Strings{"shown||24"}));
-    // Within the cap, text keeps the format of its own group.
-    const std::string nested =
-        "{\\rtf1 " + std::string(50, '{') + "\\i in" + std::string(50, '}') + "out}";
-    EXPECT_EQ(Runs(ParseRtf(nested).paragraphs.at(0)), (Strings{"in|i|24", "out||24"}));
 }
 
 TEST(RtfReader, OutputIsValidUtf8ForAnyBytes) {

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <map>
 
+#include "core/samples/sample_conversion.h"
 #include "core/text/messages.h"
 #include "core/transfers/copy_to_card.h"
 #include "tests/support/faulty_file_system.h"
@@ -47,35 +48,10 @@ public:
     std::string fullAt;
 };
 
-struct Case {
-    std::string what;
-    bool answer;
-    std::string fullAt;
-    std::vector<std::string> cardAfter;  // 00.wav, 01.wav, ... as they end up; "" for missing
-    std::vector<std::string> messages;
-};
-
-const std::vector<std::string> kSources = {"ready.wav", "s24.wav", "loud.wav", "fake.wav",
-                                           "eight.wav"};
-
-const std::vector<Case> kCases = {
-    {"yes converts the two that are not ready",
-     true,
-     "",
-     {"ready", "converted s24.wav", "converted loud.wav", "fake", "eight"},
-     {}},
-    {"no copies every file as it is", false, "", {"ready", "s24", "loud", "fake", "eight"}, {}},
-    {"a full card during a conversion stops the run",
-     true,
-     "loud.wav",
-     {"ready", "converted s24.wav", "", "", ""},
-     {kCardIsFull}},
-};
-
 // Copies the sources named to an empty card, answering the question with answer.
 struct CopyRun {
-    CopyRun(const std::vector<std::string>& names, bool answer, const std::string& fullAt = "",
-            Mode mode = Mode::Samples) {
+    CopyRun(const std::vector<std::string>& names, bool answer, const std::string& fullAt,
+            Mode mode) {
         std::filesystem::create_directories(dir.file("card"));
         std::filesystem::create_directories(dir.file("pc"));
         std::vector<std::string> sources;
@@ -94,10 +70,6 @@ struct CopyRun {
         RunObserver observer;
         done = CopyToCard(card, player, prompt, sources, observer, {&formats, &converter, true});
     }
-    std::string onCard(const std::string& name) {
-        const std::string path = dir.file("card/" + name);
-        return test::Exists(path) ? ReadBytes(path) : "";
-    }
 
     test::TempDir dir;
     test::FaultyFileSystem fs;
@@ -109,37 +81,72 @@ struct CopyRun {
     bool done = false;
 };
 
+struct Case {
+    std::string what;
+    std::vector<std::string> sources;
+    bool answer;
+    std::vector<std::string> questions;
+    std::vector<std::string> cardAfter;  // 00.wav, 01.wav, ... as they end up; "" for missing
+    std::vector<std::string> messages;
+    std::string fullAt;
+    Mode mode = Mode::Samples;
+};
+
+const std::vector<std::string> kSources = {"ready.wav", "s24.wav", "loud.wav", "fake.wav",
+                                           "eight.wav"};
+
+const std::vector<Case> kCases = {
+    {"yes converts the two that are not ready",
+     kSources,
+     true,
+     {ConvertQuestion(2, 5)},
+     {"ready", "converted s24.wav", "converted loud.wav", "fake", "eight"},
+     {}},
+    {"no copies every file as it is",
+     kSources,
+     false,
+     {ConvertQuestion(2, 5)},
+     {"ready", "s24", "loud", "fake", "eight"},
+     {}},
+    {"a full card during a conversion stops the run",
+     kSources,
+     true,
+     {ConvertQuestion(2, 5)},
+     {"ready", "converted s24.wav", "", "", ""},
+     {kCardIsFull},
+     "loud.wav"},
+    {"nothing is asked when every sample is ready", {"ready.wav"}, true, {}, {"ready"}, {}},
+    {"nor for banks", {"s24.wav"}, true, {}, {"s24"}, {}, "", Mode::Banks},
+    // Its wording is among the refusal cases of the command line.
+    {"a source that cannot be converted refuses the run before anything is asked",
+     {"ready.wav", "s24.wav", "2hz.wav"},
+     true,
+     {},
+     {},
+     {ConversionRefusal("2hz.wav", Format(true, 2, 16))}},
+};
+
+// The card ends with the files written and, when any was copied, their catalogue: nothing
+// half-written stays behind.
 TEST(ConvertOnCopy, AsksOnceBeforeTheFirstFileAndConvertsOnlyWhenTold) {
     for (const Case& c : kCases) {
         SCOPED_TRACE(c.what);
-        CopyRun run(kSources, c.answer, c.fullAt);
-        EXPECT_EQ(run.prompt.questions, std::vector<std::string>{ConvertQuestion(2, 5)});
+        CopyRun run(c.sources, c.answer, c.fullAt, c.mode);
+        EXPECT_EQ(run.done, c.messages.empty());
+        EXPECT_EQ(run.prompt.questions, c.questions);
         EXPECT_EQ(run.prompt.messages, c.messages);
+        std::map<std::string, std::string> expected;
         for (std::size_t i = 0; i < c.cardAfter.size(); ++i) {
-            const std::string name = CardFileName(Mode::Samples, int(i));
-            EXPECT_EQ(run.onCard(name), c.cardAfter[i]) << name;
+            if (!c.cardAfter[i].empty()) expected[CardFileName(c.mode, int(i))] = c.cardAfter[i];
         }
+        std::map<std::string, std::string> card;
         for (const auto& entry : std::filesystem::directory_iterator(run.dir.file("card"))) {
-            EXPECT_FALSE(entry.path().filename().string().ends_with(".part")) << entry.path();
+            const std::string name = entry.path().filename().string();
+            if (name != "names.txt") card[name] = ReadBytes(entry.path().string());
         }
+        EXPECT_EQ(card, expected);
+        EXPECT_EQ(test::Exists(run.dir.file("card/names.txt")), !expected.empty());
     }
-}
-
-TEST(ConvertOnCopy, NothingIsAskedWhenEverySampleIsReadyOrForBanks) {
-    CopyRun ready({"ready.wav"}, true);
-    CopyRun bank({"s24.wav"}, true, "", Mode::Banks);
-    EXPECT_TRUE(ready.done && bank.done);
-    EXPECT_TRUE(ready.prompt.questions.empty() && bank.prompt.questions.empty());
-    EXPECT_EQ(ready.onCard("00.wav"), "ready");
-    EXPECT_EQ(bank.onCard("1.es1"), "s24");
-}
-
-// Its message is among the refusal cases of the command line.
-TEST(ConvertOnCopy, ASourceThatCannotBeConvertedRefusesTheRunBeforeAnythingIsAsked) {
-    CopyRun run({"ready.wav", "s24.wav", "2hz.wav"}, true);
-    EXPECT_FALSE(run.done || !run.prompt.questions.empty());
-    EXPECT_EQ(run.prompt.messages.size(), 1u);
-    EXPECT_TRUE(std::filesystem::is_empty(run.dir.file("card")));
 }
 
 }  // namespace

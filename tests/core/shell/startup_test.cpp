@@ -36,56 +36,48 @@ public:
     bool tabFails = false;
 };
 
-class StartUpTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        settings.values["Quodlin/Default/SampleDir"] = work.path();
-        settings.values["Quodlin/Default/BankDir"] = work.path();
-    }
-    void run() { StartUp(state, window, settings, prompt, home.path()); }
-
-    TempDir home;
-    TempDir work;
-    DirectoryState state;
-    ScriptedWindow window;
-    MemorySettings settings;
-    RecordingPrompt prompt;
+// The card remembered from the last run ("HOME" for the fallback folder) and what start-up makes
+// of it. None of "", the fallback or a root is ever taken as the card, even when it is there: the
+// card side has none. Only a card the user chose that has gone is told of; a failed tab
+// selection is told as the card, and a missing drive after it in its own words.
+struct Start {
+    bool tabFails;
+    std::string remembered;
+    std::vector<std::string> told;
+    std::string shown;
 };
 
-TEST_F(StartUpTest, AFailedTabSelectionIsToldAsTheCardAndTheRememberedDriveStillApplies) {
-    window.tabFails = true;
-    window.existing = "/media/card";
-    settings.values["Quodlin/Default/SmartMedia"] = "/media/card";
-    run();
-    EXPECT_EQ(prompt.messages, std::vector<std::string>{kNoCardAtStart});
-    EXPECT_EQ(prompt.styles, std::vector<MessageStyle>{MessageStyle::Information});
-    EXPECT_EQ(window.shownDrive, "/media/card");
-    EXPECT_EQ(state.sSampleDir, work.path());
-}
+const Start kStarts[] = {
+    {false, "", {}, ""},
+    {false, "HOME", {}, ""},
+    {false, "/", {}, ""},
+    {false, "C:\\", {}, ""},
+    {false, "/media/gone", {kNoCardAtStart}, ""},
+    {true, "/media/card", {kNoCardAtStart}, "/media/card"},
+    {true, "/media/gone", {kNoCardAtStart, DriveNotFound("/media/gone")}, ""},
+};
 
-TEST_F(StartUpTest, AfterAFailedTabSelectionAMissingDriveIsToldInItsOwnWords) {
-    window.tabFails = true;
-    settings.values["Quodlin/Default/SmartMedia"] = "/media/gone";
-    run();
-    EXPECT_EQ(prompt.messages,
-              (std::vector<std::string>{kNoCardAtStart, DriveNotFound("/media/gone")}));
-    EXPECT_TRUE(window.noCard);
-}
-
-// None of these is ever taken as the card, even when it is there: the card side has none. Only
-// a card the user chose that has gone is told of.
-TEST_F(StartUpTest, WithoutARememberedCardThereIsNoCard) {
-    const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
-        {"", {}}, {home.path(), {}}, {"/", {}}, {"C:\\", {}}, {"/media/gone", {kNoCardAtStart}}};
-    for (const auto& [remembered, told] : cases) {
-        window = ScriptedWindow();
-        window.existing = remembered == "/media/gone" ? "" : remembered;
-        prompt.messages.clear();
+TEST(StartUp, TellsOnlyOfAChosenCardThatIsGoneOrOfAFailedTab) {
+    for (const Start& start : kStarts) {
+        const TempDir home;
+        const TempDir work;
+        MemorySettings settings;
+        settings.values["Quodlin/Default/SampleDir"] = work.path();
+        settings.values["Quodlin/Default/BankDir"] = work.path();
+        const std::string remembered = start.remembered == "HOME" ? home.path() : start.remembered;
         settings.values["Quodlin/Default/SmartMedia"] = remembered;
-        run();
-        EXPECT_EQ(prompt.messages, told) << remembered;
-        EXPECT_TRUE(window.noCard) << remembered;
-        EXPECT_EQ(window.shownDrive, "") << remembered;
+        ScriptedWindow window;
+        window.tabFails = start.tabFails;
+        window.existing = remembered == "/media/gone" ? "" : remembered;
+        DirectoryState state;
+        RecordingPrompt prompt;
+        StartUp(state, window, settings, prompt, home.path());
+        SCOPED_TRACE(remembered);
+        EXPECT_EQ(prompt.messages, start.told);
+        EXPECT_EQ(prompt.styles, std::vector(start.told.size(), MessageStyle::Information));
+        EXPECT_EQ(window.shownDrive, start.shown);
+        EXPECT_EQ(window.noCard, start.tabFails || start.shown.empty());
+        EXPECT_EQ(state.sSampleDir, work.path());
     }
 }
 

@@ -9,6 +9,7 @@
 #include "core/archive/sha256_sums.h"
 #include "core/card/card_use.h"
 #include "core/card_numbering.h"
+#include "core/computer/directory_query.h"
 #include "core/computer/file_listing.h"
 #include "core/computer/path_roots.h"
 #include "core/computer/safe_file_name.h"
@@ -20,6 +21,7 @@
 #include "core/text/messages.h"
 #include "core/text/natural_order.h"
 #include "core/text/text_functions.h"
+#include "core/text/wording.h"
 #include "platform/local/local_file_system.h"
 #include "platform/local/local_file_system_paths.h"
 #include "tests/support/case_files.h"
@@ -30,20 +32,23 @@ namespace {
 
 using Args = std::vector<std::string>;
 
-std::string Joined(const std::vector<std::string>& items) {
-    std::string text;
-    for (const std::string& item : items) text += (text.empty() ? "" : " , ") + item;
-    return text;
+// A list result's items, and a line's fields, as the table parts them.
+std::string Listed(const std::vector<std::string>& items) {
+    return Joined(items, " , ");
 }
 
-std::vector<std::string> Parted(const std::string& list) {
+std::vector<std::string> Parted(const std::string& list, const std::string& separator = " , ") {
     std::vector<std::string> items;
     for (std::size_t at = 0; at <= list.size();) {
-        const std::size_t end = std::min(list.find(" , ", at), list.size());
+        const std::size_t end = std::min(list.find(separator, at), list.size());
         items.push_back(list.substr(at, end - at));
-        at = end + 3;
+        at = end + separator.size();
     }
     return items;
+}
+
+SampleFormat FormatOf(const Args& a) {
+    return {true, a[0], a[1], std::stoi(a[2]), std::stoi(a[3]), std::stoi(a[4]), 0, 0};
 }
 
 std::string Bool(bool value) {
@@ -81,8 +86,41 @@ std::string LocalFile(int depth, const std::string& name, bool readOnly) {
     return listed + (fs.list(folder).empty() ? " gone" : " left");
 }
 
+// A call on a folder holding the files named (a folder when a name ends in "/") and two links
+// to each other, a and b; "DIR" at the start of path stands for the folder.
+std::string InFolder(const std::string& files, const std::string& path,
+                     const std::function<std::string(LocalFileSystem&, const std::string&)>& call) {
+    const test::TempDir dir;
+    for (const std::string& name : Parted(files)) {
+        if (name.ends_with('/')) std::filesystem::create_directory(dir.file(name));
+        if (!name.empty() && !name.ends_with('/')) test::WriteBytes(dir.file(name), "x");
+    }
+    std::error_code unsupported;  // Windows gives users no links
+    std::filesystem::create_directory_symlink(dir.file("b"), dir.file("a"), unsupported);
+    std::filesystem::create_directory_symlink(dir.file("a"), dir.file("b"), unsupported);
+    LocalFileSystem fs;
+    return call(fs, path.starts_with("DIR") ? dir.path() + path.substr(3) : path);
+}
+
 const std::map<std::string, std::function<std::string(const Args&)>> kFunctions = {
     {"LocalFile", [](const Args& a) { return LocalFile(std::stoi(a[0]), a[1], a.size() > 2); }},
+    {"IsDirectory",
+     [](const Args& a) {
+         return InFolder(a[0], a[1],
+                         [](auto& fs, auto& path) { return Bool(fs.isDirectory(path)); });
+     }},
+    {"IsUsableDirectory",
+     [](const Args& a) {
+         return InFolder(a[0], a[1],
+                         [](auto& fs, auto& path) { return Bool(IsUsableDirectory(fs, path)); });
+     }},
+    {"ListComputerFiles",
+     [](const Args& a) {
+         const Mode mode = a[1] == "banks" ? Mode::Banks : Mode::Samples;
+         return InFolder(a[0], a[2], [&](auto& fs, auto& path) {
+             return Listed(ListComputerFiles(fs, path, mode));
+         });
+     }},
     {"RemoveDouble",
      [](const Args& a) {
          std::string t = a[0];
@@ -95,7 +133,7 @@ const std::map<std::string, std::function<std::string(const Args&)>> kFunctions 
      [](const Args& a) {
          std::vector<std::string> names = a;
          std::sort(names.begin(), names.end(), [](auto& x, auto& y) { return NaturalLess(x, y); });
-         return Joined(names);
+         return Listed(names);
      }},
     {"CardFileName",
      [](const Args& a) {
@@ -107,12 +145,12 @@ const std::map<std::string, std::function<std::string(const Args&)>> kFunctions 
          const auto root = RootHolding(a[0], Args(a.begin() + 1, a.end()));
          return root ? std::to_string(*root) : "none";
      }},
-    {"PathChain", [](const Args& a) { return Joined(PathChain(a[0], a[1])); }},
+    {"PathChain", [](const Args& a) { return Listed(PathChain(a[0], a[1])); }},
     {"IsFileSystemRoot", [](const Args& a) { return Bool(IsFileSystemRoot(a[0])); }},
     {"SafeFileStem", [](const Args& a) { return SafeFileStem(a[0]); }},
     {"ComputerFileName", [](const Args& a) { return ComputerFileName(a[0], a[1], a[2]); }},
     {"CatalogueName", [](const Args& a) { return CatalogueName(a[0]); }},
-    {"SplitLines", [](const Args& a) { return Joined(SplitLines(a[0])); }},
+    {"SplitLines", [](const Args& a) { return Listed(SplitLines(a[0])); }},
     {"EqualsIgnoringCase", [](const Args& a) { return Bool(EqualsIgnoringCase(a[0], a[1])); }},
     {"FindName",
      [](const Args& a) {
@@ -131,20 +169,14 @@ const std::map<std::string, std::function<std::string(const Args&)>> kFunctions 
          return CardUseText(
              {std::stoi(a[0]), std::stoi(a[1]), std::stoull(a[2]), std::stoull(a[3])});
      }},
-    {"SampleProblems",
-     [](const Args& a) {
-         return Joined(SampleProblems(
-             {true, a[0], a[1], std::stoi(a[2]), std::stoi(a[3]), std::stoi(a[4]), 0, 0}));
-     }},
-    {"SampleProblemText",
-     [](const Args& a) {
-         return SampleProblemText(
-             {true, a[0], a[1], std::stoi(a[2]), std::stoi(a[3]), std::stoi(a[4]), 0, 0});
-     }},
+    {"SampleProblems", [](const Args& a) { return Listed(SampleProblems(FormatOf(a))); }},
+    {"SampleProblemText", [](const Args& a) { return SampleProblemText(FormatOf(a)); }},
     {"SampleFormatText",
      [](const Args& a) {
-         return SampleFormatText({true, a[0], a[1], std::stoi(a[2]), std::stoi(a[3]),
-                                  std::stoi(a[4]), std::stoull(a[5]), std::stoull(a[6])});
+         SampleFormat format = FormatOf(a);
+         format.frames = std::stoull(a[5]);
+         format.bytes = std::stoull(a[6]);
+         return SampleFormatText(format);
      }},
     {"IsSoundFileToConvert", [](const Args& a) { return Bool(IsSoundFileToConvert(a[0])); }},
     {"FormatSums",
@@ -156,7 +188,7 @@ const std::map<std::string, std::function<std::string(const Args&)>> kFunctions 
          const ParsedSums parsed = ParseSums(a[0]);
          std::vector<std::string> sums;
          for (const FileSum& sum : parsed.sums) sums.push_back(sum.digest + " " + sum.name);
-         return parsed.problem.empty() ? Joined(sums) : parsed.problem;
+         return parsed.problem.empty() ? Listed(sums) : parsed.problem;
      }},
     {"BackupDoesNotFit",
      [](const Args& a) { return BackupDoesNotFit(std::stoull(a[0]), std::stoull(a[1])); }},
@@ -187,12 +219,8 @@ std::vector<Call> Calls() {
             if (!line.starts_with(system)) continue;
             line.erase(0, system.size());
         }
-        std::vector<std::string> fields;
-        for (std::size_t at = 0; at <= line.size();) {
-            const std::size_t end = std::min(line.find(" | ", at), line.size());
-            fields.push_back(test::Unescape(line.substr(at, end - at)));
-            at = end + 3;
-        }
+        std::vector<std::string> fields = Parted(line, " | ");
+        for (std::string& field : fields) field = test::Unescape(field);
         calls.push_back(
             {line, fields.front(), Args(fields.begin() + 1, fields.end() - 1), fields.back()});
     }

@@ -23,14 +23,9 @@ using test::FaultyFileSystem;
 using test::ReadBytes;
 using test::WriteBytes;
 
-// Stops the run at the file numbered stopAt.
-class StoppingObserver : public RunObserver {
-public:
-    explicit StoppingObserver(int stopAt) : stopAt_(stopAt) {}
-    bool next(int index, int, const std::string&) override { return index < stopAt_; }
-
-private:
-    int stopAt_;
+// Stops the run after its first file, as Cancel does.
+struct StopAfterOne : RunObserver {
+    bool next(int index, int, const std::string&) override { return index < 1; }
 };
 
 class Transfers : public ::testing::Test {
@@ -118,7 +113,7 @@ protected:
 
 // Where the copies go and how they are named is in the put cases under tests/cases/names.
 TEST_F(Transfers, CopyToCardStopsWhenTheUserCancelsAndKeepsWhatWasCopied) {
-    StoppingObserver stopAfterOne(1);
+    StopAfterOne stopAfterOne;
     EXPECT_FALSE(CopyToCard(card, player, prompt, sources(), stopAfterOne));
     EXPECT_EQ(player.calls, (std::vector<std::string>{"Stop", "Close"}));
     EXPECT_EQ(cardList(),
