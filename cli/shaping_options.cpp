@@ -50,8 +50,8 @@ bool TakeShapingOption(const std::string& arg, SampleShaping& shaping, std::stri
         shaping.eightBit = true;
         return true;
     }
-    return TakeLevel(arg, "--normalize", -1.0, shaping.normalizeDb, problem) ||
-           TakeLevel(arg, "--trim", -60.0, shaping.trimDb, problem);
+    return TakeLevel(arg, "--normalize", kNormalizeDb, shaping.normalizeDb, problem) ||
+           TakeLevel(arg, "--trim", kTrimDb, shaping.trimDb, problem);
 }
 
 }  // namespace quodlin

@@ -4,6 +4,10 @@
 
 namespace quodlin {
 
+// The levels Normalize and Trim silence use when none is given.
+inline constexpr double kNormalizeDb = -1.0;
+inline constexpr double kTrimDb = -60.0;
+
 // What the user asked to be done to a sample on its way to the card, beyond the instrument's rate.
 struct SampleShaping {
     bool mono = false;                  // the channels' average, as one

@@ -18,6 +18,7 @@ step ./scripts/build.sh
 export CI="${CI:-}"
 . ./scripts/null-sink.sh
 step ./scripts/check-format.sh
+step ./scripts/check-tidy.sh
 step run_tests
 step ./scripts/test-sanitized.sh
 step ./scripts/fuzz.sh

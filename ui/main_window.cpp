@@ -28,6 +28,7 @@
 #include "ui/lists/format_hints.h"
 #include "ui/lists/list_keys.h"
 #include "ui/lists/list_menu.h"
+#include "ui/lists/selection_summary.h"
 #include "ui/pane/sample_pane.h"
 #include "ui/rename_dialog.h"
 #include "ui/widgets/elided_label.h"
@@ -108,6 +109,12 @@ void frmQuodlinMain::connectHandlers() {
     fraSample->setShaping(ReadShaping(parts_.settings));
     // Both lists show each sample's format in its tool tip once it has been read.
     if (parts_.sampleFormats == nullptr) return;
+    selectionSummary_ = new SelectionSummary(
+        *parts_.sampleFormats,
+        [this](const std::string& text) {
+            lblSelection->setFullText(QString::fromStdString(text));
+        },
+        this);
     const auto samplesShown = [this] { return SelectedTab() == Tab::Samples; };
     new FormatHints(
         FileList, *parts_.sampleFormats,
@@ -262,13 +269,7 @@ void frmQuodlinMain::showSelection(const std::vector<std::string>& paths) {
         }
     }
     lblCardUse->setFullText(QString::fromStdString(use));
-    std::string selection;
-    if (parts_.sampleFormats != nullptr && !paths.empty()) {
-        std::vector<SampleFormat> formats;
-        for (const std::string& path : paths) formats.push_back(parts_.sampleFormats->read(path));
-        selection = SelectionText(formats);
-    }
-    lblSelection->setFullText(QString::fromStdString(selection));
+    if (selectionSummary_ != nullptr) selectionSummary_->summarize(paths);
 }
 
 // The window's own place is remembered between runs.

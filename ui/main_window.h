@@ -38,6 +38,7 @@ class DriveListBox;
 class ElidedLabel;
 class FileListBox;
 class PlayMark;
+class SelectionSummary;
 class RunProgress;
 class SamplePane;
 class WavPlayer;
@@ -177,6 +178,7 @@ private:
     ElidedLabel* lblSelection = nullptr;
     ElidedLabel* lblCardUse = nullptr;
     PlayMark* playMark_ = nullptr;
+    SelectionSummary* selectionSummary_ = nullptr;  // none without sample formats
     SamplePane* fraSample = nullptr;
     QListWidget* paneList_ = nullptr;  // the list and row whose sample the pane shows
     int paneRow_ = -1;

@@ -5,10 +5,6 @@
 
 namespace quodlin {
 
-// The levels the window's Normalize and Trim silence use.
-inline constexpr double kNormalizeDb = -1.0;
-inline constexpr double kTrimDb = -60.0;
-
 // The shaping last chosen in the window, in section "Prepare" of the settings; none at first.
 SampleShaping ReadShaping(Settings& settings);
 // Throws SettingsError when the store cannot be written.

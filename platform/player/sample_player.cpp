@@ -81,7 +81,8 @@ void SamplePlayer::play(double fromSeconds) {
     const qsizetype frameBytes = format.bytesPerFrame();
     const auto frame = static_cast<qsizetype>(std::max(0.0, fromSeconds) * format.sampleRate());
     feed_.seek(std::min(frame * frameBytes, audio_.size() - audio_.size() % frameBytes));
-    startSeconds_ = static_cast<double>(feed_.pos() / frameBytes) / format.sampleRate();
+    const qsizetype startFrame = feed_.pos() / frameBytes;
+    startSeconds_ = static_cast<double>(startFrame) / format.sampleRate();
     sink_ = std::make_unique<QAudioSink>(device, format);
     sink_->start(&feed_);
     if (sink_->error() != QAudio::NoError) {
@@ -99,7 +100,8 @@ QAudioFormat SamplePlayer::prepareAudio(const QAudioDevice& device) {
     format.setSampleRate(sample_->rate);
     format.setChannelCount(sample_->channels);
     if (device.isFormatSupported(format)) {
-        const auto bytes = static_cast<qsizetype>(sample_->samples.size() * sizeof(float));
+        const auto bytes =
+            static_cast<qsizetype>(sample_->samples.size()) * qsizetype{sizeof(float)};
         audio_ =
             QByteArray::fromRawData(reinterpret_cast<const char*>(sample_->samples.data()), bytes);
         return format;

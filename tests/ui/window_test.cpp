@@ -195,6 +195,7 @@ private:
 TEST_F(WindowTest, ThePaneShowsTheSelectedSampleAndAClickInItPlaysFromThere) {
     FixedOverviews fixed(card.path());
     overviews = &fixed;
+    formats = &fixed;
     open().show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
     const auto line = [this](const char* name) {
@@ -213,6 +214,10 @@ TEST_F(WindowTest, ThePaneShowsTheSelectedSampleAndAClickInItPlaysFromThere) {
     select("lstSmartMedia", {0});
     ASSERT_TRUE(waitFor("12 bytes on the card"));
     EXPECT_EQ(line("lblSampleFormat"), "not a sound file · 12 bytes");
+    select("FileList", {0, 1, 2});
+    const std::string selection = "3 selected · 12 kB · 3.00 s · 192 kB in the ES1";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return line("lblSelection") == selection; }))
+        << line("lblSelection");
 }
 
 TEST_F(WindowTest, TheShapingLastChosenIsOfferedForReadySamples) {
