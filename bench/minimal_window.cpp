@@ -1,7 +1,9 @@
 // The yardstick of bench/startup.sh: an empty Qt Widgets window of the main window's size that
-// quits once it has painted itself, as quodlin does with QUODLIN_QUIT_WHEN_SHOWN.
+// quits once it has painted itself, as quodlin does with QUODLIN_QUIT_WHEN_SHOWN. With --label
+// it shows one word.
 #include <QApplication>
 #include <QEvent>
+#include <QLabel>
 #include <QWidget>
 #include <cstdio>
 
@@ -31,6 +33,7 @@ int main(int argc, char** argv) {
     QWidget window;
     window.setWindowTitle("Minimal");
     window.resize(495, 358);
+    if (argc > 1 && QByteArray(argv[1]) == "--label") new QLabel("Samples", &window);
     window.installEventFilter(new QuitOnFirstPaint(&window));
     window.show();
     return app.exec();

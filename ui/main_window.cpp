@@ -50,8 +50,6 @@ frmQuodlinMain::frmQuodlinMain(MainWindowParts parts)
     setWindowTitle("Korg Electribe ES1 - Velmark 0.8 beta");
     setWindowIcon(ProgramIcon());
     buildControls();
-    DirDialog = new quodlin::DirDialog(parts_.volumes, parts_.fileSystem, parts_.prompt, this);
-    frmRename = new quodlin::frmRename(this);
     restoreWindowPlace();
     // Start-up fills the lists: their format hints are in place before.
     connectHandlers();
@@ -208,6 +206,7 @@ void frmQuodlinMain::selectTab() {
     MainFrame->setVisible(!help);
     HelpFrame->setVisible(help);
     if (help) {
+        if (rtfNames == nullptr) buildHelpPage();
         fraSample->showNothing();
         const QString helpFile = HelpFilePath(parts_.programDirectory);
         ReportHelpFileIfAsked(helpFile, ShowHelpFile(*rtfNames, helpFile));

@@ -8,7 +8,9 @@
 #include <QMimeData>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QUrl>
 #include <deque>
@@ -51,7 +53,8 @@ protected:
         }
     }
     frmQuodlinMain& open() {
-        MainWindowParts parts{fileSystem, settings, volumes, player, prompt, home.path(), {}};
+        MainWindowParts parts{fileSystem, settings,    volumes,         player,
+                              prompt,     home.path(), programDirectory};
         parts.progressDelayMs = progressDelayMs;
         parts.sampleOverviews = overviews;
         parts.sampleFormats = formats;
@@ -104,6 +107,7 @@ protected:
     }
 
     int progressDelayMs = 500;
+    QString programDirectory;
     SampleOverviews* overviews = nullptr;
     SampleFormats* formats = nullptr;
     NoSampleConverter converter;
@@ -218,6 +222,21 @@ TEST_F(WindowTest, ThePaneShowsTheSelectedSampleAndAClickInItPlaysFromThere) {
     const std::string selection = "3 selected · 12 kB · 3.00 s · 192 kB in the ES1";
     EXPECT_TRUE(QTest::qWaitFor([&] { return line("lblSelection") == selection; }))
         << line("lblSelection");
+}
+
+TEST_F(WindowTest, TheHelpTabShowsTheHelpBesideTheProgramWithItsPicture) {
+    WriteBytes(home.file("readme.rtf"), "{\\rtf1 Keys: F5 copies.}");
+    programDirectory = QString::fromStdString(home.path());
+    open().show();
+    EXPECT_FALSE(window_->windowIcon().pixmap(48).isNull());
+    control<QTabBar>("TabStrip")->setCurrentIndex(2);
+    ASSERT_NE(control<QTextBrowser>("rtfNames"), nullptr);
+    EXPECT_EQ(control<QTextBrowser>("rtfNames")->toPlainText(), "Keys: F5 copies.");
+    EXPECT_FALSE(control<QLabel>("Picture1")->pixmap().isNull());
+    EXPECT_FALSE(list("FileList")->isVisible());
+    control<QTabBar>("TabStrip")->setCurrentIndex(0);
+    EXPECT_TRUE(list("FileList")->isVisible());
+    EXPECT_FALSE(control<QTextBrowser>("rtfNames")->isVisible());
 }
 
 TEST_F(WindowTest, TheShapingLastChosenIsOfferedForReadySamples) {

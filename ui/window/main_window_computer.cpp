@@ -37,6 +37,10 @@ void frmQuodlinMain::refreshFileList() {
 // A path that names no directory is not taken into use; the user is told, and the list shows
 // the directory in use again.
 void frmQuodlinMain::cmdPathSelect_Click() {
+    // The dialogs are made when first wanted, so that start-up does not wait for them.
+    if (DirDialog == nullptr) {
+        DirDialog = new quodlin::DirDialog(parts_.volumes, parts_.fileSystem, parts_.prompt, this);
+    }
     const std::string chosen = DirDialog->ask(directories_.sCurrentDir);
     if (chosen != directories_.sCurrentDir) {
         if (IsUsableDirectory(fileSystem(), chosen)) {

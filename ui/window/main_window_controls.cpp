@@ -1,4 +1,5 @@
 // The main window's controls: names, captions, tool tips, places and tab order.
+#include <QFontDatabase>
 #include <QFrame>
 #include <QLabel>
 #include <QListWidget>
@@ -59,12 +60,15 @@ QPushButton* ArrowButton(QWidget* parent, const char* name, const QIcon& arrow,
     return button;
 }
 
-// Bold "MS Sans Serif" where the machine has it, the window's own face otherwise.
-void MakeBold(QWidget* control) {
-    QFont font = control->font();
-    font.setFamilies({"MS Sans Serif", font.family()});
+// Bold "MS Sans Serif" where the machine has it, the window's own face otherwise. Asking for a
+// face the machine lacks makes the font system look for a stand-in, which start-up would wait for.
+QFont BoldFont(const QFont& base) {
+    QFont font = base;
+    if (QFontDatabase::hasFamily(QStringLiteral("MS Sans Serif"))) {
+        font.setFamilies({QStringLiteral("MS Sans Serif"), base.family()});
+    }
     font.setBold(true);
-    control->setFont(font);
+    return font;
 }
 
 QFrame* Frame(QWidget* parent, const char* name) {
@@ -100,8 +104,8 @@ void frmQuodlinMain::buildControls() {
     layout->place(MainFrame, 135, 450, 7170, 4800, kAll);
     layout->place(fraSample, 45, 5370, 7335, kPaneTwips, {0, 1, 1, 0});
     layout->place(stbStatus, 0, 5370 + kPaneTwips, 7425, barTwips, {0, 1, 1, 0});
+    HelpFrame->setVisible(false);
     buildWorkPage();
-    buildHelpPage();
     TabStrip->raise();
     setTabOrder();
 }
@@ -124,14 +128,15 @@ void frmQuodlinMain::buildStatusBar() {
 void frmQuodlinMain::buildWorkPage() {
     QWidget* page = MainFrame;
     cmdPathSelect = Button(page, "cmdPathSelect", QString(), "(Choose) directory on your computer");
-    MakeBold(cmdPathSelect);
+    const QFont bold = BoldFont(font());
+    cmdPathSelect->setFont(bold);
     smDrive = Named(new DriveListBox(parts_.volumes, DriveKinds::Cards, page), "smDrive",
                     "(Choose) SmartMedia disk");
     smDrive->setBaseToolTip(smDrive->toolTip());
-    MakeBold(smDrive);
+    smDrive->setFont(bold);
     Label1 = Named(new QLabel("Smart Media:", page), "Label1");
     Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    MakeBold(Label1);
+    Label1->setFont(bold);
     FileList = Named(new FileListBox(parts_.fileSystem, page), "FileList");
     FileList->setAccessibleName(QStringLiteral("Files on your computer"));
     lstSmartMedia = Named(new CardListBox(page), "lstSmartMedia");
@@ -181,7 +186,7 @@ void frmQuodlinMain::buildHelpPage() {
     auto* layout = new TwipsLayout(page, 7170, 4845);
     layout->place(Picture1, 45, 180, 465, 510);
     layout->place(rtfNames, 675, 180, 6405, 4575, kAll);
-    HelpFrame->setVisible(false);
+    QWidget::setTabOrder(TabStrip, rtfNames);
 }
 
 // The work page from the top left, the bottom row from left to right, then the tabs and the
@@ -201,8 +206,7 @@ void frmQuodlinMain::setTabOrder() {
                                    cmdFromSM,
                                    cmdDelSM,
                                    cmdNameSM,
-                                   TabStrip,
-                                   rtfNames};
+                                   TabStrip};
     for (qsizetype i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 }
 

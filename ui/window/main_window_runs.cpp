@@ -102,7 +102,9 @@ void frmQuodlinMain::cmdDelSM_Click() {
 }
 
 std::string frmQuodlinMain::askName(const std::string& name) {
-    return parts_.askName ? parts_.askName(name) : frmRename->ask(name);
+    if (parts_.askName) return parts_.askName(name);
+    if (frmRename == nullptr) frmRename = new quodlin::frmRename(this);
+    return frmRename->ask(name);
 }
 
 void frmQuodlinMain::cmdNameSM_Click() {
