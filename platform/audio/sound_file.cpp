@@ -67,7 +67,10 @@ SoundFile::SoundFile(const std::string& path) : path_(path) {
     format_.bytes = code ? 0 : size;
     SF_INFO info{};
     file_ = OpenSound(path, info);
-    if (!file_) return;
+    if (!file_) {
+        openError_ = sf_strerror(nullptr);
+        return;
+    }
     format_.readable = true;
     format_.container = ContainerOf(info.format);
     std::tie(format_.encoding, format_.bits) = EncodingOf(info.format);

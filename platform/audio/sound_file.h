@@ -22,6 +22,8 @@ public:
     SoundFile& operator=(const SoundFile&) = delete;
 
     bool isOpen() const { return file_ != nullptr; }
+    // Why the file did not open, as libsndfile tells it; empty when it is open.
+    const std::string& openError() const { return openError_; }
     // What the header says, with the file's size; readable is false when it is not open.
     const SampleFormat& format() const { return format_; }
     // Reads up to frames interleaved frames as floats (full scale 1.0); 0 at the end. Throws
@@ -34,6 +36,7 @@ private:
     std::string path_;
     SNDFILE* file_ = nullptr;
     SampleFormat format_;
+    std::string openError_;
 };
 
 // Whether writing this format as 16-bit PCM shortens its words, so that dither is due.

@@ -1,13 +1,12 @@
 #include "platform/audio/soxr_sample_converter.h"
 
-#include <soxr.h>
-
 #include <algorithm>
 #include <cmath>
 #include <memory>
 #include <vector>
 
 #include "platform/audio/pcm_wav.h"
+#include "platform/audio/resampler.h"
 #include "platform/audio/sound_file.h"
 
 namespace quodlin {
@@ -87,58 +86,6 @@ Scan ScanSound(SoundFile& file) {
     return scan;
 }
 
-struct SoxrDeleter {
-    void operator()(soxr* resampler) const { soxr_delete(resampler); }
-};
-
-// Streams blocks through libsoxr; at the instrument's rate already, blocks pass unchanged.
-class Resampler {
-public:
-    Resampler(int rate, int channels, const std::string& path) : channels_(channels) {
-        if (rate == kInstrumentRate) return;
-        const soxr_io_spec_t io = soxr_io_spec(SOXR_FLOAT32_I, SOXR_FLOAT32_I);
-        const soxr_quality_spec_t quality = soxr_quality_spec(SOXR_HQ, 0);
-        soxr_error_t error = nullptr;
-        soxr_.reset(soxr_create(rate, kInstrumentRate, static_cast<unsigned>(channels), &error, &io,
-                                &quality, nullptr));
-        if (error || !soxr_) throw FileError(FileErrorKind::Other, path, error ? error : "soxr");
-        ratio_ = static_cast<double>(kInstrumentRate) / rate;
-        path_ = path;
-    }
-
-    // The output for frames of input; with input null, what is left at the end.
-    const Values& process(const float* input, std::size_t frames) {
-        if (!soxr_) {
-            out_.assign(input, input + frames * static_cast<std::size_t>(channels_));
-            return out_;
-        }
-        out_.clear();
-        const auto width = static_cast<std::size_t>(channels_);
-        std::size_t done = 0;
-        for (;;) {
-            const std::size_t room = static_cast<std::size_t>(frames * ratio_) + 256;
-            const std::size_t used = out_.size();
-            out_.resize(used + room * width);
-            std::size_t taken = 0;
-            std::size_t made = 0;
-            const soxr_error_t error =
-                soxr_process(soxr_.get(), input ? input + done * width : nullptr, frames - done,
-                             &taken, out_.data() + used, room, &made);
-            if (error) throw FileError(FileErrorKind::Other, path_, error);
-            out_.resize(used + made * width);
-            done += taken;
-            if (done >= frames && made < room) return out_;
-        }
-    }
-
-private:
-    int channels_;
-    double ratio_ = 1.0;
-    std::string path_;
-    std::unique_ptr<soxr, SoxrDeleter> soxr_;
-    Values out_;
-};
-
 // A source's sound as it is written: made finite, mixed to the written channels and at the
 // instrument's rate, exactly as many frames as the header promises, block by block. Each run is
 // a pass over the file from where it stands; two runs from the start give the same values.
@@ -152,7 +99,7 @@ public:
     bool run(Take take) {
         const SampleFormat& format = file_.format();
         const auto width = static_cast<std::size_t>(channels_);
-        Resampler resampler(format.rate, channels_, path_);
+        Resampler resampler(format.rate, kInstrumentRate, channels_, path_);
         std::uint64_t left = frames_;
         const auto pass = [&](const Values& values) {
             const std::size_t frames = std::min<std::uint64_t>(values.size() / width, left);

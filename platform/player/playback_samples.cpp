@@ -4,20 +4,22 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <vector>
+
+#include "platform/audio/resampler.h"
 
 namespace quodlin {
 
 namespace {
 
 // Channel c of frame f in the output's channel layout.
-float MixedValue(const Sample& sample, std::size_t frame, int channel, int outChannels) {
-    const float* in = sample.samples.data() + frame * sample.channels;
-    if (outChannels == 1 && sample.channels > 1) {
+float MixedValue(const float* frame, int channels, int channel, int outChannels) {
+    if (outChannels == 1 && channels > 1) {
         float sum = 0;
-        for (int c = 0; c < sample.channels; ++c) sum += in[c];
-        return sum / sample.channels;
+        for (int c = 0; c < channels; ++c) sum += frame[c];
+        return sum / static_cast<float>(channels);
     }
-    return in[channel % sample.channels];
+    return frame[channel % channels];
 }
 
 template <typename T>
@@ -54,21 +56,20 @@ QByteArray ConvertSample(const Sample& sample, const QAudioFormat& format) {
         return {};
     }
 
-    const auto inRate = static_cast<std::size_t>(sample.rate);
-    const auto outRate = static_cast<std::size_t>(format.sampleRate());
-    const std::size_t outFrames = (inFrames * outRate + inRate - 1) / inRate;
-    const double step = static_cast<double>(inRate) / outRate;
+    const bool sameRate = sample.rate == format.sampleRate();
+    const std::vector<float> resampled =
+        sameRate ? std::vector<float>{}
+                 : Resampled(sample.samples, sample.rate, format.sampleRate(), sample.channels);
+    const std::vector<float>& values = sameRate ? sample.samples : resampled;
+    const auto width = static_cast<std::size_t>(sample.channels);
+    const std::size_t outFrames = values.size() / width;
     QByteArray out(static_cast<qsizetype>(outFrames * outChannels * bytes), Qt::Uninitialized);
     char* at = out.data();
     for (std::size_t f = 0; f < outFrames; ++f) {
-        const double position = f * step;
-        const auto before = std::min(static_cast<std::size_t>(position), inFrames - 1);
-        const std::size_t after = std::min(before + 1, inFrames - 1);
-        const auto weight = static_cast<float>(position - before);
         for (int c = 0; c < outChannels; ++c, at += bytes) {
-            const float a = MixedValue(sample, before, c, outChannels);
-            const float b = MixedValue(sample, after, c, outChannels);
-            Encode(a + (b - a) * weight, format.sampleFormat(), at);
+            const float value =
+                MixedValue(values.data() + f * width, sample.channels, c, outChannels);
+            Encode(value, format.sampleFormat(), at);
         }
     }
     return out;
