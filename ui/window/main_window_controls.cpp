@@ -15,7 +15,7 @@
 #include "ui/lists/play_mark.h"
 #include "ui/main_window.h"
 #include "ui/pane/sample_pane.h"
-#include "ui/widgets/arrow_icons.h"
+#include "ui/widgets/drawn_icons.h"
 #include "ui/widgets/elided_label.h"
 #include "ui/widgets/program_icon.h"
 #include "ui/widgets/twips_layout.h"

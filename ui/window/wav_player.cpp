@@ -3,7 +3,7 @@
 #include <QHBoxLayout>
 #include <QToolButton>
 
-#include "ui/widgets/player_icons.h"
+#include "ui/widgets/drawn_icons.h"
 
 namespace quodlin {
 namespace {
