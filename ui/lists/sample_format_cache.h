@@ -4,12 +4,10 @@
 #include <QString>
 #include <QThreadPool>
 #include <atomic>
-#include <map>
-#include <mutex>
 #include <string>
 #include <vector>
 
-#include "platform/local/file_stamp.h"
+#include "platform/local/stamped_cache.h"
 #include "platform/sample_formats.h"
 
 namespace quodlin {
@@ -30,17 +28,10 @@ signals:
     void formatKnown(const QString& path, const quodlin::SampleFormat& format);
 
 private:
-    struct Entry {
-        FileStamp stamp;
-        SampleFormat format;
-    };
-    SampleFormat formatOf(const std::string& path);
-
     SampleFormats& formats_;
     QThreadPool worker_;
     std::atomic<int> generation_ = 0;
-    std::mutex mutex_;
-    std::map<std::string, Entry> cache_;
+    StampedCache<SampleFormat> cache_;
 };
 
 }  // namespace quodlin

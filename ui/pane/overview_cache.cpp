@@ -9,7 +9,7 @@ constexpr std::size_t kMostKept = 1000;
 }  // namespace
 
 OverviewCache::OverviewCache(SampleOverviews& overviews, QObject* parent)
-    : QObject(parent), overviews_(overviews) {
+    : QObject(parent), overviews_(overviews), cache_(kMostKept) {
     qRegisterMetaType<SampleOverview>();
     worker_.setMaxThreadCount(1);
 }
@@ -26,7 +26,8 @@ void OverviewCache::request(const std::string& path, int columns) {
     worker_.clear();
     worker_.start([this, path, columns, generation] {
         if (generation_ != generation) return;
-        SampleOverview overview = overviewOf(path, columns);
+        SampleOverview overview =
+            cache_.get(path, columns, [&] { return overviews_.read(path, columns); });
         QMetaObject::invokeMethod(
             this,
             [this, path, overview = std::move(overview)] {
@@ -34,23 +35,6 @@ void OverviewCache::request(const std::string& path, int columns) {
             },
             Qt::QueuedConnection);
     });
-}
-
-SampleOverview OverviewCache::overviewOf(const std::string& path, int columns) {
-    Entry entry{StampOf(path), columns, {}};
-    {
-        const std::lock_guard lock(mutex_);
-        const auto found = cache_.find(path);
-        if (found != cache_.end() && found->second.stamp == entry.stamp &&
-            found->second.columns == columns) {
-            return found->second.overview;
-        }
-    }
-    entry.overview = overviews_.read(path, columns);
-    const std::lock_guard lock(mutex_);
-    if (cache_.size() >= kMostKept) cache_.clear();
-    cache_[path] = entry;
-    return entry.overview;
 }
 
 }  // namespace quodlin

@@ -4,11 +4,9 @@
 #include <QString>
 #include <QThreadPool>
 #include <atomic>
-#include <map>
-#include <mutex>
 #include <string>
 
-#include "platform/local/file_stamp.h"
+#include "platform/local/stamped_cache.h"
 #include "platform/sample_overviews.h"
 
 namespace quodlin {
@@ -29,18 +27,10 @@ signals:
     void overviewKnown(const QString& path, const quodlin::SampleOverview& overview);
 
 private:
-    struct Entry {
-        FileStamp stamp;
-        int columns = 0;
-        SampleOverview overview;
-    };
-    SampleOverview overviewOf(const std::string& path, int columns);
-
     SampleOverviews& overviews_;
     QThreadPool worker_;
     std::atomic<int> generation_ = 0;
-    std::mutex mutex_;
-    std::map<std::string, Entry> cache_;
+    StampedCache<SampleOverview> cache_;
 };
 
 }  // namespace quodlin

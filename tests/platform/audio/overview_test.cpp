@@ -2,6 +2,7 @@
 #include <sndfile.h>
 
 #include "platform/audio/sndfile_sample_overviews.h"
+#include "platform/local/stamped_cache.h"
 #include "tests/support/temp_dir.h"
 
 namespace quodlin {
@@ -59,6 +60,22 @@ TEST(SampleOverview, AFileThatIsNoSoundTellsWhy) {
     const SampleOverview overview = SndfileSampleOverviews().read(dir.file("text.wav"), 10);
     EXPECT_EQ(overview.problem, "It is not a sound file this program can read.");
     EXPECT_EQ(overview.wave.columns, 0);
+}
+
+// A file is read once until its size changes or another width is asked for.
+TEST(SampleOverview, IsReadAgainOnlyWhenTheFileOrTheWidthChanged) {
+    test::TempDir dir;
+    const std::string path = dir.file("kick.wav");
+    test::WriteBytes(path, "four");
+    StampedCache<int> cache;
+    int reads = 0;
+    const auto get = [&](int columns) { return cache.get(path, columns, [&] { return ++reads; }); };
+    EXPECT_EQ(get(100), 1);
+    EXPECT_EQ(get(100), 1);
+    EXPECT_EQ(get(200), 2);
+    test::WriteBytes(path, "longer");
+    EXPECT_EQ(get(200), 3);
+    EXPECT_EQ(get(200), 3);
 }
 
 }  // namespace

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstddef>
+#include <limits>
+#include <map>
+#include <mutex>
+#include <string>
+
+#include "platform/local/file_stamp.h"
+
+namespace quodlin {
+
+// What was read from files, kept by path and read again when the file's size or time changed or
+// another variant (a width, say) is asked for. Safe to use from several threads.
+template <typename Value>
+class StampedCache {
+public:
+    explicit StampedCache(std::size_t mostKept = std::numeric_limits<std::size_t>::max())
+        : mostKept_(mostKept) {}
+
+    // The value kept for path, or what read() gives, kept from now on.
+    template <typename Read>
+    Value get(const std::string& path, int variant, Read read) {
+        Entry entry{StampOf(path), variant, {}};
+        {
+            const std::lock_guard lock(mutex_);
+            const auto found = entries_.find(path);
+            if (found != entries_.end() && found->second.stamp == entry.stamp &&
+                found->second.variant == variant) {
+                return found->second.value;
+            }
+        }
+        entry.value = read();
+        const std::lock_guard lock(mutex_);
+        if (entries_.size() >= mostKept_) entries_.clear();
+        entries_[path] = entry;
+        return entry.value;
+    }
+
+private:
+    struct Entry {
+        FileStamp stamp;
+        int variant = 0;
+        Value value;
+    };
+
+    std::size_t mostKept_;
+    std::mutex mutex_;
+    std::map<std::string, Entry> entries_;
+};
+
+}  // namespace quodlin
