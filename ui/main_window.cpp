@@ -54,7 +54,7 @@ frmQuodlinMain::frmQuodlinMain(MainWindowParts parts)
     // Start-up fills the lists: their format hints are in place before.
     connectHandlers();
     connectWatchers();
-    StartUp(directories_, *this, parts_.settings, parts_.prompt, parts_.fallbackDirectory);
+    StartUp(directories_, *this, parts_.settings, prompt(), parts_.fallbackDirectory);
 }
 
 frmQuodlinMain::~frmQuodlinMain() = default;
@@ -83,7 +83,7 @@ void frmQuodlinMain::connectHandlers() {
             guarded(&frmQuodlinMain::FileList_DblClick));
     connect(lstSmartMedia, &CardListBox::filesDropped, this,
             [this](const std::vector<std::string>& paths) {
-                RunAction(parts_.prompt, [&] { filesDroppedOnCard(paths); });
+                RunAction(prompt(), [&] { filesDroppedOnCard(paths); });
             });
     connect(FileList, &FileListBox::cardRowsDropped, this,
             guarded(&frmQuodlinMain::cmdFromSM_Click));
@@ -102,7 +102,7 @@ void frmQuodlinMain::connectHandlers() {
         showInPane(lstSmartMedia);
     });
     connect(fraSample, &SamplePane::playFromWanted, this, [this](const QString&, double seconds) {
-        RunAction(parts_.prompt, [&] { paneClicked(seconds); });
+        RunAction(prompt(), [&] { paneClicked(seconds); });
     });
     fraSample->setShaping(ReadShaping(parts_.settings));
     // Both lists show each sample's format in its tool tip once it has been read.
@@ -124,7 +124,7 @@ void frmQuodlinMain::connectHandlers() {
 }
 
 std::function<void()> frmQuodlinMain::guarded(void (frmQuodlinMain::*handler)()) {
-    return [this, handler] { RunAction(parts_.prompt, [&] { (this->*handler)(); }); };
+    return [this, handler] { RunAction(prompt(), [&] { (this->*handler)(); }); };
 }
 
 // Every action on a list's selection is on its keys and in its menu.
@@ -194,7 +194,7 @@ void frmQuodlinMain::TabStrip_Click() {
     try {
         selectTab();
     } catch (const FileError& error) {
-        parts_.prompt.message(CardNotRead(error), MessageStyle::Exclamation);
+        prompt().message(CardNotRead(error), MessageStyle::Exclamation);
     }
 }
 
@@ -302,9 +302,9 @@ void frmQuodlinMain::Form_Unload() {
                 : smDrive->currentRoot();
         ShutDown(directories_, card, parts_.settings, {windowPlace()});
     } catch (const SettingsError& error) {
-        parts_.prompt.message(SettingsNotSaved(error.what()), MessageStyle::Exclamation);
+        prompt().message(SettingsNotSaved(error.what()), MessageStyle::Exclamation);
     }
-    parts_.player.command("Close");
+    player().command("Close");
 }
 
 // The tab strip's page area, under the tabs and behind both pages.

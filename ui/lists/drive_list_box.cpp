@@ -101,13 +101,6 @@ std::vector<std::string> DriveListBox::roots() const {
     return all;
 }
 
-bool DriveListBox::isListedVolume(const std::string& root) const {
-    for (const Volume& volume : volumes_.list()) {
-        if (volume.root == root && (kinds_ == DriveKinds::All || volume.removable)) return true;
-    }
-    return false;
-}
-
 void DriveListBox::showPopup() {
     refresh();
     // The popup is as wide as the longest drive's text.

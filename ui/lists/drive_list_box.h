@@ -29,7 +29,6 @@ public:
     void selectNone();
     std::string currentRoot() const;
     std::vector<std::string> roots() const;
-    bool isListedVolume(const std::string& root) const;
 
     void showPopup() override;
     void hidePopup() override;

@@ -54,14 +54,14 @@ void FileListBox::dropEvent(QDropEvent* event) {
     if (AcceptAsCopy(event, CarriesCardRows(event->mimeData()))) emit cardRowsDropped();
 }
 
-void FileListBox::refresh() {
+void FileListBox::refresh(Mode mode) {
     std::set<std::string> selected;
     for (int row = 0; row < count(); ++row) {
         if (item(row)->isSelected()) selected.insert(name(row));
     }
     clear();
     names_.clear();
-    names_ = ListComputerFiles(fs_, directory_, mode_);
+    names_ = ListComputerFiles(fs_, directory_, mode);
     for (const std::string& file : names_) {
         auto* entry = new QListWidgetItem(QString::fromStdString(NameText(file)), this);
         entry->setSelected(selected.contains(file));

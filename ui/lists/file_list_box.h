@@ -18,13 +18,11 @@ public:
     FileListBox(FileSystem& fs, QWidget* parent);
 
     const std::string& directory() const { return directory_; }
-    Mode mode() const { return mode_; }
     void setDirectory(const std::string& directory) { directory_ = directory; }
-    void setMode(Mode mode) { mode_ = mode; }
 
-    // Reads the directory again; names that stay keep their selection. On failure the list is
-    // empty and the error passed on.
-    void refresh();
+    // Reads the directory again for the files of the mode; names that stay keep their
+    // selection. On failure the list is empty and the error passed on.
+    void refresh(Mode mode);
     // The file name of a row exactly as the directory holds it, also when it is not UTF-8 and
     // the row can only show it approximately.
     std::string name(int row) const;
@@ -44,7 +42,6 @@ protected:
 private:
     FileSystem& fs_;
     std::string directory_;
-    Mode mode_ = Mode::Samples;
     std::vector<std::string> names_;
 };
 

@@ -55,7 +55,7 @@ void frmQuodlinMain::smDrive_Change() {
         card_.open(smDrive->currentRoot());
         TidyEndedRuns(card_);
     } catch (const FileError&) {
-        parts_.prompt.message(kDriveNotReady, MessageStyle::Exclamation, kErrorTitle);
+        prompt().message(kDriveNotReady, MessageStyle::Exclamation, kErrorTitle);
         // The list shows the card that is still in use, so that no write goes elsewhere than
         // where the user sees it going.
         if (!smDrive->select(card_.cardRoot())) smDrive->selectNone();

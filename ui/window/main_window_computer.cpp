@@ -21,15 +21,14 @@ QString CaptionOf(const std::string& directory) {
 void frmQuodlinMain::showDirectory() {
     cmdPathSelect->setText(CaptionOf(directories_.sCurrentDir));
     FileList->setDirectory(directories_.sCurrentDir);
-    FileList->setMode(directories_.mode);
     refreshFileList();
 }
 
 void frmQuodlinMain::refreshFileList() {
     try {
-        FileList->refresh();
+        FileList->refresh(directories_.mode);
     } catch (const FileError& error) {
-        parts_.prompt.message(DirectoryNotRead(error), MessageStyle::Exclamation);
+        prompt().message(DirectoryNotRead(error), MessageStyle::Exclamation);
     }
     watchFolders();
 }
@@ -39,15 +38,15 @@ void frmQuodlinMain::refreshFileList() {
 void frmQuodlinMain::cmdPathSelect_Click() {
     // The dialogs are made when first wanted, so that start-up does not wait for them.
     if (DirDialog == nullptr) {
-        DirDialog = new quodlin::DirDialog(parts_.volumes, parts_.fileSystem, parts_.prompt, this);
+        DirDialog = new quodlin::DirDialog(parts_.volumes, parts_.fileSystem, prompt(), this);
     }
     const std::string chosen = DirDialog->ask(directories_.sCurrentDir);
     if (chosen != directories_.sCurrentDir) {
         if (IsUsableDirectory(fileSystem(), chosen)) {
             directories_.sCurrentDir = chosen;
         } else {
-            parts_.prompt.message(DirectoryNotFound(chosen, directories_.sCurrentDir),
-                                  MessageStyle::Exclamation);
+            prompt().message(DirectoryNotFound(chosen, directories_.sCurrentDir),
+                             MessageStyle::Exclamation);
         }
     }
     showDirectory();

@@ -94,7 +94,7 @@ void frmQuodlinMain::buildControls() {
     HelpFrame = Frame(this, "HelpFrame");
     MainFrame = Frame(this, "MainFrame");
     buildStatusBar();
-    fraSample = new SamplePane(parts_.sampleOverviews, parts_.player, this);
+    fraSample = new SamplePane(parts_.sampleOverviews, player(), this);
 
     // The drawn window with the sample pane and then the status bar under it.
     const int barTwips = stbStatus->sizeHint().height() * 15;
@@ -122,7 +122,7 @@ void frmQuodlinMain::buildStatusBar() {
     stbStatus->addWidget(lblStatus, 1);
     stbStatus->addPermanentWidget(lblSelection);
     stbStatus->addPermanentWidget(lblCardUse);
-    playMark_ = new PlayMark(parts_.player, lblStatus, this);
+    playMark_ = new PlayMark(player(), lblStatus, this);
 }
 
 void frmQuodlinMain::buildWorkPage() {
@@ -150,7 +150,7 @@ void frmQuodlinMain::buildWorkPage() {
     cmdDelPC = Button(page, "cmdDelPC", "Delete", "Delete file(s) on your computer");
     cmdToSM =
         ArrowButton(page, "cmdToSM", RightArrowIcon(), "Copy file(s) from computer to SmartMedia");
-    WavPlayer = Named(new quodlin::WavPlayer(parts_.player, page), "WavPlayer");
+    WavPlayer = Named(new quodlin::WavPlayer(player(), page), "WavPlayer");
     cmdFromSM = ArrowButton(page, "cmdFromSM", LeftArrowIcon(),
                             "Copy file(s) from SmartMedia to your computer");
     cmdDelSM = Button(page, "cmdDelSM", "Delete", "Delete file(s) on SmartMedia");
