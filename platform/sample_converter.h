@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -23,11 +24,13 @@ inline int ConvertedChannels(int sourceChannels) {
     return sourceChannels > 2 ? 2 : sourceChannels;
 }
 
-// The frames of the converted sample: the source's length at the instrument's rate.
+// The frames of the converted sample: the source's length at the instrument's rate. A damaged
+// header's count is held at 2^60, far past any card, so that sizes made from it cannot wrap.
 inline std::uint64_t ConvertedFrames(const SampleFormat& format) {
     if (format.rate <= 0) return 0;
-    return static_cast<std::uint64_t>(
-        std::llround(static_cast<double>(format.frames) * kInstrumentRate / format.rate));
+    constexpr double kMostFrames = 0x1p60;
+    const double exact = static_cast<double>(format.frames) * kInstrumentRate / format.rate;
+    return static_cast<std::uint64_t>(std::llround(std::min(exact, kMostFrames)));
 }
 
 // What a conversion met on its way.

@@ -44,11 +44,16 @@ SNDFILE* OpenSound(const std::string& path, SF_INFO& info) {
 #endif
 }
 
-// A word-sized encoding's values take their bits in the file, so a header claiming more frames
-// than the file can hold is wrong, whatever libsndfile made of it.
+// FLAC keeps PCM words compressed; the other containers this program reads keep them as they are.
+bool StoresRawWords(int format) {
+    return (format & SF_FORMAT_TYPEMASK) != SF_FORMAT_FLAC;
+}
+
+// A word-sized encoding's values take their bits in an uncompressed file, so a header claiming
+// more frames than the file can hold is wrong, whatever libsndfile made of it.
 bool IsConsistent(const SF_INFO& info, const SampleFormat& format) {
     if (info.frames < 0 || info.frames == SF_COUNT_MAX) return false;
-    if (format.bits < 8) return true;
+    if (format.bits < 8 || !StoresRawWords(info.format)) return true;
     const double claimed =
         static_cast<double>(info.frames) * info.channels * (static_cast<double>(format.bits) / 8);
     return claimed <= static_cast<double>(format.bytes);
@@ -98,8 +103,22 @@ void SoundFile::rewind() {
     }
 }
 
-bool ShortensWords(const SampleFormat& format) {
-    return format.encoding == "float" || format.bits == 0 || format.bits > 16;
+namespace {
+
+// The bits a source's values carry: a PCM word its own, the companded and ADPCM codes what they
+// decode to, float and lossy encodings more than any word written.
+int ValueBits(const SampleFormat& format) {
+    static const std::map<std::string, int> kDecodedBits = {
+        {"ulaw", 14}, {"alaw", 13}, {"adpcm", 16}};
+    if (format.encoding == "pcm") return format.bits;
+    const auto found = kDecodedBits.find(format.encoding);
+    return found == kDecodedBits.end() ? 64 : found->second;
+}
+
+}  // namespace
+
+bool ShortensWords(const SampleFormat& format, int bits) {
+    return ValueBits(format) > bits;
 }
 
 }  // namespace quodlin

@@ -39,7 +39,7 @@ private:
     std::string openError_;
 };
 
-// Whether writing this format as 16-bit PCM shortens its words, so that dither is due.
-bool ShortensWords(const SampleFormat& format);
+// Whether writing this format as PCM of these bits shortens its words, so that dither is due.
+bool ShortensWords(const SampleFormat& format, int bits);
 
 }  // namespace quodlin

@@ -268,9 +268,9 @@ ConversionNotes SoxrSampleConverter::convert(const std::string& sourcePath,
     }
     const int channels = shaping.mono ? 1 : ConvertedChannels(format.channels);
     const int bits = shaping.eightBit ? 8 : kConvertedBits;
-    // Words shortened, scaled or cut to 8 bits take dither; a 16-bit source kept at its level
-    // keeps its values.
-    const bool dither = shaping.eightBit || shaping.normalizeDb || ShortensWords(format);
+    // Words shortened or scaled take dither; a source whose words fit, kept at its level, keeps
+    // its values.
+    const bool dither = shaping.normalizeDb || ShortensWords(format, bits);
     ConvertedSound sound(file, channels, ConvertedFrames(format), sourcePath);
     const Plan plan = PlanFor(file, sourcePath, sound, shaping, channels, bits, dither);
     PcmOutput output(out, channels, bits, plan.kept, PcmEncoder(bits, plan.gain, dither));

@@ -51,6 +51,13 @@ SampleFormat FormatOf(const Args& a) {
     return {true, a[0], a[1], std::stoi(a[2]), std::stoi(a[3]), std::stoi(a[4]), 0, 0};
 }
 
+SampleFormat SizedFormatOf(const Args& a) {
+    SampleFormat format = FormatOf(a);
+    format.frames = std::stoull(a[5]);
+    format.bytes = std::stoull(a[6]);
+    return format;
+}
+
 std::string Bool(bool value) {
     return value ? "true" : "false";
 }
@@ -171,13 +178,9 @@ const std::map<std::string, std::function<std::string(const Args&)>> kFunctions 
      }},
     {"SampleProblems", [](const Args& a) { return Listed(SampleProblems(FormatOf(a))); }},
     {"SampleProblemText", [](const Args& a) { return SampleProblemText(FormatOf(a)); }},
-    {"SampleFormatText",
-     [](const Args& a) {
-         SampleFormat format = FormatOf(a);
-         format.frames = std::stoull(a[5]);
-         format.bytes = std::stoull(a[6]);
-         return SampleFormatText(format);
-     }},
+    {"SampleFormatText", [](const Args& a) { return SampleFormatText(SizedFormatOf(a)); }},
+    {"ConversionRefusal",
+     [](const Args& a) { return ConversionRefusal("x", SizedFormatOf(a), {}); }},
     {"IsSoundFileToConvert", [](const Args& a) { return Bool(IsSoundFileToConvert(a[0])); }},
     {"FormatSums",
      [](const Args& a) {

@@ -63,6 +63,7 @@ TEST(SampleConversion, EverySourceReadsAndConvertsToTheInstrumentsFormat) {
                          {{440, s.seconds, s.amplitude}});
         const SampleFormat format = SndfileSampleFormats().read(dir.file(s.name));
         EXPECT_EQ(Joined(SampleProblems(format)), s.problems);
+        EXPECT_TRUE(format.consistent) << "refused as damaged";
         EXPECT_EQ(format.channels, s.channels);
         EXPECT_NEAR(format.seconds(), s.seconds, 1.0 / s.rate);
 

@@ -91,6 +91,20 @@ TEST(SampleShaping, EachOptionSetIsMeasuredInTheWrittenFile) {
     }
 }
 
+// Its words already fit: dither would only add noise.
+TEST(SampleShaping, AnEightBitSampleAtTheInstrumentsRateKeepsItsValuesAtEightBits) {
+    test::TempDir dir;
+    std::vector<float> tone(kRate / 10);
+    for (std::size_t f = 0; f < tone.size(); ++f) tone[f] = static_cast<float>(f % 64) / 128;
+    test::WriteSound(dir.file("in.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_U8, 32000, 1, tone);
+    LocalFileSystem fs;
+    const auto out = fs.createNew(dir.file("out.wav"));
+    SoxrSampleConverter().convert(dir.file("in.wav"), Shaping(false, true, {}, {}), *out);
+    out->close();
+    EXPECT_EQ(test::ReadSound(dir.file("out.wav")).values,
+              test::ReadSound(dir.file("in.wav")).values);
+}
+
 TEST(SampleShaping, TrimmingSilenceThroughoutIsRefused) {
     test::TempDir dir;
     test::WriteSound(dir.file("in.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_16, kRate, 1,
