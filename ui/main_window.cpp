@@ -101,9 +101,8 @@ void frmQuodlinMain::connectHandlers() {
         showSelection(paths);
         showInPane(lstSmartMedia);
     });
-    connect(fraSample, &SamplePane::playFromWanted, this, [this](const QString&, double seconds) {
-        RunAction(prompt(), [&] { paneClicked(seconds); });
-    });
+    connect(fraSample, &SamplePane::playFromWanted, this,
+            [this](double seconds) { RunAction(prompt(), [&] { paneClicked(seconds); }); });
     fraSample->setShaping(ReadShaping(parts_.settings));
     // Both lists show each sample's format in its tool tip once it has been read.
     if (parts_.sampleFormats == nullptr) return;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <new>
 #include <set>
 
 #include "core/card/card_temporary.h"
@@ -89,6 +90,19 @@ public:
         }
         noName_.push_back(FileNameOf(sourcePath));
         return Outcome::NoName;
+    }
+
+    // As copy, with a source too large for the memory left ending the run as its failure, so
+    // that the copies before it are still put in place and named.
+    Outcome copyOrFail(const std::string& sourcePath) {
+        try {
+            return copy(sourcePath);
+        } catch (const std::bad_alloc&) {
+            observer_.busy(false);
+            const FileError error(FileErrorKind::Other, sourcePath, "there was not enough memory");
+            report(sourcePath, CopyFailure{error, true, 0});
+            return Outcome::Failed;
+        }
     }
 
     // Brings the copies not yet in place onto the device, gives each its card name and enters
@@ -252,7 +266,7 @@ bool CopyToCard(CardSide& card, Player& player, Prompt& prompt,
                 allCopied = false;
                 break;
             }
-            const Outcome outcome = run.copy(sourcePaths[i]);
+            const Outcome outcome = run.copyOrFail(sourcePaths[i]);
             allCopied = allCopied && outcome == Outcome::Copied;
             if (outcome == Outcome::Failed || outcome == Outcome::Canceled) break;
         }

@@ -34,6 +34,11 @@ std::optional<CopyFailure> FillUnsynced(FileSystem& fs, const std::string& targe
         copy.file.reset();
         RemoveQuietly(fs, target);
         return CopyFailure{error, true, sizeOnFailure()};
+    } catch (...) {
+        // Out of memory, say: the run ends with the error, but no part of the file stays.
+        copy.file.reset();
+        RemoveQuietly(fs, target);
+        throw;
     }
 }
 

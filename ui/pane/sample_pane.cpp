@@ -39,7 +39,7 @@ SamplePane::SamplePane(SampleOverviews* overviews, Player& player, QWidget* pare
         connect(cache_, &OverviewCache::overviewKnown, this, &SamplePane::overviewKnown);
     }
     connect(wave_, &WaveformView::playFromWanted, this, [this](double seconds) {
-        if (!path_.empty()) emit playFromWanted(QString::fromStdString(path_), seconds);
+        if (!path_.empty()) emit playFromWanted(seconds);
     });
     cursorTimer_->setInterval(kCursorIntervalMs);
     connect(cursorTimer_, &QTimer::timeout, this, &SamplePane::followPlayer);
@@ -71,6 +71,7 @@ void SamplePane::setShaping(const SampleShaping& shaping) {
 }
 
 void SamplePane::playing(const std::string& path) {
+    playingPath_ = path;
     if (path != path_ || !player_.isPlaying()) return;
     cursorTimer_->start();
     followPlayer();
@@ -107,7 +108,7 @@ void SamplePane::overviewKnown(const QString& path, const SampleOverview& overvi
         wave_->setText(QString::fromStdString(overview.problem));
     }
     showTexts();
-    if (player_.isPlaying()) playing(path_);
+    playing(playingPath_);
 }
 
 void SamplePane::showTexts() {

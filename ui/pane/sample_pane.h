@@ -22,7 +22,7 @@ class WaveformView;
 class SamplePane : public QFrame {
     Q_OBJECT
 public:
-    // overviews may be none: the pane then tells the format only.
+    // overviews may be none, in a build without sound: the pane then shows no sample.
     SamplePane(SampleOverviews* overviews, Player& player, QWidget* parent);
 
     // onCard: the sample is on the card, so its size there is its own.
@@ -30,7 +30,7 @@ public:
     void showNothing();
     // The shaping a copy would use now; the size follows it.
     void setShaping(const SampleShaping& shaping);
-    // The player has just started path.
+    // The player has just started path; the cursor follows it while the pane shows it.
     void playing(const std::string& path);
 
     const std::string& path() const { return path_; }
@@ -40,7 +40,7 @@ public:
 
 signals:
     // A click in the waveform: play the pane's sample from there.
-    void playFromWanted(const QString& path, double seconds);
+    void playFromWanted(double seconds);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -58,6 +58,7 @@ private:
     ElidedLabel* size_;
     QTimer* cursorTimer_;
     std::string path_;
+    std::string playingPath_;
     bool onCard_ = false;
     bool known_ = false;
     SampleFormat knownFormat_;

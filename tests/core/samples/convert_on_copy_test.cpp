@@ -43,15 +43,23 @@ public:
         const std::string text = "converted " + name;
         out.write(text.data(), text.size());
         if (name == fullAt) throw FileError(FileErrorKind::NoSpace, source, "No space left");
+        if (name == outOfMemoryAt) throw std::bad_alloc();
         return {};
     }
     std::string fullAt;
+    std::string outOfMemoryAt;
 };
+
+// PC/ stands for the run's computer folder.
+std::string NotEnoughMemory(const std::string& name) {
+    return CopyToCardFailed(
+        name, FileError(FileErrorKind::Other, "PC/" + name, "there was not enough memory"));
+}
 
 // Copies the sources named to an empty card, answering the question with answer.
 struct CopyRun {
     CopyRun(const std::vector<std::string>& names, bool answer, const std::string& fullAt,
-            Mode mode) {
+            const std::string& outOfMemoryAt, Mode mode) {
         std::filesystem::create_directories(dir.file("card"));
         std::filesystem::create_directories(dir.file("pc"));
         std::vector<std::string> sources;
@@ -67,8 +75,14 @@ struct CopyRun {
             EXPECT_TRUE(std::filesystem::is_empty(dir.file("card")));
         };
         converter.fullAt = fullAt;
+        converter.outOfMemoryAt = outOfMemoryAt;
         RunObserver observer;
-        done = CopyToCard(card, player, prompt, sources, observer, {&formats, &converter, true});
+        try {
+            done =
+                CopyToCard(card, player, prompt, sources, observer, {&formats, &converter, true});
+        } catch (const std::bad_alloc&) {
+            prompt.messages.push_back("out of memory");
+        }
     }
 
     test::TempDir dir;
@@ -90,6 +104,7 @@ struct Case {
     std::vector<std::string> messages;
     std::string fullAt;
     Mode mode = Mode::Samples;
+    std::string outOfMemoryAt;
 };
 
 const std::vector<std::string> kSources = {"ready.wav", "s24.wav", "loud.wav", "fake.wav",
@@ -115,6 +130,15 @@ const std::vector<Case> kCases = {
      {"ready", "converted s24.wav", "", "", ""},
      {kCardIsFull},
      "loud.wav"},
+    {"running out of memory during a conversion leaves no part of its file",
+     kSources,
+     true,
+     {ConvertQuestion(2, 5)},
+     {"ready", "converted s24.wav", "", "", ""},
+     {NotEnoughMemory("loud.wav")},
+     "",
+     Mode::Samples,
+     "loud.wav"},
     {"nothing is asked when every sample is ready", {"ready.wav"}, true, {}, {"ready"}, {}},
     {"nor for banks", {"s24.wav"}, true, {}, {"s24"}, {}, "", Mode::Banks},
     // Its wording is among the refusal cases of the command line.
@@ -131,10 +155,16 @@ const std::vector<Case> kCases = {
 TEST(ConvertOnCopy, AsksOnceBeforeTheFirstFileAndConvertsOnlyWhenTold) {
     for (const Case& c : kCases) {
         SCOPED_TRACE(c.what);
-        CopyRun run(c.sources, c.answer, c.fullAt, c.mode);
+        CopyRun run(c.sources, c.answer, c.fullAt, c.outOfMemoryAt, c.mode);
         EXPECT_EQ(run.done, c.messages.empty());
         EXPECT_EQ(run.prompt.questions, c.questions);
-        EXPECT_EQ(run.prompt.messages, c.messages);
+        std::vector<std::string> messages = c.messages;
+        for (std::string& message : messages) {
+            if (const auto at = message.find("PC/"); at != std::string::npos) {
+                message.replace(at, 3, run.dir.file("pc/"));
+            }
+        }
+        EXPECT_EQ(run.prompt.messages, messages);
         std::map<std::string, std::string> expected;
         for (std::size_t i = 0; i < c.cardAfter.size(); ++i) {
             if (!c.cardAfter[i].empty()) expected[CardFileName(c.mode, int(i))] = c.cardAfter[i];
