@@ -22,6 +22,7 @@
 #include "ui/dir_dialog.h"
 #include "ui/help/help_file.h"
 #include "ui/help/help_page.h"
+#include "ui/lists/cached_sample_formats.h"
 #include "ui/lists/card_list_box.h"
 #include "ui/lists/drive_list_box.h"
 #include "ui/lists/file_list_box.h"
@@ -45,7 +46,12 @@ constexpr const char* kGeometryKey = "Geometry";
 }  // namespace
 
 frmQuodlinMain::frmQuodlinMain(MainWindowParts parts)
-    : parts_(std::move(parts)), card_(parts_.fileSystem) {
+    : parts_(std::move(parts)),
+      cachedFormats_(parts_.sampleFormats != nullptr
+                         ? std::make_unique<CachedSampleFormats>(*parts_.sampleFormats)
+                         : nullptr),
+      card_(parts_.fileSystem) {
+    parts_.sampleFormats = cachedFormats_.get();
     setObjectName("frmQuodlinMain");
     setWindowTitle("Korg Electribe ES1 - Velmark 0.8 beta");
     setWindowIcon(ProgramIcon());

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,7 @@ class ElidedLabel;
 class FileListBox;
 class PlayMark;
 class SelectionSummary;
+class CachedSampleFormats;
 class RunProgress;
 class SamplePane;
 class WavPlayer;
@@ -165,6 +167,8 @@ private:
     void finishArchiveRun(const ArchiveResult& result, const std::string& doneText);
 
     MainWindowParts parts_;
+    // Every format the window reads goes through this, so that each file's is read once.
+    std::unique_ptr<CachedSampleFormats> cachedFormats_;
     CardSide card_;
     std::string shownCardRoot_;
     DirectoryState directories_;

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/sample_formats.h"
-#include "ui/lists/sample_format_cache.h"
+#include "ui/lists/format_worker.h"
 
 namespace quodlin {
 
@@ -29,7 +29,7 @@ private:
     void show(const QString& path, const SampleFormat& format);
 
     QListWidget* list_;
-    SampleFormatCache* cache_;
+    FormatWorker* cache_;
     std::function<std::string(int)> pathOfRow_;
     std::function<bool()> active_;
     bool onComputer_;

@@ -1,14 +1,14 @@
 #include "ui/lists/selection_summary.h"
 
 #include "core/card/card_use.h"
-#include "ui/lists/sample_format_cache.h"
+#include "ui/lists/format_worker.h"
 
 namespace quodlin {
 
 SelectionSummary::SelectionSummary(SampleFormats& formats,
                                    std::function<void(const std::string&)> show, QObject* parent)
-    : QObject(parent), cache_(new SampleFormatCache(formats, this)), show_(std::move(show)) {
-    connect(cache_, &SampleFormatCache::formatKnown, this, &SelectionSummary::known);
+    : QObject(parent), cache_(new FormatWorker(formats, this)), show_(std::move(show)) {
+    connect(cache_, &FormatWorker::formatKnown, this, &SelectionSummary::known);
 }
 
 void SelectionSummary::summarize(const std::vector<std::string>& paths) {

@@ -11,7 +11,7 @@
 
 namespace quodlin {
 
-class SampleFormatCache;
+class FormatWorker;
 
 // What a list's selection holds, in the status bar: the formats are read off the window's
 // thread, so that selecting 500 samples does not stop the window, and the text is told once
@@ -27,7 +27,7 @@ public:
 private:
     void known(const QString& path, const SampleFormat& format);
 
-    SampleFormatCache* cache_;
+    FormatWorker* cache_;
     std::function<void(const std::string&)> show_;
     std::vector<std::string> paths_;
     std::set<std::string> wanted_;

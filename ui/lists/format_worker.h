@@ -7,18 +7,17 @@
 #include <string>
 #include <vector>
 
-#include "platform/local/stamped_cache.h"
 #include "platform/sample_formats.h"
 
 namespace quodlin {
 
 // Reads sample formats on a worker thread, so that a folder of many samples shows at once and
-// its formats fill in after. A format is read again only when its file's size or time changed.
-class SampleFormatCache : public QObject {
+// its formats fill in after.
+class FormatWorker : public QObject {
     Q_OBJECT
 public:
-    SampleFormatCache(SampleFormats& formats, QObject* parent);
-    ~SampleFormatCache() override;
+    FormatWorker(SampleFormats& formats, QObject* parent);
+    ~FormatWorker() override;
 
     // Reads the formats of these files in this order; a request made meanwhile replaces the
     // rest of the one before. Each format read arrives as formatKnown.
@@ -31,7 +30,6 @@ private:
     SampleFormats& formats_;
     QThreadPool worker_;
     std::atomic<int> generation_ = 0;
-    StampedCache<SampleFormat> cache_;
 };
 
 }  // namespace quodlin

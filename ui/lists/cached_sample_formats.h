@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+
+#include "platform/local/stamped_cache.h"
+#include "platform/sample_formats.h"
+
+namespace quodlin {
+
+// Each file's format read once for every list, line and run of the window, and again only when
+// the file changed. Safe to use from the window's workers at once.
+class CachedSampleFormats : public SampleFormats {
+public:
+    explicit CachedSampleFormats(SampleFormats& formats) : formats_(formats) {}
+
+    SampleFormat read(const std::string& path) override {
+        return cache_.get(path, 0, [&] { return formats_.read(path); });
+    }
+    bool readsSound() const override { return formats_.readsSound(); }
+
+private:
+    SampleFormats& formats_;
+    StampedCache<SampleFormat> cache_;
+};
+
+}  // namespace quodlin
