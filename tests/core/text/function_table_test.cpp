@@ -179,6 +179,7 @@ const std::map<std::string, std::function<std::string(const Args&)>> kFunctions 
     {"SampleProblems", [](const Args& a) { return Listed(SampleProblems(FormatOf(a))); }},
     {"SampleProblemText", [](const Args& a) { return SampleProblemText(FormatOf(a)); }},
     {"SampleFormatText", [](const Args& a) { return SampleFormatText(SizedFormatOf(a)); }},
+    {"SelectionText", [](const Args& a) { return SelectionText({SizedFormatOf(a)}); }},
     {"ConversionRefusal",
      [](const Args& a) { return ConversionRefusal("x", SizedFormatOf(a), {}); }},
     {"IsSoundFileToConvert", [](const Args& a) { return Bool(IsSoundFileToConvert(a[0])); }},
