@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,11 +36,18 @@ struct SampleOverview {
     std::string problem;  // empty when the waveform was read whole
 };
 
+// Asked between blocks of a long read; false ends it early.
+using StillWanted = std::function<bool()>;
+
 // Reads a sample's waveform in the given number of columns. Safe to use from a worker thread.
 class SampleOverviews {
 public:
     virtual ~SampleOverviews() = default;
-    virtual SampleOverview read(const std::string& path, int columns) = 0;
+    // When wanted turns false, the read ends with what it has and the problem kNoLongerWanted.
+    virtual SampleOverview read(const std::string& path, int columns,
+                                const StillWanted& wanted) = 0;
 };
+
+inline constexpr const char* kNoLongerWanted = "No longer wanted.";
 
 }  // namespace quodlin

@@ -20,7 +20,8 @@ std::string WhyNotRead(const SampleFormat& format) {
 
 }  // namespace
 
-SampleOverview SndfileSampleOverviews::read(const std::string& path, int columns) {
+SampleOverview SndfileSampleOverviews::read(const std::string& path, int columns,
+                                            const StillWanted& wanted) {
     SoundFile file(path);
     SampleOverview overview{file.format(), {}, WhyNotRead(file.format())};
     if (!overview.problem.empty()) return overview;
@@ -30,6 +31,10 @@ SampleOverview SndfileSampleOverviews::read(const std::string& path, int columns
     try {
         while (const std::size_t got = file.read(block.data(), kBlockFrames)) {
             builder.add(block.data(), got);
+            if (!wanted()) {
+                overview.problem = kNoLongerWanted;
+                break;
+            }
         }
     } catch (const FileError& error) {
         overview.problem = "Its sound cannot be read: " + error.reason() + ".";

@@ -37,6 +37,11 @@ public:
         return entry.value;
     }
 
+    void forget(const std::string& path) {
+        const std::lock_guard lock(mutex_);
+        entries_.erase(path);
+    }
+
 private:
     struct Entry {
         FileStamp stamp;

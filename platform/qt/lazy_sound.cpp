@@ -74,8 +74,8 @@ ConversionNotes LazySound::convert(const std::string& sourcePath, const SampleSh
     throw FileError(FileErrorKind::Other, sourcePath, loadError_);
 }
 
-SampleOverview LazySound::read(const std::string& path, int columns) {
-    if (SoundParts* sound = parts()) return sound->overviews().read(path, columns);
+SampleOverview LazySound::read(const std::string& path, int columns, const StillWanted& wanted) {
+    if (SoundParts* sound = parts()) return sound->overviews().read(path, columns, wanted);
     return {NoSampleFormats().read(path), {}, "It cannot be read: " + loadError_ + "."};
 }
 

@@ -23,7 +23,7 @@ public:
     SampleFormat read(const std::string& path) override;
     ConversionNotes convert(const std::string& sourcePath, const SampleShaping& shaping,
                             OutputFile& out) override;
-    SampleOverview read(const std::string& path, int columns) override;
+    SampleOverview read(const std::string& path, int columns, const StillWanted& wanted) override;
     // A player that makes the module's player at its first "Open", on the calling thread.
     std::unique_ptr<Player> newPlayer();
 

@@ -186,7 +186,7 @@ public:
         if (path.starts_with(cardRoot_)) return {false, "", "", 0, 0, 0, 0, 12};
         return {true, "wav", "pcm", 32000, 16, 1, 32000, 4000};
     }
-    SampleOverview read(const std::string& path, int columns) override {
+    SampleOverview read(const std::string& path, int columns, const StillWanted&) override {
         const SampleFormat format = read(path);
         if (!format.readable) return {format, {}, "Not sound."};
         return {format, {1, columns, std::vector<Peak>(std::size_t(columns), {-0.5f, 0.5f})}, ""};

@@ -26,8 +26,12 @@ void OverviewCache::request(const std::string& path, int columns) {
     worker_.clear();
     worker_.start([this, path, columns, generation] {
         if (generation_ != generation) return;
+        const auto wanted = [this, generation] { return generation_ == generation; };
         SampleOverview overview =
-            cache_.get(path, columns, [&] { return overviews_.read(path, columns); });
+            cache_.get(path, columns, [&] { return overviews_.read(path, columns, wanted); });
+        // A read ended early is not kept; only what a request still waits for is told.
+        if (overview.problem == kNoLongerWanted) cache_.forget(path);
+        if (!wanted()) return;
         QMetaObject::invokeMethod(
             this,
             [this, path, overview = std::move(overview)] {

@@ -3,6 +3,7 @@
 
 #include "platform/audio/sndfile_sample_overviews.h"
 #include "platform/local/stamped_cache.h"
+#include "tests/platform/sound/test_sounds.h"
 #include "tests/support/temp_dir.h"
 
 namespace quodlin {
@@ -43,7 +44,7 @@ TEST(SampleOverview, AKnownFileGivesKnownColumnsPerChannel) {
 
     for (const Columns& c : kColumns) {
         const SampleOverview overview =
-            SndfileSampleOverviews().read(dir.file("known.wav"), c.asked);
+            SndfileSampleOverviews().read(dir.file("known.wav"), c.asked, [] { return true; });
         ASSERT_EQ(overview.problem, "");
         ASSERT_EQ(overview.wave.columns, static_cast<int>(c.left.size())) << c.asked;
         for (int column = 0; column < overview.wave.columns; ++column) {
@@ -57,9 +58,22 @@ TEST(SampleOverview, AKnownFileGivesKnownColumnsPerChannel) {
 TEST(SampleOverview, AFileThatIsNoSoundTellsWhy) {
     test::TempDir dir;
     test::WriteBytes(dir.file("text.wav"), "not a sound");
-    const SampleOverview overview = SndfileSampleOverviews().read(dir.file("text.wav"), 10);
+    const SampleOverview overview =
+        SndfileSampleOverviews().read(dir.file("text.wav"), 10, [] { return true; });
     EXPECT_EQ(overview.problem, "It is not a sound file this program can read.");
     EXPECT_EQ(overview.wave.columns, 0);
+}
+
+// A long read asks between its blocks whether it is still wanted, and ends when not.
+TEST(SampleOverview, ALongReadEndsOnceNoLongerWanted) {
+    test::TempDir dir;
+    test::WriteSound(dir.file("long.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_16, 32000, 1,
+                     std::vector<float>(320000, 0.25f));
+    int asked = 0;
+    const SampleOverview overview =
+        SndfileSampleOverviews().read(dir.file("long.wav"), 100, [&] { return ++asked < 2; });
+    EXPECT_EQ(overview.problem, kNoLongerWanted);
+    EXPECT_EQ(asked, 2);
 }
 
 // A file is read once until its size changes or another width is asked for.
