@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <map>
+#include <mutex>
 #include <system_error>
 #include <utility>
 
@@ -71,11 +72,15 @@ SoundFile::SoundFile(const std::string& path) : path_(path) {
     const auto size = std::filesystem::file_size(PathOf(path), code);
     format_.bytes = code ? 0 : size;
     SF_INFO info{};
-    file_ = OpenSound(path, info);
-    if (!file_) {
-        openError_ = sf_strerror(nullptr);
-        return;
+    {
+        // A failed open leaves its reason in libsndfile's one global, which the window's
+        // workers would otherwise overwrite for each other.
+        static std::mutex opening;
+        const std::lock_guard lock(opening);
+        file_ = OpenSound(path, info);
+        if (!file_) openError_ = sf_strerror(nullptr);
     }
+    if (!file_) return;
     format_.readable = true;
     format_.container = ContainerOf(info.format);
     std::tie(format_.encoding, format_.bits) = EncodingOf(info.format);

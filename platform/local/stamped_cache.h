@@ -32,7 +32,7 @@ public:
         }
         entry.value = read();
         const std::lock_guard lock(mutex_);
-        if (entries_.size() >= mostKept_) entries_.clear();
+        if (entries_.size() >= mostKept_ && !entries_.contains(path)) entries_.clear();
         entries_[path] = entry;
         return entry.value;
     }
