@@ -51,14 +51,4 @@ const std::vector<float>& Resampler::process(const float* input, std::size_t fra
     }
 }
 
-std::vector<float> Resampled(const std::vector<float>& values, int fromRate, int toRate,
-                             int channels) {
-    Resampler resampler(fromRate, toRate, channels, "");
-    const auto width = static_cast<std::size_t>(channels);
-    std::vector<float> out = resampler.process(values.data(), values.size() / width);
-    const std::vector<float>& rest = resampler.process(nullptr, 0);
-    out.insert(out.end(), rest.begin(), rest.end());
-    return out;
-}
-
 }  // namespace quodlin

@@ -35,8 +35,4 @@ private:
     std::vector<float> out_;
 };
 
-// The whole of a sample at another rate.
-std::vector<float> Resampled(const std::vector<float>& values, int fromRate, int toRate,
-                             int channels);
-
 }  // namespace quodlin

@@ -12,6 +12,8 @@ namespace quodlin {
 
 namespace {
 
+constexpr std::size_t kBlockFrames = 1 << 15;
+
 // Channel c of frame f in the output's channel layout.
 float MixedValue(const float* frame, int channels, int channel, int outChannels) {
     if (outChannels == 1 && channels > 1) {
@@ -56,22 +58,30 @@ QByteArray ConvertSample(const Sample& sample, const QAudioFormat& format) {
         return {};
     }
 
-    const bool sameRate = sample.rate == format.sampleRate();
-    const std::vector<float> resampled =
-        sameRate ? std::vector<float>{}
-                 : Resampled(sample.samples, sample.rate, format.sampleRate(), sample.channels);
-    const std::vector<float>& values = sameRate ? sample.samples : resampled;
+    // Block by block, so that a long sample is not held a second time at the device's rate.
     const auto width = static_cast<std::size_t>(sample.channels);
-    const std::size_t outFrames = values.size() / width;
-    QByteArray out(static_cast<qsizetype>(outFrames * outChannels * bytes), Qt::Uninitialized);
-    char* at = out.data();
-    for (std::size_t f = 0; f < outFrames; ++f) {
-        for (int c = 0; c < outChannels; ++c, at += bytes) {
-            const float value =
-                MixedValue(values.data() + f * width, sample.channels, c, outChannels);
-            Encode(value, format.sampleFormat(), at);
+    const auto frameBytes = static_cast<qsizetype>(outChannels * bytes);
+    QByteArray out;
+    const double outFrames = static_cast<double>(inFrames) * format.sampleRate() / sample.rate;
+    out.reserve((static_cast<qsizetype>(outFrames) + 64) * frameBytes);
+    const auto encode = [&](const std::vector<float>& values) {
+        const std::size_t frames = values.size() / width;
+        qsizetype at = out.size();
+        out.resize(at + static_cast<qsizetype>(frames) * frameBytes);
+        for (std::size_t f = 0; f < frames; ++f) {
+            for (int c = 0; c < outChannels; ++c, at += bytes) {
+                const float value =
+                    MixedValue(values.data() + f * width, sample.channels, c, outChannels);
+                Encode(value, format.sampleFormat(), out.data() + at);
+            }
         }
+    };
+    Resampler resampler(sample.rate, format.sampleRate(), sample.channels, "");
+    for (std::size_t done = 0; done < inFrames; done += kBlockFrames) {
+        const std::size_t frames = std::min(kBlockFrames, inFrames - done);
+        encode(resampler.process(sample.samples.data() + done * width, frames));
     }
+    encode(resampler.process(nullptr, 0));
     return out;
 }
 
