@@ -26,6 +26,16 @@ if [ "${1:-}" = "--show-help-tab" ]; then
     done
     [ -n "$window" ] || { kill "$program"; exit 1; }
     xdotool windowfocus --sync "$window" key --delay 50 shift+Tab Right Right
+    # The program ends once it has read its help; one that does not has failed the check.
+    for _ in $(seq 300); do
+        kill -0 "$program" 2>/dev/null || break
+        sleep 0.1
+    done
+    if kill -0 "$program" 2>/dev/null; then
+        kill "$program"
+        echo "the help tab was not shown" >&2
+        exit 1
+    fi
     wait "$program"
     exit
 fi

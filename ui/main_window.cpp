@@ -211,7 +211,6 @@ void frmQuodlinMain::selectTab() {
     MainFrame->setVisible(!help);
     HelpFrame->setVisible(help);
     if (help) {
-        if (rtfNames == nullptr) buildHelpPage();
         fraSample->showNothing();
         const QString helpFile = HelpFilePath(parts_.programDirectory);
         ReportHelpFileIfAsked(helpFile, ShowHelpFile(*rtfNames, helpFile));

@@ -104,8 +104,8 @@ void frmQuodlinMain::buildControls() {
     layout->place(MainFrame, 135, 450, 7170, 4800, kAll);
     layout->place(fraSample, 45, 5370, 7335, kPaneTwips, {0, 1, 1, 0});
     layout->place(stbStatus, 0, 5370 + kPaneTwips, 7425, barTwips, {0, 1, 1, 0});
-    HelpFrame->setVisible(false);
     buildWorkPage();
+    buildHelpPage();
     TabStrip->raise();
     setTabOrder();
 }
@@ -186,7 +186,7 @@ void frmQuodlinMain::buildHelpPage() {
     auto* layout = new TwipsLayout(page, 7170, 4845);
     layout->place(Picture1, 45, 180, 465, 510);
     layout->place(rtfNames, 675, 180, 6405, 4575, kAll);
-    QWidget::setTabOrder(TabStrip, rtfNames);
+    HelpFrame->setVisible(false);
 }
 
 // The work page from the top left, the bottom row from left to right, then the tabs and the
@@ -206,7 +206,8 @@ void frmQuodlinMain::setTabOrder() {
                                    cmdFromSM,
                                    cmdDelSM,
                                    cmdNameSM,
-                                   TabStrip};
+                                   TabStrip,
+                                   rtfNames};
     for (qsizetype i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
