@@ -60,7 +60,7 @@ QByteArray ConvertSample(const Sample& sample, const QAudioFormat& format) {
 
     // Block by block, so that a long sample is not held a second time at the device's rate.
     const auto width = static_cast<std::size_t>(sample.channels);
-    const auto frameBytes = static_cast<qsizetype>(outChannels * bytes);
+    const qsizetype frameBytes = qsizetype{outChannels} * bytes;
     QByteArray out;
     const double outFrames = static_cast<double>(inFrames) * format.sampleRate() / sample.rate;
     out.reserve((static_cast<qsizetype>(outFrames) + 64) * frameBytes);
