@@ -39,9 +39,10 @@ DriveListBox::DriveListBox(Volumes& volumes, DriveKinds kinds, QWidget* parent)
     refresh();
 }
 
-// Never under an open popup: the rows would move under the pointer.
+// Never under an open popup: the rows would move under the pointer. Until a popup was opened
+// there is no view to ask; asking would make one, which start-up would wait for.
 void DriveListBox::refresh() {
-    if (view()->isVisible()) {
+    if (popupOpened_ && view()->isVisible()) {
         refreshWhenClosed_ = true;
         return;
     }
@@ -103,6 +104,7 @@ std::vector<std::string> DriveListBox::roots() const {
 
 void DriveListBox::showPopup() {
     refresh();
+    popupOpened_ = true;
     // The popup is as wide as the longest drive's text.
     view()->setMinimumWidth(view()->sizeHintForColumn(0) + 2 * view()->frameWidth() +
                             view()->verticalScrollBar()->sizeHint().width());

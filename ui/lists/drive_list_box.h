@@ -57,6 +57,7 @@ private:
     std::vector<std::string> chosenFolders_;
     int lastIndex_ = -1;
     bool refreshWhenClosed_ = false;
+    bool popupOpened_ = false;
     QString baseToolTip_;
 };
 
