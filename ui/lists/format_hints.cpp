@@ -30,7 +30,7 @@ FormatHints::FormatHints(QListWidget* list, SampleFormats& formats,
                          std::function<bool()> active, bool onComputer)
     : QObject(list),
       list_(list),
-      cache_(new FormatWorker(formats, this)),
+      worker_(new FormatWorker(formats, this)),
       pathOfRow_(std::move(pathOfRow)),
       active_(std::move(active)),
       onComputer_(onComputer) {
@@ -40,7 +40,7 @@ FormatHints::FormatHints(QListWidget* list, SampleFormats& formats,
     connect(model, &QAbstractItemModel::rowsInserted, this, &FormatHints::rowsChanged);
     connect(model, &QAbstractItemModel::rowsRemoved, this, &FormatHints::rowsChanged);
     connect(model, &QAbstractItemModel::modelReset, this, &FormatHints::rowsChanged);
-    connect(cache_, &FormatWorker::formatKnown, this, &FormatHints::show);
+    connect(worker_, &FormatWorker::formatKnown, this, &FormatHints::show);
 }
 
 // A refill adds its rows one by one; they are asked for once, after the refill.
@@ -57,7 +57,7 @@ void FormatHints::rowsChanged() {
             paths.push_back(pathOfRow_(row));
             rowOfPath_.insert(QString::fromStdString(paths.back()), row);
         }
-        cache_->request(paths);
+        worker_->request(paths);
     });
 }
 

@@ -14,7 +14,7 @@ namespace quodlin {
 // Gives each row of a list the format of its sample as a tool tip, and a small warning icon
 // when the instrument would not play it right, with what is wrong and what a copy does. Every
 // row has room for the icon, so that the texts stay aligned. Whenever the rows change, their
-// formats are asked of the cache; the rows' texts are left as they are.
+// formats are asked of the worker; the rows' texts are left as they are.
 class FormatHints : public QObject {
     Q_OBJECT
 public:
@@ -29,7 +29,7 @@ private:
     void show(const QString& path, const SampleFormat& format);
 
     QListWidget* list_;
-    FormatWorker* cache_;
+    FormatWorker* worker_;
     std::function<std::string(int)> pathOfRow_;
     std::function<bool()> active_;
     bool onComputer_;

@@ -7,8 +7,8 @@ namespace quodlin {
 
 SelectionSummary::SelectionSummary(SampleFormats& formats,
                                    std::function<void(const std::string&)> show, QObject* parent)
-    : QObject(parent), cache_(new FormatWorker(formats, this)), show_(std::move(show)) {
-    connect(cache_, &FormatWorker::formatKnown, this, &SelectionSummary::known);
+    : QObject(parent), worker_(new FormatWorker(formats, this)), show_(std::move(show)) {
+    connect(worker_, &FormatWorker::formatKnown, this, &SelectionSummary::known);
 }
 
 void SelectionSummary::summarize(const std::vector<std::string>& paths) {
@@ -16,7 +16,7 @@ void SelectionSummary::summarize(const std::vector<std::string>& paths) {
     wanted_ = {paths.begin(), paths.end()};
     known_.clear();
     show_("");
-    if (!paths.empty()) cache_->request(paths);
+    if (!paths.empty()) worker_->request(paths);
 }
 
 void SelectionSummary::known(const QString& path, const SampleFormat& format) {

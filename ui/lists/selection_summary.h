@@ -27,7 +27,7 @@ public:
 private:
     void known(const QString& path, const SampleFormat& format);
 
-    FormatWorker* cache_;
+    FormatWorker* worker_;
     std::function<void(const std::string&)> show_;
     std::vector<std::string> paths_;
     std::set<std::string> wanted_;
