@@ -78,8 +78,8 @@ int PrintCardInfo(CardSide& card, SampleFormats& formats, bool json, std::ostrea
     CardUse use;
     std::vector<CardFileInfo> files;
     try {
-        use = ReadCardUse(card.fileSystem(), card.cardRoot());
         files = ReadCardFiles(card, formats);
+        use = CardUseOf(card);
     } catch (const FileError& error) {
         err << kDriveNotReady << ' ' << CardNotRead(error) << '\n';
         return kExitFailed;

@@ -261,18 +261,16 @@ void frmQuodlinMain::showStatus(const std::string& text) {
     lblStatus->setFullText(QString::fromStdString(text));
 }
 
-// The card's use, and what the selection of the list last changed holds.
+// What the selection of the list last changed holds.
 void frmQuodlinMain::showSelection(const std::vector<std::string>& paths) {
-    std::string use;
-    if (!card_.cardRoot().empty()) {
-        try {
-            use = CardUseText(ReadCardUse(parts_.fileSystem, card_.cardRoot()));
-        } catch (const FileError&) {
-            // A card that cannot be read has no use to tell.
-        }
-    }
-    lblCardUse->setFullText(QString::fromStdString(use));
     if (selectionSummary_ != nullptr) selectionSummary_->summarize(paths);
+}
+
+// The card's use as it was last read; a card that could not be read has none to tell.
+void frmQuodlinMain::showCardUse() {
+    const bool read = !card_.cardRoot().empty() && card_.loaded();
+    lblCardUse->setFullText(read ? QString::fromStdString(CardUseText(CardUseOf(card_)))
+                                 : QString());
 }
 
 // The window's own place is remembered between runs.

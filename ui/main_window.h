@@ -87,6 +87,7 @@ public:
     // The status bar's text: what the last run did; it stays until the next one.
     void showStatus(const std::string& text);
     void showSelection(const std::vector<std::string>& paths);
+    void showCardUse();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -3,19 +3,20 @@
 #include <cstdio>
 
 #include "core/card/card_listing.h"
+#include "core/card/card_side.h"
 #include "core/samples/sample_conversion.h"
 #include "core/samples/sample_readiness.h"
 #include "core/text/wording.h"
 
 namespace quodlin {
-CardUse ReadCardUse(FileSystem& fs, const std::string& cardRoot) {
+CardUse CardUseOf(CardSide& card) {
     CardUse use;
-    for (const DirEntry& entry : fs.list(cardRoot)) {
+    for (const DirEntry& entry : card.rootEntries()) {
         if (IsCardFileOfMode(entry, Mode::Samples)) ++use.samples;
         if (IsCardFileOfMode(entry, Mode::Banks)) ++use.banks;
     }
-    use.freeBytes = fs.freeSpace(cardRoot);
-    use.totalBytes = fs.totalSpace(cardRoot);
+    use.freeBytes = card.fileSystem().freeSpace(card.cardRoot());
+    use.totalBytes = card.fileSystem().totalSpace(card.cardRoot());
     return use;
 }
 

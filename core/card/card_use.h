@@ -18,9 +18,10 @@ struct CardUse {
     std::optional<std::uint64_t> totalBytes;
 };
 
-// Counts the card root's files of both modes and asks for its space. Throws FileError when the
-// root cannot be listed.
-CardUse ReadCardUse(FileSystem& fs, const std::string& cardRoot);
+class CardSide;
+
+// Counts the card root's files of both modes as the card was last read, and asks for its space.
+CardUse CardUseOf(CardSide& card);
 
 // "12 samples · 3 banks · 5.2 MB free of 15.6 MB"; the space is left out when it is not known.
 std::string CardUseText(const CardUse& use);

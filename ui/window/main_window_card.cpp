@@ -135,6 +135,7 @@ void frmQuodlinMain::showCardList() {
         row->setSelected(selected.contains(fileName));
     }
     showSelection({});
+    showCardUse();
     watchFolders();
 }
 
