@@ -19,6 +19,8 @@ enum class FileErrorKind {
     WriteProtected,
     CardInUse,  // another run holds the card's lock; the reason names its process
     Canceled,   // the user ended the run in the middle of the file
+    Incomplete,  // a read ended before the file's size, or the file changed while it was read;
+                 // the reason is a whole sentence that names the file
     Other
 };
 
@@ -48,6 +50,16 @@ struct DirEntry {
     // A FIFO, device, socket or dangling link: never read, listed or copied, since reading one
     // can block forever or never end.
     bool isSpecial = false;
+    // Why the entry could not be examined (an I/O error, say); "" when it could. Such an entry is
+    // a file that is there but cannot be read: it is listed, and never taken for absent.
+    std::string unreadable;
+};
+
+// A file's size and last change, as the open file tells them.
+struct FileStamp {
+    std::uint64_t size = 0;
+    std::int64_t modified = 0;  // in the platform's own units
+    bool operator==(const FileStamp&) const = default;
 };
 
 class InputFile;
@@ -75,6 +87,10 @@ public:
     virtual ~InputFile() = default;
     // Returns 0 at the end of the file.
     virtual std::size_t read(char* buffer, std::size_t size) = 0;
+    // Reads up to size bytes at offset, leaving the position of read() alone; 0 past the end.
+    virtual std::size_t readAt(std::uint64_t offset, char* buffer, std::size_t size) = 0;
+    // The open file's size and last change as they are now.
+    virtual FileStamp stamp() = 0;
 };
 
 inline std::size_t OutputFile::writeFrom(InputFile& input, char* buffer, std::size_t size) {

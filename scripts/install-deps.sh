@@ -9,7 +9,7 @@ $SUDO apt-get install -y -qq --no-install-recommends \
     build-essential cmake ninja-build pkg-config clang-format clang-tidy clang libclang-rt-14-dev \
     libgtest-dev libgmock-dev \
     qt6-base-dev qt6-multimedia-dev libgl-dev libsndfile1-dev \
-    fuse fusefat dosfstools mtools \
+    fuse3 libfuse3-dev fusefat dosfstools mtools \
     xvfb xauth python3-xlib pulseaudio pulseaudio-utils sox \
     openbox xdotool x11-utils libsoxr-dev \
     qt6-svg-dev file desktop-file-utils appstream \

@@ -20,14 +20,17 @@ constexpr const char* kNotComplete =
     " The backup is not complete: it has no SHA256SUMS, so it cannot be restored.";
 
 // The card's files in natural order, and how many leftovers of unfinished writes were left out:
-// they are no card files. A FIFO or device is never read.
-std::vector<std::string> CardFiles(const std::vector<DirEntry>& entries, int& leftovers) {
+// they are no card files. A FIFO, device or dangling link is never read, but it is a problem:
+// the backup cannot hold it.
+std::vector<std::string> CardFiles(const std::vector<DirEntry>& entries, ArchiveResult& result) {
     std::vector<std::string> names;
-    leftovers = 0;
     for (const DirEntry& entry : entries) {
-        if (entry.isDirectory || entry.isSpecial) continue;
-        if (IsCardTemporaryName(entry.name)) {
-            ++leftovers;
+        if (entry.isDirectory) continue;
+        if (entry.isSpecial) {
+            result.problems.push_back(Quoted(entry.name) +
+                                      " could not be backed up (it is not a regular file).");
+        } else if (IsCardTemporaryName(entry.name)) {
+            ++result.leftoversSkipped;
         } else {
             names.push_back(entry.name);
         }
@@ -47,84 +50,26 @@ std::string PrepareFolder(FileSystem& fs, const std::string& dir) {
     }
 }
 
-struct FileOutcome {
-    bool canceled = false;
-    std::string problem;  // "" when the copy was made and read back alike
-};
-
-// Copies one card file and reads the copy back.
-FileOutcome BackUpFile(FileSystem& fs, const std::string& from, const std::string& to,
-                       RunObserver& observer, std::string& digest) {
-    try {
-        digest =
-            CopyHashed(fs, from, to, [&](std::uint64_t bytes) { return observer.copied(bytes); });
-        if (FileSha256(fs, to) == digest) return {};
-        RemoveQuietly(fs, to);
-        return {false, "its copy reads back differently"};
-    } catch (const FileError& error) {
-        return {error.kind() == FileErrorKind::Canceled, error.what()};
-    }
+// Why a file could not be backed up.
+std::string ProblemOf(const std::string& name, const FileError& error) {
+    if (error.kind() == FileErrorKind::Incomplete) return error.reason();
+    return Quoted(name) + " could not be backed up (" + error.what() + ").";
 }
 
-}  // namespace
+// Copies one card file and reads the copy back; returns its digest.
+std::string BackUpFile(FileSystem& fs, const std::string& from, const std::string& to,
+                       RunObserver& observer) {
+    const std::string digest =
+        CopyHashed(fs, from, to, [&](std::uint64_t bytes) { return observer.copied(bytes); });
+    if (FileSha256(fs, to) == digest) return digest;
+    RemoveQuietly(fs, to);
+    throw FileError(FileErrorKind::Other, to, "its copy reads back differently");
+}
 
-ArchiveResult BackUpCard(CardSide& card, const std::string& dir, RunObserver& observer) {
-    ArchiveResult result;
+// Puts SHA256SUMS in place, written last and in one step: a folder with it is a whole backup.
+void WriteSums(CardSide& card, const std::string& dir, const std::vector<FileSum>& sums,
+               ArchiveResult& result) {
     FileSystem& fs = card.fileSystem();
-    const std::string& cardRoot = card.cardRoot();
-    std::unique_ptr<CardLock> lock;
-    std::vector<std::string> names;
-    try {
-        card.ensureCardPresent();
-        // Shared: other backups may read along, but nobody changes the card meanwhile.
-        lock = fs.lockCard(cardRoot, LockMode::Shared);
-        names = CardFiles(fs.list(cardRoot), result.leftoversSkipped);
-    } catch (const FileError& error) {
-        result.problems.push_back(CardNotRead(error));
-        return result;
-    }
-    if (std::string problem = PrepareFolder(fs, dir); !problem.empty()) {
-        result.problems.push_back(problem);
-        return result;
-    }
-    std::vector<FileSum> sums;
-    std::vector<std::string> paths;
-    paths.reserve(names.size());
-    for (const std::string& name : names) paths.push_back(JoinNative(cardRoot, name));
-    observer.start(TotalBytes(fs, paths));
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        FileSum sum{"", names[i]};
-        FileOutcome outcome{true, ""};
-        if (observer.next(static_cast<int>(i), static_cast<int>(names.size()), names[i])) {
-            try {
-                card.ensureCardPresent();
-            } catch (const FileError&) {
-                result.problems.push_back(std::string(kCardRemoved) + kNotComplete);
-                return result;
-            }
-            observer.busy(true);
-            outcome = BackUpFile(fs, JoinNative(cardRoot, names[i]), JoinNative(dir, names[i]),
-                                 observer, sum.digest);
-            observer.busy(false);
-        }
-        if (outcome.canceled) {
-            result.problems.push_back("The backup was canceled; it is not complete.");
-            return result;
-        }
-        if (!outcome.problem.empty()) {
-            // The run goes on, so that a failing card gives up as much as it still can.
-            result.problems.push_back(Quoted(names[i]) + " could not be backed up (" +
-                                      outcome.problem + ").");
-            continue;
-        }
-        sums.push_back(sum);
-        result.files.push_back(names[i]);
-    }
-    if (!result.problems.empty()) {
-        result.problems.push_back(kNotComplete + 1);
-        return result;
-    }
-    // Written last and put in place in one step: a folder with SHA256SUMS is a whole backup.
     const std::string temporary = JoinNative(dir, CardTemporaryName(fs.ownerTag()));
     try {
         card.ensureCardPresent();
@@ -137,7 +82,74 @@ ArchiveResult BackUpCard(CardSide& card, const std::string& dir, RunObserver& ob
                                       : std::string(kSumsName) + " could not be written (" +
                                             error.what() + ")." + kNotComplete);
     }
+}
+
+}  // namespace
+
+ArchiveResult CopyCardFiles(CardSide& card, const std::string& dir, RunObserver& observer,
+                            const std::string& runName, const CopyCardFile& copyFile) {
+    ArchiveResult result;
+    FileSystem& fs = card.fileSystem();
+    const std::string& cardRoot = card.cardRoot();
+    std::unique_ptr<CardLock> lock;
+    std::vector<std::string> names;
+    try {
+        card.ensureCardPresent();
+        // Shared: other backups may read along, but nobody changes the card meanwhile.
+        lock = fs.lockCard(cardRoot, LockMode::Shared);
+        names = CardFiles(fs.list(cardRoot), result);
+    } catch (const FileError& error) {
+        result.problems.push_back(CardNotRead(error));
+        return result;
+    }
+    if (std::string problem = PrepareFolder(fs, dir); !problem.empty()) {
+        result.problems = {problem};
+        return result;
+    }
+    std::vector<FileSum> sums;
+    std::vector<std::string> paths;
+    paths.reserve(names.size());
+    for (const std::string& name : names) paths.push_back(JoinNative(cardRoot, name));
+    observer.start(TotalBytes(fs, paths));
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::string& name = names[i];
+        if (!observer.next(static_cast<int>(i), static_cast<int>(names.size()), name)) {
+            result.problems.push_back("The " + runName + " was canceled; it is not complete.");
+            return result;
+        }
+        try {
+            card.ensureCardPresent();
+            observer.busy(true);
+            sums.push_back({copyFile(paths[i], JoinNative(dir, name)), name});
+            observer.busy(false);
+            result.files.push_back(name);
+        } catch (const FileError& error) {
+            observer.busy(false);
+            if (error.kind() == FileErrorKind::CardRemoved) {
+                result.problems.push_back(std::string(kCardRemoved) + kNotComplete);
+                return result;
+            }
+            if (error.kind() == FileErrorKind::Canceled) {
+                result.problems.push_back("The " + runName + " was canceled; it is not complete.");
+                return result;
+            }
+            // The run goes on, so that a failing card gives up as much as it still can.
+            result.problems.push_back(ProblemOf(name, error));
+        }
+    }
+    if (!result.problems.empty()) {
+        result.problems.push_back(kNotComplete + 1);
+        return result;
+    }
+    WriteSums(card, dir, sums, result);
     return result;
+}
+
+ArchiveResult BackUpCard(CardSide& card, const std::string& dir, RunObserver& observer) {
+    FileSystem& fs = card.fileSystem();
+    return CopyCardFiles(card, dir, observer, "backup", [&](const std::string& from, const std::string& to) {
+        return BackUpFile(fs, from, to, observer);
+    });
 }
 
 std::string BackupDoneText(const ArchiveResult& result, const std::string& dir) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,15 @@ struct ArchiveResult {
 // that fails is reported and the run goes on, so that a failing card gives up as much as it
 // still can; a removed card ends it.
 ArchiveResult BackUpCard(CardSide& card, const std::string& dir, RunObserver& observer);
+
+// How one card file reaches the folder: copies from into the new file to and returns the
+// SHA-256 of what it wrote, or throws FileError.
+using CopyCardFile = std::function<std::string(const std::string& from, const std::string& to)>;
+
+// The run BackUpCard is, with copyFile doing each file; runName ("backup") is what a cancel
+// says was canceled.
+ArchiveResult CopyCardFiles(CardSide& card, const std::string& dir, RunObserver& observer,
+                            const std::string& runName, const CopyCardFile& copyFile);
 
 // "Backed up 12 files to '/home/me/ES1 card'."
 std::string BackupDoneText(const ArchiveResult& result, const std::string& dir);

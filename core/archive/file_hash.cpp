@@ -6,6 +6,7 @@
 #include "core/text/wording.h"
 #include "core/transfers/file_copy.h"
 #include "core/transfers/file_io.h"
+#include "core/transfers/whole_read.h"
 
 namespace quodlin {
 namespace {
@@ -16,9 +17,10 @@ constexpr std::size_t kChunk = std::size_t{256} * 1024;
 
 std::string FileSha256(FileSystem& fs, const std::string& path) {
     auto input = fs.openForReading(path);
+    WholeRead whole(*input, path);
     std::vector<char> buffer(kChunk);
     Sha256 sum;
-    while (const std::size_t got = input->read(buffer.data(), buffer.size())) {
+    while (const std::size_t got = whole.read(buffer.data(), buffer.size())) {
         sum.update(buffer.data(), got);
     }
     return sum.hexDigest();
@@ -29,8 +31,9 @@ std::string CopyHashed(FileSystem& fs, const std::string& source, const std::str
     auto input = fs.openForReading(source);
     Sha256 sum;
     const auto copyHashing = [&](OutputFile& out) {
+        WholeRead whole(*input, source);
         std::vector<char> buffer(kChunk);
-        while (const std::size_t got = input->read(buffer.data(), buffer.size())) {
+        while (const std::size_t got = whole.read(buffer.data(), buffer.size())) {
             sum.update(buffer.data(), got);
             out.write(buffer.data(), got);
             if (!onChunk(got)) {

@@ -13,6 +13,7 @@
 #include "core/text/natural_order.h"
 #include "core/text/text_functions.h"
 #include "core/text/utf8.h"
+#include "core/transfers/whole_read.h"
 
 namespace quodlin {
 namespace {
@@ -34,18 +35,23 @@ bool IsLeftover(const std::string& name) {
 class CardCheck {
 public:
     CardCheck(FileSystem& fs, const std::string& cardRoot, SampleFormats& formats)
-        : cardRoot_(cardRoot), formats_(formats) {
+        : fs_(fs), cardRoot_(cardRoot), volume_(fs.volumeIdentity(cardRoot)), formats_(formats) {
         const std::vector<DirEntry> entries = fs.list(cardRoot);
         for (const DirEntry& entry : entries) {
-            if (entry.isDirectory || entry.isSpecial) continue;
-            files_.push_back(entry.name);
+            if (entry.isDirectory) continue;
             onCard_.insert(entry.name);
+            if (!entry.unreadable.empty()) {
+                add(Quoted(entry.name) + " could not be read (" + entry.unreadable + ").");
+                unreadable_.insert(entry.name);
+            }
+            if (!entry.isSpecial) files_.push_back(entry.name);
         }
         SortNaturally(files_);
         lines_ = ReadCatalogue(fs, cardRoot, FindCatalogueFiles(entries)).lines;
     }
 
-    std::vector<std::string> run() {
+    std::vector<std::string> run(bool readEvery) {
+        if (readEvery) readEveryFile();
         const std::vector<std::string> keys = catalogueEntries();
         for (const std::string& key : keys) {
             if (!onCard_.contains(key)) {
@@ -57,6 +63,7 @@ public:
         for (const std::string& file : files_) {
             if (IsLeftover(file)) add(Quoted(file) + " is a leftover temporary file.");
         }
+        ensurePresent();
         return findings_;
     }
 
@@ -89,7 +96,9 @@ private:
         std::vector<std::string> files;
         std::copy_if(files_.begin(), files_.end(), std::back_inserter(files),
                      [mode](const std::string& file) {
-                         return IsCardFileOfMode({file, false}, mode);
+                         DirEntry entry;
+                         entry.name = file;
+                         return IsCardFileOfMode(entry, mode);
                      });
         const std::vector<std::string> names = FriendlyNames(lines_, files, mode);
         for (std::size_t i = 0; i < files.size(); ++i) {
@@ -114,7 +123,36 @@ private:
         }
     }
 
+    // A pulled card fails every read, which must not be blamed on its files.
+    void ensurePresent() {
+        try {
+            if (fs_.volumeIdentity(cardRoot_) == volume_) return;
+        } catch (const FileError&) {
+        }
+        throw FileError(FileErrorKind::CardRemoved, cardRoot_, kCardRemoved);
+    }
+
+    void readEveryFile() {
+        std::vector<char> buffer(std::size_t{1} << 20);
+        for (const std::string& file : files_) {
+            if (unreadable_.contains(file)) continue;
+            try {
+                const auto input = fs_.openForReading(JoinNative(cardRoot_, file));
+                WholeRead whole(*input, JoinNative(cardRoot_, file));
+                while (whole.read(buffer.data(), buffer.size()) > 0) {
+                }
+            } catch (const FileError& error) {
+                ensurePresent();
+                add(error.kind() == FileErrorKind::Incomplete
+                        ? error.reason()
+                        : Quoted(file) + " could not be read (" + error.reason() + ").");
+                unreadable_.insert(file);
+            }
+        }
+    }
+
     void notReady(const std::string& file) {
+        if (unreadable_.contains(file)) return;
         const std::vector<std::string> problems =
             SampleProblems(formats_.read(JoinNative(cardRoot_, file)));
         if (problems.empty()) return;
@@ -132,9 +170,12 @@ private:
 
     void add(std::string finding) { findings_.push_back(std::move(finding)); }
 
+    FileSystem& fs_;
     std::string cardRoot_;
+    std::string volume_;
     SampleFormats& formats_;
     std::vector<std::string> files_;
+    std::unordered_set<std::string> unreadable_;
     std::unordered_set<std::string, IgnoringCaseHash, IgnoringCaseEqual> onCard_;
     std::vector<std::string> lines_;
     std::vector<std::string> findings_;
@@ -143,8 +184,8 @@ private:
 }  // namespace
 
 std::vector<std::string> CheckCard(FileSystem& fs, const std::string& cardRoot,
-                                   SampleFormats& formats) {
-    return CardCheck(fs, cardRoot, formats).run();
+                                   SampleFormats& formats, bool readEvery) {
+    return CardCheck(fs, cardRoot, formats).run(readEvery);
 }
 
 }  // namespace quodlin

@@ -10,7 +10,7 @@ namespace {
 bool CardWasRemoved(const FileError& error) {
     return error.kind() == FileErrorKind::CardRemoved ||
            error.kind() == FileErrorKind::WriteProtected ||
-           error.kind() == FileErrorKind::CardInUse;
+           error.kind() == FileErrorKind::CardInUse || error.kind() == FileErrorKind::Incomplete;
 }
 
 std::string StandAlone(const FileError& error) {

@@ -6,6 +6,16 @@ std::string Counted(long long n, const std::string& one, const std::string& many
     return std::to_string(n) + " " + (n == 1 ? one : many.empty() ? one + "s" : many);
 }
 
+std::string Grouped(unsigned long long n) {
+    const std::string digits = std::to_string(n);
+    std::string text;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) text += ',';
+        text += digits[i];
+    }
+    return text;
+}
+
 std::string Joined(const std::vector<std::string>& parts, const std::string& separator,
                    const std::string& last) {
     std::string text;

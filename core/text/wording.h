@@ -22,6 +22,9 @@ inline std::string Quoted(const std::string& name) {
 // "1 file", "3 files": many is one with an "s" unless given.
 std::string Counted(long long n, const std::string& one, const std::string& many = "");
 
+// "81,920": a count with its thousands grouped.
+std::string Grouped(unsigned long long n);
+
 // "a, b, c"; with a last separator "a, b and c".
 std::string Joined(const std::vector<std::string>& parts, const std::string& separator = ", ",
                    const std::string& last = "");

@@ -2,6 +2,7 @@
 
 #include "core/text/wording.h"
 #include "core/transfers/file_io.h"
+#include "core/transfers/whole_read.h"
 
 namespace quodlin {
 namespace {
@@ -53,9 +54,13 @@ std::optional<CopyFailure> CopyUnsynced(FileSystem& fs, const std::string& sourc
         return CopyFailure{error, false, sourceSize()};
     }
     const auto copyChunks = [&](OutputFile& out) {
+        WholeRead whole(*input, source);
         // Not zero-filled: every byte written is one read first.
         const std::unique_ptr<char[]> buffer(new char[kChunkSize]);
-        while (const std::size_t written = out.writeFrom(*input, buffer.get(), kChunkSize)) {
+        for (;;) {
+            const std::size_t written = out.writeFrom(*input, buffer.get(), kChunkSize);
+            whole.counted(written);
+            if (written == 0) break;
             if (onChunk && !onChunk(written)) {
                 throw FileError(FileErrorKind::Canceled, target, kCopyCanceled);
             }

@@ -1,15 +1,18 @@
 #include "core/transfers/file_io.h"
 
 #include "core/text/utf8.h"
+#include "core/transfers/whole_read.h"
 
 namespace quodlin {
 
 std::string ReadWholeFile(FileSystem& fs, const std::string& path, std::size_t maxBytes,
                           const std::string& reason) {
     auto input = fs.openForReading(path);
+    WholeRead whole(*input, path);
+    if (whole.promised() > maxBytes) throw FileError(FileErrorKind::Other, path, reason);
     std::string bytes;
     char buffer[64 * 1024];
-    while (const std::size_t got = input->read(buffer, sizeof buffer)) {
+    while (const std::size_t got = whole.read(buffer, sizeof buffer)) {
         bytes.append(buffer, got);
         if (bytes.size() > maxBytes) throw FileError(FileErrorKind::Other, path, reason);
     }

@@ -45,8 +45,15 @@ FileErrorKind KindOf(int error) {
     }
 }
 
+// "input/output error", as a reason reads in the middle of a sentence.
+std::string ReasonOf(int error) {
+    std::string reason = std::strerror(error);
+    if (!reason.empty()) reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));
+    return reason;
+}
+
 [[noreturn]] void ThrowErrno(const std::string& path, int error) {
-    throw FileError(KindOf(error), path, std::strerror(error));
+    throw FileError(KindOf(error), path, ReasonOf(error));
 }
 
 class LocalOutputFile : public OutputFile {
@@ -99,6 +106,22 @@ public:
             if (got >= 0) return static_cast<std::size_t>(got);
             if (errno != EINTR) ThrowErrno(path_, errno);
         }
+    }
+
+    std::size_t readAt(std::uint64_t offset, char* buffer, std::size_t size) override {
+        for (;;) {
+            const ssize_t got = ::pread(fd_, buffer, size, static_cast<off_t>(offset));
+            if (got >= 0) return static_cast<std::size_t>(got);
+            if (errno != EINTR) ThrowErrno(path_, errno);
+        }
+    }
+
+    FileStamp stamp() override {
+        struct stat info {};
+        if (::fstat(fd_, &info) != 0) ThrowErrno(path_, errno);
+        return {static_cast<std::uint64_t>(info.st_size),
+                static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 +
+                    info.st_mtim.tv_nsec};
     }
 
 private:
@@ -223,6 +246,23 @@ void SyncDirectoryOf(const std::string& path) {
     ::close(fd);
 }
 
+// Every entry is examined itself, not taken from the directory's type hint: a failing card
+// lists a file whose entry it then cannot read, and that file must not pass for absent.
+DirEntry EntryOf(const std::filesystem::path& path) {
+    DirEntry entry;
+    entry.name = Utf8Of(path.filename());
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0) {
+        entry.isDirectory = S_ISDIR(info.st_mode);
+        entry.isSpecial = !entry.isDirectory && !S_ISREG(info.st_mode);
+    } else if (errno == ENOENT || errno == ENOTDIR || errno == ELOOP) {
+        entry.isSpecial = true;  // a dangling link
+    } else {
+        entry.unreadable = ReasonOf(errno);
+    }
+    return entry;
+}
+
 }  // namespace
 
 std::vector<DirEntry> LocalFileSystem::list(const std::string& dir) {
@@ -232,10 +272,7 @@ std::vector<DirEntry> LocalFileSystem::list(const std::string& dir) {
     std::vector<DirEntry> entries;
     for (const std::filesystem::directory_iterator end; it != end; it.increment(code)) {
         if (code) ThrowErrno(dir, code.value());
-        std::error_code typeCode;
-        const bool directory = it->is_directory(typeCode);
-        const bool regular = it->is_regular_file(typeCode);
-        entries.push_back({Utf8Of(it->path().filename()), directory, !directory && !regular});
+        entries.push_back(EntryOf(it->path()));
     }
     if (code) ThrowErrno(dir, code.value());
     return entries;

@@ -102,6 +102,35 @@ public:
         return got;
     }
 
+    std::size_t readAt(std::uint64_t offset, char* buffer, std::size_t size) override {
+        LARGE_INTEGER here{};
+        LARGE_INTEGER there{};
+        there.QuadPart = static_cast<LONGLONG>(offset);
+        if (!SetFilePointerEx(handle_, LARGE_INTEGER{}, &here, FILE_CURRENT) ||
+            !SetFilePointerEx(handle_, there, nullptr, FILE_BEGIN)) {
+            ThrowLastError(path_);
+        }
+        const DWORD chunk = size > (1u << 30) ? (1u << 30) : static_cast<DWORD>(size);
+        DWORD got = 0;
+        const bool read = ReadFile(handle_, buffer, chunk, &got, nullptr);
+        const DWORD error = GetLastError();
+        SetFilePointerEx(handle_, here, nullptr, FILE_BEGIN);
+        if (!read) {
+            SetLastError(error);
+            ThrowLastError(path_);
+        }
+        return got;
+    }
+
+    FileStamp stamp() override {
+        BY_HANDLE_FILE_INFORMATION info{};
+        if (!GetFileInformationByHandle(handle_, &info)) ThrowLastError(path_);
+        return {(std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow,
+                static_cast<std::int64_t>((std::uint64_t{info.ftLastWriteTime.dwHighDateTime}
+                                           << 32) |
+                                          info.ftLastWriteTime.dwLowDateTime)};
+    }
+
 private:
     HANDLE handle_;
     std::string path_;
@@ -139,8 +168,10 @@ std::vector<DirEntry> LocalFileSystem::list(const std::string& dir) {
     do {
         const std::wstring name = found.cFileName;
         if (name == L"." || name == L"..") continue;
-        entries.push_back(
-            {Narrow(name), (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0, false});
+        DirEntry entry;
+        entry.name = Narrow(name);
+        entry.isDirectory = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        entries.push_back(entry);
     } while (FindNextFileW(search, &found));
     const DWORD error = GetLastError();
     FindClose(search);

@@ -36,6 +36,11 @@ public:
         fs_.fault(Op::Read, path_);
         return real_->read(buffer, size);
     }
+    std::size_t readAt(std::uint64_t offset, char* buffer, std::size_t size) override {
+        fs_.fault(Op::Read, path_);
+        return real_->readAt(offset, buffer, size);
+    }
+    FileStamp stamp() override { return real_->stamp(); }
 
 private:
     FaultyFileSystem& fs_;
