@@ -2,6 +2,7 @@
 
 #include "cli/card_command.h"
 #include "core/archive/card_backup.h"
+#include "core/archive/card_rescue.h"
 #include "core/archive/card_restore.h"
 #include "core/card/card_check.h"
 #include "core/text/messages.h"
@@ -22,10 +23,35 @@ int CardNotReadable(const ArchiveArgs& args, const FileError& error) {
     return kExitFailed;
 }
 
-}  // namespace
+// Tells once per file where a rescue began to read sector by sector, so that a long wait on a
+// failing card is explained.
+class RescueProgress : public RunObserver {
+public:
+    explicit RescueProgress(std::ostream& err) : err_(err) {}
+    bool next(int, int, const std::string&) override {
+        told_ = false;
+        return true;
+    }
+    bool retrying(const std::string& file, std::uint64_t offset, int) override {
+        if (!told_) {
+            err_ << VisibleText(file) << ": reading sector by sector from byte " << Grouped(offset)
+                 << ", each up to 4 times\n";
+        }
+        told_ = true;
+        return true;
+    }
 
-int BackupCommand(const ArchiveArgs& args) {
-    if (args.operands.size() != 2) return args.usageError("backup takes CARD and DIR");
+private:
+    std::ostream& err_;
+    bool told_ = false;
+};
+
+using CardRun = ArchiveResult (*)(CardSide&, const std::string&, RunObserver&);
+
+int CopyCardCommand(const ArchiveArgs& args, const std::string& command, CardRun run,
+                    RunObserver& observer,
+                    std::string (*doneText)(const ArchiveResult&, const std::string&)) {
+    if (args.operands.size() != 2) return args.usageError(command + " takes CARD and DIR");
     const std::string& dir = args.operands[1];
     CardSide card(args.fs);
     try {
@@ -33,9 +59,20 @@ int BackupCommand(const ArchiveArgs& args) {
     } catch (const FileError& error) {
         return CardNotReadable(args, error);
     }
+    const ArchiveResult result = run(card, dir, observer);
+    return Report(args, result, doneText(result, dir));
+}
+
+}  // namespace
+
+int BackupCommand(const ArchiveArgs& args) {
     RunObserver observer;
-    const ArchiveResult result = BackUpCard(card, dir, observer);
-    return Report(args, result, BackupDoneText(result, dir));
+    return CopyCardCommand(args, "backup", BackUpCard, observer, BackupDoneText);
+}
+
+int RescueCommand(const ArchiveArgs& args) {
+    RescueProgress observer(args.err);
+    return CopyCardCommand(args, "rescue", RescueCard, observer, RescueDoneText);
 }
 
 int RestoreCommand(const ArchiveArgs& args) {
@@ -73,7 +110,7 @@ int CheckCommand(const ArchiveArgs& args) {
     if (args.operands.size() != 1) return args.usageError("check takes one CARD");
     try {
         const std::vector<std::string> findings =
-            CheckCard(args.fs, args.operands[0], args.formats);
+            CheckCard(args.fs, args.operands[0], args.formats, args.readEvery);
         // Names come from the card: a control character must not reach the terminal as one.
         for (const std::string& finding : findings) args.out << VisibleText(finding) << '\n';
         if (!findings.empty()) return kExitFailed;

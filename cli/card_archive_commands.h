@@ -15,6 +15,7 @@ namespace quodlin {
 struct ArchiveArgs {
     const std::vector<std::string>& operands;
     bool replace;
+    bool readEvery;
     FileSystem& fs;
     SampleFormats& formats;
     std::ostream& out;
@@ -24,9 +25,11 @@ struct ArchiveArgs {
 
 // backup CARD DIR
 int BackupCommand(const ArchiveArgs& args);
+// rescue CARD DIR
+int RescueCommand(const ArchiveArgs& args);
 // restore [--replace] DIR CARD
 int RestoreCommand(const ArchiveArgs& args);
-// check CARD
+// check [--read] CARD
 int CheckCommand(const ArchiveArgs& args);
 
 }  // namespace quodlin

@@ -39,19 +39,23 @@ constexpr const char* kUsage =
     "       quodlin-card get [--banks] [--overwrite] CARD DIR CARDFILE...\n"
     "       quodlin-card rm [--banks] CARD CARDFILE...\n"
     "       quodlin-card backup CARD DIR\n"
+    "       quodlin-card rescue CARD DIR\n"
     "       quodlin-card restore [--replace] DIR CARD\n"
-    "       quodlin-card check CARD\n"
+    "       quodlin-card check [--read] CARD\n"
     "       quodlin-card -h | --help | --version\n"
     "CARD is the card's root directory (its mount point); samples unless --banks.\n"
     "put --convert shapes every sample, ready ones too, when asked: --mono mixes the channels\n"
     "to one, --8bit writes 8-bit PCM, --normalize sets the peak to DB dBFS (-1 unless given),\n"
-    "--trim removes the start and end below DB dBFS (-60 unless given).\n";
+    "--trim removes the start and end below DB dBFS (-60 unless given).\n"
+    "rescue copies what a failing card still gives, zeros where it gives nothing, and lists the\n"
+    "damage in DAMAGED.txt; check --read reads every byte of every card file.\n";
 
 struct CommandLine {
     std::string command;
     bool banks = false;
     bool overwrite = false;
     bool replace = false;
+    bool readEvery = false;
     bool json = false;
     bool convert = false;
     SampleShaping shaping;
@@ -77,6 +81,8 @@ CommandLine Parse(const std::vector<std::string>& args) {
                 line.overwrite = true;
             } else if (arg == "--replace") {
                 line.replace = true;
+            } else if (arg == "--read") {
+                line.readEvery = true;
             } else if (arg == "--json") {
                 line.json = true;
             } else if (arg == "--convert") {
@@ -104,7 +110,8 @@ void MakePathsFull(CommandLine& line) {
     static const std::map<std::string, std::pair<std::size_t, std::size_t>> kPathOperands = {
         {"list", {0, 1}},       {"info", {0, 1}},    {"name", {0, 1}},
         {"put", {0, SIZE_MAX}}, {"get", {0, 2}},     {"rm", {0, 1}},
-        {"backup", {0, 2}},     {"restore", {0, 2}}, {"check", {0, 1}}};
+        {"backup", {0, 2}},     {"restore", {0, 2}}, {"check", {0, 1}},
+        {"rescue", {0, 2}}};
     const auto paths = kPathOperands.find(line.command);
     if (paths == kPathOperands.end()) return;
     for (std::size_t i = paths->second.first;
@@ -327,7 +334,8 @@ int RunCardCommand(const std::vector<std::string>& args, FileSystem& fs, SampleT
     if (!line.badLevel.empty()) return session.usageError(line.badLevel);
     if (line.shaping.any() && !line.convert) return session.usageError(kShapingNeedsConvert);
     const ArchiveArgs archive{
-        line.operands, line.replace, fs, tools.formats, out, err, [&](const std::string& problem) {
+        line.operands, line.replace,   line.readEvery, fs, tools.formats,
+        out,           err,            [&](const std::string& problem) {
             return session.usageError(problem);
         }};
     const std::map<std::string, std::function<int()>> commands = {
@@ -338,6 +346,7 @@ int RunCardCommand(const std::vector<std::string>& args, FileSystem& fs, SampleT
         {"rm", [&] { return session.rm(); }},
         {"info", [&] { return session.info(); }},
         {"backup", [&] { return BackupCommand(archive); }},
+        {"rescue", [&] { return RescueCommand(archive); }},
         {"restore", [&] { return RestoreCommand(archive); }},
         {"check", [&] { return CheckCommand(archive); }},
     };

@@ -130,7 +130,15 @@ Lines EmptyCatalogueLines() {
     return {"[ES1 banks]", "", "[ES1 samples]"};
 }
 
-Lines RewriteSection(const Lines& oldLines, Mode mode, const NameTable& table) {
+Lines RewriteSection(const Lines& oldLines, Mode mode, const NameTable& table,
+                     const std::vector<std::string>& kept) {
+    const auto replaced = [&](const std::string& line) {
+        const auto entry = ReadEntry(line);
+        return entry && HasModeExtension(entry->key, mode) &&
+               std::none_of(kept.begin(), kept.end(), [&](const std::string& name) {
+                   return EqualsIgnoringCase(name, entry->key);
+               });
+    };
     const std::string header = SectionHeader(mode);
     const auto head = std::find(oldLines.begin(), oldLines.end(), header);
     Lines lines(oldLines.begin(), head == oldLines.end() ? head : head + 1);
@@ -150,7 +158,7 @@ Lines RewriteSection(const Lines& oldLines, Mode mode, const NameTable& table) {
         }
         if (line == end) break;
         // Empty lines only close the section; the writer makes its own.
-        if (!IsEntryOfMode(*line, mode) && !TrimBlanks(*line).empty()) lines.push_back(*line);
+        if (!replaced(*line) && !TrimBlanks(*line).empty()) lines.push_back(*line);
     }
     lines.emplace_back();
     // The section was the last one: the file ends with two empty lines.
@@ -223,10 +231,11 @@ CatalogueText ReadCatalogue(FileSystem& fs, const std::string& cardRoot,
     return catalogue;
 }
 
-std::vector<std::string> RewriteCatalogue(CatalogueText& text, Mode mode, NameTable& table) {
+std::vector<std::string> RewriteCatalogue(CatalogueText& text, Mode mode, NameTable& table,
+                                          const std::vector<std::string>& kept) {
     table.sort();
     if (text.lines.empty()) text.lines = EmptyCatalogueLines();
-    text.lines = RewriteSection(text.lines, mode, table);
+    text.lines = RewriteSection(text.lines, mode, table, kept);
     std::vector<std::string> changed;
     if (text.encoding == CatalogueEncoding::Windows1252 && text.eightBit) {
         for (const CardEntry& entry : table.entries()) {

@@ -54,9 +54,11 @@ inline constexpr std::size_t kLargestCatalogue = 1 << 20;
 std::vector<std::string> EmptyCatalogueLines();
 
 // The catalogue with the entry lines of the mode's kind in its section replaced by the table's
-// entries. Other lines of the section stay in place; everything outside it is carried over.
+// entries. Other lines of the section stay in place, and so do the entry lines that name a file
+// of kept; everything outside it is carried over.
 std::vector<std::string> RewriteSection(const std::vector<std::string>& oldLines, Mode mode,
-                                        const NameTable& table);
+                                        const NameTable& table,
+                                        const std::vector<std::string>& kept = {});
 
 // Adds to catalogue the entry lines of a leftover that name files catalogue does not name, each
 // in its own section. A last line without its line end was cut short, and gives way.
@@ -70,7 +72,10 @@ CatalogueText ReadCatalogue(FileSystem& fs, const std::string& cardRoot,
 // The catalogue with the mode's section rewritten from the sorted table, as a save writes it.
 // Returns the friendly names, as written, that lost characters to the catalogue's 8-bit code
 // page.
-std::vector<std::string> RewriteCatalogue(CatalogueText& text, Mode mode, NameTable& table);
+// The lines of kept's files stay as they are: files the card root lists that the table does not
+// hold, such as one that cannot be read, keep their names.
+std::vector<std::string> RewriteCatalogue(CatalogueText& text, Mode mode, NameTable& table,
+                                          const std::vector<std::string>& kept = {});
 
 // Writes text as the card's names.txt: whole and synced under a temporary name before it
 // replaces the old one, so a failure leaves the old catalogue as it was. A leftover is removed

@@ -36,6 +36,10 @@ inline std::uint64_t ConvertedFrames(const SampleFormat& format) {
 // What a conversion met on its way.
 struct ConversionNotes {
     bool madeSilent = false;  // samples that were not numbers (NaN, infinite) became silence
+    // The source's frames as its header promised them, and as many as could be read: fewer
+    // means the source ended early, and what was written must not pass for the whole sample.
+    std::uint64_t framesPromised = 0;
+    std::uint64_t framesRead = 0;
 };
 
 // Converts a sound file into a 32000 Hz PCM WAV, 16-bit and mono or stereo as the source unless

@@ -18,6 +18,9 @@ struct SampleFormat {
     std::uint64_t bytes = 0;  // the file's size
     bool regular = true;      // false for a FIFO, device or folder, which is never opened
     bool consistent = true;   // false when the header claims more sound than the file holds
+    // Why the file's bytes could not be read ("input/output error"); "" when they could. A file
+    // that cannot be read is no proof that it is not sound.
+    std::string readError;
 
     double seconds() const { return rate > 0 ? static_cast<double>(frames) / rate : 0.0; }
 };

@@ -161,7 +161,7 @@ private:
     void removeOthers() {
         try {
             for (const DirEntry& entry : fs_.list(card_.cardRoot())) {
-                if (entry.isDirectory || entry.isSpecial || isInBackup(entry.name) ||
+                if (entry.isDirectory || isInBackup(entry.name) ||
                     IsCardTemporaryName(entry.name)) {
                     continue;
                 }

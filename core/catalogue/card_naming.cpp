@@ -23,7 +23,14 @@ void SortAndSaveNames(CardSide& card, Prompt& prompt) {
     card.ensureCardPresent();
     CatalogueText text = card.catalogue();
     const std::vector<std::string> before = text.lines;
-    const std::vector<std::string> changed = RewriteCatalogue(text, card.mode(), card.table());
+    // A file the root lists but the table does not hold, such as a link whose target is gone,
+    // is still there: its name stays.
+    std::vector<std::string> kept;
+    for (const DirEntry& entry : card.rootEntries()) {
+        if (entry.isSpecial) kept.push_back(entry.name);
+    }
+    const std::vector<std::string> changed =
+        RewriteCatalogue(text, card.mode(), card.table(), kept);
     const CatalogueFiles& files = card.catalogueFiles();
     const bool tidy = files.leftover.empty() && files.temporary.empty();
     if (text.lines == before && !files.catalogue.empty() && tidy) return;

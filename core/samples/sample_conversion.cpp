@@ -6,6 +6,7 @@
 #include "core/text/messages.h"
 #include "core/text/text_functions.h"
 #include "core/transfers/file_io.h"
+#include "core/transfers/whole_read.h"
 
 namespace quodlin {
 
@@ -208,7 +209,11 @@ std::optional<CopyFailure> SourceWriter::write(FileSystem& fs, const std::string
     bool madeSilent = false;
     const auto convert = [&](OutputFile& out) {
         ReportingOutput reporting(out, onChunk, target);
-        madeSilent = converter_->convert(source, shaping_, reporting).madeSilent;
+        const ConversionNotes notes = converter_->convert(source, shaping_, reporting);
+        if (notes.framesRead < notes.framesPromised) {
+            throw ReadOnlyInPart(source, notes.framesRead, notes.framesPromised, "frames");
+        }
+        madeSilent = notes.madeSilent;
     };
     auto failure = FillUnsynced(fs, target, copy, convert, [&] { return convertedBytes; });
     // The size is the most the sample could take (trim shortens it), so a failure over the

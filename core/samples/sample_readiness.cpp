@@ -47,6 +47,7 @@ std::string Fixed(double value, int decimals) {
 }  // namespace
 
 std::vector<std::string> SampleProblems(const SampleFormat& format) {
+    if (!format.readError.empty()) return {"it could not be read (" + format.readError + ")"};
     if (!format.readable) return {"not a sound file"};
     std::vector<std::string> problems;
     if (format.container != "wav") problems.push_back(ContainerName(format.container));
@@ -86,6 +87,10 @@ std::string SizeText(std::uint64_t bytes) {
 }
 
 std::string SampleFormatText(const SampleFormat& format) {
+    if (!format.readError.empty()) {
+        return "could not be read (" + format.readError + ")" + kSeparator +
+               SizeText(format.bytes);
+    }
     if (!format.readable)
         return std::string("not a sound file") + kSeparator + SizeText(format.bytes);
     std::string text;

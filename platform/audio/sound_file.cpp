@@ -5,8 +5,10 @@
 #include <mutex>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 #include "platform/file_system.h"
+#include "platform/local/local_file_system.h"
 #include "platform/local/local_file_system_paths.h"
 
 namespace quodlin {
@@ -60,6 +62,25 @@ bool IsConsistent(const SF_INFO& info, const SampleFormat& format) {
     return claimed <= static_cast<double>(format.bytes);
 }
 
+// Why the file's bytes cannot be read, or "" when they all can: asked only of a file that did not
+// open as sound or whose header does not fit it, so that a failing card is not taken for a file
+// that is not sound.
+std::string ReadErrorOf(const std::string& path) {
+    LocalFileSystem fs;
+    try {
+        const auto input = fs.openForReading(path);
+        const std::uint64_t size = input->stamp().size;
+        std::vector<char> buffer(std::size_t{1} << 16);
+        std::uint64_t got = 0;
+        while (const std::size_t read = input->read(buffer.data(), buffer.size())) got += read;
+        return got < size ? "it ends early, at byte " + std::to_string(got) + " of " +
+                                std::to_string(size)
+                          : "";
+    } catch (const FileError& error) {
+        return error.reason();
+    }
+}
+
 }  // namespace
 
 SoundFile::SoundFile(const std::string& path) : path_(path) {
@@ -80,7 +101,10 @@ SoundFile::SoundFile(const std::string& path) : path_(path) {
         file_ = OpenSound(path, info);
         if (!file_) openError_ = sf_strerror(nullptr);
     }
-    if (!file_) return;
+    if (!file_) {
+        format_.readError = ReadErrorOf(path);
+        return;
+    }
     format_.readable = true;
     format_.container = ContainerOf(info.format);
     std::tie(format_.encoding, format_.bits) = EncodingOf(info.format);
@@ -88,6 +112,7 @@ SoundFile::SoundFile(const std::string& path) : path_(path) {
     format_.channels = info.channels;
     format_.frames = info.frames > 0 ? static_cast<std::uint64_t>(info.frames) : 0;
     format_.consistent = IsConsistent(info, format_);
+    if (!format_.consistent) format_.readError = ReadErrorOf(path);
 }
 
 SoundFile::~SoundFile() {

@@ -97,6 +97,7 @@ public:
     // Calls take(values, frames) for each block; true when some values were not numbers.
     template <class Take>
     bool run(Take take) {
+        read_ = 0;
         const SampleFormat& format = file_.format();
         const auto width = static_cast<std::size_t>(channels_);
         Resampler resampler(format.rate, kInstrumentRate, channels_, path_);
@@ -113,13 +114,15 @@ public:
         Values block(inFrames * static_cast<std::size_t>(format.channels));
         bool madeSilent = false;
         while (const std::size_t got = file_.read(block.data(), inFrames)) {
+            read_ += got;
             const std::size_t count = got * static_cast<std::size_t>(format.channels);
             madeSilent = SilenceNonFinite(block.data(), count) || madeSilent;
             mix(block.data(), got);
             pass(resampler.process(block.data(), got));
         }
         pass(resampler.process(nullptr, 0));
-        // A source that gave fewer frames than its header said ends in silence.
+        // The resampler may end a frame or so short of the length; a source that gave fewer
+        // frames than its header said is told in the notes, and never passes as whole.
         const Values silence(std::min<std::uint64_t>(left, kBlockFrames) * width);
         while (left > 0) {
             const std::size_t frames = std::min<std::uint64_t>(silence.size() / width, left);
@@ -128,6 +131,9 @@ public:
         }
         return madeSilent;
     }
+
+    // The source's frames the last run read.
+    std::uint64_t framesRead() const { return read_; }
 
 private:
     void mix(float* values, std::size_t frames) const {
@@ -140,6 +146,7 @@ private:
     int channels_;
     std::uint64_t frames_;
     std::string path_;
+    std::uint64_t read_ = 0;
 };
 
 // What a pass over the written sound finds: its peak, and its first and last frame at or above
@@ -279,6 +286,8 @@ ConversionNotes SoxrSampleConverter::convert(const std::string& sourcePath,
         sound.run([&](const float* values, std::size_t frames) { output.write(values, frames); }) ||
         plan.madeSilent;
     output.finish();
+    notes.framesPromised = format.frames;
+    notes.framesRead = sound.framesRead();
     return notes;
 }
 

@@ -50,7 +50,7 @@ RestoreRun Restore(FileSystem& fs, const std::string& backup, const std::string&
     NoSampleFormats formats;
     const std::vector<std::string> operands = {backup, card};
     const int status = RestoreCommand(
-        {operands, true, fs, formats, out, err, [](const std::string&) { return kExitUsage; }});
+        {operands, true, false, fs, formats, out, err, [](const std::string&) { return kExitUsage; }});
     return {status, err.str()};
 }
 
