@@ -108,10 +108,9 @@ CommandLine Parse(const std::vector<std::string>& args) {
 // the runs work with full paths. Which operands are paths depends on the command.
 void MakePathsFull(CommandLine& line) {
     static const std::map<std::string, std::pair<std::size_t, std::size_t>> kPathOperands = {
-        {"list", {0, 1}},       {"info", {0, 1}},    {"name", {0, 1}},
-        {"put", {0, SIZE_MAX}}, {"get", {0, 2}},     {"rm", {0, 1}},
-        {"backup", {0, 2}},     {"restore", {0, 2}}, {"check", {0, 1}},
-        {"rescue", {0, 2}}};
+        {"list", {0, 1}},  {"info", {0, 1}},  {"name", {0, 1}},   {"put", {0, SIZE_MAX}},
+        {"get", {0, 2}},   {"rm", {0, 1}},    {"backup", {0, 2}}, {"restore", {0, 2}},
+        {"check", {0, 1}}, {"rescue", {0, 2}}};
     const auto paths = kPathOperands.find(line.command);
     if (paths == kPathOperands.end()) return;
     for (std::size_t i = paths->second.first;
@@ -334,10 +333,14 @@ int RunCardCommand(const std::vector<std::string>& args, FileSystem& fs, SampleT
     if (!line.badLevel.empty()) return session.usageError(line.badLevel);
     if (line.shaping.any() && !line.convert) return session.usageError(kShapingNeedsConvert);
     const ArchiveArgs archive{
-        line.operands, line.replace,   line.readEvery, fs, tools.formats,
-        out,           err,            [&](const std::string& problem) {
-            return session.usageError(problem);
-        }};
+        line.operands,
+        line.replace,
+        line.readEvery,
+        fs,
+        tools.formats,
+        out,
+        err,
+        [&](const std::string& problem) { return session.usageError(problem); }};
     const std::map<std::string, std::function<int()>> commands = {
         {"list", [&] { return session.list(); }},
         {"name", [&] { return session.name(); }},

@@ -17,8 +17,8 @@ enum class FileErrorKind {
     AccessDenied,
     CardRemoved,
     WriteProtected,
-    CardInUse,  // another run holds the card's lock; the reason names its process
-    Canceled,   // the user ended the run in the middle of the file
+    CardInUse,   // another run holds the card's lock; the reason names its process
+    Canceled,    // the user ended the run in the middle of the file
     Incomplete,  // a read ended before the file's size, or the file changed while it was read;
                  // the reason is a whole sentence that names the file
     Other

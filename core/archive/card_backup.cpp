@@ -147,9 +147,10 @@ ArchiveResult CopyCardFiles(CardSide& card, const std::string& dir, RunObserver&
 
 ArchiveResult BackUpCard(CardSide& card, const std::string& dir, RunObserver& observer) {
     FileSystem& fs = card.fileSystem();
-    return CopyCardFiles(card, dir, observer, "backup", [&](const std::string& from, const std::string& to) {
-        return BackUpFile(fs, from, to, observer);
-    });
+    return CopyCardFiles(card, dir, observer, "backup",
+                         [&](const std::string& from, const std::string& to) {
+                             return BackUpFile(fs, from, to, observer);
+                         });
 }
 
 std::string BackupDoneText(const ArchiveResult& result, const std::string& dir) {

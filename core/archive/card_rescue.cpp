@@ -53,14 +53,13 @@ void WriteDamagedList(FileSystem& fs, const std::string& dir, const std::vector<
     const std::string path = JoinNative(dir, kDamagedListName);
     try {
         WriteNewFile(fs, path, text);
-        result.problems.push_back(Counted(static_cast<long long>(damage.size()),
-                                          "file is damaged", "files are damaged") +
-                                  ": the list is in " + Quoted(path) + ".");
+        result.problems.push_back(
+            Counted(static_cast<long long>(damage.size()), "file is damaged", "files are damaged") +
+            ": the list is in " + Quoted(path) + ".");
     } catch (const FileError& error) {
-        result.problems.push_back(Counted(static_cast<long long>(damage.size()),
-                                          "file is damaged", "files are damaged") + ", and " +
-                                  Quoted(path) + " could not be written (" + error.what() +
-                                  "):");
+        result.problems.push_back(
+            Counted(static_cast<long long>(damage.size()), "file is damaged", "files are damaged") +
+            ", and " + Quoted(path) + " could not be written (" + error.what() + "):");
         for (const Damage& file : damage) result.problems.push_back(file.line);
     }
 }
@@ -69,6 +68,11 @@ void WriteDamagedList(FileSystem& fs, const std::string& dir, const std::vector<
 
 ArchiveResult RescueCard(CardSide& card, const std::string& dir, RunObserver& observer) {
     FileSystem& fs = card.fileSystem();
+    try {
+        card.smFile_PathChange();
+    } catch (const FileError&) {
+        // The damage list then goes without friendly names; the files are what counts.
+    }
     std::vector<Damage> damage;
     ArchiveResult result = CopyCardFiles(
         card, dir, observer, "rescue", [&](const std::string& from, const std::string& to) {
@@ -77,13 +81,13 @@ ArchiveResult RescueCard(CardSide& card, const std::string& dir, RunObserver& ob
             const std::string name = FileNameOf(from);
             const std::string friendlyName = FriendlyNameOf(card, name);
             damage.push_back({name, friendlyName, DamageLine(name, friendlyName, file)});
-            throw FileError(FileErrorKind::Incomplete, from,
-                            Quoted(name) +
-                                (file.unopened.empty()
-                                     ? " is damaged: " + Grouped(file.lost.count()) + " of " +
-                                           Grouped(file.size) +
-                                           " bytes could not be read and are zeros in its copy."
-                                     : " could not be opened (" + file.unopened + ")."));
+            throw FileError(
+                FileErrorKind::Incomplete, from,
+                Quoted(name) + (file.unopened.empty()
+                                    ? " is damaged: " + Grouped(file.lost.count()) + " of " +
+                                          Grouped(file.size) +
+                                          " bytes could not be read and are zeros in its copy."
+                                    : " could not be opened (" + file.unopened + ")."));
         });
     if (!damage.empty()) WriteDamagedList(fs, dir, damage, result);
     return result;

@@ -42,6 +42,7 @@ public:
     // whole, zeros where a sector never did.
     void read(std::uint64_t offset, char* block, std::size_t size) {
         const std::size_t whole = ReadSpan(input_, offset, block, size);
+        if (whole == size) return;
         for (std::size_t at = whole - whole % kSector; at < size; at += kSector) {
             const std::size_t sector = std::min(kSector, size - at);
             if (!retried(offset + at, block + at, sector)) {
@@ -116,7 +117,8 @@ RescuedFile RescueFile(FileSystem& fs, const std::string& source, const std::str
     const auto fill = [&](OutputFile& out) {
         const std::unique_ptr<char[]> block(new char[kBlock]);
         for (std::uint64_t offset = 0; offset < size; offset += kBlock) {
-            const auto length = static_cast<std::size_t>(std::min<std::uint64_t>(kBlock, size - offset));
+            const auto length =
+                static_cast<std::size_t>(std::min<std::uint64_t>(kBlock, size - offset));
             rescue.read(offset, block.get(), length);
             sum.update(block.get(), length);
             out.write(block.get(), length);

@@ -88,8 +88,7 @@ std::string SizeText(std::uint64_t bytes) {
 
 std::string SampleFormatText(const SampleFormat& format) {
     if (!format.readError.empty()) {
-        return "could not be read (" + format.readError + ")" + kSeparator +
-               SizeText(format.bytes);
+        return "could not be read (" + format.readError + ")" + kSeparator + SizeText(format.bytes);
     }
     if (!format.readable)
         return std::string("not a sound file") + kSeparator + SizeText(format.bytes);

@@ -28,8 +28,7 @@ FileError ReadOnlyInPart(const std::string& path, std::uint64_t got, std::uint64
                          const std::string& unit) {
     return FileError(FileErrorKind::Incomplete, path,
                      Quoted(FileNameOf(path)) + " could be read only in part (" + Grouped(got) +
-                         " of " + Grouped(promised) + " " + unit +
-                         "): the card may be failing.");
+                         " of " + Grouped(promised) + " " + unit + "): the card may be failing.");
 }
 
 FileError ChangedWhileRead(const std::string& path) {

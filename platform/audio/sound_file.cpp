@@ -73,9 +73,9 @@ std::string ReadErrorOf(const std::string& path) {
         std::vector<char> buffer(std::size_t{1} << 16);
         std::uint64_t got = 0;
         while (const std::size_t read = input->read(buffer.data(), buffer.size())) got += read;
-        return got < size ? "it ends early, at byte " + std::to_string(got) + " of " +
-                                std::to_string(size)
-                          : "";
+        return got < size
+                   ? "it ends early, at byte " + std::to_string(got) + " of " + std::to_string(size)
+                   : "";
     } catch (const FileError& error) {
         return error.reason();
     }

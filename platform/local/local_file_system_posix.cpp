@@ -48,7 +48,8 @@ FileErrorKind KindOf(int error) {
 // "input/output error", as a reason reads in the middle of a sentence.
 std::string ReasonOf(int error) {
     std::string reason = std::strerror(error);
-    if (!reason.empty()) reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));
+    if (!reason.empty())
+        reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));
     return reason;
 }
 
@@ -120,8 +121,7 @@ public:
         struct stat info {};
         if (::fstat(fd_, &info) != 0) ThrowErrno(path_, errno);
         return {static_cast<std::uint64_t>(info.st_size),
-                static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 +
-                    info.st_mtim.tv_nsec};
+                static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
     }
 
 private:

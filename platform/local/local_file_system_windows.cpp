@@ -125,10 +125,10 @@ public:
     FileStamp stamp() override {
         BY_HANDLE_FILE_INFORMATION info{};
         if (!GetFileInformationByHandle(handle_, &info)) ThrowLastError(path_);
-        return {(std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow,
-                static_cast<std::int64_t>((std::uint64_t{info.ftLastWriteTime.dwHighDateTime}
-                                           << 32) |
-                                          info.ftLastWriteTime.dwLowDateTime)};
+        return {
+            (std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow,
+            static_cast<std::int64_t>((std::uint64_t{info.ftLastWriteTime.dwHighDateTime} << 32) |
+                                      info.ftLastWriteTime.dwLowDateTime)};
     }
 
 private:

@@ -14,6 +14,10 @@
 //   out       optional: what the last run prints
 //   err       optional: a text its error output holds; when empty, it prints no error
 //   status    optional: the exit status of each run, one a line; else every run must succeed
+//   faults    optional: the card fails as these rules of failing_card_fs say once it is filled
+//             (such a case runs on a failing card only); it is healed before after/ is compared
+//   cut       optional: "NAME BYTES": the file's cluster chain on a FAT image ends after BYTES
+//             once the card is filled (such a case runs on a FAT card only)
 #include <gtest/gtest.h>
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -96,6 +100,12 @@ void RunCase(const fs::path& dir, test::TestCard& testCard, bool onFatCard,
     if (fs::exists(dir / "computer")) {
         fs::copy(dir / "computer", computer, fs::copy_options::recursive);
     }
+    if (fs::exists(dir / "faults")) testCard.setFaults(ReadBytes((dir / "faults").string()));
+    for (const std::string& line : test::CaseLines(dir / "cut")) {
+        const std::size_t blank = line.find(' ');
+        ASSERT_TRUE(testCard.cutChain(line.substr(0, blank), std::stoull(line.substr(blank + 1))))
+            << line;
+    }
     const std::vector<std::string> statuses = test::CaseLines(dir / "status");
     test::ProcessResult last;
     const std::vector<std::string> commands = test::CaseLines(dir / "command");
@@ -119,11 +129,19 @@ void RunCase(const fs::path& dir, test::TestCard& testCard, bool onFatCard,
         for (const std::string& text : expected)
             EXPECT_NE(last.err.find(text), std::string::npos) << last.err;
     }
+    testCard.setFaults("");
     const fs::path after = dir / (fs::exists(dir / "after") ? "after" : "before");
     const bool whole = !fs::exists(dir / "files");
-    EXPECT_EQ(CardFiles(card, whole), CardFiles(after, whole));
+    test::Files onCard = CardFiles(card, whole);
+    test::Files expected = CardFiles(after, whole);
+    // A file whose chain was cut reads short through any mount: the case's commands tell of it.
+    for (const std::string& line : test::CaseLines(dir / "cut")) {
+        onCard.erase(line.substr(0, line.find(' ')));
+        expected.erase(line.substr(0, line.find(' ')));
+    }
+    EXPECT_EQ(onCard, expected);
     // The catalogue as mtools reads it off the image, past the mount and its cache.
-    if (onFatCard && fs::exists(after / "names.txt")) {
+    if (onFatCard && fs::exists(after / "names.txt") && !fs::exists(dir / "cut")) {
         EXPECT_EQ(testCard.onImage("names.txt"), ReadBytes((after / "names.txt").string()));
     }
     if (fs::exists(dir / "computer-after")) {
@@ -142,10 +160,11 @@ TEST_P(CardCase, EndsAsWritten) {
     RunCase(kCases / name, card, kind == test::CardKind::Fat, computer.path());
 }
 
-// "names/..." and "archive/...", and "no-sound/..." in a build without the sound libraries.
+// "names/...", "archive/..." and "failing/...", and "no-sound/..." in a build without the sound libraries.
 std::vector<std::string> CaseNames() {
     std::vector<std::string> names;
-    for (const std::string kind : {"names", "archive", QUODLIN_SOUND ? "" : "no-sound"}) {
+    for (const std::string kind :
+         {"names", "archive", "failing", QUODLIN_SOUND ? "" : "no-sound"}) {
         if (kind.empty()) continue;
         for (const std::string& name : test::CaseNames(kCases / kind))
             names.push_back(kind + "/" + name);
@@ -179,6 +198,14 @@ std::vector<std::tuple<std::string, test::CardKind>> Runs() {
         for (const auto& file : test::FilesIn(kCases / name / "before")) {
             twoCases = !spellings.insert(LowerAscii(file.first)).second || twoCases;
         }
+        if (fs::exists(kCases / name / "faults")) {
+            if (!windows) runs.emplace_back(name, test::CardKind::Failing);
+            continue;
+        }
+        if (fs::exists(kCases / name / "cut")) {
+            if (!windows) runs.emplace_back(name, test::CardKind::Fat);
+            continue;
+        }
         if (!(windows && (special || twoCases))) runs.emplace_back(name, test::CardKind::Folder);
         if (!special && !twoCases)
             runs.emplace_back(name, windows ? test::CardKind::Drive : test::CardKind::Fat);
@@ -191,9 +218,10 @@ INSTANTIATE_TEST_SUITE_P(Golden, CardCase, ::testing::ValuesIn(Runs()), [](const
     std::replace_if(
         name.begin(), name.end(), [](char c) { return c == '-' || c == '/'; }, '_');
     const test::CardKind kind = std::get<1>(row.param);
-    return name + (kind == test::CardKind::Fat     ? "_fat"
-                   : kind == test::CardKind::Drive ? "_drive"
-                                                   : "_folder");
+    return name + (kind == test::CardKind::Fat       ? "_fat"
+                   : kind == test::CardKind::Drive   ? "_drive"
+                   : kind == test::CardKind::Failing ? "_failing"
+                                                     : "_folder");
 });
 
 }  // namespace

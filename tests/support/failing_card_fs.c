@@ -89,7 +89,7 @@ static struct Rule* findRule(const char* kind, const char* path) {
     return NULL;
 }
 
-static void pause(long long ms) {
+static void waitMs(long long ms) {
     if (ms <= 0) return;
     const struct timespec wait = {ms / 1000, (ms % 1000) * 1000000};
     nanosleep(&wait, NULL);
@@ -97,11 +97,11 @@ static void pause(long long ms) {
 
 static void slowStep(void) {
     loadRules();
-    pause(delayMs);
+    waitMs(delayMs);
 }
 
 static void slowBytes(size_t bytes) {
-    if (bytesPerSecond > 0) pause((long long)bytes * 1000 / bytesPerSecond);
+    if (bytesPerSecond > 0) waitMs((long long)bytes * 1000 / bytesPerSecond);
 }
 
 static void real(char* out, const char* path) {
@@ -159,8 +159,8 @@ static int fsCreate(const char* path, mode_t mode, struct fuse_file_info* fi) {
 static int fsRead(const char* path, char* buffer, size_t size, off_t offset,
                   struct fuse_file_info* fi) {
     struct Rule* bad = findRule("eio", path);
-    if (bad != NULL && offset < bad->offset + bad->length &&
-        bad->offset < offset + (off_t)size && bad->tries != 0) {
+    if (bad != NULL && offset < bad->offset + bad->length && bad->offset < offset + (off_t)size &&
+        bad->tries != 0) {
         if (bad->tries > 0) --bad->tries;
         return -EIO;
     }
@@ -275,9 +275,19 @@ int main(int argc, char** argv) {
         perror(argv[1]);
         return 1;
     }
-    snprintf(rulesPath, sizeof rulesPath, "%s", argv[2]);
+    // The rules file need not exist yet; its folder must.
+    if (argv[2][0] == '/') {
+        snprintf(rulesPath, sizeof rulesPath, "%s", argv[2]);
+    } else {
+        char here[kLongest];
+        if (getcwd(here, sizeof here) == NULL) return 1;
+        snprintf(rulesPath, sizeof rulesPath, "%s/%s", here, argv[2]);
+    }
     // Single-threaded and in the foreground, so that the test that started it ends it; the
     // mount goes with it.
-    char* fuseArgs[] = {argv[0], argv[3], "-f", "-s", "-o", "auto_unmount,attr_timeout=0,entry_timeout=0,negative_timeout=0", NULL};
+    char* fuseArgs[] = {argv[0], argv[3],
+                        "-f",    "-s",
+                        "-o",    "auto_unmount,attr_timeout=0,entry_timeout=0,negative_timeout=0",
+                        NULL};
     return fuse_main(6, fuseArgs, &kOperations, NULL);
 }

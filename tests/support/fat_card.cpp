@@ -10,6 +10,7 @@
 #endif
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -30,9 +31,9 @@ bool IsMountPoint(const std::string& path) {
 }
 
 #ifdef __linux__
-// fusefat in the foreground as a child that dies with the test, and whose mount goes with it
-// (auto_unmount), so that a crashed test leaves no mount behind.
-pid_t StartFusefat(const std::string& image, const std::string& root, bool writable) {
+// A FUSE file system in the foreground as a child that dies with the test, and whose mount goes
+// with it (auto_unmount), so that a crashed test leaves no mount behind.
+pid_t StartFuse(const std::vector<std::string>& argv) {
     const pid_t pid = ::fork();
     if (pid == 0) {
         ::prctl(PR_SET_PDEATHSIG, SIGKILL);
@@ -40,12 +41,42 @@ pid_t StartFusefat(const std::string& image, const std::string& root, bool writa
         ::dup2(devNull, 0);
         ::dup2(devNull, 1);
         ::dup2(devNull, 2);
-        const std::string options = std::string(writable ? "rw+" : "ro") + ",auto_unmount";
-        ::execlp("fusefat", "fusefat", "-f", "-o", options.c_str(), image.c_str(), root.c_str(),
-                 static_cast<char*>(nullptr));
+        std::vector<char*> args;
+        for (const std::string& arg : argv) args.push_back(const_cast<char*>(arg.c_str()));
+        args.push_back(nullptr);
+        ::execvp(args[0], args.data());
         ::_exit(127);
     }
     return pid;
+}
+
+pid_t StartFusefat(const std::string& image, const std::string& root, bool writable) {
+    const std::string options = std::string(writable ? "rw+" : "ro") + ",auto_unmount";
+    return StartFuse({"fusefat", "-f", "-o", options, image, root});
+}
+
+// The little-endian number of width bytes at offset.
+unsigned Field(const std::string& bytes, std::size_t offset, int width) {
+    unsigned value = 0;
+    for (int i = width - 1; i >= 0; --i) {
+        value =
+            value << 8 | static_cast<unsigned char>(bytes[offset + static_cast<std::size_t>(i)]);
+    }
+    return value;
+}
+
+// The clusters mshowfat tells for a file: "::/01.wav <5-67> <70-71>".
+std::vector<unsigned> ClustersOf(const std::string& shown) {
+    std::vector<unsigned> clusters;
+    for (std::size_t at = shown.find('<'); at != std::string::npos; at = shown.find('<', at + 1)) {
+        unsigned first = 0;
+        unsigned last = 0;
+        const int read = std::sscanf(shown.c_str() + at, "<%u-%u>", &first, &last);
+        if (read < 1) break;
+        if (read == 1) last = first;
+        for (unsigned c = first; c <= last; ++c) clusters.push_back(c);
+    }
+    return clusters;
 }
 #endif
 
@@ -74,6 +105,10 @@ TestCard::TestCard(const std::string& dir, int sizeKiB, bool writable, CardKind 
     }
     std::filesystem::create_directories(root_);
     mounted_ = kind == CardKind::Folder;
+    if (kind == CardKind::Failing) {
+        std::filesystem::create_directories(dir + "/backing");
+        setFaults("");
+    }
     if (kind != CardKind::Fat) {
         mount(writable);
         return;
@@ -98,6 +133,11 @@ bool TestCard::mount(bool writable) {
     if (kind_ == CardKind::Tmpfs) {
         const std::string size = "size=" + std::to_string(sizeKiB_) + "k";
         result = RunProgram({"mount", "-t", "tmpfs", "-o", size, "tmpfs", root_});
+#ifdef QUODLIN_FAILING_CARD_FS
+    } else if (kind_ == CardKind::Failing) {
+        const std::string dir = std::filesystem::path(root_).parent_path().string();
+        fuse_ = StartFuse({QUODLIN_FAILING_CARD_FS, dir + "/backing", dir + "/faults", root_});
+#endif
     } else {
 #ifdef __linux__
         fuse_ = StartFusefat(image_, root_, writable);
@@ -115,8 +155,8 @@ bool TestCard::mount(bool writable) {
 
 void TestCard::unmount() {
     if (!mounted_ || kind_ == CardKind::Folder || kind_ == CardKind::Drive) return;
-    RunProgram({kind_ == CardKind::Fat ? "fusermount" : "umount",
-                kind_ == CardKind::Fat ? "-u" : "-l", root_});
+    const bool fuse = kind_ == CardKind::Fat || kind_ == CardKind::Failing;
+    RunProgram({fuse ? "fusermount" : "umount", fuse ? "-u" : "-l", root_});
     for (int i = 0; i < 100 && IsMountPoint(root_); ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
@@ -140,6 +180,54 @@ std::string TestCard::onImage(const std::string& name) {
     const ProcessResult typed = RunProgram({"mtype", "-i", image_, "::/" + name});
     remount();
     return typed.out;
+}
+
+void TestCard::setFaults(const std::string& rules) {
+    const std::string dir = std::filesystem::path(root_).parent_path().string();
+    const std::string temporary = dir + "/faults.new";
+    { std::ofstream(temporary, std::ios::binary) << rules; }
+    // In one step, so that the file system never reads half the rules.
+    std::filesystem::rename(temporary, dir + "/faults");
+}
+
+bool TestCard::cutChain(const std::string& name, std::uint64_t keepBytes) {
+#ifdef __linux__
+    unmount();
+    const std::vector<unsigned> clusters =
+        ClustersOf(RunProgram({"mshowfat", "-i", image_, "::/" + name}).out);
+    std::fstream image(image_, std::ios::binary | std::ios::in | std::ios::out);
+    std::string boot(512, '\0');
+    image.read(boot.data(), 512);
+    const unsigned sector = Field(boot, 11, 2);
+    const unsigned cluster = sector * Field(boot, 13, 1);
+    const std::size_t keep = (keepBytes + cluster - 1) / cluster;
+    if (clusters.empty() || keep == 0 || keep >= clusters.size()) return remount() && false;
+    const unsigned last = clusters[keep - 1];
+    for (unsigned fat = 0; fat < Field(boot, 16, 1); ++fat) {
+        // FAT12: two entries share three bytes; the end-of-chain mark is 0xFFF.
+        const std::uint64_t offset =
+            std::uint64_t{sector} * (Field(boot, 14, 2) + fat * Field(boot, 22, 2)) + last +
+            last / 2;
+        unsigned char pair[2];
+        image.seekg(static_cast<std::streamoff>(offset));
+        image.read(reinterpret_cast<char*>(pair), 2);
+        if (last % 2 == 0) {
+            pair[0] = 0xFF;
+            pair[1] = static_cast<unsigned char>(pair[1] | 0x0F);
+        } else {
+            pair[0] = static_cast<unsigned char>(pair[0] | 0xF0);
+            pair[1] = 0xFF;
+        }
+        image.seekp(static_cast<std::streamoff>(offset));
+        image.write(reinterpret_cast<const char*>(pair), 2);
+    }
+    image.close();
+    return remount();
+#else
+    (void)name;
+    (void)keepBytes;
+    return false;
+#endif
 }
 
 }  // namespace quodlin::test

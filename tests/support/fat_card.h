@@ -1,14 +1,17 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 namespace quodlin::test {
 
 // Where a test's card lives: a plain folder, a FAT image made with mkfs.vfat and mounted with
-// fusefat, a small tmpfs whose writes fail for want of space as a full card's do, or (on
-// Windows) the root of the drive named by QUODLIN_TEST_DRIVE, emptied first.
-enum class CardKind { Folder, Fat, Tmpfs, Drive };
+// fusefat, a small tmpfs whose writes fail for want of space as a full card's do, a folder seen
+// through the failing card file system (tests/support/failing_card_fs.c), which fails as
+// setFaults tells it, or (on Windows) the root of the drive named by QUODLIN_TEST_DRIVE, emptied
+// first.
+enum class CardKind { Folder, Fat, Tmpfs, Failing, Drive };
 
 // A card root under dir. mounted() is false when this machine cannot mount it; tests then fail
 // when CI is set and skip otherwise.
@@ -30,6 +33,11 @@ public:
     bool remount(bool writable = true);
     // A file as it is on the image itself, read by mtools without the mount.
     std::string onImage(const std::string& name);
+    // The rules of a failing card, one a line, as failing_card_fs reads them; "" heals it.
+    void setFaults(const std::string& rules);
+    // Ends the cluster chain of a file on a FAT image after keepBytes, as a failing card or a
+    // write cut off on another device leaves it: its entry still tells the whole size.
+    bool cutChain(const std::string& name, std::uint64_t keepBytes);
 
 private:
     bool mount(bool writable);
