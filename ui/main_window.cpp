@@ -164,7 +164,10 @@ void frmQuodlinMain::connectKeysAndMenus() {
          {},
          {"Back up card…", "", guarded(&frmQuodlinMain::cardBackUp_Click)},
          {"Restore card…", "", guarded(&frmQuodlinMain::cardRestore_Click)},
+         {"Rescue card…", "", guarded(&frmQuodlinMain::cardRescue_Click)},
          {"Check card", "", guarded(&frmQuodlinMain::cardCheck_Click)},
+         {"Check card, reading every file", "",
+          guarded(&frmQuodlinMain::cardCheckReading_Click)},
          {"Show in file manager", "", guarded(&frmQuodlinMain::cardShowInFileManager_Click)},
          {},
          {"Reload", "Ctrl+R", reload}});

@@ -163,7 +163,10 @@ private:
     bool cardChosen();
     void cardBackUp_Click();
     void cardRestore_Click();
+    void cardRescue_Click();
     void cardCheck_Click();
+    void cardCheckReading_Click();
+    void checkCard(bool readEvery);
     void cardShowInFileManager_Click();
     void finishArchiveRun(const ArchiveResult& result, const std::string& doneText);
 

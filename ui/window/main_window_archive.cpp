@@ -1,5 +1,5 @@
-// The card list's context menu: the whole card backed up into a folder, restored from one,
-// checked, or shown in the desktop's file manager.
+// The card list's context menu: the whole card backed up or rescued into a folder, restored from
+// one, checked, or shown in the desktop's file manager.
 #include <QDate>
 #include <QDesktopServices>
 #include <QDir>
@@ -8,6 +8,7 @@
 #include <QUrl>
 
 #include "core/archive/card_backup.h"
+#include "core/archive/card_rescue.h"
 #include "core/archive/card_restore.h"
 #include "core/card/card_check.h"
 #include "core/text/messages.h"
@@ -108,14 +109,37 @@ void frmQuodlinMain::cardRestore_Click() {
     finishArchiveRun(result, RestoreDoneText(result));
 }
 
+// A failing card's files copied as far as they can be read, the rest as zeros and listed.
+void frmQuodlinMain::cardRescue_Click() {
+    if (!cardChosen()) return;
+    const QString dir = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Rescue the card into a new folder"), NewBackupFolder(), QString(),
+        nullptr, QFileDialog::ShowDirsOnly | QFileDialog::DontConfirmOverwrite);
+    if (dir.isEmpty()) return;
+    ArchiveResult result;
+    {
+        RunProgress progress(this, QStringLiteral("Rescuing SmartMedia"), parts_.progressDelayMs);
+        result = RescueCard(card_, dir.toStdString(), progress);
+    }
+    finishArchiveRun(result, RescueDoneText(result, dir.toStdString()));
+}
+
 void frmQuodlinMain::cardCheck_Click() {
+    checkCard(false);
+}
+
+void frmQuodlinMain::cardCheckReading_Click() {
+    checkCard(true);
+}
+
+void frmQuodlinMain::checkCard(bool readEvery) {
     if (!cardChosen()) return;
     std::vector<std::string> findings;
     try {
         const BusyPointer busy;
         NoSampleFormats sizesOnly;
         findings = CheckCard(fileSystem(), card_.cardRoot(),
-                             parts_.sampleFormats ? *parts_.sampleFormats : sizesOnly);
+                             parts_.sampleFormats ? *parts_.sampleFormats : sizesOnly, readEvery);
     } catch (const FileError& error) {
         prompt().message(CardNotRead(error), MessageStyle::Exclamation);
         return;

@@ -1,5 +1,7 @@
 #include "ui/window/run_progress.h"
 
+#include <QLocale>
+
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -76,10 +78,19 @@ bool RunProgress::next(int index, int count, const std::string& name) {
     ensureDialog();
     filesAsked_ = count;
     filesReached_ = index + 1;
-    dialog_->setLabelText(QStringLiteral("File %1 of %2: %3")
-                              .arg(index + 1)
-                              .arg(count)
-                              .arg(QString::fromStdString(name)));
+    fileLine_ = QStringLiteral("File %1 of %2: %3")
+                    .arg(index + 1)
+                    .arg(count)
+                    .arg(QString::fromStdString(name));
+    dialog_->setLabelText(fileLine_);
+    return goOn();
+}
+
+bool RunProgress::retrying(const std::string&, std::uint64_t offset, int attempt) {
+    ensureDialog();
+    dialog_->setLabelText(fileLine_ + QStringLiteral("\nReading again at byte %1 (try %2)")
+                                          .arg(QLocale().toString(static_cast<qulonglong>(offset)))
+                                          .arg(attempt));
     return goOn();
 }
 

@@ -25,6 +25,7 @@ public:
     void start(std::uint64_t totalBytes) override;
     bool next(int index, int count, const std::string& name) override;
     bool copied(std::uint64_t bytes) override;
+    bool retrying(const std::string& file, std::uint64_t offset, int attempt) override;
     void fileDone() override { ++filesDone_; }
 
     int filesAsked() const { return filesAsked_; }
@@ -48,6 +49,7 @@ private:
     int filesAsked_ = 0;
     int filesReached_ = 0;
     int filesDone_ = 0;
+    QString fileLine_;
 };
 
 }  // namespace quodlin
