@@ -8,7 +8,9 @@
 
 #include "core/archive/backup_verify.h"
 #include "core/archive/card_backup.h"
+#include "core/archive/card_rescue.h"
 #include "core/archive/card_restore.h"
+#include "core/card/card_check.h"
 #include "core/text/messages.h"
 #include "core/transfers/copy_to_card.h"
 #include "platform/local/local_file_system.h"
@@ -30,10 +32,22 @@ struct PullingObserver : RunObserver {
     int at;
 };
 
-// A card pulled before any file of a put, of a backup, of the check of a backup before its
-// restore, or of the restore itself: the run stops and says so, and nothing lands in the bare
-// mount point.
-enum class Stage { Put, Backup, RestoreCheck, Restore };
+// Pulls the card out before the format of sample number at is read, as during a check.
+struct PullingFormats : SampleFormats {
+    PullingFormats(test::FatCard& pulled, int before) : card(pulled), at(before) {}
+    SampleFormat read(const std::string&) override {
+        if (reads++ == at) test::RunProgram({"fusermount", "-u", "-z", card.root()});
+        return {};
+    }
+    test::FatCard& card;
+    int at;
+    int reads = 0;
+};
+
+// A card pulled before any file of a put, of a backup or a rescue, of the check of a backup
+// before its restore, of the restore itself, or of a check of the card: the run stops and says
+// so, and nothing lands in the bare mount point.
+enum class Stage { Put, Backup, Rescue, RestoreCheck, Restore, Check };
 
 class PulledArchive : public ::testing::TestWithParam<std::tuple<Stage, int>> {};
 
@@ -46,7 +60,7 @@ TEST_P(PulledArchive, EndsWithTheCardRemovedAndNothingBesideIt) {
     if (stage == Stage::Put) {
         for (const char* name : {"0", "1", "2"})
             test::WriteBytes(backup + name, std::string(5000, 'x'));
-    } else if (stage != Stage::Backup) {
+    } else if (stage != Stage::Backup && stage != Stage::Rescue && stage != Stage::Check) {
         std::filesystem::create_directory(backup);
         for (const char* name : {"00.wav", "01.wav", "names.txt"}) {
             test::WriteBytes(backup + "/" + name, name);
@@ -56,7 +70,7 @@ TEST_P(PulledArchive, EndsWithTheCardRemovedAndNothingBesideIt) {
                 .status,
             0);
     } else {
-        for (const char* name : {"00.wav", "01.wav", "names.txt"}) {
+        for (const char* name : {"00.wav", "01.wav", "02.wav", "names.txt"}) {
             test::WriteBytes(fat.root() + "/" + name, name);
         }
     }
@@ -73,9 +87,16 @@ TEST_P(PulledArchive, EndsWithTheCardRemovedAndNothingBesideIt) {
             CopyToCard(card, player, prompt, {backup + "0", backup + "1", backup + "2"}, pulling));
         EXPECT_EQ(prompt.messages, std::vector<std::string>{kCardRemoved});
         result.problems = prompt.messages;
-    } else if (stage == Stage::Backup) {
-        result = BackUpCard(card, backup, pulling);
+    } else if (stage == Stage::Backup || stage == Stage::Rescue) {
+        result = (stage == Stage::Backup ? BackUpCard : RescueCard)(card, backup, pulling);
         EXPECT_FALSE(std::filesystem::exists(backup + "/SHA256SUMS"));
+    } else if (stage == Stage::Check) {
+        PullingFormats formats(fat, at);
+        try {
+            result.problems = CheckCard(fs, fat.root(), formats);
+        } catch (const FileError& error) {
+            result.problems = {CardNotRead(error)};
+        }
     } else {
         const VerifiedBackup verified =
             VerifyBackup(fs, backup, stage == Stage::RestoreCheck ? pulling : quiet);
@@ -90,7 +111,8 @@ TEST_P(PulledArchive, EndsWithTheCardRemovedAndNothingBesideIt) {
 
 INSTANTIATE_TEST_SUITE_P(EveryFile, PulledArchive,
                          ::testing::Combine(::testing::Values(Stage::Put, Stage::Backup,
-                                                              Stage::RestoreCheck, Stage::Restore),
+                                                              Stage::Rescue, Stage::RestoreCheck,
+                                                              Stage::Restore, Stage::Check),
                                             ::testing::Values(0, 1, 2)));
 
 // A FAT card finds every name in any letter case: renaming kick.wav to Kick.wav finds the file
