@@ -81,6 +81,14 @@ std::string NameTooLong(const std::string& name, std::size_t longest) {
            " characters; the friendly name was left as it was.";
 }
 
+std::string CopiesStayUnnamed(const std::vector<std::string>& cardFiles) {
+    const bool one = cardFiles.size() == 1;
+    return " " + Joined(cardFiles, ", ", " and ") +
+           (one ? " stays on the card without a friendly name: it"
+                : " stay on the card without friendly names: they") +
+           " could not be taken off again.";
+}
+
 std::string CardFileChanged(const std::string& cardFile) {
     return Quoted(cardFile) + " has changed on the card since it was listed and was left alone.";
 }

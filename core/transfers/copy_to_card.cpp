@@ -155,17 +155,19 @@ public:
             if (error.kind() == FileErrorKind::CardRemoved) throw;
             // Never tidy up beside a card that went away.
             card_.ensureCardPresent();
-            bool allRemoved = true;
+            std::vector<std::string> stayed;
             for (const std::string& path : copied_) {
                 try {
                     card_.fileSystem().remove(path);
                 } catch (const FileError&) {
-                    allRemoved = false;
+                    stayed.push_back(FileNameOf(path));
                 }
             }
             const bool anyCopied = !copied_.empty();
             prompt_.message(
-                CatalogueNotSaved(error) + (anyCopied && allRemoved ? kCopiesRemoved : ""),
+                CatalogueNotSaved(error) + (!anyCopied       ? ""
+                                            : stayed.empty() ? kCopiesRemoved
+                                                             : CopiesStayUnnamed(stayed)),
                 MessageStyle::Exclamation);
             return false;
         }
