@@ -11,6 +11,7 @@
 #include "cli/info_command.h"
 #include "cli/shaping_options.h"
 #include "core/card/card_delete.h"
+#include "core/card/card_listing.h"
 #include "core/card/card_side.h"
 #include "core/catalogue/card_naming.h"
 #include "core/computer/path_roots.h"
@@ -165,7 +166,16 @@ public:
         if (line_.operands.size() != 1) return usageError("list takes one CARD");
         if (!openCard(line_.operands[0])) return kExitFailed;
         printList();
-        return kExitDone;
+        // Listed, but a failing card may not give it up: said now, not at the next copy.
+        bool allReadable = true;
+        for (const DirEntry& entry : card_.rootEntries()) {
+            if (entry.unreadable.empty() || !IsCardFileOfMode(entry, card_.mode())) continue;
+            err_ << VisibleText(Quoted(entry.name) + " could not be read (" + entry.unreadable +
+                                ").")
+                 << '\n';
+            allReadable = false;
+        }
+        return allReadable ? kExitDone : kExitFailed;
     }
 
     int info() {
