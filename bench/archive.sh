@@ -31,3 +31,18 @@ restore=$(best "$card_tool" restore "$work/t/saved" "$work/t/empty")
 by_hand=$(best bash -c '(cd "$1" && sha256sum -c --quiet SHA256SUMS) && cp "$1"/*.wav "$1"/names.txt "$2" && (cd "$2" && sha256sum -c --quiet "$1/SHA256SUMS")' _ "$work/t/saved" "$work/t/empty")
 printf 'restore 101 x 600 KiB (best of 5): quodlin-card restore %.3f s, sha256sum -c + cp + sha256sum -c %.3f s (ratio %.2f)\n' \
     "$restore" "$by_hand" "$(echo "$restore / $by_hand" | bc -l)"
+
+# A rescue of a healthy card reads each file once, as a backup does: on a full 16 MB FAT card
+# (fusefat), the two should take about the same time.
+if command -v fusefat > /dev/null && [ "$(id -u)" -eq 0 ]; then
+    truncate -s 16M "$work/card16.img" && mkfs.vfat -F 16 "$work/card16.img" > /dev/null
+    mkdir -p "$work/fat16"
+    fusefat -o rw+ "$work/card16.img" "$work/fat16" > /dev/null 2>&1
+    for n in $(seq 0 24); do head -c 614400 /dev/urandom > "$work/fat16/$(printf '%02d' "$n").wav"; done
+    printf '[ES1 banks]\r\n\r\n[ES1 samples]\r\n00.wav=Kick\r\n\r\n\r\n' > "$work/fat16/names.txt"
+    fat_backup=$(best "$card_tool" backup "$work/fat16" "$work/t/out")
+    fat_rescue=$(best "$card_tool" rescue "$work/fat16" "$work/t/out")
+    fusermount -u "$work/fat16" > /dev/null 2>&1
+    printf 'a healthy 16 MB FAT card, 25 x 600 KiB (best of 5): quodlin-card backup %.3f s, rescue %.3f s (ratio %.2f)\n' \
+        "$fat_backup" "$fat_rescue" "$(echo "$fat_rescue / $fat_backup" | bc -l)"
+fi

@@ -59,11 +59,9 @@ std::string ProblemOf(const std::string& name, const FileError& error) {
 // Copies one card file and reads the copy back; returns its digest.
 std::string BackUpFile(FileSystem& fs, const std::string& from, const std::string& to,
                        RunObserver& observer) {
-    const std::string digest =
-        CopyHashed(fs, from, to, [&](std::uint64_t bytes) { return observer.copied(bytes); });
-    if (FileSha256(fs, to) == digest) return digest;
-    RemoveQuietly(fs, to);
-    throw FileError(FileErrorKind::Other, to, "its copy reads back differently");
+    return ReadBack(fs, to, CopyHashed(fs, from, to, [&](std::uint64_t bytes) {
+                        return observer.copied(bytes);
+                    }));
 }
 
 // Puts SHA256SUMS in place, written last and in one step: a folder with it is a whole backup.
@@ -85,6 +83,12 @@ void WriteSums(CardSide& card, const std::string& dir, const std::vector<FileSum
 }
 
 }  // namespace
+
+std::string ReadBack(FileSystem& fs, const std::string& copy, const std::string& digest) {
+    if (FileSha256(fs, copy) == digest) return digest;
+    RemoveQuietly(fs, copy);
+    throw FileError(FileErrorKind::Other, copy, "its copy reads back differently");
+}
 
 ArchiveResult CopyCardFiles(CardSide& card, const std::string& dir, RunObserver& observer,
                             const std::string& runName, const CopyCardFile& copyFile) {

@@ -31,6 +31,10 @@ ArchiveResult BackUpCard(CardSide& card, const std::string& dir, RunObserver& ob
 // SHA-256 of what it wrote, or throws FileError.
 using CopyCardFile = std::function<std::string(const std::string& from, const std::string& to)>;
 
+// Reads copy back and returns digest when its bytes still have it; otherwise removes the copy and
+// throws FileError.
+std::string ReadBack(FileSystem& fs, const std::string& copy, const std::string& digest);
+
 // The run BackUpCard is, with copyFile doing each file; runName ("backup") is what a cancel
 // says was canceled.
 ArchiveResult CopyCardFiles(CardSide& card, const std::string& dir, RunObserver& observer,

@@ -77,7 +77,7 @@ ArchiveResult RescueCard(CardSide& card, const std::string& dir, RunObserver& ob
     ArchiveResult result = CopyCardFiles(
         card, dir, observer, "rescue", [&](const std::string& from, const std::string& to) {
             const RescuedFile file = RescueFile(fs, from, to, observer);
-            if (file.lost.empty() && file.unopened.empty()) return file.digest;
+            if (file.lost.empty() && file.unopened.empty()) return ReadBack(fs, to, file.digest);
             const std::string name = FileNameOf(from);
             const std::string friendlyName = FriendlyNameOf(card, name);
             damage.push_back({name, friendlyName, DamageLine(name, friendlyName, file)});
