@@ -122,8 +122,12 @@ std::vector<std::string> FriendlyNames(const Lines& lines,
 }
 
 bool NameableInCatalogue(const std::string& fileName) {
+    // A line end or other control character would break the line the entry is written on.
+    const bool control = std::any_of(fileName.begin(), fileName.end(), [](char c) {
+        return static_cast<unsigned char>(c) < 0x20 || c == '\x7F';
+    });
     return !fileName.empty() && !IsBlank(fileName.front()) && !IsBlank(fileName.back()) &&
-           fileName.find('=') == std::string::npos;
+           fileName.find('=') == std::string::npos && !control;
 }
 
 Lines EmptyCatalogueLines() {

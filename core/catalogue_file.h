@@ -44,7 +44,8 @@ std::vector<std::string> FriendlyNames(const std::vector<std::string>& lines,
                                        const std::vector<std::string>& fileNames, Mode mode);
 
 // False for a card file whose name an entry line cannot hold unambiguously: one that begins or
-// ends with a blank or tab, or holds "=". Such a file has no friendly name.
+// ends with a blank or tab, or holds "=" or a control character (a line feed, say). Such a file
+// has no friendly name.
 bool NameableInCatalogue(const std::string& fileName);
 
 // The most names.txt may hold: reading refuses anything larger as no catalogue.

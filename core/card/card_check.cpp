@@ -106,7 +106,7 @@ private:
             if (!NameableInCatalogue(file)) {
                 add(Quoted(file) +
                     " cannot have a friendly name: names.txt cannot tell a file name that begins "
-                    "or ends with a blank or holds \"=\".");
+                    "or ends with a blank or holds \"=\" or a control character.");
             } else if (names[i].empty()) {
                 add(Quoted(file) + " has no friendly name.");
             }

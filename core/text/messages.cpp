@@ -72,7 +72,7 @@ std::string RenameFailed(const std::string& from, const std::string& to, const F
 std::string NotNameable(const std::string& cardFile) {
     return Quoted(cardFile) +
            " cannot be given a friendly name: names.txt cannot tell a file name that begins or "
-           "ends with a blank or holds \"=\".";
+           "ends with a blank or holds \"=\" or a control character.";
 }
 
 std::string NameTooLong(const std::string& name, std::size_t longest) {

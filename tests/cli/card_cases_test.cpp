@@ -160,7 +160,8 @@ TEST_P(CardCase, EndsAsWritten) {
     RunCase(kCases / name, card, kind == test::CardKind::Fat, computer.path());
 }
 
-// "names/...", "archive/..." and "failing/...", and "no-sound/..." in a build without the sound libraries.
+// "names/...", "archive/..." and "failing/...", and "no-sound/..." in a build without the sound
+// libraries.
 std::vector<std::string> CaseNames() {
     std::vector<std::string> names;
     for (const std::string kind :
@@ -189,8 +190,11 @@ std::vector<std::tuple<std::string, test::CardKind>> Runs() {
         }
         const auto files = test::CaseLines(kCases / name / "files");
         const bool special = std::any_of(files.begin(), files.end(), [](const std::string& file) {
+            const std::string unescaped = test::Unescape(file);
             return file.ends_with('|') || file.find(" -> ") != std::string::npos ||
-                   !IsValidUtf8(test::Unescape(file));
+                   !IsValidUtf8(unescaped) ||
+                   std::any_of(unescaped.begin(), unescaped.end(),
+                               [](char c) { return static_cast<unsigned char>(c) < 0x20; });
         });
         // One name in two letter cases is one file on FAT and on Windows.
         std::set<std::string> spellings;
