@@ -53,7 +53,7 @@ int CopyCardCommand(const ArchiveArgs& args, const std::string& command, CardRun
                     std::string (*doneText)(const ArchiveResult&, const std::string&)) {
     if (args.operands.size() != 2) return args.usageError(command + " takes CARD and DIR");
     const std::string& dir = args.operands[1];
-    CardSide card(args.fs);
+    CardSide card(args.fs, true);
     try {
         card.pin(args.operands[0]);
     } catch (const FileError& error) {
@@ -77,7 +77,7 @@ int RescueCommand(const ArchiveArgs& args) {
 
 int RestoreCommand(const ArchiveArgs& args) {
     if (args.operands.size() != 2) return args.usageError("restore takes DIR and CARD");
-    CardSide card(args.fs);
+    CardSide card(args.fs, true);
     try {
         // Pinned before anything else, so that a card pulled during the check is noticed.
         card.pin(args.operands[1]);

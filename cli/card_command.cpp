@@ -136,7 +136,7 @@ public:
     Session(const CommandLine& line, FileSystem& fs, SampleTools tools, std::ostream& out,
             std::ostream& err)
         : line_(line),
-          card_(fs),
+          card_(fs, true),
           tools_(tools),
           out_(out),
           err_(err),

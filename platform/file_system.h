@@ -108,6 +108,13 @@ public:
 
 enum class LockMode { Exclusive, Shared };
 
+// A directory kept open until this goes. While a card's root is held, the kernel cannot give its
+// device number to another card mounted in its place, so that a swap shows as another volume.
+class HeldDirectory {
+public:
+    virtual ~HeldDirectory() = default;
+};
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -137,9 +144,12 @@ public:
     virtual bool hasTrash(const std::string&) { return false; }
     // Moves the file to the trash where there is one; deletes it where there is none.
     virtual void moveToTrash(const std::string& path) { remove(path); }
-    // What tells the volume holding dir from any other mounted now or later (the device id, or
-    // the volume serial on Windows). Throws when dir cannot be reached.
+    // What tells the volume holding dir from any other mounted now or later (the device id and,
+    // where the kernel tells it, the mount's unique id; the volume serial on Windows). Throws when
+    // dir cannot be reached.
     virtual std::string volumeIdentity(const std::string& dir) = 0;
+    // Holds dir open; nullptr where holding it proves nothing.
+    virtual std::unique_ptr<HeldDirectory> holdDirectory(const std::string&) { return nullptr; }
     // What a file takes on the volume holding dir is a whole number of these; nullopt when the
     // volume does not tell.
     virtual std::optional<std::uint64_t> allocationUnit(const std::string&) { return std::nullopt; }

@@ -8,22 +8,28 @@ namespace quodlin {
 void CardSide::open(const std::string& root) {
     const std::string previousRoot = cardRoot_;
     const std::string previousVolume = volume_;
-    pin(root);
+    std::unique_ptr<HeldDirectory> previousHeld = std::move(held_);
     try {
+        pin(root);
         smFile_PathChange();
     } catch (const FileError&) {
         cardRoot_ = previousRoot;
         volume_ = previousVolume;
+        held_ = std::move(previousHeld);
         throw;
     }
 }
 
 void CardSide::pin(const std::string& root) {
+    // Held before its identity is taken, so that the identity stays the held card's.
+    auto held = holdRoot_ ? fs_.holdDirectory(root) : nullptr;
     volume_ = fs_.volumeIdentity(root);
+    held_ = std::move(held);
     cardRoot_ = root;
 }
 
 void CardSide::close() {
+    held_.reset();
     cardRoot_.clear();
     volume_.clear();
     table_.clear();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,7 +17,10 @@ namespace quodlin {
 // from the table).
 class CardSide {
 public:
-    explicit CardSide(FileSystem& fs) : fs_(fs) {}
+    // holdRoot keeps a pinned card's root open for as long as it is pinned (the command line's
+    // runs); the window, which keeps its card for a whole session, must not, or the desktop
+    // could not eject the card.
+    explicit CardSide(FileSystem& fs, bool holdRoot = false) : fs_(fs), holdRoot_(holdRoot) {}
 
     FileSystem& fileSystem() { return fs_; }
     const std::string& cardRoot() const { return cardRoot_; }
@@ -57,6 +61,8 @@ private:
     FileSystem& fs_;
     std::string cardRoot_;
     std::string volume_;
+    bool holdRoot_;
+    std::unique_ptr<HeldDirectory> held_;
     Mode mode_ = Mode::Samples;
     NameTable table_;
     std::vector<DirEntry> entries_;

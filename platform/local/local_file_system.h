@@ -20,6 +20,9 @@ public:
     std::optional<std::uint64_t> freeSpace(const std::string& dir) override;
     std::optional<std::uint64_t> totalSpace(const std::string& dir) override;
     std::string volumeIdentity(const std::string& dir) override;
+#ifndef _WIN32
+    std::unique_ptr<HeldDirectory> holdDirectory(const std::string& dir) override;
+#endif
     std::optional<std::uint64_t> allocationUnit(const std::string& dir) override;
     std::unique_ptr<CardLock> lockCard(const std::string& root, LockMode mode) override;
     std::string ownerTag() override;

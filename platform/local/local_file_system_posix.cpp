@@ -330,10 +330,52 @@ void LocalFileSystem::renameNoReplace(const std::string& from, const std::string
     if (::rename(from.c_str(), to.c_str()) != 0) ThrowErrno(to, errno);
 }
 
+namespace {
+
+// The mount's id that the kernel never gives out twice (kernels from 6.8), or "" where it does not
+// tell. The plain mount id and the device number are handed to the next card mounted in the same
+// place.
+std::string UniqueMountId(const std::string& dir) {
+#if defined(__linux__) && defined(STATX_BASIC_STATS)
+    constexpr unsigned kMountIdUnique = 0x4000;
+    // Where stx_mnt_id sits in the kernel's struct statx, which glibc 2.36 does not name.
+    constexpr std::size_t kMountIdOffset = 0x90;
+    struct statx info {};
+    static_assert(sizeof info >= kMountIdOffset + sizeof(std::uint64_t));
+    if (::statx(AT_FDCWD, dir.c_str(), 0, kMountIdUnique, &info) != 0 ||
+        (info.stx_mask & kMountIdUnique) == 0) {
+        return "";
+    }
+    std::uint64_t id = 0;
+    std::memcpy(&id, reinterpret_cast<const char*>(&info) + kMountIdOffset, sizeof id);
+    return ":" + std::to_string(id);
+#else
+    (void)dir;
+    return "";
+#endif
+}
+
+class HeldRoot : public HeldDirectory {
+public:
+    explicit HeldRoot(int fd) : fd_(fd) {}
+    ~HeldRoot() override { ::close(fd_); }
+
+private:
+    int fd_;
+};
+
+}  // namespace
+
 std::string LocalFileSystem::volumeIdentity(const std::string& dir) {
     struct stat info {};
     if (::stat(dir.c_str(), &info) != 0) ThrowErrno(dir, errno);
-    return std::to_string(static_cast<unsigned long long>(info.st_dev));
+    return std::to_string(static_cast<unsigned long long>(info.st_dev)) + UniqueMountId(dir);
+}
+
+std::unique_ptr<HeldDirectory> LocalFileSystem::holdDirectory(const std::string& dir) {
+    const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) ThrowErrno(dir, errno);
+    return std::make_unique<HeldRoot>(fd);
 }
 
 void LocalFileSystem::replace(const std::string& from, const std::string& to) {

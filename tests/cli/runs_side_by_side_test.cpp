@@ -136,5 +136,43 @@ TEST(RunsSideBySide, AWriterGivesUpOnACardHeldByAnother) {
     holder.get();
 }
 
+// Card A is pulled while a restore pinned to it checks its backup, and card B is mounted in its
+// place, under the same mount point: the restore must not write a byte to B.
+TEST(RunsSideBySide, ARestoreNeverWritesACardSwappedUnderIt) {
+    test::TempDir dir;
+    test::TestCard other(dir.path() + "/b", 4096);
+    REQUIRE_FAT_CARD(other);
+    const test::Files cardB = {{"02.wav", "b two"},
+                               {"03.wav", "b three"},
+                               {"names.txt", "[ES1 samples]\r\n02.wav=B2\r\n03.wav=B3\r\n"}};
+    for (const auto& [name, bytes] : cardB) test::WriteBytes(other.root() + "/" + name, bytes);
+    other.unmount();
+    test::TestCard card(dir.path() + "/a", 4096);
+    REQUIRE_FAT_CARD(card);
+    // The backup is read slowly, so that the swap happens while the restore checks it.
+    test::TestCard slow(dir.path() + "/slow", 8192, true, test::CardKind::Failing);
+    REQUIRE_FAT_CARD(slow);
+    test::WriteBytes(slow.root() + "/00.wav", std::string(150000, 'k'));
+    test::WriteBytes(slow.root() + "/names.txt", "[ES1 samples]\r\n00.wav=Kick\r\n");
+    ASSERT_EQ(
+        test::RunProgram({"sh", "-c", "cd \"$1\" && sha256sum * > SHA256SUMS", "sh", slow.root()})
+            .status,
+        0);
+    slow.setFaults("slow 100000 0\n");
+    auto restore =
+        std::async(std::launch::async, Card,
+                   std::vector<std::string>{"restore", "--replace", slow.root(), card.root()});
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    test::RunProgram({"fusermount", "-u", "-z", card.root()});
+    ASSERT_EQ(
+        test::RunProgram({"fusefat", "-o", "rw+", dir.path() + "/b/card.img", card.root()}).status,
+        0);
+    const ProcessResult result = restore.get();
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("The card was removed."), std::string::npos) << result.err;
+    EXPECT_EQ(test::FilesIn(card.root()), cardB);
+    test::RunProgram({"fusermount", "-u", card.root()});
+}
+
 }  // namespace
 }  // namespace quodlin
