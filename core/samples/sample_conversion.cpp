@@ -208,8 +208,12 @@ std::optional<CopyFailure> SourceWriter::write(FileSystem& fs, const std::string
     const std::uint64_t convertedBytes = converted->second;
     bool madeSilent = false;
     const auto convert = [&](OutputFile& out) {
+        // Held open only to see whether the source changes while it is converted.
+        const auto watched = fs.openForReading(source);
+        const FileStamp before = watched->stamp();
         ReportingOutput reporting(out, onChunk, target);
         const ConversionNotes notes = converter_->convert(source, shaping_, reporting);
+        if (watched->stamp() != before) throw ChangedWhileRead(source);
         if (notes.framesRead < notes.framesPromised) {
             throw ReadOnlyInPart(source, notes.framesRead, notes.framesPromised, "frames");
         }

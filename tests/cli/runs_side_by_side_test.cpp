@@ -136,6 +136,52 @@ TEST(RunsSideBySide, AWriterGivesUpOnACardHeldByAnother) {
     holder.get();
 }
 
+// A 16-bit stereo PCM WAV of frames frames at rate.
+std::string Wave(int rate, std::uint32_t frames) {
+    const auto le = [](std::uint32_t v, int bytes) {
+        std::string out;
+        for (int i = 0; i < bytes; ++i) out += static_cast<char>(v >> (8 * i) & 0xFF);
+        return out;
+    };
+    const std::uint32_t data = frames * 4;
+    std::string wave = "RIFF" + le(36 + data, 4) + "WAVEfmt " + le(16, 4) + le(1, 2) + le(2, 2) +
+                       le(static_cast<std::uint32_t>(rate), 4) +
+                       le(static_cast<std::uint32_t>(rate) * 4, 4) + le(4, 2) + le(16, 2) + "data" +
+                       le(data, 4);
+    for (std::uint32_t i = 0; i < data; ++i) wave += static_cast<char>(i * 7 % 251);
+    return wave;
+}
+
+// A source truncated while a put copies or converts it: no sample reaches the card.
+class ChangingSource : public ::testing::TestWithParam<std::vector<std::string>> {};
+
+TEST_P(ChangingSource, IsNeverCopiedInPart) {
+    test::TempDir dir;
+    test::TestCard card(dir.path() + "/card", 8192);
+    REQUIRE_FAT_CARD(card);
+    // The source is read slowly, so that it changes while the put reads it.
+    test::TestCard slow(dir.path() + "/slow", 8192, true, test::CardKind::Failing);
+    REQUIRE_FAT_CARD(slow);
+    test::WriteBytes(slow.root() + "/loop.wav", Wave(44100, 100000));
+    slow.setFaults("slow 200000 0\n");
+    std::vector<std::string> args = GetParam();
+    args.push_back(card.root());
+    args.push_back(slow.root() + "/loop.wav");
+    auto put = std::async(std::launch::async, Card, args);
+    std::this_thread::sleep_for(std::chrono::milliseconds(600));
+    fs::resize_file(dir.path() + "/slow/backing/loop.wav", 100000);
+    const ProcessResult result = put.get();
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("'loop.wav' changed while it was copied; it was not copied."),
+              std::string::npos)
+        << result.err;
+    EXPECT_TRUE(test::FilesIn(card.root()).empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(PlainAndConverted, ChangingSource,
+                         ::testing::Values(std::vector<std::string>{"put"},
+                                           std::vector<std::string>{"put", "--convert"}));
+
 // Card A is pulled while a restore pinned to it checks its backup, and card B is mounted in its
 // place, under the same mount point: the restore must not write a byte to B.
 TEST(RunsSideBySide, ARestoreNeverWritesACardSwappedUnderIt) {
