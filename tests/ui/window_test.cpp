@@ -358,6 +358,19 @@ TEST_F(WindowTest, TheListsFollowTheDisk) {
     EXPECT_EQ(rows("FileList"), kHome);
 }
 
+TEST_F(WindowTest, AReloadKeepsALargeSelectionWhole) {
+    for (int n = 0; n < 5000; ++n) WriteBytes(home.file("loop" + std::to_string(n) + ".wav"), "x");
+    open();
+    QListWidget* files = list("FileList");
+    files->selectAll();
+    files->item(0)->setSelected(false);
+    QTest::keyClick(files, Qt::Key_R, Qt::ControlModifier);
+    ASSERT_EQ(files->count(), 5003);
+    EXPECT_EQ(files->selectionModel()->selectedRows().size(), 5002);
+    EXPECT_FALSE(files->item(0)->isSelected());
+    EXPECT_TRUE(files->item(5002)->isSelected());
+}
+
 TEST_F(WindowTest, TheMenuKeyOpensTheCardMenu) {
     open().show();
     auto* menu = control<QMenu>("cardMenu");

@@ -1,9 +1,11 @@
 #include "ui/lists/file_list_box.h"
 
 #include <QDragEnterEvent>
+#include <QItemSelection>
 #include <QMimeData>
 #include <QUrl>
-#include <set>
+#include <algorithm>
+#include <unordered_set>
 
 #include "core/computer/file_listing.h"
 #include "core/text/text_functions.h"
@@ -55,17 +57,28 @@ void FileListBox::dropEvent(QDropEvent* event) {
 }
 
 void FileListBox::refresh(Mode mode) {
-    std::set<std::string> selected;
-    for (int row = 0; row < count(); ++row) {
-        if (item(row)->isSelected()) selected.insert(name(row));
+    std::unordered_set<std::string> selected;
+    for (const QItemSelectionRange& range : selectionModel()->selection()) {
+        for (int row = range.top(); row <= range.bottom(); ++row) selected.insert(name(row));
     }
     clear();
     names_.clear();
     names_ = ListComputerFiles(fs_, directory_, mode);
-    for (const std::string& file : names_) {
-        auto* entry = new QListWidgetItem(QString::fromStdString(NameText(file)), this);
-        entry->setSelected(selected.contains(file));
+    // The selection comes back in one step, as runs of rows: one change, whatever its size.
+    QItemSelection rows;
+    int first = -1;
+    for (int row = 0; row <= static_cast<int>(names_.size()); ++row) {
+        const bool chosen = row < static_cast<int>(names_.size()) && selected.contains(names_[row]);
+        if (chosen && first < 0) first = row;
+        if (!chosen && first >= 0) {
+            rows.select(model()->index(first, 0), model()->index(row - 1, 0));
+            first = -1;
+        }
+        if (row < static_cast<int>(names_.size())) {
+            new QListWidgetItem(QString::fromStdString(NameText(names_[row])), this);
+        }
     }
+    if (!rows.isEmpty()) selectionModel()->select(rows, QItemSelectionModel::Select);
 }
 
 std::string FileListBox::name(int row) const {
@@ -73,10 +86,11 @@ std::string FileListBox::name(int row) const {
 }
 
 std::vector<std::string> FileListBox::selectedNames() const {
+    QModelIndexList rows = selectionModel()->selectedIndexes();
+    std::sort(rows.begin(), rows.end());
     std::vector<std::string> selected;
-    for (int row = 0; row < count(); ++row) {
-        if (item(row)->isSelected()) selected.push_back(name(row));
-    }
+    selected.reserve(static_cast<std::size_t>(rows.size()));
+    for (const QModelIndex& row : rows) selected.push_back(name(row.row()));
     return selected;
 }
 
