@@ -68,7 +68,7 @@ std::string BackUpFile(FileSystem& fs, const std::string& from, const std::strin
 void WriteSums(CardSide& card, const std::string& dir, const std::vector<FileSum>& sums,
                ArchiveResult& result) {
     FileSystem& fs = card.fileSystem();
-    const std::string temporary = JoinNative(dir, CardTemporaryName(fs.ownerTag()));
+    const std::string temporary = JoinNative(dir, CardTemporaryName(fs));
     try {
         card.ensureCardPresent();
         WriteNewFile(fs, temporary, FormatSums(sums));

@@ -128,7 +128,7 @@ private:
     void restore(const BackupFile& file, const Placement& placement) {
         card_.ensureCardPresent();
         observer_.busy(true);
-        const std::string temporary = cardPath(CardTemporaryName(fs_.ownerTag()));
+        const std::string temporary = cardPath(CardTemporaryName(fs_));
         try {
             const auto failure =
                 CopyToNewFile(fs_, JoinNative(backup_.dir, file.name), temporary,

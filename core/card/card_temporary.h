@@ -1,22 +1,39 @@
 #pragma once
 
-#include <atomic>
 #include <optional>
 #include <string>
+
+#include "platform/file_system.h"
 
 namespace quodlin {
 
 inline constexpr const char* kTemporaryPrefix = ".quodlin-";
 
+// A run that writes the card. While it lasts, the temporary files made on its thread carry its
+// number beside the process's tag, so that once it has ended they are leftovers to remove, even
+// though the process that made them (the window) lives on.
+class TemporaryOwner {
+public:
+    TemporaryOwner();
+    ~TemporaryOwner();
+    TemporaryOwner(const TemporaryOwner&) = delete;
+    TemporaryOwner& operator=(const TemporaryOwner&) = delete;
+
+private:
+    unsigned run_;
+    unsigned previous_;
+};
+
 // A file being written lives under a hidden name of its own until it is complete and synced:
-// ".quodlin-OWNER-N.part", OWNER being the writing process and boot (FileSystem::ownerTag), so
-// that only a leftover whose owner is gone is ever removed. It starts with a dot and does not end
-// in the instrument's extensions, so neither the instrument nor the card list takes it for a
-// sample or a bank, and it is short whatever the final name is.
-inline std::string CardTemporaryName(const std::string& owner) {
-    static std::atomic<unsigned> serial{0};
-    return kTemporaryPrefix + owner + "-" + std::to_string(serial++) + ".part";
-}
+// ".quodlin-OWNER-N.part", OWNER being the writing process and boot (FileSystem::ownerTag) and,
+// within a run, "r" and the run's number, so that only a leftover whose owner is gone is ever
+// removed. It starts with a dot and does not end in the instrument's extensions, so neither the
+// instrument nor the card list takes it for a sample or a bank, and it is short whatever the
+// final name is.
+std::string CardTemporaryName(FileSystem& fs);
+
+// True when the process or run an unfinished copy's owner names has ended.
+bool TemporaryOwnerGone(FileSystem& fs, const std::string& owner);
 
 // Every hidden file this program makes: unfinished copies and the middle names of renames.
 inline bool IsCardTemporaryName(const std::string& name) {

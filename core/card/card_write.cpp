@@ -14,7 +14,7 @@ namespace {
 bool IsEndedRunsCopy(FileSystem& fs, const DirEntry& entry) {
     if (entry.isDirectory || entry.isSpecial) return false;
     const auto owner = UnfinishedCopyOwner(entry.name);
-    return owner && (owner->empty() || fs.ownerGone(*owner));
+    return owner && (owner->empty() || TemporaryOwnerGone(fs, *owner));
 }
 
 void RemoveEndedRunsCopies(CardSide& card) {

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "core/card/card_side.h"
+#include "core/card/card_temporary.h"
 #include "platform/prompt.h"
 
 namespace quodlin {
@@ -22,6 +23,7 @@ public:
 
 private:
     std::unique_ptr<CardLock> lock_;
+    TemporaryOwner owner_;
 };
 
 // What ended runs left on the card just opened is tidied as a write run would, when the card's

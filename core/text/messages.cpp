@@ -89,6 +89,11 @@ std::string CopiesStayUnnamed(const std::vector<std::string>& cardFiles) {
            " could not be taken off again.";
 }
 
+std::string CardRemovedBefore(const std::vector<std::string>& notCopied) {
+    if (notCopied.empty()) return kCardRemoved;
+    return std::string(kCardRemoved) + " Not copied: " + Joined(notCopied, ", ", " and ") + ".";
+}
+
 std::string CardFileChanged(const std::string& cardFile) {
     return Quoted(cardFile) + " has changed on the card since it was listed and was left alone.";
 }

@@ -39,6 +39,8 @@ std::string CopyFromCardFailed(const std::string& cardFile, const std::string& t
 std::string DeleteFailed(const std::string& path, const FileError& error);
 std::string RenameFailed(const std::string& from, const std::string& to, const FileError& error);
 std::string CardFileChanged(const std::string& cardFile);
+// "The card was removed. Not copied: a.wav and b.wav."
+std::string CardRemovedBefore(const std::vector<std::string>& notCopied);
 // " 03.wav and 04.wav stay on the card without friendly names: they could not be taken off again."
 std::string CopiesStayUnnamed(const std::vector<std::string>& cardFiles);
 std::string NotNameable(const std::string& cardFile);

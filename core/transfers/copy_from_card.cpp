@@ -100,7 +100,7 @@ private:
         // A file already under a temporary name may be the user's own: it is left alone and
         // another name is taken.
         for (int attempt = 1; attempt <= 100; ++attempt) {
-            temporary = JoinNative(destDir_, CardTemporaryName(fs_.ownerTag()));
+            temporary = JoinNative(destDir_, CardTemporaryName(fs_));
             failure = CopyToNewFile(fs_, source, temporary, [this](std::uint64_t bytes) {
                 return observer_.copied(bytes);
             });

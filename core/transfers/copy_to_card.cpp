@@ -63,13 +63,13 @@ public:
             Pending pending{{}, name, sourcePath};
             card_.ensureCardPresent();
             observer_.busy(true);
-            const auto failure = writer_.write(
-                card_.fileSystem(), sourcePath,
-                JoinNative(card_.cardRoot(), CardTemporaryName(card_.fileSystem().ownerTag())),
-                pending.copy, [this](std::uint64_t bytes) {
-                    pendingBytes_ += bytes;
-                    return observer_.copied(bytes);
-                });
+            const auto failure =
+                writer_.write(card_.fileSystem(), sourcePath,
+                              JoinNative(card_.cardRoot(), CardTemporaryName(card_.fileSystem())),
+                              pending.copy, [this](std::uint64_t bytes) {
+                                  pendingBytes_ += bytes;
+                                  return observer_.copied(bytes);
+                              });
             observer_.busy(false);
             if (!failure) {
                 pending_.push_back(std::move(pending));
@@ -129,6 +129,7 @@ public:
             card_.table().append(pending[i].cardName,
                                  FriendlyNameOf(FileNameOf(pending[i].sourcePath)));
             copied_.push_back(JoinNative(card_.cardRoot(), pending[i].cardName));
+            placed_.insert(pending[i].sourcePath);
             observer_.fileDone();
         }
         observer_.busy(false);
@@ -143,6 +144,14 @@ public:
 
     // False when a finished copy could not be given its name.
     bool allFinished() const { return allFinished_; }
+    // The file names of the sources whose copies did not reach their card names.
+    std::vector<std::string> notPlaced(const std::vector<std::string>& sources) const {
+        std::vector<std::string> names;
+        for (const std::string& source : sources) {
+            if (!placed_.contains(source)) names.push_back(FileNameOf(source));
+        }
+        return names;
+    }
     bool anyCopied() const { return !copied_.empty(); }
 
     // Saves the catalogue. When it cannot be saved, the copies of this run are taken off the
@@ -227,6 +236,7 @@ private:
     std::chrono::steady_clock::time_point firstPending_;
     bool allFinished_ = true;
     std::vector<std::string> copied_;
+    std::set<std::string> placed_;
     std::vector<std::string> noName_;
 };
 
@@ -279,7 +289,9 @@ bool CopyToCard(CardSide& card, Player& player, Prompt& prompt,
         if (run.anyCopied()) saved = run.save();
     } catch (const FileError& error) {
         if (error.kind() != FileErrorKind::CardRemoved) throw;
-        prompt.message(kCardRemoved, MessageStyle::Exclamation);
+        // Copies that were written but not named are the run's leftovers: the next run that
+        // writes the card removes them, so they are told as not copied.
+        prompt.message(CardRemovedBefore(run.notPlaced(sourcePaths)), MessageStyle::Exclamation);
         return false;
     }
     return ReloadTelling(card, prompt) && saved && allCopied;

@@ -11,6 +11,8 @@
 #include "core/archive/card_rescue.h"
 #include "core/archive/card_restore.h"
 #include "core/card/card_check.h"
+#include "core/card/card_temporary.h"
+#include "core/card/card_write.h"
 #include "core/text/messages.h"
 #include "core/transfers/copy_to_card.h"
 #include "platform/local/local_file_system.h"
@@ -85,7 +87,9 @@ TEST_P(PulledArchive, EndsWithTheCardRemovedAndNothingBesideIt) {
         test::RecordingPlayer player;
         EXPECT_FALSE(
             CopyToCard(card, player, prompt, {backup + "0", backup + "1", backup + "2"}, pulling));
-        EXPECT_EQ(prompt.messages, std::vector<std::string>{kCardRemoved});
+        EXPECT_EQ(prompt.messages,
+                  std::vector<std::string>{std::string(kCardRemoved) + " Not copied: backup0, " +
+                                           "backup1 and backup2."});
         result.problems = prompt.messages;
     } else if (stage == Stage::Backup || stage == Stage::Rescue) {
         result = (stage == Stage::Backup ? BackUpCard : RescueCard)(card, backup, pulling);
@@ -107,6 +111,16 @@ TEST_P(PulledArchive, EndsWithTheCardRemovedAndNothingBesideIt) {
     EXPECT_EQ(result.problems.front().rfind(kCardRemoved, 0), 0u) << result.problems.front();
     EXPECT_TRUE(std::filesystem::is_empty(fat.root()));
     EXPECT_THROW(card.ensureCardPresent(), FileError);
+    // The card comes back while this process lives on: what the ended run left goes once the
+    // card is opened again.
+    ASSERT_TRUE(fat.remount());
+    CardSide again(fs);
+    again.open(fat.root());
+    TidyEndedRuns(again);
+    for (const auto& entry : std::filesystem::directory_iterator(fat.root())) {
+        EXPECT_FALSE(entry.path().filename().string().starts_with(kTemporaryPrefix))
+            << entry.path();
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryFile, PulledArchive,
