@@ -5,6 +5,7 @@
 #include "core/archive/card_rescue.h"
 #include "core/archive/card_restore.h"
 #include "core/card/card_check.h"
+#include "core/card/card_write.h"
 #include "core/text/messages.h"
 #include "core/text/utf8.h"
 
@@ -109,6 +110,11 @@ int RestoreCommand(const ArchiveArgs& args) {
 int CheckCommand(const ArchiveArgs& args) {
     if (args.operands.size() != 1) return args.usageError("check takes one CARD");
     try {
+        if (args.fix) {
+            CardSide card(args.fs, true);
+            card.pin(args.operands[0]);
+            args.out << RemoveEndedRunsLeftovers(card) << '\n';
+        }
         const std::vector<std::string> findings =
             CheckCard(args.fs, args.operands[0], args.formats, args.readEvery);
         // Names come from the card: a control character must not reach the terminal as one.

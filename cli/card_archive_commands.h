@@ -16,6 +16,7 @@ struct ArchiveArgs {
     const std::vector<std::string>& operands;
     bool replace;
     bool readEvery;
+    bool fix;
     FileSystem& fs;
     SampleFormats& formats;
     std::ostream& out;
@@ -29,7 +30,7 @@ int BackupCommand(const ArchiveArgs& args);
 int RescueCommand(const ArchiveArgs& args);
 // restore [--replace] DIR CARD
 int RestoreCommand(const ArchiveArgs& args);
-// check [--read] CARD
+// check [--read] [--fix] CARD
 int CheckCommand(const ArchiveArgs& args);
 
 }  // namespace quodlin

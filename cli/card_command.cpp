@@ -42,14 +42,15 @@ constexpr const char* kUsage =
     "       quodlin-card backup CARD DIR\n"
     "       quodlin-card rescue CARD DIR\n"
     "       quodlin-card restore [--replace] DIR CARD\n"
-    "       quodlin-card check [--read] CARD\n"
+    "       quodlin-card check [--read] [--fix] CARD\n"
     "       quodlin-card -h | --help | --version\n"
     "CARD is the card's root directory (its mount point); samples unless --banks.\n"
     "put --convert shapes every sample, ready ones too, when asked: --mono mixes the channels\n"
     "to one, --8bit writes 8-bit PCM, --normalize sets the peak to DB dBFS (-1 unless given),\n"
     "--trim removes the start and end below DB dBFS (-60 unless given).\n"
     "rescue copies what a failing card still gives, zeros where it gives nothing, and lists the\n"
-    "damage in DAMAGED.txt; check --read reads every byte of every card file.\n";
+    "damage in DAMAGED.txt; check --read reads every byte of every card file, and check --fix\n"
+    "first removes what ended runs left.\n";
 
 struct CommandLine {
     std::string command;
@@ -57,6 +58,7 @@ struct CommandLine {
     bool overwrite = false;
     bool replace = false;
     bool readEvery = false;
+    bool fix = false;
     bool json = false;
     bool convert = false;
     SampleShaping shaping;
@@ -84,6 +86,8 @@ CommandLine Parse(const std::vector<std::string>& args) {
                 line.replace = true;
             } else if (arg == "--read") {
                 line.readEvery = true;
+            } else if (arg == "--fix") {
+                line.fix = true;
             } else if (arg == "--json") {
                 line.json = true;
             } else if (arg == "--convert") {
@@ -346,6 +350,7 @@ int RunCardCommand(const std::vector<std::string>& args, FileSystem& fs, SampleT
         line.operands,
         line.replace,
         line.readEvery,
+        line.fix,
         fs,
         tools.formats,
         out,

@@ -167,6 +167,7 @@ private:
     void cardCheck_Click();
     void cardCheckReading_Click();
     void checkCard(bool readEvery);
+    void offerToRemoveLeftovers();
     void cardShowInFileManager_Click();
     void finishArchiveRun(const ArchiveResult& result, const std::string& doneText);
 

@@ -3,8 +3,10 @@
 #include <algorithm>
 
 #include "core/card/card_temporary.h"
+#include "core/samples/sample_readiness.h"
 #include "core/text/messages.h"
 #include "core/text/text_functions.h"
+#include "core/text/wording.h"
 #include "core/transfers/file_io.h"
 
 namespace quodlin {
@@ -51,6 +53,45 @@ std::unique_ptr<CardWriteRun> CardWriteRun::Start(CardSide& card, Prompt& prompt
         prompt.message(CardNotRead(error), MessageStyle::Exclamation);
         return nullptr;
     }
+}
+
+Leftovers EndedRunsLeftovers(CardSide& card) {
+    Leftovers leftovers;
+    for (const DirEntry& entry : card.rootEntries()) {
+        if (!IsEndedRunsCopy(card.fileSystem(), entry)) continue;
+        leftovers.names.push_back(entry.name);
+        try {
+            leftovers.bytes += card.fileSystem().fileSize(JoinNative(card.cardRoot(), entry.name));
+        } catch (const FileError&) {
+            // Counted without its size: it is still removed.
+        }
+    }
+    return leftovers;
+}
+
+namespace {
+
+// "2 leftover files (11.5 MB)"
+std::string LeftoversText(std::size_t count, std::uint64_t bytes) {
+    return Counted(static_cast<long long>(count), "leftover file") + " (" + SizeText(bytes) + ")";
+}
+
+}  // namespace
+
+std::string RemoveLeftoversText(const Leftovers& leftovers) {
+    return "Remove " + LeftoversText(leftovers.names.size(), leftovers.bytes);
+}
+
+std::string RemoveEndedRunsLeftovers(CardSide& card) {
+    card.smFile_PathChange();
+    const Leftovers before = EndedRunsLeftovers(card);
+    { const CardWriteRun run(card); }
+    card.smFile_PathChange();
+    const Leftovers after = EndedRunsLeftovers(card);
+    return "Removed " +
+           LeftoversText(before.names.size() - std::min(before.names.size(), after.names.size()),
+                         before.bytes - std::min(before.bytes, after.bytes)) +
+           ".";
 }
 
 void TidyEndedRuns(CardSide& card) {

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "core/card/card_side.h"
 #include "core/card/card_temporary.h"
@@ -29,5 +32,19 @@ private:
 // What ended runs left on the card just opened is tidied as a write run would, when the card's
 // lock can be had; otherwise the next write run does it.
 void TidyEndedRuns(CardSide& card);
+
+// The unfinished copies of ended runs on the card as last read, and the bytes they take.
+struct Leftovers {
+    std::vector<std::string> names;
+    std::uint64_t bytes = 0;
+};
+Leftovers EndedRunsLeftovers(CardSide& card);
+
+// "Remove 2 leftover files (11.5 MB)"
+std::string RemoveLeftoversText(const Leftovers& leftovers);
+
+// Removes the ended runs' leftovers under the card's lock and says what went: "Removed 2
+// leftover files (11.5 MB)."; throws FileError when the card cannot be had.
+std::string RemoveEndedRunsLeftovers(CardSide& card);
 
 }  // namespace quodlin

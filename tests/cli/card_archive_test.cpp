@@ -49,8 +49,8 @@ RestoreRun Restore(FileSystem& fs, const std::string& backup, const std::string&
     std::ostringstream err;
     NoSampleFormats formats;
     const std::vector<std::string> operands = {backup, card};
-    const int status = RestoreCommand(
-        {operands, true, false, fs, formats, out, err, [](const std::string&) { return kExitUsage; }});
+    const int status = RestoreCommand({operands, true, false, false, fs, formats, out, err,
+                                       [](const std::string&) { return kExitUsage; }});
     return {status, err.str()};
 }
 

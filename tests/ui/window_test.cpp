@@ -371,6 +371,19 @@ TEST_F(WindowTest, AReloadKeepsALargeSelectionWhole) {
     EXPECT_TRUE(files->item(5002)->isSelected());
 }
 
+// The window lives on after a run that the card's pull ended: what the run left is offered for
+// removal by the check, and goes when the user says yes.
+TEST_F(WindowTest, TheCheckRemovesWhatEndedRunsLeft) {
+    open();
+    WriteBytes(card.file(".quodlin-1-999999r3-0.part"), std::string(2000, 'p'));
+    prompt.answers = {true};
+    for (QAction* action : control<QMenu>("cardMenu")->actions()) {
+        if (action->text() == "Check card") action->trigger();
+    }
+    EXPECT_EQ(prompt.questions, Rows{"Remove 1 leftover file (2 kB)?"});
+    EXPECT_FALSE(std::filesystem::exists(card.file(".quodlin-1-999999r3-0.part")));
+}
+
 TEST_F(WindowTest, TheMenuKeyOpensTheCardMenu) {
     open().show();
     auto* menu = control<QMenu>("cardMenu");

@@ -11,6 +11,7 @@
 #include "core/archive/card_rescue.h"
 #include "core/archive/card_restore.h"
 #include "core/card/card_check.h"
+#include "core/card/card_write.h"
 #include "core/text/messages.h"
 #include "core/text/wording.h"
 #include "platform/local/no_sound.h"
@@ -152,6 +153,22 @@ void frmQuodlinMain::checkCard(bool readEvery) {
     prompt().message(Lines(findings), MessageStyle::Exclamation);
     showStatus("The check found " + Counted(static_cast<long long>(findings.size()), "problem") +
                ".");
+    offerToRemoveLeftovers();
+}
+
+// What ended runs left on the card can go at once, when the user says so.
+void frmQuodlinMain::offerToRemoveLeftovers() {
+    try {
+        card_.smFile_PathChange();
+        const Leftovers leftovers = EndedRunsLeftovers(card_);
+        if (leftovers.names.empty() || !prompt().question(RemoveLeftoversText(leftovers) + "?")) {
+            return;
+        }
+        showStatus(RemoveEndedRunsLeftovers(card_));
+        reloadCard();
+    } catch (const FileError& error) {
+        prompt().message(CardNotRead(error), MessageStyle::Exclamation);
+    }
 }
 
 void frmQuodlinMain::cardShowInFileManager_Click() {
