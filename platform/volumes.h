@@ -13,6 +13,7 @@ struct Volume {
     bool removable = false;   // a removable disk or a FAT file system: likely a memory card
     std::string label;        // the volume's own name, "" when it has none
     std::uint64_t bytesTotal = 0;
+    bool fat = false;  // a FAT file system, as the instrument formats its cards
 };
 
 // The volumes of this machine.

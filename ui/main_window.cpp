@@ -61,6 +61,13 @@ frmQuodlinMain::frmQuodlinMain(MainWindowParts parts)
     connectHandlers();
     connectWatchers();
     StartUp(directories_, *this, parts_.settings, prompt(), parts_.fallbackDirectory);
+    // Without a remembered card, the one card in the reader is found without help.
+    lastCardRoot_ =
+        parts_.settings.read(kSettingsApplication, kSettingsSection, kSmartMediaKey, "");
+    if (card_.cardRoot().empty() && !WasChosenCard(lastCardRoot_, parts_.fallbackDirectory)) {
+        RunAction(prompt(), [&] { openLikelyCard(); });
+    }
+    if (!card_.cardRoot().empty()) lastCardRoot_ = card_.cardRoot();
 }
 
 frmQuodlinMain::~frmQuodlinMain() = default;
@@ -166,8 +173,7 @@ void frmQuodlinMain::connectKeysAndMenus() {
          {"Restore card…", "", guarded(&frmQuodlinMain::cardRestore_Click)},
          {"Rescue card…", "", guarded(&frmQuodlinMain::cardRescue_Click)},
          {"Check card", "", guarded(&frmQuodlinMain::cardCheck_Click)},
-         {"Check card, reading every file", "",
-          guarded(&frmQuodlinMain::cardCheckReading_Click)},
+         {"Check card, reading every file", "", guarded(&frmQuodlinMain::cardCheckReading_Click)},
          {"Show in file manager", "", guarded(&frmQuodlinMain::cardShowInFileManager_Click)},
          {},
          {"Reload", "Ctrl+R", reload}});

@@ -124,6 +124,9 @@ private:
     void smDrive_Change();
     void smDrive_OtherFolder();
     void mountsChanged();
+    // Opens the card that CardToOpen finds among the mounted volumes, when there is one; with
+    // several likely cards the card side says to choose.
+    void openLikelyCard();
     // A card that went away is no longer the card; true when it was dropped. The caller shows
     // the list.
     bool dropCardIfRemoved();
@@ -176,6 +179,9 @@ private:
     std::unique_ptr<CachedSampleFormats> cachedFormats_;
     CardSide card_;
     std::string shownCardRoot_;
+    // The card last opened, to be opened again by itself when it is mounted again.
+    std::string lastCardRoot_;
+    bool severalCards_ = false;
     DirectoryState directories_;
 
     // The controls, named as their objectName; the handlers reach them here.

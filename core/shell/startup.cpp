@@ -39,13 +39,8 @@ private:
     void openRememberedCard() {
         const std::string card =
             settings_.read(kSettingsApplication, kSettingsSection, kSmartMediaKey, "");
-        if (!WasChosen(card)) return window_.showNoCard();
+        if (!WasChosenCard(card, fallback_)) return window_.showNoCard();
         window_.setCardDrive(card);
-    }
-
-    // What older versions stored as their stand-in card was never chosen by the user.
-    bool WasChosen(const std::string& card) const {
-        return !card.empty() && card != fallback_ && !IsFileSystemRoot(card);
     }
 
     std::string setting(const char* key) {
@@ -97,6 +92,10 @@ bool IsFileSystemRoot(const std::string& path) {
     const std::string trimmed = path.substr(0, path.find_last_not_of("/\\") + 1);
     // "/", "C:", "C:\\" and the like.
     return trimmed.empty() || (trimmed.size() == 2 && trimmed[1] == ':');
+}
+
+bool WasChosenCard(const std::string& card, const std::string& fallback) {
+    return !card.empty() && card != fallback && !IsFileSystemRoot(card);
 }
 
 NoSuchDrive::NoSuchDrive(const std::string& drive) : std::runtime_error(DriveNotFound(drive)) {}

@@ -42,6 +42,10 @@ public:
 // "/" or a drive root such as "C:\\": a whole system volume.
 bool IsFileSystemRoot(const std::string& path);
 
+// False for a remembered card that the user never chose: none, or what older versions stored
+// as their stand-in card (the fallback or a file system's root).
+bool WasChosenCard(const std::string& card, const std::string& fallback);
+
 // Reads the settings, repairs directories that cannot be used, shows the samples tab and the
 // remembered card. The fallback directory, the home folder and a file system's root are never
 // taken as the card: without a usable remembered card there is no card. Every failure is caught

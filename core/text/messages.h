@@ -18,6 +18,8 @@ inline constexpr const char* kWriteProtected =
 inline constexpr const char* kNoCardChosen = "Choose the card under Smart Media: first.";
 inline constexpr const char* kNoCardPlaceholder =
     "No card. Insert the card, or choose Other folder... under Smart Media:";
+inline constexpr const char* kSeveralCardsPlaceholder =
+    "Several cards are inserted: choose the one to use under Smart Media:";
 inline constexpr const char* kNoCardAtStart = "SmartMedia not ready/not found; no card chosen.";
 inline constexpr const char* kCardIsFull = "Smart Media is full.";
 inline constexpr const char* kNoFreeCardName = "More files now than the ES-1 can recognise...";

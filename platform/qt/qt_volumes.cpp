@@ -38,8 +38,8 @@ Volume VolumeOf(const QStorageInfo& storage) {
     volume.root = storage.rootPath().toStdString();
     const std::string name = ShortName(storage, volume.root);
     volume.displayText = name.empty() ? volume.root : name + " (" + volume.root + ")";
-    volume.removable = IsRemovableDevice(storage.device().toStdString()) ||
-                       IsFatFileSystem(storage.fileSystemType().toStdString());
+    volume.fat = IsFatFileSystem(storage.fileSystemType().toStdString());
+    volume.removable = IsRemovableDevice(storage.device().toStdString()) || volume.fat;
     volume.label = storage.name().toStdString();
     volume.bytesTotal = static_cast<std::uint64_t>(storage.bytesTotal());
     return volume;

@@ -20,6 +20,7 @@
 #include "core/text/messages.h"
 #include "platform/local/no_sound.h"
 #include "platform/qt/desktop_file_system.h"
+#include "tests/support/fat_card.h"
 #include "tests/support/fixed_volumes.h"
 #include "tests/support/memory_settings.h"
 #include "tests/support/recording_player.h"
@@ -438,6 +439,55 @@ TEST_F(WindowTest, WithoutACardVolumeTheCardSideHasNoCardAndWritesNothing) {
     EXPECT_EQ(ReadBytes(home.file("my song bounce.wav")), "precious");
     EXPECT_FALSE(Exists(home.file("names.txt")));
 }
+
+// The card is found without help: at the first start, and when it is mounted again.
+struct Finding {
+    const char* what;
+    bool remembered;    // the settings name the card as the one last used
+    int likelyCards;    // small FAT volumes mounted, the card first
+    bool mountedLater;  // the volumes appear only after the window has opened
+    bool opened;        // the card ends up open
+};
+
+class CardFinding : public WindowTest, public ::testing::WithParamInterface<Finding> {};
+
+TEST_P(CardFinding, OpensTheOneLikelyCardOrTheOneLastUsed) {
+    const Finding row = GetParam();
+    TempDir second;
+    const std::vector<Volume> cards = {{card.path(), "CARD", true, "", 16u << 20, true},
+                                       {second.path(), "OTHER", true, "", 32u << 20, true}};
+    if (!row.remembered) settings.values.erase("Quodlin/Default/SmartMedia");
+    volumes.mounted = {{"/", "/", false}};
+    const auto mount = [&] {
+        for (int i = 0; i < row.likelyCards; ++i) volumes.mounted.push_back(cards[i]);
+    };
+    if (!row.mountedLater) mount();
+    open();
+    auto* cardList = control<CardListBox>("lstSmartMedia");
+    if (row.mountedLater) {
+        mount();
+        // A real mount wakes the window's watch of the mount table.
+        TempDir image;
+        test::TestCard other(image.path(), 2048);
+        REQUIRE_FAT_CARD(other);
+        const bool shown =
+            QTest::qWaitFor([&] { return cardList->count() > 0; }, row.opened ? 3000 : 500);
+        EXPECT_EQ(shown, row.opened) << row.what;
+    }
+    EXPECT_EQ(rows("lstSmartMedia"), row.opened ? Rows{"00.wav = Kick"} : Rows{}) << row.what;
+    if (row.likelyCards > 1) {
+        EXPECT_EQ(cardList->placeholder(), kSeveralCardsPlaceholder);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, CardFinding,
+    ::testing::Values(Finding{"first_start_one_card", false, 1, false, true},
+                      Finding{"first_start_two_cards", false, 2, false, false},
+                      Finding{"remembered_card_mounted_again", true, 1, true, true},
+                      Finding{"new_card_while_none_chosen", false, 1, true, true},
+                      Finding{"two_cards_mounted_while_none_chosen", false, 2, true, false}),
+    [](const auto& finding) { return std::string(finding.param.what); });
 
 TEST_F(WindowTest, OnlyCardVolumesAreListedWithOtherFolderLast) {
     open();

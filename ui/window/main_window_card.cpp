@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "core/card/card_write.h"
+#include "core/card/likely_cards.h"
 #include "core/shell/shell_messages.h"
 #include "core/text/messages.h"
 #include "core/text/text_functions.h"
@@ -53,6 +54,7 @@ void frmQuodlinMain::smDrive_Change() {
     try {
         const BusyPointer busy;
         card_.open(smDrive->currentRoot());
+        lastCardRoot_ = card_.cardRoot();
         TidyEndedRuns(card_);
     } catch (const FileError&) {
         prompt().message(kDriveNotReady, MessageStyle::Exclamation, kErrorTitle);
@@ -88,6 +90,16 @@ void frmQuodlinMain::mountsChanged() {
     }
     smDrive->refresh();
     if (dropCardIfRemoved()) showCardList();
+    if (card_.cardRoot().empty()) openLikelyCard();
+}
+
+void frmQuodlinMain::openLikelyCard() {
+    parts_.volumes.refresh();
+    const std::vector<Volume>& volumes = parts_.volumes.list();
+    const std::string root = CardToOpen(fileSystem(), volumes, lastCardRoot_);
+    severalCards_ = root.empty() && LikelyCards(fileSystem(), volumes).size() > 1;
+    if (root.empty() || !smDrive->select(root)) return showCardList();
+    smDrive_Change();
 }
 
 bool frmQuodlinMain::dropCardIfRemoved() {
@@ -115,8 +127,9 @@ void frmQuodlinMain::reloadCard() {
 // The files selected before stay selected when the same card is shown again after an action.
 void frmQuodlinMain::showCardList() {
     dropCardIfRemoved();
-    lstSmartMedia->setPlaceholder(card_.cardRoot().empty() ? QString(kNoCardPlaceholder)
-                                                           : QString());
+    lstSmartMedia->setPlaceholder(!card_.cardRoot().empty() ? QString()
+                                  : severalCards_           ? QString(kSeveralCardsPlaceholder)
+                                                            : QString(kNoCardPlaceholder));
     QSet<QString> selected;
     if (shownCardRoot_ == card_.cardRoot()) {
         for (const QListWidgetItem* row : lstSmartMedia->selectedItems()) {
