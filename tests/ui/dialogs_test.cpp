@@ -5,11 +5,14 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
 #include <filesystem>
 
+#include "core/text/messages.h"
 #include "platform/qt/desktop_file_system.h"
 #include "tests/support/fixed_volumes.h"
 #include "tests/support/memory_settings.h"
@@ -117,6 +120,41 @@ TEST(RunAction, AnUnexpectedErrorIsToldAndTheProgramGoesOn) {
     ASSERT_EQ(prompt.messages.size(), 1u);
     EXPECT_NE(prompt.messages[0].find("no such row"), std::string::npos);
 }
+
+// A box that tells of many files, or many lines, stays within the screen, its OK in reach.
+class TallMessage : public ::testing::TestWithParam<bool> {};
+
+TEST_P(TallMessage, FitsTheScreenWithTheRestInItsDetails) {
+    MessageBoxPrompt prompt;
+    prompt.showHeldOver(nullptr);
+    std::vector<std::string> names;
+    std::string lines = "The check found:";
+    for (int n = 0; n < 719; ++n) {
+        names.push_back("Sample number " + std::to_string(n) + ".wav");
+        lines += "\n'" + names.back() + "' has no friendly name.";
+    }
+    int height = 0;
+    int available = 0;
+    QString details;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        height = box->sizeHint().height();
+        available = box->screen()->availableGeometry().height();
+        details = box->detailedText();
+        box->accept();
+    });
+    if (GetParam()) {
+        prompt.messageForFiles(kNoFreeCardName, names, MessageStyle::Information);
+    } else {
+        prompt.message(lines, MessageStyle::Exclamation, "Quodlin");
+    }
+    EXPECT_GT(height, 0);
+    EXPECT_LE(height, std::min(available, 768));
+    EXPECT_TRUE(details.contains("Sample number 718.wav"));
+}
+
+INSTANTIATE_TEST_SUITE_P(FilesAndLines, TallMessage, ::testing::Bool());
 
 struct Preparing {
     const char* toggled;  // the box clicked before the key; nullptr: none

@@ -30,12 +30,40 @@ QString Text(const std::string& text) {
     return QString::fromStdString(text);
 }
 
+// The most lines a box shows in its text; the rest go to its scrollable details, so that no box
+// grows past the screen and its buttons stay in reach.
+constexpr int kMostLines = 10;
+
+// The first kMostLines lines of lines and how many more there are, told.
+QString Shortened(const QStringList& lines) {
+    if (lines.size() <= kMostLines + 2) return lines.join('\n');
+    return lines.mid(0, kMostLines).join('\n') +
+           QStringLiteral("\n… and %1 more (Show Details…).").arg(lines.size() - kMostLines);
+}
+
 // A box of the program's: plain text, owned by the window or the box of the run it asks for.
 class Box : public QMessageBox {
 public:
     Box(MessageStyle style, const std::string& title, const std::string& text, QWidget* owner)
-        : QMessageBox(IconOf(style), Text(title), Text(text), NoButton, owner) {
+        : QMessageBox(IconOf(style), Text(title), QString(), NoButton, owner) {
         setTextFormat(Qt::PlainText);
+        const QStringList lines = Text(text).split('\n');
+        setText(Shortened(lines));
+        if (lines.size() > kMostLines + 2) setDetailedText(Text(text));
+    }
+
+    // Names as a list after detail, at most kMostLines of them in the box itself.
+    void listNames(const std::string& detail, const std::vector<std::string>& names) {
+        QStringList quoted;
+        for (const std::string& name : names) quoted << Text(Quoted(name));
+        if (quoted.size() <= kMostLines + 2) {
+            setInformativeText(Text(detail) + quoted.join(QStringLiteral(", ")) + '.');
+            return;
+        }
+        setInformativeText(
+            Text(detail) + quoted.mid(0, kMostLines).join(QStringLiteral(", ")) +
+            QStringLiteral(" and %1 more (Show Details…).").arg(quoted.size() - kMostLines));
+        setDetailedText(quoted.join('\n'));
     }
 };
 
@@ -61,16 +89,10 @@ void MessageBoxPrompt::message(const std::string& text, MessageStyle style,
 
 void MessageBoxPrompt::messageForFiles(const std::string& text,
                                        const std::vector<std::string>& names, MessageStyle style) {
-    std::vector<std::string> quoted;
-    quoted.reserve(names.size());
-    for (const std::string& name : names) quoted.push_back(Quoted(name));
-    const std::string list = Joined(quoted);
-    const std::string detail =
-        (names.size() == 1 ? "Not copied: "
-                           : "Not copied (" + std::to_string(names.size()) + "): ") +
-        list + ".";
     Box box(style, kApplicationTitle, text, owner());
-    box.setInformativeText(Text(detail));
+    box.listNames(
+        names.size() == 1 ? "Not copied: " : "Not copied (" + std::to_string(names.size()) + "): ",
+        names);
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
 }
