@@ -89,6 +89,13 @@ std::string CopiesStayUnnamed(const std::vector<std::string>& cardFiles) {
            " could not be taken off again.";
 }
 
+std::string OnlySomeNamesFree(int free, Mode mode) {
+    const std::string kind = mode == Mode::Samples ? "sample" : "bank";
+    return "Only " + Counted(free, "number is", "numbers are") + " free on the card: the first " +
+           (free == 1 ? kind + " will" : std::to_string(free) + " " + kind + "s will") +
+           " be copied.";
+}
+
 std::string CardRemovedBefore(const std::vector<std::string>& notCopied) {
     if (notCopied.empty()) return kCardRemoved;
     return std::string(kCardRemoved) + " Not copied: " + Joined(notCopied, ", ", " and ") + ".";

@@ -41,6 +41,8 @@ std::string CopyFromCardFailed(const std::string& cardFile, const std::string& t
 std::string DeleteFailed(const std::string& path, const FileError& error);
 std::string RenameFailed(const std::string& from, const std::string& to, const FileError& error);
 std::string CardFileChanged(const std::string& cardFile);
+// "Only 81 numbers are free on the card: the first 81 samples will be copied."
+std::string OnlySomeNamesFree(int free, Mode mode);
 // "The card was removed. Not copied: a.wav and b.wav."
 std::string CardRemovedBefore(const std::vector<std::string>& notCopied);
 // " 03.wav and 04.wav stay on the card without friendly names: they could not be taken off again."

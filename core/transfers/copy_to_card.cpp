@@ -37,6 +37,15 @@ public:
 
     void take(const std::string& name) { taken_.insert(LowerAscii(name)); }
 
+    // How many names are still free.
+    int count() const {
+        int free = 0;
+        for (int n = counter_ + 1; n < kCardNameCount; ++n) {
+            free += taken_.contains(LowerAscii(CardFileName(mode_, n))) ? 0 : 1;
+        }
+        return free;
+    }
+
 private:
     Mode mode_;
     int counter_ = -1;
@@ -241,6 +250,10 @@ private:
 };
 
 }  // namespace
+
+int FreeCardNames(const std::vector<DirEntry>& rootEntries, Mode mode) {
+    return FreeNames(rootEntries, mode).count();
+}
 
 std::string FriendlyNameOf(const std::string& sourceFileName) {
     return sourceFileName.substr(0, sourceFileName.find('.'));

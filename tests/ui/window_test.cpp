@@ -385,6 +385,17 @@ TEST_F(WindowTest, TheCheckRemovesWhatEndedRunsLeft) {
     EXPECT_FALSE(std::filesystem::exists(card.file(".quodlin-1-999999r3-0.part")));
 }
 
+TEST_F(WindowTest, ACopyTellsBeforeItStartsWhenNotEveryFileCanHaveANumber) {
+    for (int n = 1; n < 99; ++n) WriteBytes(card.file(CardFileName(Mode::Samples, n)), "taken");
+    open();
+    list("FileList")->selectAll();
+    prompt.answers = {false};
+    click("cmdToSM");
+    EXPECT_EQ(prompt.questions,
+              Rows{"Only 2 numbers are free on the card: the first 2 samples will be copied."});
+    EXPECT_FALSE(Exists(card.file("99.wav")));
+}
+
 TEST_F(WindowTest, TheMenuKeyOpensTheCardMenu) {
     open().show();
     auto* menu = control<QMenu>("cardMenu");

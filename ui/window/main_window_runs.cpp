@@ -55,6 +55,12 @@ bool IsFile(FileSystem& fs, const std::string& path) {
 }  // namespace
 
 void frmQuodlinMain::copyToCard(const std::vector<std::string>& paths) {
+    // Said before the run, from the card as listed, when not all of them can have a number.
+    const int free = FreeCardNames(card_.rootEntries(), card_.mode());
+    if (!card_.cardRoot().empty() && free > 0 && static_cast<std::size_t>(free) < paths.size() &&
+        !prompt().question(OnlySomeNamesFree(free, card_.mode()))) {
+        return;
+    }
     {
         RunProgress progress(this, QStringLiteral("Copying to SmartMedia"), parts_.progressDelayMs);
         CopyToCard(
