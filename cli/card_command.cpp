@@ -13,6 +13,7 @@
 #include "core/card/card_delete.h"
 #include "core/card/card_listing.h"
 #include "core/card/card_side.h"
+#include "core/catalogue/card_moving.h"
 #include "core/catalogue/card_naming.h"
 #include "core/computer/path_roots.h"
 #include "core/samples/instrument_format.h"
@@ -39,6 +40,7 @@ constexpr const char* kUsage =
     "                        [--trim[=DB]]] CARD FILE...\n"
     "       quodlin-card get [--banks] [--overwrite] CARD DIR CARDFILE...\n"
     "       quodlin-card rm [--banks] CARD CARDFILE...\n"
+    "       quodlin-card mv [--banks] CARD CARDFILE NUMBER\n"
     "       quodlin-card backup CARD DIR\n"
     "       quodlin-card rescue CARD DIR\n"
     "       quodlin-card restore [--replace] DIR CARD\n"
@@ -249,6 +251,16 @@ public:
         return finish(done && allFound);
     }
 
+    int mv() {
+        const auto& ops = line_.operands;
+        if (ops.size() != 3) return usageError("mv takes CARD, CARDFILE and NUMBER");
+        if (!openCard(ops[0])) return kExitFailed;
+        const auto [selected, allFound] = findEntries({ops[1]});
+        const bool done = allFound && MoveOnCard(card_, player_, prompt_, selected.front(), ops[2]);
+        printList();
+        return finish(done);
+    }
+
     int usageError(const std::string& problem) {
         err_ << "quodlin-card: " << problem << '\n' << kUsage;
         return kExitUsage;
@@ -362,6 +374,7 @@ int RunCardCommand(const std::vector<std::string>& args, FileSystem& fs, SampleT
         {"put", [&] { return session.put(); }},
         {"get", [&] { return session.get(); }},
         {"rm", [&] { return session.rm(); }},
+        {"mv", [&] { return session.mv(); }},
         {"info", [&] { return session.info(); }},
         {"backup", [&] { return BackupCommand(archive); }},
         {"rescue", [&] { return RescueCommand(archive); }},

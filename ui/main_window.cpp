@@ -160,11 +160,15 @@ void frmQuodlinMain::connectKeysAndMenus() {
                   {"Invert Selection", "", guarded(&frmQuodlinMain::cmdInvSelPC_Click)},
                   {},
                   {"Reload", "Ctrl+R", reload}});
+    auto* move = new QShortcut(QKeySequence(Qt::Key_F6), lstSmartMedia);
+    move->setContext(Qt::WidgetShortcut);
+    connect(move, &QShortcut::activated, this, guarded(&frmQuodlinMain::cardMove_Click));
     new ListMenu(
         lstSmartMedia, QStringLiteral("cardMenu"),
         {{"Copy to computer", "F5", guarded(&frmQuodlinMain::cmdFromSM_Click)},
          {"Delete", "Del", guarded(&frmQuodlinMain::cmdDelSM_Click)},
          {"Rename", "F2", guarded(&frmQuodlinMain::cmdNameSM_Click)},
+         {"Move to number…", "F6", guarded(&frmQuodlinMain::cardMove_Click)},
          {"Play", "Space", guarded(&frmQuodlinMain::lstSmartMedia_DblClick)},
          {"Stop", "", stop},
          {"Invert Selection", "", guarded(&frmQuodlinMain::cmdInvSelSM_Click)},

@@ -61,6 +61,8 @@ struct MainWindowParts {
     SampleOverviews* sampleOverviews = nullptr;  // none: the sample pane draws no waveform
     // Asks for a new name, offering the old one; none: the rename dialog asks the user.
     std::function<std::string(const std::string& name)> askName;
+    // Asks the number a card file moves to, "" for Cancel; a box of Qt's when not given.
+    std::function<std::string(const std::string& cardFile)> askNumber;
 };
 
 // The main window: the computer folder on the left, the card on the right, a tab per mode and
@@ -159,6 +161,7 @@ private:
     void showInPane(QListWidget* list);
     void paneClicked(double seconds);
     std::string askName(const std::string& name);
+    void cardMove_Click();
     // One line under the work page for a copy run.
     void summarize(const RunProgress& progress, bool toCard);
 

@@ -89,6 +89,17 @@ std::string CopiesStayUnnamed(const std::vector<std::string>& cardFiles) {
            " could not be taken off again.";
 }
 
+std::string NotACardNumber(const std::string& asked, Mode mode) {
+    const std::string first = CardFileName(mode, 0);
+    const std::string last = CardFileName(mode, kCardNameCount - 1);
+    return Quoted(asked) + " is not a number the instrument uses (" +
+           first.substr(0, first.find('.')) + " to " + last.substr(0, last.find('.')) + ").";
+}
+
+std::string NumberTaken(const std::string& cardFile) {
+    return Quoted(cardFile) + " is already on the card; nothing was changed.";
+}
+
 std::string OnlySomeNamesFree(int free, Mode mode) {
     const std::string kind = mode == Mode::Samples ? "sample" : "bank";
     return "Only " + Counted(free, "number is", "numbers are") + " free on the card: the first " +

@@ -41,6 +41,10 @@ std::string CopyFromCardFailed(const std::string& cardFile, const std::string& t
 std::string DeleteFailed(const std::string& path, const FileError& error);
 std::string RenameFailed(const std::string& from, const std::string& to, const FileError& error);
 std::string CardFileChanged(const std::string& cardFile);
+// "'200' is not a number the instrument uses (00 to 100)."
+std::string NotACardNumber(const std::string& asked, Mode mode);
+// "'12.wav' is already on the card; nothing was changed."
+std::string NumberTaken(const std::string& cardFile);
 // "Only 81 numbers are free on the card: the first 81 samples will be copied."
 std::string OnlySomeNamesFree(int free, Mode mode);
 // "The card was removed. Not copied: a.wav and b.wav."

@@ -66,6 +66,7 @@ protected:
             if (!names.empty()) names.pop_front();
             return answer;
         };
+        parts.askNumber = [this](const std::string&) { return numberAnswer; };
         window_ = std::make_unique<frmQuodlinMain>(parts);
         return *window_;
     }
@@ -120,6 +121,7 @@ protected:
     RecordingPlayer player;
     RecordingPrompt prompt;
     std::deque<std::string> names;
+    std::string numberAnswer;
     Rows namesAsked;
     std::unique_ptr<frmQuodlinMain> window_;
 };
@@ -394,6 +396,17 @@ TEST_F(WindowTest, ACopyTellsBeforeItStartsWhenNotEveryFileCanHaveANumber) {
     EXPECT_EQ(prompt.questions,
               Rows{"Only 2 numbers are free on the card: the first 2 samples will be copied."});
     EXPECT_FALSE(Exists(card.file("99.wav")));
+}
+
+TEST_F(WindowTest, F6MovesACardFileToTheNumberAskedAndKeepsItsName) {
+    open().show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    numberAnswer = "12";
+    select("lstSmartMedia", {0});
+    list("lstSmartMedia")->setFocus();
+    QTest::keyClick(list("lstSmartMedia"), Qt::Key_F6);
+    EXPECT_EQ(rows("lstSmartMedia"), Rows{"12.wav = Kick"});
+    EXPECT_TRUE(Exists(card.file("12.wav")));
 }
 
 TEST_F(WindowTest, TheMenuKeyOpensTheCardMenu) {

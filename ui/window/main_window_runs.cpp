@@ -2,7 +2,11 @@
 // Each one hands the window's selection to the core run, which stops the player first, and then
 // shows what the run left on the disk.
 
+#include <QInputDialog>
+#include <QLineEdit>
+
 #include "core/card/card_delete.h"
+#include "core/catalogue/card_moving.h"
 #include "core/catalogue/card_naming.h"
 #include "core/computer/computer_files.h"
 #include "core/computer/file_listing.h"
@@ -116,6 +120,32 @@ std::string frmQuodlinMain::askName(const std::string& name) {
 void frmQuodlinMain::cmdNameSM_Click() {
     NameOnCard(card_, player(), prompt(), selectedCardEntries(),
                [this](const CardEntry& entry) { return askName(entry.name); });
+    showCardList();
+}
+
+// One selected card file takes another free number, its friendly name kept.
+void frmQuodlinMain::cardMove_Click() {
+    const std::vector<CardEntry> selected = selectedCardEntries();
+    if (selected.size() != 1) {
+        prompt().message("Choose one card file to move to another number.",
+                         MessageStyle::Information);
+        return;
+    }
+    const std::string& file = selected.front().fileName;
+    std::string number;
+    if (parts_.askNumber) {
+        number = parts_.askNumber(file);
+    } else {
+        number = QInputDialog::getText(
+                     this, QStringLiteral("Move to number"),
+                     QString::fromStdString("New number for " + Quoted(file) + ":"),
+                     QLineEdit::Normal, QString::fromStdString(file.substr(0, file.find('.'))))
+                     .toStdString();
+    }
+    if (number.empty()) return;
+    if (MoveOnCard(card_, player(), prompt(), selected.front(), number)) {
+        showStatus(Quoted(file) + " moved to number " + number + ".");
+    }
     showCardList();
 }
 

@@ -1,0 +1,69 @@
+#include "core/catalogue/card_moving.h"
+
+#include "core/card/card_write.h"
+#include "core/catalogue/card_naming.h"
+#include "core/text/messages.h"
+#include "core/text/text_functions.h"
+#include "core/text/utf8.h"
+#include "core/transfers/file_io.h"
+
+namespace quodlin {
+
+std::optional<std::string> CardNameAskedFor(const std::string& numberOrName, Mode mode) {
+    for (int n = 0; n < kCardNameCount; ++n) {
+        const std::string name = CardFileName(mode, n);
+        const std::string number = name.substr(0, name.find('.'));
+        if (EqualsIgnoringCase(numberOrName, name) || numberOrName == number ||
+            (numberOrName.size() == 1 && "0" + numberOrName == number)) {
+            return name;
+        }
+    }
+    return std::nullopt;
+}
+
+bool MoveOnCard(CardSide& card, Player& player, Prompt& prompt, const CardEntry& entry,
+                const std::string& numberOrName) {
+    StopAndClose(player);
+    const std::optional<std::string> target = CardNameAskedFor(numberOrName, card.mode());
+    if (!target) {
+        prompt.message(NotACardNumber(numberOrName, card.mode()), MessageStyle::Exclamation);
+        return false;
+    }
+    const auto write = CardWriteRun::Start(card, prompt);
+    if (!write) return false;
+    bool found = false;
+    const std::vector<int> rows = FindRows(card, prompt, {entry}, &found);
+    if (!found) return false;
+    if (!StoredName(card.rootEntries(), *target).empty()) {
+        prompt.message(NumberTaken(*target), MessageStyle::Exclamation);
+        return false;
+    }
+    FileSystem& fs = card.fileSystem();
+    const std::string from = JoinNative(card.cardRoot(), entry.fileName);
+    const std::string to = JoinNative(card.cardRoot(), *target);
+    try {
+        card.ensureCardPresent();
+        fs.renameNoReplace(from, to);
+    } catch (const FileError& error) {
+        prompt.message(RenameFailed(entry.fileName, *target, error), MessageStyle::Exclamation);
+        return false;
+    }
+    card.table().markDeleted(rows.front());
+    card.table().removeMarked();
+    card.table().append(*target, entry.name);
+    try {
+        SortAndSaveNames(card, prompt);
+    } catch (const FileError& error) {
+        // The name would be lost with the number: the file goes back to where it was.
+        try {
+            fs.renameNoReplace(to, from);
+        } catch (const FileError&) {
+        }
+        prompt.message(CatalogueNotSaved(error), MessageStyle::Exclamation);
+        ReloadTelling(card, prompt);
+        return false;
+    }
+    return ReloadTelling(card, prompt);
+}
+
+}  // namespace quodlin
