@@ -141,15 +141,17 @@ std::function<void()> frmQuodlinMain::guarded(void (frmQuodlinMain::*handler)())
 
 // Every action on a list's selection is on its keys and in its menu.
 void frmQuodlinMain::connectKeysAndMenus() {
+    const auto stop = [this] { StopAndClose(player()); };
+    const auto playing = [this] { return player().isPlaying(); };
     new ListKeys(FileList,
                  {guarded(&frmQuodlinMain::cmdToSM_Click), guarded(&frmQuodlinMain::cmdDelPC_Click),
                   guarded(&frmQuodlinMain::cmdNamePC_Click),
-                  guarded(&frmQuodlinMain::FileList_DblClick), lstSmartMedia});
-    new ListKeys(lstSmartMedia, {guarded(&frmQuodlinMain::cmdFromSM_Click),
-                                 guarded(&frmQuodlinMain::cmdDelSM_Click),
-                                 guarded(&frmQuodlinMain::cmdNameSM_Click),
-                                 guarded(&frmQuodlinMain::lstSmartMedia_DblClick), FileList});
-    const auto stop = [this] { StopAndClose(player()); };
+                  guarded(&frmQuodlinMain::FileList_DblClick), lstSmartMedia, playing, stop});
+    new ListKeys(
+        lstSmartMedia,
+        {guarded(&frmQuodlinMain::cmdFromSM_Click), guarded(&frmQuodlinMain::cmdDelSM_Click),
+         guarded(&frmQuodlinMain::cmdNameSM_Click),
+         guarded(&frmQuodlinMain::lstSmartMedia_DblClick), FileList, playing, stop});
     const auto reload = guarded(&frmQuodlinMain::reloadLists);
     new ListMenu(FileList, QStringLiteral("computerMenu"),
                  {{"Copy to SmartMedia", "F5", guarded(&frmQuodlinMain::cmdToSM_Click)},

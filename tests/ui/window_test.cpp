@@ -409,6 +409,21 @@ TEST_F(WindowTest, F6MovesACardFileToTheNumberAskedAndKeepsItsName) {
     EXPECT_TRUE(Exists(card.file("12.wav")));
 }
 
+// Space plays the selected sample and, while it sounds, stops it; Escape stops it too.
+TEST_F(WindowTest, SpaceTogglesThePreviewAndEscapeStopsIt) {
+    open();
+    select("lstSmartMedia", {0});
+    QListWidget* cardList = list("lstSmartMedia");
+    cardList->setFocus();
+    cardList->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+    std::vector<bool> sounding;
+    for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Space, Qt::Key_Space, Qt::Key_Escape}) {
+        QTest::keyClick(cardList, key);
+        sounding.push_back(player.playing);
+    }
+    EXPECT_EQ(sounding, (std::vector<bool>{true, false, true, false}));
+}
+
 TEST_F(WindowTest, TheMenuKeyOpensTheCardMenu) {
     open().show();
     auto* menu = control<QMenu>("cardMenu");

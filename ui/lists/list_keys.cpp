@@ -29,10 +29,20 @@ bool ListKeys::eventFilter(QObject* watched, QEvent* event) {
         case Qt::Key_F2:
             actions_.rename();
             return true;
+        case Qt::Key_Space:
+            if (actions_.playing && actions_.playing()) {
+                actions_.stop();
+                return true;
+            }
+            actions_.preview();
+            return true;
         case Qt::Key_Return:
         case Qt::Key_Enter:
-        case Qt::Key_Space:
             actions_.preview();
+            return true;
+        case Qt::Key_Escape:
+            if (!actions_.playing || !actions_.playing()) return false;
+            actions_.stop();
             return true;
         case Qt::Key_Tab:
             if (key->modifiers() & Qt::ShiftModifier) return false;

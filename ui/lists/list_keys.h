@@ -19,6 +19,9 @@ public:
         std::function<void()> rename;
         std::function<void()> preview;
         QWidget* otherList = nullptr;
+        // Space stops a sample that plays instead of starting it again; Escape stops it.
+        std::function<bool()> playing;
+        std::function<void()> stop;
     };
 
     ListKeys(QAbstractItemView* list, Actions actions);
