@@ -1,10 +1,9 @@
 #include "ui/window/run_progress.h"
 
-#include <QLocale>
-
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QLocale>
 #include <QProgressDialog>
 
 namespace quodlin {
