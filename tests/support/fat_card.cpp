@@ -183,6 +183,7 @@ std::string TestCard::onImage(const std::string& name) {
 }
 
 void TestCard::setFaults(const std::string& rules) {
+    if (kind_ != CardKind::Failing) return;
     const std::string dir = std::filesystem::path(root_).parent_path().string();
     const std::string temporary = dir + "/faults.new";
     { std::ofstream(temporary, std::ios::binary) << rules; }
