@@ -108,8 +108,9 @@ public:
 
 enum class LockMode { Exclusive, Shared };
 
-// A directory kept open until this goes. While a card's root is held, the kernel cannot give its
-// device number to another card mounted in its place, so that a swap shows as another volume.
+// A directory kept open until this goes. While a card's root is held, its mount lives on, and the
+// kernel cannot give its mount id (nor a FUSE card's device number) to another card mounted in
+// its place, so that a swap shows as another volume.
 class HeldDirectory {
 public:
     virtual ~HeldDirectory() = default;
@@ -145,8 +146,8 @@ public:
     // Moves the file to the trash where there is one; deletes it where there is none.
     virtual void moveToTrash(const std::string& path) { remove(path); }
     // What tells the volume holding dir from any other mounted now or later (the device id and,
-    // where the kernel tells it, the mount's unique id; the volume serial on Windows). Throws when
-    // dir cannot be reached.
+    // where the kernel tells it, the mount's id; the volume serial on Windows). Throws when dir
+    // cannot be reached.
     virtual std::string volumeIdentity(const std::string& dir) = 0;
     // Holds dir open; nullptr where holding it proves nothing.
     virtual std::unique_ptr<HeldDirectory> holdDirectory(const std::string&) { return nullptr; }

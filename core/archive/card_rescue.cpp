@@ -78,6 +78,13 @@ ArchiveResult RescueCard(CardSide& card, const std::string& dir, RunObserver& ob
         card, dir, observer, "rescue", [&](const std::string& from, const std::string& to) {
             const RescuedFile file = RescueFile(fs, from, to, observer);
             if (file.lost.empty() && file.unopened.empty()) return ReadBack(fs, to, file.digest);
+            // A card pulled out fails every read: that is no damage, and its zeros no rescue.
+            try {
+                card.ensureCardPresent();
+            } catch (const FileError&) {
+                RemoveQuietly(fs, to);
+                throw;
+            }
             const std::string name = FileNameOf(from);
             const std::string friendlyName = FriendlyNameOf(card, name);
             damage.push_back({name, friendlyName, DamageLine(name, friendlyName, file)});

@@ -8,6 +8,11 @@
 namespace quodlin {
 namespace {
 
+// A boot or system partition is FAT and small too, but never the card.
+bool IsSystemMount(const std::string& root) {
+    return root == "/" || root.starts_with("/boot") || root.starts_with("/efi");
+}
+
 bool HoldsCatalogue(FileSystem& fs, const std::string& root) {
     try {
         return !fs.isDirectory(JoinNative(root, kCatalogueName)) &&
@@ -22,6 +27,7 @@ bool HoldsCatalogue(FileSystem& fs, const std::string& root) {
 std::vector<std::string> LikelyCards(FileSystem& fs, const std::vector<Volume>& volumes) {
     std::vector<std::string> roots;
     for (const Volume& volume : volumes) {
+        if (IsSystemMount(volume.root)) continue;
         const bool small =
             volume.fat && volume.bytesTotal > 0 && volume.bytesTotal <= kLargestLikelyCard;
         if (small || (volume.removable && HoldsCatalogue(fs, volume.root))) {
@@ -34,7 +40,7 @@ std::vector<std::string> LikelyCards(FileSystem& fs, const std::vector<Volume>& 
 std::string CardToOpen(FileSystem& fs, const std::vector<Volume>& volumes,
                        const std::string& lastUsed) {
     const bool lastIsBack = std::any_of(volumes.begin(), volumes.end(), [&](const Volume& v) {
-        return !lastUsed.empty() && v.root == lastUsed;
+        return !lastUsed.empty() && v.root == lastUsed && v.removable && !IsSystemMount(v.root);
     });
     if (lastIsBack) return lastUsed;
     const std::vector<std::string> likely = LikelyCards(fs, volumes);

@@ -21,6 +21,27 @@ std::optional<std::string> CardNameAskedFor(const std::string& numberOrName, Mod
     return std::nullopt;
 }
 
+namespace {
+
+// A move whose catalogue could not be saved: unless names.txt already names the file under its
+// new number (the save failed only after putting it in place), the file goes back to its old
+// number, where its name still is. Never on a card that is not the one moved on.
+void putBackUnlessNamed(CardSide& card, const CardEntry& entry, const std::string& target) {
+    try {
+        card.smFile_PathChange();
+        for (const CardEntry& listed : card.table().entries()) {
+            if (listed.fileName == target && listed.name == entry.name) return;
+        }
+        card.ensureCardPresent();
+        card.fileSystem().renameNoReplace(JoinNative(card.cardRoot(), target),
+                                          JoinNative(card.cardRoot(), entry.fileName));
+    } catch (const FileError&) {
+        // The reload that follows shows the card as it is.
+    }
+}
+
+}  // namespace
+
 bool MoveOnCard(CardSide& card, Player& player, Prompt& prompt, const CardEntry& entry,
                 const std::string& numberOrName) {
     StopAndClose(player);
@@ -54,12 +75,8 @@ bool MoveOnCard(CardSide& card, Player& player, Prompt& prompt, const CardEntry&
     try {
         SortAndSaveNames(card, prompt);
     } catch (const FileError& error) {
-        // The name would be lost with the number: the file goes back to where it was.
-        try {
-            fs.renameNoReplace(to, from);
-        } catch (const FileError&) {
-        }
         prompt.message(CatalogueNotSaved(error), MessageStyle::Exclamation);
+        if (error.kind() != FileErrorKind::CardRemoved) putBackUnlessNamed(card, entry, *target);
         ReloadTelling(card, prompt);
         return false;
     }

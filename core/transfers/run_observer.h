@@ -19,7 +19,7 @@ public:
     // Called as bytes are copied; false drops the file being copied and ends the run.
     virtual bool copied(std::uint64_t) { return true; }
     // A rescue reads the part of file at offset again, for the attempt-th time; false ends the
-    // run, keeping what was rescued so far.
+    // run, keeping the files rescued before this one.
     virtual bool retrying(const std::string&, std::uint64_t, int) { return true; }
     // A file of the run reached its place.
     virtual void fileDone() {}

@@ -256,7 +256,9 @@ DirEntry EntryOf(const std::filesystem::path& path) {
         entry.isDirectory = S_ISDIR(info.st_mode);
         entry.isSpecial = !entry.isDirectory && !S_ISREG(info.st_mode);
     } else if (errno == ENOENT || errno == ENOTDIR || errno == ELOOP) {
-        entry.isSpecial = true;  // a dangling link
+        // A dangling link; a file that went since the directory was read is simply not there.
+        entry.isSpecial = ::lstat(path.c_str(), &info) == 0;
+        if (!entry.isSpecial) entry.name.clear();
     } else {
         entry.unreadable = ReasonOf(errno);
     }
@@ -272,7 +274,8 @@ std::vector<DirEntry> LocalFileSystem::list(const std::string& dir) {
     std::vector<DirEntry> entries;
     for (const std::filesystem::directory_iterator end; it != end; it.increment(code)) {
         if (code) ThrowErrno(dir, code.value());
-        entries.push_back(EntryOf(it->path()));
+        DirEntry entry = EntryOf(it->path());
+        if (!entry.name.empty()) entries.push_back(std::move(entry));
     }
     if (code) ThrowErrno(dir, code.value());
     return entries;
@@ -332,18 +335,20 @@ void LocalFileSystem::renameNoReplace(const std::string& from, const std::string
 
 namespace {
 
-// The mount's id that the kernel never gives out twice (kernels from 6.8), or "" where it does not
-// tell. The plain mount id and the device number are handed to the next card mounted in the same
-// place.
-std::string UniqueMountId(const std::string& dir) {
+// The mount's id: the one the kernel never gives out twice (kernels from 6.8), else the plain one
+// (from 5.8), which a new mount may take over once the old one is gone, but not while its root
+// is held open; "" where the kernel tells neither. The device number alone is the same for every
+// card in one reader.
+std::string MountId(const std::string& dir) {
 #if defined(__linux__) && defined(STATX_BASIC_STATS)
     constexpr unsigned kMountIdUnique = 0x4000;
+    constexpr unsigned kMountId = 0x1000;
     // Where stx_mnt_id sits in the kernel's struct statx, which glibc 2.36 does not name.
     constexpr std::size_t kMountIdOffset = 0x90;
     struct statx info {};
     static_assert(sizeof info >= kMountIdOffset + sizeof(std::uint64_t));
-    if (::statx(AT_FDCWD, dir.c_str(), 0, kMountIdUnique, &info) != 0 ||
-        (info.stx_mask & kMountIdUnique) == 0) {
+    if (::statx(AT_FDCWD, dir.c_str(), 0, kMountIdUnique | kMountId, &info) != 0 ||
+        (info.stx_mask & (kMountIdUnique | kMountId)) == 0) {
         return "";
     }
     std::uint64_t id = 0;
@@ -369,7 +374,7 @@ private:
 std::string LocalFileSystem::volumeIdentity(const std::string& dir) {
     struct stat info {};
     if (::stat(dir.c_str(), &info) != 0) ThrowErrno(dir, errno);
-    return std::to_string(static_cast<unsigned long long>(info.st_dev)) + UniqueMountId(dir);
+    return std::to_string(static_cast<unsigned long long>(info.st_dev)) + MountId(dir);
 }
 
 std::unique_ptr<HeldDirectory> LocalFileSystem::holdDirectory(const std::string& dir) {
