@@ -26,7 +26,7 @@ namespace {
 // A move whose catalogue could not be saved: unless names.txt already names the file under its
 // new number (the save failed only after putting it in place), the file goes back to its old
 // number, where its name still is. Never on a card that is not the one moved on.
-void putBackUnlessNamed(CardSide& card, const CardEntry& entry, const std::string& target) {
+void PutBackUnlessNamed(CardSide& card, const CardEntry& entry, const std::string& target) {
     try {
         card.smFile_PathChange();
         for (const CardEntry& listed : card.table().entries()) {
@@ -76,7 +76,7 @@ bool MoveOnCard(CardSide& card, Player& player, Prompt& prompt, const CardEntry&
         SortAndSaveNames(card, prompt);
     } catch (const FileError& error) {
         prompt.message(CatalogueNotSaved(error), MessageStyle::Exclamation);
-        if (error.kind() != FileErrorKind::CardRemoved) putBackUnlessNamed(card, entry, *target);
+        if (error.kind() != FileErrorKind::CardRemoved) PutBackUnlessNamed(card, entry, *target);
         ReloadTelling(card, prompt);
         return false;
     }
