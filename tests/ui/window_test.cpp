@@ -486,6 +486,7 @@ struct Finding {
     int likelyCards;    // small FAT volumes mounted, the card first
     bool mountedLater;  // the volumes appear only after the window has opened
     bool opened;        // the card ends up open
+    bool fat = true;    // false: the card is known by its names.txt alone
 };
 
 class CardFinding : public WindowTest, public ::testing::WithParamInterface<Finding> {};
@@ -493,7 +494,7 @@ class CardFinding : public WindowTest, public ::testing::WithParamInterface<Find
 TEST_P(CardFinding, OpensTheOneLikelyCardOrTheOneLastUsed) {
     const Finding row = GetParam();
     TempDir second;
-    const std::vector<Volume> cards = {{card.path(), "CARD", true, "", 16u << 20, true},
+    const std::vector<Volume> cards = {{card.path(), "CARD", true, "", 16u << 20, row.fat},
                                        {second.path(), "OTHER", true, "", 32u << 20, true}};
     if (!row.remembered) settings.values.erase("Quodlin/Default/SmartMedia");
     volumes.mounted = {{"/", "/", false}};
@@ -525,7 +526,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Finding{"first_start_two_cards", false, 2, false, false},
                       Finding{"remembered_card_mounted_again", true, 1, true, true},
                       Finding{"new_card_while_none_chosen", false, 1, true, true},
-                      Finding{"two_cards_mounted_while_none_chosen", false, 2, true, false}),
+                      Finding{"two_cards_mounted_while_none_chosen", false, 2, true, false},
+                      Finding{"a_card_known_by_its_catalogue", false, 1, false, true, false}),
     [](const auto& finding) { return std::string(finding.param.what); });
 
 TEST_F(WindowTest, OnlyCardVolumesAreListedWithOtherFolderLast) {
