@@ -9,6 +9,7 @@
 #include "core/archive/sha256_sums.h"
 #include "core/card/card_use.h"
 #include "core/card_numbering.h"
+#include "core/catalogue/card_moving.h"
 #include "core/computer/directory_query.h"
 #include "core/computer/file_listing.h"
 #include "core/computer/path_roots.h"
@@ -109,6 +110,10 @@ std::string InFolder(const std::string& files, const std::string& path,
     return call(fs, path.starts_with("DIR") ? dir.path() + path.substr(3) : path);
 }
 
+Mode ModeOf(const std::string& word) {
+    return word == "banks" ? Mode::Banks : Mode::Samples;
+}
+
 const std::map<std::string, std::function<std::string(const Args&)>> kFunctions = {
     {"LocalFile", [](const Args& a) { return LocalFile(std::stoi(a[0]), a[1], a.size() > 2); }},
     {"IsDirectory",
@@ -200,6 +205,24 @@ const std::map<std::string, std::function<std::string(const Args&)>> kFunctions 
      [](const Args& a) { return ConvertQuestion(std::stoi(a[0]), std::stoi(a[1])); }},
     {"WhereDeletedFilesGo",
      [](const Args& a) { return WhereDeletedFilesGo(std::stoul(a[0]), a[1] == "trash"); }},
+    {"Grouped", [](const Args& a) { return Grouped(std::stoull(a[0])); }},
+    {"NotOfMode",
+     [](const Args& a) {
+         return NotOfMode({a.begin() + 1, a.end()}, ModeOf(a[0]));
+     }},
+    {"OnlySomeNamesFree",
+     [](const Args& a) { return OnlySomeNamesFree(std::stoi(a[0]), ModeOf(a[1])); }},
+    {"NotACardNumber", [](const Args& a) { return NotACardNumber(a[0], ModeOf(a[1])); }},
+    {"CardNameAskedFor",
+     [](const Args& a) { return CardNameAskedFor(a[0], ModeOf(a[1])).value_or("none"); }},
+    {"CardRemovedBefore",
+     [](const Args& a) {
+         return CardRemovedBefore({a.begin(), a.end()});
+     }},
+    {"CopiesStayUnnamed",
+     [](const Args& a) {
+         return CopiesStayUnnamed({a.begin(), a.end()});
+     }},
     {"CopyRunSummary",
      [](const Args& a) {
          return CopyRunSummary(std::stoi(a[0]), std::stoi(a[1]),
