@@ -170,6 +170,10 @@ private:
     void cardBackUp_Click();
     void cardRestore_Click();
     void cardRescue_Click();
+    using CardCopyRun = ArchiveResult (*)(CardSide&, const std::string&, RunObserver&);
+    using CardCopyDoneText = std::string (*)(const ArchiveResult&, const std::string&);
+    void copyCardInto(const char* question, const char* title, CardCopyRun run,
+                      CardCopyDoneText doneText);
     void cardCheck_Click();
     void cardCheckReading_Click();
     void checkCard(bool readEvery);

@@ -61,17 +61,24 @@ void frmQuodlinMain::finishArchiveRun(const ArchiveResult& result, const std::st
 }
 
 void frmQuodlinMain::cardBackUp_Click() {
+    copyCardInto("Back up the card into a new folder", "Backing up SmartMedia", BackUpCard,
+                 BackupDoneText);
+}
+
+// A backup or a rescue: the whole card into a new folder the user names.
+void frmQuodlinMain::copyCardInto(const char* question, const char* title, CardCopyRun run,
+                                  CardCopyDoneText doneText) {
     if (!cardChosen()) return;
     const QString dir = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Back up the card into a new folder"), NewBackupFolder(), QString(),
-        nullptr, QFileDialog::ShowDirsOnly | QFileDialog::DontConfirmOverwrite);
+        this, QString::fromUtf8(question), NewBackupFolder(), QString(), nullptr,
+        QFileDialog::ShowDirsOnly | QFileDialog::DontConfirmOverwrite);
     if (dir.isEmpty()) return;
     ArchiveResult result;
     {
-        RunProgress progress(this, QStringLiteral("Backing up SmartMedia"), parts_.progressDelayMs);
-        result = BackUpCard(card_, dir.toStdString(), progress);
+        RunProgress progress(this, QString::fromUtf8(title), parts_.progressDelayMs);
+        result = run(card_, dir.toStdString(), progress);
     }
-    finishArchiveRun(result, BackupDoneText(result, dir.toStdString()));
+    finishArchiveRun(result, doneText(result, dir.toStdString()));
 }
 
 void frmQuodlinMain::cardRestore_Click() {
@@ -112,17 +119,8 @@ void frmQuodlinMain::cardRestore_Click() {
 
 // A failing card's files copied as far as they can be read, the rest as zeros and listed.
 void frmQuodlinMain::cardRescue_Click() {
-    if (!cardChosen()) return;
-    const QString dir = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Rescue the card into a new folder"), NewBackupFolder(), QString(),
-        nullptr, QFileDialog::ShowDirsOnly | QFileDialog::DontConfirmOverwrite);
-    if (dir.isEmpty()) return;
-    ArchiveResult result;
-    {
-        RunProgress progress(this, QStringLiteral("Rescuing SmartMedia"), parts_.progressDelayMs);
-        result = RescueCard(card_, dir.toStdString(), progress);
-    }
-    finishArchiveRun(result, RescueDoneText(result, dir.toStdString()));
+    copyCardInto("Rescue the card into a new folder", "Rescuing SmartMedia", RescueCard,
+                 RescueDoneText);
 }
 
 void frmQuodlinMain::cardCheck_Click() {
