@@ -6,6 +6,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPainter>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QShortcut>
 #include <QStyleOptionTabWidgetFrame>
@@ -34,6 +35,7 @@
 #include "ui/rename_dialog.h"
 #include "ui/widgets/elided_label.h"
 #include "ui/widgets/program_icon.h"
+#include "ui/window/card_work.h"
 #include "ui/window/run_action.h"
 #include "ui/window/wav_player.h"
 
@@ -52,6 +54,7 @@ frmQuodlinMain::frmQuodlinMain(MainWindowParts parts)
                          : nullptr),
       card_(parts_.fileSystem) {
     parts_.sampleFormats = cachedFormats_.get();
+    work_ = new CardWork(parts_.prompt, this);
     setObjectName("frmQuodlinMain");
     setWindowTitle("Korg Electribe ES1 - Velmark 0.8 beta");
     setWindowIcon(ProgramIcon());
@@ -77,8 +80,10 @@ void frmQuodlinMain::connectHandlers() {
     connect(smDrive, &DriveListBox::driveChosen, this, guarded(&frmQuodlinMain::smDrive_Change));
     connect(smDrive, &DriveListBox::otherFolderWanted, this,
             guarded(&frmQuodlinMain::smDrive_OtherFolder));
+    // Noticed during a run too: the handler waits for the run's end by itself.
     connect(new MountWatcher(this), &MountWatcher::mountsChanged, this,
-            guarded(&frmQuodlinMain::mountsChanged));
+            [this] { RunAction(prompt(), [this] { mountsChanged(); }); });
+    connect(work_, &CardWork::busyChanged, this, &frmQuodlinMain::enableWhileWorking);
     connect(cmdPathSelect, &QPushButton::clicked, this,
             guarded(&frmQuodlinMain::cmdPathSelect_Click));
 
@@ -96,17 +101,21 @@ void frmQuodlinMain::connectHandlers() {
             guarded(&frmQuodlinMain::FileList_DblClick));
     connect(lstSmartMedia, &CardListBox::filesDropped, this,
             [this](const std::vector<std::string>& paths) {
-                RunAction(prompt(), [&] { filesDroppedOnCard(paths); });
+                if (!working()) RunAction(prompt(), [&] { filesDroppedOnCard(paths); });
             });
     connect(FileList, &FileListBox::cardRowsDropped, this,
             guarded(&frmQuodlinMain::cmdFromSM_Click));
     connectKeysAndMenus();
 
+    // While a run works the card's table may change under the lists: the lines under them follow
+    // when the run has shown its result.
     connect(FileList, &QListWidget::itemSelectionChanged, this, [this] {
+        if (working()) return;
         showSelection(selectedComputerPaths());
         showInPane(FileList);
     });
     connect(lstSmartMedia, &QListWidget::itemSelectionChanged, this, [this] {
+        if (working()) return;
         std::vector<std::string> paths;
         for (const CardEntry& entry : selectedCardEntries()) {
             paths.push_back(JoinNative(card_.cardRoot(), entry.fileName));
@@ -114,8 +123,9 @@ void frmQuodlinMain::connectHandlers() {
         showSelection(paths);
         showInPane(lstSmartMedia);
     });
-    connect(fraSample, &SamplePane::playFromWanted, this,
-            [this](double seconds) { RunAction(prompt(), [&] { paneClicked(seconds); }); });
+    connect(fraSample, &SamplePane::playFromWanted, this, [this](double seconds) {
+        if (!working()) RunAction(prompt(), [&] { paneClicked(seconds); });
+    });
     fraSample->setShaping(ReadShaping(parts_.settings));
     // Both lists show each sample's format in its tool tip once it has been read.
     if (parts_.sampleFormats == nullptr) return;
@@ -125,7 +135,7 @@ void frmQuodlinMain::connectHandlers() {
             lblSelection->setFullText(QString::fromStdString(text));
         },
         this);
-    const auto samplesShown = [this] { return SelectedTab() == Tab::Samples; };
+    const auto samplesShown = [this] { return SelectedTab() == Tab::Samples && !working(); };
     new FormatHints(
         FileList, *parts_.sampleFormats,
         [this](int row) { return JoinNative(FileList->directory(), FileList->name(row)); },
@@ -135,8 +145,12 @@ void frmQuodlinMain::connectHandlers() {
         samplesShown, false);
 }
 
+// While a run works, the actions wait: the controls are disabled, and a key or a drop does
+// nothing.
 std::function<void()> frmQuodlinMain::guarded(void (frmQuodlinMain::*handler)()) {
-    return [this, handler] { RunAction(prompt(), [&] { (this->*handler)(); }); };
+    return [this, handler] {
+        if (!working()) RunAction(prompt(), [&] { (this->*handler)(); });
+    };
 }
 
 // Every action on a list's selection is on its keys and in its menu.
@@ -253,7 +267,7 @@ void frmQuodlinMain::watchFolders() {
 
 // A question or a progress box is open: an action is running, and the lists wait for its end.
 void frmQuodlinMain::reloadWhenIdle() {
-    if (QApplication::activeModalWidget() != nullptr) {
+    if (QApplication::activeModalWidget() != nullptr || working()) {
         reloadTimer_->start();
         return;
     }
@@ -299,10 +313,26 @@ SettingsValue frmQuodlinMain::windowPlace() const {
     return {kWindowSection, kGeometryKey, saveGeometry().toBase64().toStdString()};
 }
 
-// Closing is never refused.
+// Closing is never refused: a run that works is canceled first, and the window closes when
+// the run has ended, with the card as the run left it.
 void frmQuodlinMain::closeEvent(QCloseEvent* event) {
+    if (working()) {
+        closeWhenDone_ = true;
+        for (QProgressDialog* progress : findChildren<QProgressDialog*>()) progress->cancel();
+        event->ignore();
+        return;
+    }
     Form_Unload();
     event->accept();
+}
+
+void frmQuodlinMain::enableWhileWorking(bool working) {
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             TabStrip, cmdPathSelect, smDrive, cmdToSM, cmdFromSM, cmdDelPC, cmdDelSM, cmdNamePC,
+             cmdNameSM, cmdInvSelPC, cmdInvSelSM}) {
+        control->setEnabled(!working);
+    }
+    if (!working && closeWhenDone_) close();
 }
 
 void frmQuodlinMain::Form_Unload() {

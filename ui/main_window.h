@@ -8,8 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "core/archive/backup_verify.h"
 #include "core/archive/card_backup.h"
 #include "core/card/card_side.h"
+#include "core/card/card_write.h"
 #include "core/computer/directory_state.h"
 #include "core/shell/startup.h"
 #include "platform/file_system.h"
@@ -34,6 +36,7 @@ class QTextBrowser;
 namespace quodlin {
 
 class CardListBox;
+class CardWork;
 class DirDialog;
 class DriveListBox;
 class ElidedLabel;
@@ -76,6 +79,8 @@ public:
     ~frmQuodlinMain() override;
 
     CardSide& card() { return card_; }
+    // A run of the card's work is on its worker; what would change the card or the lists waits.
+    bool working() const;
     FileSystem& fileSystem() override { return parts_.fileSystem; }
     Player& player() { return parts_.player; }
     Prompt& prompt() { return parts_.prompt; }
@@ -142,6 +147,13 @@ private:
     std::vector<std::string> selectedComputerPaths() const;
 
     // main_window_runs.cpp: the buttons' actions, drops and previews.
+    // Stops the player and runs work on the worker, then done on the window's thread.
+    void startRun(std::function<void()> work, std::function<void()> done);
+    // The prompt a run on the worker asks through.
+    Prompt& runPrompt();
+    // What the window asks in the middle of a run, carried to the window's thread.
+    std::string askNameForRun(const std::string& name);
+    void enableWhileWorking(bool working);
     void cmdToSM_Click();
     void cmdFromSM_Click();
     void cmdDelPC_Click();
@@ -176,12 +188,17 @@ private:
                       CardCopyDoneText doneText);
     void cardCheck_Click();
     void cardCheckReading_Click();
+    void restoreFrom(const VerifiedBackup& backup);
     void checkCard(bool readEvery);
-    void offerToRemoveLeftovers();
+    void tellFindings(const std::vector<std::string>& findings);
+    void offerToRemoveLeftovers(const Leftovers& leftovers);
     void cardShowInFileManager_Click();
     void finishArchiveRun(const ArchiveResult& result, const std::string& doneText);
 
     MainWindowParts parts_;
+    // The runs stop the player through this: the window has stopped the real one before.
+    SilentPlayer stoppedPlayer_;
+    CardWork* work_ = nullptr;
     // Every format the window reads goes through this, so that each file's is read once.
     std::unique_ptr<CachedSampleFormats> cachedFormats_;
     CardSide card_;
@@ -189,6 +206,7 @@ private:
     // The card last opened, to be opened again by itself when it is mounted again.
     std::string lastCardRoot_;
     bool severalCards_ = false;
+    bool closeWhenDone_ = false;
     DirectoryState directories_;
 
     // The controls, named as their objectName; the handlers reach them here.

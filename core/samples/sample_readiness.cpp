@@ -76,16 +76,6 @@ std::string SampleProblemText(const SampleFormat& format) {
     return text + ": the ES1 does not play it right.";
 }
 
-// Decimal units, as card makers count: 1 MB is 1,000,000 bytes.
-std::string SizeText(std::uint64_t bytes) {
-    constexpr double kKilo = 1000.0;
-    if (bytes < 1000) return std::to_string(bytes) + " bytes";
-    const auto size = static_cast<double>(bytes);
-    if (bytes < 1000ull * 1000) return Fixed(size / kKilo, 0) + " kB";
-    if (bytes < 1000ull * 1000 * 1000) return Fixed(size / (kKilo * kKilo), 1) + " MB";
-    return Fixed(size / (kKilo * kKilo * kKilo), 1) + " GB";
-}
-
 std::string SampleFormatText(const SampleFormat& format) {
     if (!format.readError.empty()) {
         return "could not be read (" + format.readError + ")" + kSeparator + SizeText(format.bytes);

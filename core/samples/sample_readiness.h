@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/text/wording.h"
 #include "platform/sample_formats.h"
 
 namespace quodlin {
@@ -20,9 +21,6 @@ inline bool IsReadyForInstrument(const SampleFormat& format) {
 // What is wrong with a sample that is not ready and what that does: "44100 Hz, 24-bit: plays at
 // the wrong speed."
 std::string SampleProblemText(const SampleFormat& format);
-
-// A file's size as people read it, in decimal units: "620 bytes", "95 kB", "5.2 MB", "1.5 GB".
-std::string SizeText(std::uint64_t bytes);
 
 // A sample's format in one line: "32000 Hz · 16-bit · mono · 1.52 s · 95 KB"; other containers
 // than WAV are named first.

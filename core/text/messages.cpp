@@ -1,7 +1,7 @@
 #include "core/text/messages.h"
 
-#include "core/samples/sample_readiness.h"
 #include "core/text/utf8.h"
+#include "core/text/wording.h"
 
 namespace quodlin {
 namespace {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -28,5 +29,12 @@ std::string Grouped(unsigned long long n);
 // "a, b, c"; with a last separator "a, b and c".
 std::string Joined(const std::vector<std::string>& parts, const std::string& separator = ", ",
                    const std::string& last = "");
+
+// A file's size as people read it, in decimal units: "620 bytes", "95 kB", "5.2 MB", "1.5 GB".
+std::string SizeText(std::uint64_t bytes);
+
+// A run's speed and the time it has left, once a second of it is measured:
+// "1.5 MB/s · about 12 s left"; "" before that or before any byte.
+std::string SpeedAndTimeLeft(std::uint64_t doneBytes, std::uint64_t totalBytes, double seconds);
 
 }  // namespace quodlin

@@ -46,6 +46,8 @@ public:
             return outcome;
         } catch (const FileError& error) {
             if (error.kind() == FileErrorKind::Canceled) return Outcome::Canceled;
+            // A card pulled in the middle of the copy is told as such, not as this file's fault.
+            card_.ensureCardPresent();
             prompt_.message(CopyFromCardFailed(entry.fileName, target, error),
                             MessageStyle::Exclamation);
             return Outcome::Failed;
@@ -153,13 +155,14 @@ bool CopyFromCard(CardSide& card, Player& player, Prompt& prompt,
         if (!observer.next(static_cast<int>(i), static_cast<int>(rows.size()), entry.fileName)) {
             return false;
         }
+        Outcome outcome = Outcome::Failed;
         try {
             card.ensureCardPresent();
+            outcome = run.copy(entry);
         } catch (const FileError& error) {
             prompt.message(CardNotRead(error), MessageStyle::Exclamation);
             return false;
         }
-        const Outcome outcome = run.copy(entry);
         if (outcome == Outcome::Canceled) return false;
         allDone = outcome == Outcome::Copied && allDone;
     }

@@ -295,6 +295,7 @@ bool CopyToCard(CardSide& card, Player& player, Prompt& prompt,
             allCopied = allCopied && outcome == Outcome::Copied;
             if (outcome == Outcome::Failed || outcome == Outcome::Canceled) break;
         }
+        observer.writing();
         run.finish();
         run.tellNoName();
         allCopied = run.allFinished() && allCopied;

@@ -11,10 +11,10 @@
 
 namespace quodlin {
 
-// The friendly name a computer file gets on the card: its name up to the first dot.
 // How many of the instrument's names the card root's entries leave free.
 int FreeCardNames(const std::vector<DirEntry>& rootEntries, Mode mode);
 
+// The friendly name a computer file gets on the card: its name up to the first dot.
 std::string FriendlyNameOf(const std::string& sourceFileName);
 
 // Copies the files (full paths, in this order) to the card root under the first free numbered

@@ -7,7 +7,8 @@
 namespace quodlin {
 namespace {
 
-constexpr std::size_t kChunkSize = 1 << 20;
+// Small enough that a card reader of 1.5 MB/s sees Cancel within a fifth of a second.
+constexpr std::size_t kChunkSize = std::size_t{256} * 1024;
 
 std::uint64_t SizeOrZero(FileSystem& fs, const std::string& path) {
     try {

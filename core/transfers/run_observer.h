@@ -23,6 +23,8 @@ public:
     virtual bool retrying(const std::string&, std::uint64_t, int) { return true; }
     // A file of the run reached its place.
     virtual void fileDone() {}
+    // Every byte is copied; what is left is the card writing out the last copies.
+    virtual void writing() {}
 };
 
 }  // namespace quodlin

@@ -95,7 +95,8 @@ protected:
         const QPoint at = target->visualItemRect(target->currentItem()).center();
         if (how == "DoubleClick") {
             QTest::mouseClick(target->viewport(), Qt::LeftButton, {}, at);
-            return QTest::mouseDClick(target->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseDClick(target->viewport(), Qt::LeftButton, {}, at);
+            return waitForRun();
         }
         const std::map<std::string, Qt::Key> keys = {{"F2", Qt::Key_F2},
                                                      {"F5", Qt::Key_F5},
@@ -103,9 +104,15 @@ protected:
                                                      {"Delete", Qt::Key_Delete},
                                                      {"Return", Qt::Key_Return}};
         QTest::keyClick(target, keys.at(how));
+        waitForRun();
     }
     void click(const char* button) {
         QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton);
+        waitForRun();
+    }
+    // The card's work runs on a worker; what it left shows once it ended.
+    void waitForRun() const {
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !window_->working(); }, 10000));
     }
 
     int progressDelayMs = 500;
@@ -254,27 +261,70 @@ TEST_F(WindowTest, TheShapingLastChosenIsOfferedForReadySamples) {
     EXPECT_FALSE(prompt.shapingsOffered[0].eightBit);
 }
 
-TEST_F(WindowTest, ALongCopyShowsItsProgressAndCancelEndsItAtOnce) {
-    progressDelayMs = 0;
-    open();
-    select("FileList", {0, 1, 2});
-    std::string label;
-    auto* watcher = new QTimer(qApp);
-    watcher->setInterval(0);
-    QObject::connect(watcher, &QTimer::timeout, [this, &label, watcher] {
-        auto* box = window_->findChild<QProgressDialog*>();
-        if (box == nullptr || !box->isVisible() || !box->labelText().startsWith("File 2")) return;
-        label = box->labelText().toStdString();
-        box->findChild<QPushButton*>()->click();
-        watcher->deleteLater();
-    });
-    watcher->start();
-    click("cmdToSM");
-    EXPECT_EQ(label, "File 2 of 3: snare.wav");
-    EXPECT_EQ(rows("lstSmartMedia"), (Rows{"00.wav = Kick", "01.wav = clap"}));
-    EXPECT_EQ(control<ElidedLabel>("lblStatus")->fullText(),
-              "Copying to the card stopped after 1 of 3 samples");
+// What happens while a run on the worker waits for its question: the user cancels, pulls the
+// card, or only answers.
+struct MidRun {
+    const char* meanwhile;
+    Rows copied;
+    const char* status;
+    Rows messages;
+};
+
+void PrintTo(const MidRun& c, std::ostream* os) {
+    *os << c.meanwhile;
 }
+
+class MidRunTest : public WindowTest, public ::testing::WithParamInterface<MidRun> {};
+
+// Three card samples to the computer, where the second is there already: the run asks on the
+// window's thread and waits, its progress box shows where it is, and the window acts meanwhile.
+TEST_P(MidRunTest, ARunOnTheWorkerWaitsForItsQuestionAndSeesWhatHappenedMeanwhile) {
+    const MidRun& c = GetParam();
+    WriteBytes(card.file("01.wav"), "snare on card");
+    WriteBytes(card.file("02.wav"), "tom on card");
+    WriteBytes(card.file("names.txt"),
+               "[ES1 banks]\r\n\r\n[ES1 samples]\r\n00.wav=Kick\r\n01.wav=Snare\r\n02.wav=Tom\r\n");
+    WriteBytes(home.file("Snare.wav"), "mine");
+    progressDelayMs = 0;
+    open().show();
+    prompt.answers = {true};
+    std::string label;
+    bool working = false;
+    prompt.onQuestion = [&](const std::string&) {
+        working = window_->working();
+        auto* box = window_->findChild<QProgressDialog*>();
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return box->isVisible() && box->labelText().startsWith("File 2"); }));
+        label = box->labelText().toStdString();
+        if (c.meanwhile == std::string("cancel")) box->findChild<QPushButton*>()->click();
+        if (c.meanwhile == std::string("pull")) {
+            std::filesystem::rename(card.path(), card.path() + ".pulled");
+        }
+    };
+    select("lstSmartMedia", {0, 1, 2});
+    click("cmdFromSM");
+    EXPECT_TRUE(working);
+    EXPECT_EQ(label, "File 2 of 3: 01.wav");
+    Rows copied;
+    for (const char* name : {"Kick.wav", "Snare.wav", "Tom.wav"}) {
+        if (Exists(home.file(name)) && ReadBytes(home.file(name)).ends_with("on card")) {
+            copied.push_back(name);
+        }
+    }
+    EXPECT_EQ(copied, c.copied);
+    EXPECT_EQ(control<ElidedLabel>("lblStatus")->fullText().toStdString(), c.status);
+    EXPECT_EQ(prompt.messages, c.messages);
+    if (c.meanwhile == std::string("pull")) {
+        std::filesystem::rename(card.path() + ".pulled", card.path());
+    }
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Window, MidRunTest, ::testing::Values(
+    MidRun{"answer", {"Kick.wav", "Snare.wav", "Tom.wav"}, "3 samples copied to the computer", {}},
+    MidRun{"cancel", {"Kick.wav"}, "Copying to the computer stopped after 1 of 3 samples", {}},
+    MidRun{"pull", {"Kick.wav"}, "Copying to the computer stopped after 1 of 3 samples", {"The card was removed."}}));
+// clang-format on
 
 TEST_F(WindowTest, ARunAsksOnlyOnceThePlayerIsStoppedAndNoKeepsTheFile) {
     WriteBytes(home.file("Kick.wav"), "mine");
@@ -321,16 +371,19 @@ TEST_F(WindowTest, DroppedFilesGoToTheCardAndCardRowsToTheComputer) {
     open();
     select("FileList", {0});
     Drop(list("lstSmartMedia"), DragOutOf(list("FileList")));
+    waitForRun();
     EXPECT_EQ(rows("lstSmartMedia"), (Rows{"00.wav = Kick", "01.wav = caf\u00E9"}));
     // From the desktop's file manager: one of another kind among them.
     auto* desktop = new QMimeData;
     desktop->setUrls({QUrl::fromLocalFile(QString::fromStdString(home.file("song.es1"))),
                       QUrl::fromLocalFile(QString::fromStdString(home.file("clap.wav")))});
     Drop(list("lstSmartMedia"), desktop);
+    waitForRun();
     EXPECT_EQ(prompt.messages, Rows{NotOfMode({"song.es1"}, Mode::Samples)});
     EXPECT_EQ(rows("lstSmartMedia").back(), "02.wav = clap");
     select("lstSmartMedia", {0});
     Drop(list("FileList"), DragOutOf(list("lstSmartMedia")));
+    waitForRun();
     EXPECT_EQ(ReadBytes(home.file("Kick.wav")), "kick on card");
 }
 
@@ -383,6 +436,7 @@ TEST_F(WindowTest, TheCheckRemovesWhatEndedRunsLeft) {
     for (QAction* action : control<QMenu>("cardMenu")->actions()) {
         if (action->text() == "Check card") action->trigger();
     }
+    waitForRun();
     EXPECT_EQ(prompt.questions, Rows{"Remove 1 leftover file (2 kB)?"});
     EXPECT_FALSE(std::filesystem::exists(card.file(".quodlin-1-999999r3-0.part")));
 }
@@ -405,6 +459,7 @@ TEST_F(WindowTest, F6MovesACardFileToTheNumberAskedAndKeepsItsName) {
     select("lstSmartMedia", {0});
     list("lstSmartMedia")->setFocus();
     QTest::keyClick(list("lstSmartMedia"), Qt::Key_F6);
+    waitForRun();
     EXPECT_EQ(rows("lstSmartMedia"), Rows{"12.wav = Kick"});
     EXPECT_TRUE(Exists(card.file("12.wav")));
 }

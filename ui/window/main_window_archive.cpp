@@ -6,6 +6,8 @@
 #include <QFileDialog>
 #include <QStandardPaths>
 #include <QUrl>
+#include <memory>
+#include <optional>
 
 #include "core/archive/card_backup.h"
 #include "core/archive/card_rescue.h"
@@ -16,7 +18,6 @@
 #include "core/text/wording.h"
 #include "platform/local/no_sound.h"
 #include "ui/main_window.h"
-#include "ui/window/busy_pointer.h"
 #include "ui/window/run_progress.h"
 
 namespace quodlin {
@@ -73,12 +74,15 @@ void frmQuodlinMain::copyCardInto(const char* question, const char* title, CardC
         this, QString::fromUtf8(question), NewBackupFolder(), QString(), nullptr,
         QFileDialog::ShowDirsOnly | QFileDialog::DontConfirmOverwrite);
     if (dir.isEmpty()) return;
-    ArchiveResult result;
-    {
-        RunProgress progress(this, QString::fromUtf8(title), parts_.progressDelayMs);
-        result = run(card_, dir.toStdString(), progress);
-    }
-    finishArchiveRun(result, doneText(result, dir.toStdString()));
+    auto progress =
+        std::make_shared<RunProgress>(this, QString::fromUtf8(title), parts_.progressDelayMs);
+    auto result = std::make_shared<ArchiveResult>();
+    startRun([this, run, progress, result,
+              folder = dir.toStdString()] { *result = run(card_, folder, *progress); },
+             [this, progress, result, doneText, folder = dir.toStdString()]() mutable {
+                 progress.reset();
+                 finishArchiveRun(*result, doneText(*result, folder));
+             });
 }
 
 void frmQuodlinMain::cardRestore_Click() {
@@ -86,35 +90,47 @@ void frmQuodlinMain::cardRestore_Click() {
     const QString dir = QFileDialog::getExistingDirectory(
         this, QStringLiteral("Restore the card from a backup folder"), MusicOrHome());
     if (dir.isEmpty()) return;
-    StopAndClose(player());
-    VerifiedBackup backup;
-    {
-        RunProgress progress(this, QStringLiteral("Checking the backup"), parts_.progressDelayMs);
-        backup = VerifyBackup(fileSystem(), dir.toStdString(), progress);
-    }
-    if (!backup.problem.empty()) {
-        finishArchiveRun({{}, {backup.problem}}, "");
-        return;
-    }
-    try {
-        card_.smFile_PathChange();
-        const CardHoldings holdings = HoldingsOf(card_.rootEntries());
-        if (!prompt().question(RestoreQuestion(holdings, backup.dir))) return;
-    } catch (const FileError& error) {
-        prompt().message(CardNotRead(error), MessageStyle::Exclamation);
-        return;
-    }
-    ArchiveResult result;
-    {
-        RunProgress progress(this, QStringLiteral("Restoring SmartMedia"), parts_.progressDelayMs);
-        result = RestoreCard(card_, backup, true, progress);
-    }
-    try {
-        reloadCard();
-    } catch (const FileError& error) {
-        result.problems.push_back(CardNotRead(error));
-    }
-    finishArchiveRun(result, RestoreDoneText(result));
+    auto progress = std::make_shared<RunProgress>(this, QStringLiteral("Checking the backup"),
+                                                  parts_.progressDelayMs);
+    auto backup = std::make_shared<VerifiedBackup>();
+    auto holdings = std::make_shared<std::optional<CardHoldings>>();
+    startRun(
+        [this, progress, backup, holdings, folder = dir.toStdString()] {
+            *backup = VerifyBackup(fileSystem(), folder, *progress);
+            if (!backup->problem.empty()) return;
+            try {
+                card_.smFile_PathChange();
+                *holdings = HoldingsOf(card_.rootEntries());
+            } catch (const FileError& error) {
+                runPrompt().message(CardNotRead(error), MessageStyle::Exclamation);
+            }
+        },
+        [this, progress, backup, holdings]() mutable {
+            progress.reset();
+            if (!backup->problem.empty()) return finishArchiveRun({{}, {backup->problem}}, "");
+            if (!*holdings || !prompt().question(RestoreQuestion(**holdings, backup->dir))) return;
+            restoreFrom(*backup);
+        });
+}
+
+void frmQuodlinMain::restoreFrom(const VerifiedBackup& backup) {
+    auto progress = std::make_shared<RunProgress>(this, QStringLiteral("Restoring SmartMedia"),
+                                                  parts_.progressDelayMs);
+    auto result = std::make_shared<ArchiveResult>();
+    startRun(
+        [this, progress, result, backup] {
+            *result = RestoreCard(card_, backup, true, *progress);
+            try {
+                card_.smFile_PathChange();
+            } catch (const FileError& error) {
+                result->problems.push_back(CardNotRead(error));
+            }
+        },
+        [this, progress, result]() mutable {
+            progress.reset();
+            showCardList();
+            finishArchiveRun(*result, RestoreDoneText(*result));
+        });
 }
 
 // A failing card's files copied as far as they can be read, the rest as zeros and listed.
@@ -131,18 +147,33 @@ void frmQuodlinMain::cardCheckReading_Click() {
     checkCard(true);
 }
 
+// The check and what ended runs left are read on the worker; the findings are told after.
 void frmQuodlinMain::checkCard(bool readEvery) {
     if (!cardChosen()) return;
-    std::vector<std::string> findings;
-    try {
-        const BusyPointer busy;
-        NoSampleFormats sizesOnly;
-        findings = CheckCard(fileSystem(), card_.cardRoot(),
-                             parts_.sampleFormats ? *parts_.sampleFormats : sizesOnly, readEvery);
-    } catch (const FileError& error) {
-        prompt().message(CardNotRead(error), MessageStyle::Exclamation);
-        return;
-    }
+    auto findings = std::make_shared<std::optional<std::vector<std::string>>>();
+    auto leftovers = std::make_shared<Leftovers>();
+    startRun(
+        [this, readEvery, findings, leftovers] {
+            NoSampleFormats sizesOnly;
+            try {
+                *findings =
+                    CheckCard(fileSystem(), card_.cardRoot(),
+                              parts_.sampleFormats ? *parts_.sampleFormats : sizesOnly, readEvery);
+                if ((*findings)->empty()) return;
+                card_.smFile_PathChange();
+                *leftovers = EndedRunsLeftovers(card_);
+            } catch (const FileError& error) {
+                runPrompt().message(CardNotRead(error), MessageStyle::Exclamation);
+            }
+        },
+        [this, findings, leftovers] {
+            if (!*findings) return;
+            tellFindings(**findings);
+            if (!(*findings)->empty()) offerToRemoveLeftovers(*leftovers);
+        });
+}
+
+void frmQuodlinMain::tellFindings(const std::vector<std::string>& findings) {
     if (findings.empty()) {
         prompt().message(kCardInOrder, MessageStyle::Information);
         showStatus(kCardInOrder);
@@ -151,22 +182,27 @@ void frmQuodlinMain::checkCard(bool readEvery) {
     prompt().message(Lines(findings), MessageStyle::Exclamation);
     showStatus("The check found " + Counted(static_cast<long long>(findings.size()), "problem") +
                ".");
-    offerToRemoveLeftovers();
 }
 
 // What ended runs left on the card can go at once, when the user says so.
-void frmQuodlinMain::offerToRemoveLeftovers() {
-    try {
-        card_.smFile_PathChange();
-        const Leftovers leftovers = EndedRunsLeftovers(card_);
-        if (leftovers.names.empty() || !prompt().question(RemoveLeftoversText(leftovers) + "?")) {
-            return;
-        }
-        showStatus(RemoveEndedRunsLeftovers(card_));
-        reloadCard();
-    } catch (const FileError& error) {
-        prompt().message(CardNotRead(error), MessageStyle::Exclamation);
+void frmQuodlinMain::offerToRemoveLeftovers(const Leftovers& leftovers) {
+    if (leftovers.names.empty() || !prompt().question(RemoveLeftoversText(leftovers) + "?")) {
+        return;
     }
+    auto status = std::make_shared<std::string>();
+    startRun(
+        [this, status] {
+            try {
+                *status = RemoveEndedRunsLeftovers(card_);
+                card_.smFile_PathChange();
+            } catch (const FileError& error) {
+                runPrompt().message(CardNotRead(error), MessageStyle::Exclamation);
+            }
+        },
+        [this, status] {
+            if (!status->empty()) showStatus(*status);
+            showCardList();
+        });
 }
 
 void frmQuodlinMain::cardShowInFileManager_Click() {

@@ -84,7 +84,7 @@ void frmQuodlinMain::smDrive_OtherFolder() {
 // Volumes came or went: the list follows, and a card that went away is no longer the card.
 void frmQuodlinMain::mountsChanged() {
     // Never in the middle of an action: its own checks stop it, and the list follows after.
-    if (QApplication::activeModalWidget() != nullptr) {
+    if (QApplication::activeModalWidget() != nullptr || working()) {
         QTimer::singleShot(500, this, &frmQuodlinMain::mountsChanged);
         return;
     }

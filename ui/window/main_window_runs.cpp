@@ -24,6 +24,7 @@
 #include "ui/main_window.h"
 #include "ui/pane/sample_pane.h"
 #include "ui/rename_dialog.h"
+#include "ui/window/card_work.h"
 #include "ui/window/run_progress.h"
 
 namespace quodlin {
@@ -58,6 +59,25 @@ bool IsFile(FileSystem& fs, const std::string& path) {
 
 }  // namespace
 
+bool frmQuodlinMain::working() const {
+    return work_->busy();
+}
+
+void frmQuodlinMain::startRun(std::function<void()> work, std::function<void()> done) {
+    StopAndClose(player());
+    work_->start(std::move(work), std::move(done));
+}
+
+Prompt& frmQuodlinMain::runPrompt() {
+    return work_->prompt();
+}
+
+std::string frmQuodlinMain::askNameForRun(const std::string& name) {
+    std::string answer = name;
+    work_->call([&] { answer = askName(name); });
+    return answer;
+}
+
 void frmQuodlinMain::copyToCard(const std::vector<std::string>& paths) {
     // Said before the run, from the card as listed, when not all of them can have a number.
     const int free = FreeCardNames(card_.rootEntries(), card_.mode());
@@ -65,16 +85,20 @@ void frmQuodlinMain::copyToCard(const std::vector<std::string>& paths) {
         !prompt().question(OnlySomeNamesFree(free, card_.mode()))) {
         return;
     }
-    {
-        RunProgress progress(this, QStringLiteral("Copying to SmartMedia"), parts_.progressDelayMs);
-        CopyToCard(
-            card_, player(), prompt(), paths, progress,
-            {parts_.sampleFormats, parts_.sampleConverter, true, ReadShaping(parts_.settings)});
-        summarize(progress, true);
-    }
-    // The question may have changed the shaping the next copy uses.
-    fraSample->setShaping(ReadShaping(parts_.settings));
-    showCardList();
+    auto progress = std::make_shared<RunProgress>(this, QStringLiteral("Copying to SmartMedia"),
+                                                  parts_.progressDelayMs);
+    const SampleConversion options{parts_.sampleFormats, parts_.sampleConverter, true,
+                                   ReadShaping(parts_.settings)};
+    startRun(
+        [this, paths, progress, options] {
+            CopyToCard(card_, stoppedPlayer_, runPrompt(), paths, *progress, options);
+        },
+        [this, progress] {
+            summarize(*progress, true);
+            // The question may have changed the shaping the next copy uses.
+            fraSample->setShaping(ReadShaping(parts_.settings));
+            showCardList();
+        });
 }
 
 void frmQuodlinMain::summarize(const RunProgress& progress, bool toCard) {
@@ -89,26 +113,33 @@ void frmQuodlinMain::cmdToSM_Click() {
 }
 
 void frmQuodlinMain::cmdFromSM_Click() {
-    {
-        RunProgress progress(this, QStringLiteral("Copying from SmartMedia"),
-                             parts_.progressDelayMs);
-        CopyFromCard(card_, player(), prompt(), selectedCardEntries(), FileList->directory(),
-                     progress);
-        summarize(progress, false);
-    }
-    showCardList();
-    refreshFileList();
+    auto progress = std::make_shared<RunProgress>(this, QStringLiteral("Copying from SmartMedia"),
+                                                  parts_.progressDelayMs);
+    startRun(
+        [this, progress, entries = selectedCardEntries(), dir = FileList->directory()] {
+            CopyFromCard(card_, stoppedPlayer_, runPrompt(), entries, dir, *progress);
+        },
+        [this, progress] {
+            summarize(*progress, false);
+            showCardList();
+            refreshFileList();
+        });
 }
 
 void frmQuodlinMain::cmdDelPC_Click() {
-    DeleteOnComputer(fileSystem(), player(), prompt(), FileList->directory(),
-                     FileList->selectedNames());
-    refreshFileList();
+    startRun(
+        [this, dir = FileList->directory(), names = FileList->selectedNames()] {
+            DeleteOnComputer(fileSystem(), stoppedPlayer_, runPrompt(), dir, names);
+        },
+        [this] { refreshFileList(); });
 }
 
 void frmQuodlinMain::cmdDelSM_Click() {
-    DeleteOnCard(card_, player(), prompt(), selectedCardEntries());
-    showCardList();
+    startRun(
+        [this, entries = selectedCardEntries()] {
+            DeleteOnCard(card_, stoppedPlayer_, runPrompt(), entries);
+        },
+        [this] { showCardList(); });
 }
 
 std::string frmQuodlinMain::askName(const std::string& name) {
@@ -118,9 +149,12 @@ std::string frmQuodlinMain::askName(const std::string& name) {
 }
 
 void frmQuodlinMain::cmdNameSM_Click() {
-    NameOnCard(card_, player(), prompt(), selectedCardEntries(),
-               [this](const CardEntry& entry) { return askName(entry.name); });
-    showCardList();
+    startRun(
+        [this, entries = selectedCardEntries()] {
+            NameOnCard(card_, stoppedPlayer_, runPrompt(), entries,
+                       [this](const CardEntry& entry) { return askNameForRun(entry.name); });
+        },
+        [this] { showCardList(); });
 }
 
 // One selected card file takes another free number, its friendly name kept.
@@ -143,16 +177,24 @@ void frmQuodlinMain::cardMove_Click() {
                      .toStdString();
     }
     if (number.empty()) return;
-    if (MoveOnCard(card_, player(), prompt(), selected.front(), number)) {
-        showStatus(Quoted(file) + " moved to number " + number + ".");
-    }
-    showCardList();
+    auto moved = std::make_shared<bool>(false);
+    startRun([this, entry = selected.front(), number,
+              moved] { *moved = MoveOnCard(card_, stoppedPlayer_, runPrompt(), entry, number); },
+             [this, file, number, moved] {
+                 if (*moved) showStatus(Quoted(file) + " moved to number " + number + ".");
+                 showCardList();
+             });
 }
 
 void frmQuodlinMain::cmdNamePC_Click() {
-    RenameOnComputer(
-        fileSystem(), player(), prompt(), FileList->directory(), FileList->selectedNames(),
-        [this](const std::string& name) { return askName(name); }, [this] { refreshFileList(); });
+    startRun(
+        [this, dir = FileList->directory(), names = FileList->selectedNames()] {
+            RenameOnComputer(
+                fileSystem(), stoppedPlayer_, runPrompt(), dir, names,
+                [this](const std::string& name) { return askNameForRun(name); },
+                [this] { work_->call([this] { refreshFileList(); }); });
+        },
+        [this] { refreshFileList(); });
 }
 
 void frmQuodlinMain::cmdInvSelPC_Click() {

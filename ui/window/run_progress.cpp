@@ -1,53 +1,45 @@
 #include "ui/window/run_progress.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QLocale>
 #include <QProgressDialog>
+
+#include "core/text/wording.h"
 
 namespace quodlin {
 namespace {
 
 constexpr int kBarSteps = 1000;
 constexpr int kHour = 3600 * 1000;
+constexpr int kRefreshMs = 50;
 
 }  // namespace
 
 RunProgress::RunProgress(QWidget* parent, const QString& title, int delayMs)
     : parent_(parent), title_(title), delayMs_(delayMs) {
     clock_.start();
+    ensureDialog();
+    refresher_.setInterval(kRefreshMs);
+    QObject::connect(&refresher_, &QTimer::timeout, [this] { refresh(); });
+    refresher_.start();
 }
 
 RunProgress::~RunProgress() {
-    busy(false);
-    if (!dialog_ || !dialog_->isVisible()) return;
+    refresher_.stop();
+    if (!dialog_->isVisible()) return;
     dialog_->hide();
     // The window the run was started from has the focus again, whatever the desktop picks.
     parent_->activateWindow();
 }
 
-void RunProgress::busy(bool on) {
-    if (on == busy_) return;
-    busy_ = on;
-    if (on) {
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    } else {
-        QGuiApplication::restoreOverrideCursor();
-    }
-}
-
-void RunProgress::start(std::uint64_t totalBytes) {
-    totalBytes_ = totalBytes;
-}
-
 void RunProgress::ensureDialog() {
-    if (dialog_) return;
     dialog_ = std::make_unique<QProgressDialog>(QString(), QStringLiteral("Cancel"), 0, kBarSteps,
                                                 parent_);
     dialog_->setObjectName(QStringLiteral("progressDialog"));
     dialog_->setWindowTitle(title_);
-    dialog_->setWindowModality(Qt::WindowModal);
+    // The lists stay in reach while the run works; what would change them waits for its end.
+    dialog_->setWindowModality(Qt::NonModal);
     // Never shown by its own timer, which would raise it over an open question: the timer runs
     // from construction, and only a value at the minimum restarts it with the new duration.
     dialog_->setMinimumDuration(kHour);
@@ -58,53 +50,74 @@ void RunProgress::ensureDialog() {
     const int titleWidth = QFontMetrics(dialog_->font()).horizontalAdvance(title_);
     dialog_->setMinimumWidth(std::max(360, titleWidth + 160));
     QObject::connect(dialog_.get(), &QDialog::rejected, dialog_.get(), &QProgressDialog::cancel);
+    QObject::connect(dialog_.get(), &QProgressDialog::canceled, [this] { canceled_ = true; });
 }
 
-void RunProgress::showWhenDue() {
-    if (dialog_->isVisible() || clock_.elapsed() < delayMs_) return;
+void RunProgress::refresh() {
+    const std::lock_guard lock(mutex_);
+    if (fileLine_.isEmpty() && !writing_) return;
+    QString label = writing_ ? QStringLiteral("Writing to the card…") : fileLine_;
+    if (!writing_ && !retryLine_.isEmpty()) label += '\n' + retryLine_;
+    const std::int64_t now = clock_.elapsed();
+    const std::string speed =
+        SpeedAndTimeLeft(doneBytes_, totalBytes_, static_cast<double>(now - startedMs_) / 1000.0);
+    if (!writing_ && !speed.empty()) label += '\n' + QString::fromStdString(speed);
+    dialog_->setLabelText(label);
+    if (writing_) {
+        // A bar that keeps moving: the card is still being written, so it must stay in.
+        dialog_->setRange(0, 0);
+    } else if (totalBytes_ > 0) {
+        const auto step = std::min<std::uint64_t>(kBarSteps, doneBytes_ * kBarSteps / totalBytes_);
+        dialog_->setValue(static_cast<int>(step));
+    }
+    const QWidget* modal = QApplication::activeModalWidget();
+    if (dialog_->isVisible() || now < delayMs_ || (modal != nullptr && modal != dialog_.get())) {
+        return;
+    }
     dialog_->show();
     dialog_->raise();
     dialog_->activateWindow();
 }
 
-bool RunProgress::goOn() {
-    showWhenDue();
-    if (dialog_->isVisible()) QCoreApplication::processEvents();
-    return !dialog_->wasCanceled();
+void RunProgress::start(std::uint64_t totalBytes) {
+    const std::lock_guard lock(mutex_);
+    totalBytes_ = totalBytes;
+    startedMs_ = clock_.elapsed();
 }
 
 bool RunProgress::next(int index, int count, const std::string& name) {
-    ensureDialog();
     filesAsked_ = count;
     filesReached_ = index + 1;
+    const std::lock_guard lock(mutex_);
     fileLine_ = QStringLiteral("File %1 of %2: %3")
                     .arg(index + 1)
                     .arg(count)
                     .arg(QString::fromStdString(name));
-    dialog_->setLabelText(fileLine_);
-    return goOn();
+    retryLine_.clear();
+    return !canceled_;
 }
 
 bool RunProgress::retrying(const std::string&, std::uint64_t offset, int attempt) {
-    ensureDialog();
-    dialog_->setLabelText(fileLine_ + QStringLiteral("\nReading again at byte %1 (try %2)")
-                                          .arg(QLocale().toString(static_cast<qulonglong>(offset)))
-                                          .arg(attempt));
-    return goOn();
+    const std::lock_guard lock(mutex_);
+    retryLine_ = QStringLiteral("Reading again at byte %1 (try %2)")
+                     .arg(QLocale().toString(static_cast<qulonglong>(offset)))
+                     .arg(attempt);
+    return !canceled_;
 }
 
 bool RunProgress::copied(std::uint64_t bytes) {
-    ensureDialog();
+    const std::lock_guard lock(mutex_);
     doneBytes_ += bytes;
-    if (totalBytes_ > 0) {
-        const auto step = std::min<std::uint64_t>(kBarSteps, doneBytes_ * kBarSteps / totalBytes_);
-        dialog_->setValue(static_cast<int>(step));
-    }
-    return goOn();
+    return !canceled_;
+}
+
+void RunProgress::writing() {
+    const std::lock_guard lock(mutex_);
+    writing_ = true;
 }
 
 bool RunProgress::stopped() const {
-    return filesReached_ < filesAsked_ || (dialog_ && dialog_->wasCanceled());
+    return filesReached_ < filesAsked_ || canceled_;
 }
 
 }  // namespace quodlin

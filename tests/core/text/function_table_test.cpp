@@ -229,6 +229,10 @@ const std::map<std::string, std::function<std::string(const Args&)>> kFunctions 
                                a[2] == "banks" ? Mode::Banks : Mode::Samples, a[3] == "card",
                                a[4] == "stopped");
      }},
+    {"SpeedAndTimeLeft",
+     [](const Args& a) {
+         return SpeedAndTimeLeft(std::stoull(a[0]), std::stoull(a[1]), std::stod(a[2]));
+     }},
 };
 
 struct Call {
