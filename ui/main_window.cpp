@@ -107,13 +107,12 @@ void frmQuodlinMain::connectHandlers() {
             guarded(&frmQuodlinMain::cmdFromSM_Click));
     connectKeysAndMenus();
 
-    // While a run works the card's table may change under the lists: the lines under them follow
-    // when the run has shown its result.
     connect(FileList, &QListWidget::itemSelectionChanged, this, [this] {
-        if (working()) return;
         showSelection(selectedComputerPaths());
         showInPane(FileList);
     });
+    // While a run works the card's table may change under the list: the lines under it follow
+    // when the run has shown its result.
     connect(lstSmartMedia, &QListWidget::itemSelectionChanged, this, [this] {
         if (working()) return;
         std::vector<std::string> paths;
@@ -149,7 +148,7 @@ void frmQuodlinMain::connectHandlers() {
 // nothing.
 std::function<void()> frmQuodlinMain::guarded(void (frmQuodlinMain::*handler)()) {
     return [this, handler] {
-        if (!working()) RunAction(prompt(), [&] { (this->*handler)(); });
+        work_->whenIdle([this, handler] { RunAction(prompt(), [&] { (this->*handler)(); }); });
     };
 }
 
@@ -277,13 +276,17 @@ void frmQuodlinMain::reloadWhenIdle() {
 void frmQuodlinMain::reloadLists() {
     if (SelectedTab() == Tab::Help) return;
     refreshFileList();
-    try {
-        card_.smFile_PathChange();
-    } catch (const FileError&) {
-        // A card that went away is dropped by the list itself; one that cannot be read shows
-        // empty until it can.
-    }
-    showCardList();
+    // Read on the worker, as a slow reader takes its time; the preview plays on.
+    work_->start(
+        [this] {
+            try {
+                card_.smFile_PathChange();
+            } catch (const FileError&) {
+                // A card that went away is dropped by the list itself; one that cannot be read
+                // shows empty until it can.
+            }
+        },
+        [this] { showCardList(); }, true);
 }
 
 void frmQuodlinMain::showStatus(const std::string& text) {

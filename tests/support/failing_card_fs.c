@@ -284,10 +284,10 @@ int main(int argc, char** argv) {
         snprintf(rulesPath, sizeof rulesPath, "%s/%s", here, argv[2]);
     }
     // Single-threaded and in the foreground, so that the test that started it ends it; the
-    // mount goes with it.
+    // mount goes with it. Mounted as the FAT card it stands for, so that the window takes it.
     char* fuseArgs[] = {argv[0], argv[3],
                         "-f",    "-s",
-                        "-o",    "auto_unmount,attr_timeout=0,entry_timeout=0,negative_timeout=0",
+                        "-o",    "auto_unmount,attr_timeout=0,entry_timeout=0,negative_timeout=0,subtype=fusefat",
                         NULL};
     return fuse_main(6, fuseArgs, &kOperations, NULL);
 }

@@ -411,6 +411,7 @@ TEST_F(WindowTest, TheListsFollowTheDisk) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return rows("lstSmartMedia").size() == 2; }, 5000));
     std::filesystem::remove(home.file("added.wav"));
     QTest::keyClick(list("FileList"), Qt::Key_R, Qt::ControlModifier);
+    waitForRun();
     EXPECT_EQ(rows("FileList"), kHome);
 }
 
@@ -421,6 +422,7 @@ TEST_F(WindowTest, AReloadKeepsALargeSelectionWhole) {
     files->selectAll();
     files->item(0)->setSelected(false);
     QTest::keyClick(files, Qt::Key_R, Qt::ControlModifier);
+    waitForRun();
     ASSERT_EQ(files->count(), 5003);
     EXPECT_EQ(files->selectionModel()->selectedRows().size(), 5002);
     EXPECT_FALSE(files->item(0)->isSelected());

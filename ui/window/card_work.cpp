@@ -7,6 +7,7 @@
 #include <condition_variable>
 #include <exception>
 #include <mutex>
+#include <utility>
 
 #include "ui/window/run_action.h"
 #include "ui/window/window_thread_prompt.h"
@@ -40,25 +41,41 @@ CardWork::~CardWork() {
     delete thread_;
 }
 
-void CardWork::start(std::function<void()> work, std::function<void()> done) {
+void CardWork::start(std::function<void()> work, std::function<void()> done, bool quiet) {
     done_ = std::move(done);
+    quiet_ = quiet;
     thread_ = QThread::create([this, work = std::move(work)] { RunAction(*prompt_, work); });
     connect(thread_, &QThread::finished, this, &CardWork::ended);
-    QGuiApplication::setOverrideCursor(QCursor(Qt::BusyCursor));
-    emit busyChanged(true);
+    if (!quiet_) {
+        QGuiApplication::setOverrideCursor(QCursor(Qt::BusyCursor));
+        emit busyChanged(true);
+    }
     thread_->start();
+}
+
+bool CardWork::whenIdle(std::function<void()> action) {
+    if (!busy()) {
+        action();
+        return true;
+    }
+    if (!quiet_) return false;
+    afterQuietRun_ = std::move(action);
+    return true;
 }
 
 void CardWork::ended() {
     thread_->wait();
     delete thread_;
     thread_ = nullptr;
-    QGuiApplication::restoreOverrideCursor();
+    const bool quiet = quiet_;
+    if (!quiet) QGuiApplication::restoreOverrideCursor();
     const std::function<void()> done = std::move(done_);
     done_ = nullptr;
     RunAction(*prompt_, done);
     // What follows a run may start the next one.
-    if (!busy()) emit busyChanged(false);
+    if (busy()) return;
+    if (!quiet) emit busyChanged(false);
+    if (afterQuietRun_) std::exchange(afterQuietRun_, nullptr)();
 }
 
 void CardWork::call(const std::function<void()>& f) {

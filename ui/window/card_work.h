@@ -24,8 +24,12 @@ public:
 
     bool busy() const { return thread_ != nullptr; }
     // Runs work on the worker and then done on the window's thread, however work ended. An error
-    // work did not expect is told and the program goes on.
-    void start(std::function<void()> work, std::function<void()> done);
+    // work did not expect is told and the program goes on. A quiet run (a reload) changes nothing
+    // the user sees until it is done: busyChanged stays silent.
+    void start(std::function<void()> work, std::function<void()> done, bool quiet = false);
+    // Runs action now, or once the quiet run that works now has ended; the last one asked wins.
+    // False while a run the user started works: its actions wait, disabled.
+    bool whenIdle(std::function<void()> action);
     // The prompt a run asks through.
     Prompt& prompt() { return *prompt_; }
     // Calls f on the window's thread and waits for it to return; at once when already there.
@@ -40,6 +44,8 @@ private:
     std::unique_ptr<Prompt> prompt_;
     QThread* thread_ = nullptr;
     std::function<void()> done_;
+    std::function<void()> afterQuietRun_;
+    bool quiet_ = false;
     std::atomic<bool> closing_ = false;
 };
 
