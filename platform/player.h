@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace quodlin {
@@ -21,6 +22,14 @@ public:
     virtual double position() const { return 0.0; }
     // No sound device to play on at all.
     virtual bool hasNoDevice() const { return false; }
+    // "Open" and then "Play" from this many seconds; told is called once the player knows
+    // whether it plays. A player that reads its file on a worker returns before that, so that a
+    // slow card never holds up the caller's thread.
+    virtual void openThenPlay(double fromSeconds, const std::function<void()>& told) {
+        command("Open");
+        playFrom(fromSeconds);
+        told();
+    }
 };
 
 // The step every file action begins with, so that the player holds no file.

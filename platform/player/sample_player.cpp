@@ -29,8 +29,10 @@ void SamplePlayer::command(const std::string& command) {
     }
 }
 
+// A sample being read to be played counts as playing: Stop and Space end it as any other.
 bool SamplePlayer::isPlaying() const {
-    return sink_ && sink_->state() == QAudio::ActiveState;
+    return (decoder_ != nullptr && playWhenDecoded_) ||
+           (sink_ && sink_->state() == QAudio::ActiveState);
 }
 
 void SamplePlayer::playFrom(double seconds) {
@@ -55,6 +57,40 @@ void SamplePlayer::open() {
         return;
     }
     sample_ = std::move(result.sample);
+}
+
+void SamplePlayer::openThenPlay(double fromSeconds, const std::function<void()>& told) {
+    close();
+    lastError_.clear();
+    if (fileName_.empty()) {
+        lastError_ = "no file name given";
+        return told();
+    }
+    auto result = std::make_shared<DecodeResult>();
+    QThread* decoder = QThread::create([result, path = fileName_] { *result = DecodeSample(path); });
+    decoder_ = decoder;
+    playWhenDecoded_ = true;
+    connect(decoder, &QThread::finished, this, [this, decoder, result, fromSeconds, told] {
+        // A decode dropped meanwhile is no longer this player's.
+        if (decoder != decoder_) return;
+        decoder_->deleteLater();
+        decoder_ = nullptr;
+        if (!result->ok()) {
+            lastError_ = result->error;
+        } else {
+            sample_ = std::move(result->sample);
+            if (playWhenDecoded_) play(fromSeconds);
+        }
+        told();
+    });
+    decoder->start();
+}
+
+void SamplePlayer::dropDecoding() {
+    if (decoder_ == nullptr) return;
+    decoder_->wait();
+    decoder_->deleteLater();
+    decoder_ = nullptr;
 }
 
 void SamplePlayer::play(double fromSeconds) {
@@ -112,6 +148,7 @@ QAudioFormat SamplePlayer::prepareAudio(const QAudioDevice& device) {
 }
 
 void SamplePlayer::stop() {
+    playWhenDecoded_ = false;
     if (sink_) {
         sink_->stop();
         sink_.reset();
@@ -122,6 +159,7 @@ void SamplePlayer::stop() {
 
 void SamplePlayer::close() {
     stop();
+    dropDecoding();
     sample_.reset();
 }
 

@@ -4,6 +4,7 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QObject>
+#include <QThread>
 #include <memory>
 #include <optional>
 #include <string>
@@ -33,12 +34,16 @@ public:
     double position() const override;
     std::string lastError() const override { return lastError_; }
     bool hasNoDevice() const override { return noDevice_; }
+    // Decodes on a worker and plays on this thread once the sample is in memory.
+    void openThenPlay(double fromSeconds, const std::function<void()>& told) override;
 
 private:
     void open();
     void play(double fromSeconds);
     void stop();
     void close();
+    // A decode still working is waited for, so that no file stays open, and its sample dropped.
+    void dropDecoding();
     QAudioFormat prepareAudio(const QAudioDevice& device);
 
     std::string fileName_;
@@ -48,6 +53,8 @@ private:
     std::unique_ptr<QAudioSink> sink_;
     double startSeconds_ = 0.0;  // where the sound playing now began
     std::string lastError_;
+    QThread* decoder_ = nullptr;
+    bool playWhenDecoded_ = false;
     bool noDevice_ = false;
 };
 

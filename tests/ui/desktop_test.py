@@ -313,9 +313,16 @@ def slow_card_actions(work, pc, backing):
         return lambda: any(os.path.exists(os.path.join(work, name, "SHA256SUMS"))
                            for name in os.listdir(work) if name.startswith("ES1 card"))
 
+    def play(wid):
+        click(wid, CARD_LIST)
+        run("xdotool", "key", "Return")
+        started = time.monotonic()
+        return lambda: time.monotonic() - started > 1.5
+
     return [("Copy 4 samples to the computer", copy_back),
             ("Copy 10 samples to the card", copy_to_card),
-            ("Check card", check), ("Back up the card", back_up)]
+            ("Check card", check), ("Back up the card", back_up),
+            ("Select and play a sample", play)]
 
 
 def slow_card_never_freezes_the_window(work):

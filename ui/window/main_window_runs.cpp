@@ -229,9 +229,8 @@ void frmQuodlinMain::preview(const std::string& path, QListWidget* list, int row
                              const QString& name, double fromSeconds) {
     StopAndClose(player());
     player().setFileName(path);
-    player().command("Open");
-    player().playFrom(fromSeconds);
-    showStatus(PreviewStatus(player(), path));
+    showStatus("");
+    player().openThenPlay(fromSeconds, [this, path] { showStatus(PreviewStatus(player(), path)); });
     const double seconds =
         parts_.sampleFormats != nullptr ? parts_.sampleFormats->read(path).seconds() : 0.0;
     playMark_->playing(list, row, name, seconds);

@@ -4,6 +4,7 @@
 #include <sndfile.h>
 
 #include <QMediaDevices>
+#include <QTest>
 
 #include "tests/platform/sound/test_sounds.h"
 #include "tests/support/temp_dir.h"
@@ -15,6 +16,14 @@ class SamplePlayerTest : public ::testing::Test {
 protected:
     void SetUp() override {
         WriteTones(sample_, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 44100, 1, {{440, 0.3}});
+    }
+
+    // Opens and plays as the window does, through a worker; true once the player told.
+    bool openThenPlay(const std::string& path) {
+        bool told = false;
+        player_.setFileName(path);
+        player_.openThenPlay(0.0, [&] { told = true; });
+        return QTest::qWaitFor([&] { return told; });
     }
 
     TempDir dir_;
@@ -40,6 +49,11 @@ TEST_F(SamplePlayerTest, ANonSoundFileIsRefusedAndNothingPlays) {
         EXPECT_FALSE(player_.isPlaying());
         EXPECT_NE(player_.lastError().find(dir_.file(name)), std::string::npos)
             << player_.lastError();
+        ASSERT_TRUE(openThenPlay(dir_.file(name)));
+        EXPECT_FALSE(player_.isOpen());
+        EXPECT_FALSE(player_.isPlaying());
+        EXPECT_NE(player_.lastError().find(dir_.file(name)), std::string::npos)
+            << player_.lastError();
     }
 }
 
@@ -49,6 +63,11 @@ TEST_F(SamplePlayerTest, NoAudioDeviceLeavesThePlayerSilent) {
     player_.setFileName(sample_);
     player_.command("Open");
     player_.command("Play");
+    EXPECT_TRUE(player_.isOpen());
+    EXPECT_FALSE(player_.isPlaying());
+    EXPECT_EQ(player_.lastError(), "no audio output device");
+    player_.command("Close");
+    ASSERT_TRUE(openThenPlay(sample_));
     EXPECT_TRUE(player_.isOpen());
     EXPECT_FALSE(player_.isPlaying());
     EXPECT_EQ(player_.lastError(), "no audio output device");
