@@ -20,6 +20,8 @@ public:
     virtual void playFrom(double) { command("Play"); }
     // How far into the sample the sound is, in seconds; 0 when none plays.
     virtual double position() const { return 0.0; }
+    // How long the open sample lasts, in seconds; 0 when none is open.
+    virtual double seconds() const { return 0.0; }
     // No sound device to play on at all.
     virtual bool hasNoDevice() const { return false; }
     // "Open" and then "Play" from this many seconds; told is called once the player knows

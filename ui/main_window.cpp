@@ -238,6 +238,8 @@ void frmQuodlinMain::selectTab() {
     const bool help = tab == Tab::Help;
     MainFrame->setVisible(!help);
     HelpFrame->setVisible(help);
+    // Only samples have a sound to show.
+    fraSample->setVisible(tab == Tab::Samples);
     if (help) {
         fraSample->showNothing();
         const QString helpFile = HelpFilePath(parts_.programDirectory);

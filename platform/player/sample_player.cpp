@@ -59,6 +59,11 @@ void SamplePlayer::open() {
     sample_ = std::move(result.sample);
 }
 
+double SamplePlayer::seconds() const {
+    if (!sample_ || sample_->rate <= 0) return 0.0;
+    return static_cast<double>(sample_->frames()) / sample_->rate;
+}
+
 void SamplePlayer::openThenPlay(double fromSeconds, const std::function<void()>& told) {
     close();
     lastError_.clear();
@@ -67,7 +72,8 @@ void SamplePlayer::openThenPlay(double fromSeconds, const std::function<void()>&
         return told();
     }
     auto result = std::make_shared<DecodeResult>();
-    QThread* decoder = QThread::create([result, path = fileName_] { *result = DecodeSample(path); });
+    QThread* decoder =
+        QThread::create([result, path = fileName_] { *result = DecodeSample(path); });
     decoder_ = decoder;
     playWhenDecoded_ = true;
     connect(decoder, &QThread::finished, this, [this, decoder, result, fromSeconds, told] {

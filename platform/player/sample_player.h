@@ -32,6 +32,7 @@ public:
     bool isPlaying() const override;
     void playFrom(double seconds) override;
     double position() const override;
+    double seconds() const override;
     std::string lastError() const override { return lastError_; }
     bool hasNoDevice() const override { return noDevice_; }
     // Decodes on a worker and plays on this thread once the sample is in memory.

@@ -244,8 +244,12 @@ TEST_F(WindowTest, TheHelpTabShowsTheHelpBesideTheProgramWithItsPicture) {
     EXPECT_EQ(control<QTextBrowser>("rtfNames")->toPlainText(), "Keys: F5 copies.");
     EXPECT_FALSE(control<QLabel>("Picture1")->pixmap().isNull());
     EXPECT_FALSE(list("FileList")->isVisible());
+    EXPECT_FALSE(control<QWidget>("fraSample")->isVisible());
+    control<QTabBar>("TabStrip")->setCurrentIndex(1);
+    EXPECT_FALSE(control<QWidget>("fraSample")->isVisible());
     control<QTabBar>("TabStrip")->setCurrentIndex(0);
     EXPECT_TRUE(list("FileList")->isVisible());
+    EXPECT_TRUE(control<QWidget>("fraSample")->isVisible());
     EXPECT_FALSE(control<QTextBrowser>("rtfNames")->isVisible());
 }
 

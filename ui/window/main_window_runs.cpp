@@ -230,11 +230,12 @@ void frmQuodlinMain::preview(const std::string& path, QListWidget* list, int row
     StopAndClose(player());
     player().setFileName(path);
     showStatus("");
-    player().openThenPlay(fromSeconds, [this, path] { showStatus(PreviewStatus(player(), path)); });
-    const double seconds =
-        parts_.sampleFormats != nullptr ? parts_.sampleFormats->read(path).seconds() : 0.0;
-    playMark_->playing(list, row, name, seconds);
-    fraSample->playing(path);
+    // The row and the pane follow once the sample is read, which on a slow card takes a while.
+    player().openThenPlay(fromSeconds, [this, path, list, row, name] {
+        showStatus(PreviewStatus(player(), path));
+        playMark_->playing(list, row, name, player().seconds());
+        fraSample->playing(path);
+    });
 }
 
 void frmQuodlinMain::showInPane(QListWidget* list) {

@@ -69,6 +69,7 @@ TEST_F(SamplePlayerTest, NoAudioDeviceLeavesThePlayerSilent) {
     player_.command("Close");
     ASSERT_TRUE(openThenPlay(sample_));
     EXPECT_TRUE(player_.isOpen());
+    EXPECT_NEAR(player_.seconds(), 0.3, 0.001);
     EXPECT_FALSE(player_.isPlaying());
     EXPECT_EQ(player_.lastError(), "no audio output device");
 }
