@@ -63,7 +63,7 @@ std::string SizeText(std::uint64_t bytes) {
 std::string SpeedAndTimeLeft(std::uint64_t doneBytes, std::uint64_t totalBytes, double seconds) {
     if (seconds < 1.0 || doneBytes == 0) return "";
     const double perSecond = static_cast<double>(doneBytes) / seconds;
-    const std::string speed = SizeText(static_cast<std::uint64_t>(perSecond)) + "/s";
+    std::string speed = SizeText(static_cast<std::uint64_t>(perSecond)) + "/s";
     if (doneBytes >= totalBytes) return speed;
     return speed + kSeparator + TimeLeft(static_cast<double>(totalBytes - doneBytes) / perSecond);
 }

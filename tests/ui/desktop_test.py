@@ -322,7 +322,7 @@ def slow_card_actions(work, pc, backing):
     return [("Copy 4 samples to the computer", copy_back),
             ("Copy 10 samples to the card", copy_to_card),
             ("Check card", check), ("Back up the card", back_up),
-            ("Select and play a sample", play)]
+            ("Select and play a sample", play), ("Play it again", play)]
 
 
 def slow_card_never_freezes_the_window(work):
