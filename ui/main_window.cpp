@@ -144,8 +144,8 @@ void frmQuodlinMain::connectHandlers() {
         samplesShown, false);
 }
 
-// While a run works, the actions wait: the controls are disabled, and a key or a drop does
-// nothing.
+// An action asked for during a reload runs once the reload is done; during a run the user
+// started, the controls are disabled and a key does nothing.
 std::function<void()> frmQuodlinMain::guarded(void (frmQuodlinMain::*handler)()) {
     return [this, handler] {
         work_->whenIdle([this, handler] { RunAction(prompt(), [&] { (this->*handler)(); }); });

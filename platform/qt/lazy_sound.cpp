@@ -31,6 +31,12 @@ public:
         if (player_) player_->playFrom(seconds);
     }
     double position() const override { return player_ ? player_->position() : 0.0; }
+    double seconds() const override { return player_ ? player_->seconds() : 0.0; }
+    void openThenPlay(double fromSeconds, const std::function<void()>& told) override {
+        if (!player_) makePlayer();
+        if (!player_) return told();
+        player_->openThenPlay(fromSeconds, told);
+    }
 
 private:
     void makePlayer() {

@@ -4,23 +4,16 @@ import sys
 import threading
 import time
 
-try:
-    from Xlib import X, display, protocol
-except ImportError:
-    # Debian installs python3-xlib for the system's Python only; it is pure Python.
-    sys.path.append("/usr/lib/python3/dist-packages")
-    from Xlib import X, display, protocol
+sys.path.append("/usr/lib/python3/dist-packages")  # Debian's python3-xlib, pure Python
+from Xlib import X, display, protocol  # noqa: E402
 
 
 class PingProbe:
-    """Pings the window every interval seconds from a thread of its own and keeps each answer's
-    delay; a ping never answered counts from its sending to the probe's end."""
+    """Pings the window every 20 ms from a thread of its own and keeps each answer's delay; a
+    ping unanswered at the end counts until then."""
 
-    def __init__(self, wid, interval=0.02):
-        self.wid = wid
-        self.interval = interval
-        self.delays = []
-        self._stop = threading.Event()
+    def __init__(self, wid):
+        self.wid, self.delays, self._stop = wid, [], threading.Event()
         self._thread = threading.Thread(target=self._run, daemon=True)
 
     def __enter__(self):
@@ -35,39 +28,33 @@ class PingProbe:
         return max(self.delays, default=0.0)
 
     def percentile(self, share):
-        ordered = sorted(self.delays)
-        return ordered[min(len(ordered) - 1, int(share * len(ordered)))] if ordered else 0.0
+        ordered = sorted(self.delays) or [0.0]
+        return ordered[min(len(ordered) - 1, int(share * len(ordered)))]
 
     def _run(self):
         dpy = display.Display()
-        root = dpy.screen().root
-        # Qt sends its answer to the root window for those who watch its structure.
-        root.change_attributes(event_mask=X.StructureNotifyMask | X.SubstructureNotifyMask)
+        # Qt sends its answer to the root window, for those who watch its structure.
+        dpy.screen().root.change_attributes(
+            event_mask=X.StructureNotifyMask | X.SubstructureNotifyMask)
         window = dpy.create_resource_object("window", self.wid)
-        protocols = dpy.intern_atom("WM_PROTOCOLS")
-        ping = dpy.intern_atom("_NET_WM_PING")
+        protocols, ping = dpy.intern_atom("WM_PROTOCOLS"), dpy.intern_atom("_NET_WM_PING")
         serial = 0
         while not self._stop.is_set():
-            serial += 1
-            sent = time.monotonic()
+            serial, sent = serial + 1, time.monotonic()
             window.send_event(protocol.event.ClientMessage(
-                window=window, client_type=protocols,
-                data=(32, [ping, serial, self.wid, 0, 0])), event_mask=X.NoEventMask)
+                window=window, client_type=protocols, data=(32, [ping, serial, self.wid, 0, 0])),
+                event_mask=X.NoEventMask)
             dpy.flush()
-            if not self._await(dpy, ping, serial):
-                self.delays.append(time.monotonic() - sent)
-                break
+            while not self._stop.is_set() and not self._answered(dpy, ping, serial):
+                time.sleep(0.001)
             self.delays.append(time.monotonic() - sent)
-            time.sleep(max(0.0, self.interval - (time.monotonic() - sent)))
+            time.sleep(max(0.0, 0.02 - (time.monotonic() - sent)))
         dpy.close()
 
-    def _await(self, dpy, ping, serial):
-        """True once the answer to serial came; False when the probe was stopped first."""
-        while not self._stop.is_set():
-            while dpy.pending_events():
-                event = dpy.next_event()
-                if (event.type == X.ClientMessage and event.data[1][0] == ping
-                        and event.data[1][1] == serial):
-                    return True
-            time.sleep(0.001)
+    @staticmethod
+    def _answered(dpy, ping, serial):
+        while dpy.pending_events():
+            event = dpy.next_event()
+            if event.type == X.ClientMessage and list(event.data[1][:2]) == [ping, serial]:
+                return True
         return False

@@ -266,7 +266,7 @@ TEST_F(WindowTest, TheShapingLastChosenIsOfferedForReadySamples) {
 }
 
 // What happens while a run on the worker waits for its question: the user cancels, pulls the
-// card, or only answers.
+// card, or only answers Yes or No.
 struct MidRun {
     const char* meanwhile;
     Rows copied;
@@ -280,8 +280,9 @@ void PrintTo(const MidRun& c, std::ostream* os) {
 
 class MidRunTest : public WindowTest, public ::testing::WithParamInterface<MidRun> {};
 
-// Three card samples to the computer, where the second is there already: the run asks on the
-// window's thread and waits, its progress box shows where it is, and the window acts meanwhile.
+// Three card samples to the computer, where the second is there already: the run asks, only once
+// the player is stopped, on the window's thread and waits; its progress box shows where it is,
+// and the window acts meanwhile.
 TEST_P(MidRunTest, ARunOnTheWorkerWaitsForItsQuestionAndSeesWhatHappenedMeanwhile) {
     const MidRun& c = GetParam();
     WriteBytes(card.file("01.wav"), "snare on card");
@@ -291,11 +292,13 @@ TEST_P(MidRunTest, ARunOnTheWorkerWaitsForItsQuestionAndSeesWhatHappenedMeanwhil
     WriteBytes(home.file("Snare.wav"), "mine");
     progressDelayMs = 0;
     open().show();
-    prompt.answers = {true};
+    prompt.answers = {c.meanwhile != std::string("no")};
     std::string label;
     bool working = false;
+    Rows callsAtQuestion;
     prompt.onQuestion = [&](const std::string&) {
         working = window_->working();
+        callsAtQuestion = player.calls;
         auto* box = window_->findChild<QProgressDialog*>();
         EXPECT_TRUE(QTest::qWaitFor(
             [&] { return box->isVisible() && box->labelText().startsWith("File 2"); }));
@@ -308,6 +311,8 @@ TEST_P(MidRunTest, ARunOnTheWorkerWaitsForItsQuestionAndSeesWhatHappenedMeanwhil
     select("lstSmartMedia", {0, 1, 2});
     click("cmdFromSM");
     EXPECT_TRUE(working);
+    EXPECT_EQ(callsAtQuestion, kStopped);
+    EXPECT_EQ(prompt.questions, Rows{"Overwrite '" + home.file("Snare.wav") + "'?"});
     EXPECT_EQ(label, "File 2 of 3: 01.wav");
     Rows copied;
     for (const char* name : {"Kick.wav", "Snare.wav", "Tom.wav"}) {
@@ -316,6 +321,7 @@ TEST_P(MidRunTest, ARunOnTheWorkerWaitsForItsQuestionAndSeesWhatHappenedMeanwhil
         }
     }
     EXPECT_EQ(copied, c.copied);
+    EXPECT_TRUE(Exists(home.file("Snare.wav"))) << "the file there before is never lost";
     EXPECT_EQ(control<ElidedLabel>("lblStatus")->fullText().toStdString(), c.status);
     EXPECT_EQ(prompt.messages, c.messages);
     if (c.meanwhile == std::string("pull")) {
@@ -325,22 +331,11 @@ TEST_P(MidRunTest, ARunOnTheWorkerWaitsForItsQuestionAndSeesWhatHappenedMeanwhil
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Window, MidRunTest, ::testing::Values(
-    MidRun{"answer", {"Kick.wav", "Snare.wav", "Tom.wav"}, "3 samples copied to the computer", {}},
+    MidRun{"yes", {"Kick.wav", "Snare.wav", "Tom.wav"}, "3 samples copied to the computer", {}},
+    MidRun{"no", {"Kick.wav", "Tom.wav"}, "2 samples copied to the computer, 1 skipped", {}},
     MidRun{"cancel", {"Kick.wav"}, "Copying to the computer stopped after 1 of 3 samples", {}},
     MidRun{"pull", {"Kick.wav"}, "Copying to the computer stopped after 1 of 3 samples", {"The card was removed."}}));
 // clang-format on
-
-TEST_F(WindowTest, ARunAsksOnlyOnceThePlayerIsStoppedAndNoKeepsTheFile) {
-    WriteBytes(home.file("Kick.wav"), "mine");
-    open();
-    Rows callsAtQuestion;
-    prompt.onQuestion = [&](const std::string&) { callsAtQuestion = player.calls; };
-    select("lstSmartMedia", {0});
-    click("cmdFromSM");
-    EXPECT_EQ(callsAtQuestion, kStopped);
-    EXPECT_EQ(prompt.questions, Rows{"Overwrite '" + home.file("Kick.wav") + "'?"});
-    EXPECT_EQ(ReadBytes(home.file("Kick.wav")), "mine");
-}
 
 TEST_F(WindowTest, ComputerDeletesGoToTheTrash) {
     open();

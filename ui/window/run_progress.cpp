@@ -19,7 +19,7 @@ constexpr int kRefreshMs = 50;
 RunProgress::RunProgress(QWidget* parent, const QString& title, int delayMs)
     : parent_(parent), title_(title), delayMs_(delayMs) {
     clock_.start();
-    ensureDialog();
+    buildDialog();
     refresher_.setInterval(kRefreshMs);
     QObject::connect(&refresher_, &QTimer::timeout, [this] { refresh(); });
     refresher_.start();
@@ -33,7 +33,7 @@ RunProgress::~RunProgress() {
     parent_->activateWindow();
 }
 
-void RunProgress::ensureDialog() {
+void RunProgress::buildDialog() {
     dialog_ = std::make_unique<QProgressDialog>(QString(), QStringLiteral("Cancel"), 0, kBarSteps,
                                                 parent_);
     dialog_->setObjectName(QStringLiteral("progressDialog"));

@@ -40,7 +40,7 @@ public:
 
 private:
     void refresh();
-    void ensureDialog();
+    void buildDialog();
 
     QWidget* parent_;
     QString title_;
