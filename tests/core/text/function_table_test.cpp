@@ -6,6 +6,9 @@
 #include <functional>
 #include <map>
 
+#include "core/archive/card_backup.h"
+#include "core/archive/card_rescue.h"
+#include "core/archive/card_restore.h"
 #include "core/archive/sha256_sums.h"
 #include "core/card/card_use.h"
 #include "core/card_numbering.h"
@@ -228,6 +231,12 @@ const std::map<std::string, std::function<std::string(const Args&)>> kFunctions 
          return CopyRunSummary(std::stoi(a[0]), std::stoi(a[1]),
                                a[2] == "banks" ? Mode::Banks : Mode::Samples, a[3] == "card",
                                a[4] == "stopped");
+     }},
+    {"DoneText",
+     [](const Args& a) {
+         ArchiveResult result{std::vector<std::string>(std::stoul(a[1])), {}, std::stoi(a[2])};
+         if (a[0] == "backup") return BackupDoneText(result, a[3]);
+         return a[0] == "rescue" ? RescueDoneText(result, a[3]) : RestoreDoneText(result);
      }},
     {"SpeedAndTimeLeft",
      [](const Args& a) {
