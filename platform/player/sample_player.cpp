@@ -39,8 +39,9 @@ void SamplePlayer::playFrom(double seconds) {
     play(seconds);
 }
 
+// A sample still being read has not begun to play: it stands at its start.
 double SamplePlayer::position() const {
-    if (!isPlaying()) return 0.0;
+    if (!sink_ || sink_->state() != QAudio::ActiveState) return 0.0;
     return startSeconds_ + static_cast<double>(sink_->processedUSecs()) / 1e6;
 }
 
