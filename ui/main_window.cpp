@@ -13,6 +13,7 @@
 #include <QTabBar>
 #include <QTextBrowser>
 #include <QTimer>
+#include <utility>
 
 #include "core/card/card_use.h"
 #include "core/samples/shaping_settings.h"
@@ -206,8 +207,10 @@ void frmQuodlinMain::connectWatchers() {
     // Many changes in a row, as a copy makes, give one reload.
     reloadTimer_->setSingleShot(true);
     reloadTimer_->setInterval(200);
-    connect(diskWatcher_, &QFileSystemWatcher::directoryChanged, reloadTimer_,
-            qOverload<>(&QTimer::start));
+    connect(diskWatcher_, &QFileSystemWatcher::directoryChanged, this, [this](const QString& dir) {
+        changedFolders_.insert(dir);
+        reloadTimer_->start();
+    });
     connect(reloadTimer_, &QTimer::timeout, this, guarded(&frmQuodlinMain::reloadWhenIdle));
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_R), this), &QShortcut::activated, this,
             guarded(&frmQuodlinMain::reloadLists));
@@ -221,18 +224,18 @@ Tab frmQuodlinMain::SelectedTab() const {
 void frmQuodlinMain::selectFirstTab() {
     TabStrip->setCurrentIndex(0);
     selectTab();
+    reloadCard();
 }
 
+// The other mode's list is read on the worker; until it is there the list shows nothing.
 void frmQuodlinMain::TabStrip_Click() {
-    try {
-        selectTab();
-    } catch (const FileError& error) {
-        prompt().message(CardNotRead(error), MessageStyle::Exclamation);
-    }
+    if (!selectTab()) return;
+    lstSmartMedia->clear();
+    rereadCard(true);
 }
 
 // The help page leaves the work page as it was: it is hidden, and the next mode tab refills it.
-void frmQuodlinMain::selectTab() {
+bool frmQuodlinMain::selectTab() {
     const Tab tab = SelectedTab();
     directories_.selectTab(tab);
     const bool help = tab == Tab::Help;
@@ -244,13 +247,13 @@ void frmQuodlinMain::selectTab() {
         fraSample->showNothing();
         const QString helpFile = HelpFilePath(parts_.programDirectory);
         ReportHelpFileIfAsked(helpFile, ShowHelpFile(*rtfNames, helpFile));
-        return;
+        return false;
     }
     WavPlayer->setVisible(tab == Tab::Samples);
     if (tab != Tab::Samples) fraSample->showNothing();
     showDirectory();
     card_.setMode(directories_.mode);
-    reloadCard();
+    return true;
 }
 
 void frmQuodlinMain::watchFolders() {
@@ -267,28 +270,24 @@ void frmQuodlinMain::watchFolders() {
 }
 
 // A question or a progress box is open: an action is running, and the lists wait for its end.
+// Only the side that changed is read again: a slow card is not read for a change on the computer.
 void frmQuodlinMain::reloadWhenIdle() {
     if (QApplication::activeModalWidget() != nullptr || working()) {
         reloadTimer_->start();
         return;
     }
-    reloadLists();
+    const QSet<QString> changed = std::exchange(changedFolders_, {});
+    if (SelectedTab() == Tab::Help) return;
+    if (changed.contains(QString::fromStdString(FileList->directory()))) refreshFileList();
+    if (changed.contains(QString::fromStdString(card_.cardRoot()))) rereadCard(false);
 }
 
 void frmQuodlinMain::reloadLists() {
     if (SelectedTab() == Tab::Help) return;
     refreshFileList();
-    // Read on the worker, as a slow reader takes its time; the preview plays on.
-    work_->start(
-        [this] {
-            try {
-                card_.smFile_PathChange();
-            } catch (const FileError&) {
-                // A card that went away is dropped by the list itself; one that cannot be read
-                // shows empty until it can.
-            }
-        },
-        [this] { showCardList(); }, true);
+    // A card that went away is dropped by the list itself; one that cannot be read shows empty
+    // until it can.
+    rereadCard(false);
 }
 
 void frmQuodlinMain::showStatus(const std::string& text) {
@@ -301,12 +300,6 @@ void frmQuodlinMain::showSelection(const std::vector<std::string>& paths) {
 }
 
 // The card's use as it was last read; a card that could not be read has none to tell.
-void frmQuodlinMain::showCardUse() {
-    const bool read = !card_.cardRoot().empty() && card_.loaded();
-    lblCardUse->setFullText(read ? QString::fromStdString(CardUseText(CardUseOf(card_)))
-                                 : QString());
-}
-
 // The window's own place is remembered between runs.
 void frmQuodlinMain::restoreWindowPlace() {
     const std::string saved =

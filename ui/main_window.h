@@ -1,16 +1,19 @@
 #pragma once
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/archive/backup_verify.h"
 #include "core/archive/card_backup.h"
 #include "core/card/card_side.h"
+#include "core/card/card_use.h"
 #include "core/card/card_write.h"
 #include "core/computer/directory_state.h"
 #include "core/shell/startup.h"
@@ -58,7 +61,7 @@ struct MainWindowParts {
     Prompt& prompt;
     std::string fallbackDirectory;  // stands in for a directory or card drive that cannot be used
     QString programDirectory;       // the help file is looked for from here
-    int progressDelayMs = 500;      // how long a copy run goes on before it shows its progress
+    int progressDelayMs = 350;      // how long a copy run goes on before it shows its progress
     SampleFormats* sampleFormats = nullptr;      // none: no formats in the lists' tool tips
     SampleConverter* sampleConverter = nullptr;  // none: copies to the card never convert
     SampleOverviews* sampleOverviews = nullptr;  // none: the sample pane draws no waveform
@@ -94,7 +97,6 @@ public:
     // The status bar's text: what the last run did; it stays until the next one.
     void showStatus(const std::string& text);
     void showSelection(const std::vector<std::string>& paths);
-    void showCardUse();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -116,7 +118,8 @@ private:
     // The handler, run through RunAction.
     std::function<void()> guarded(void (frmQuodlinMain::*handler)());
     void TabStrip_Click();
-    void selectTab();
+    // Shows the tab chosen; false for the help page, which reads nothing of the card.
+    bool selectTab();
     void watchFolders();
     void reloadWhenIdle();
     void reloadLists();
@@ -128,6 +131,17 @@ private:
     void setCardDrive(const std::string& drive) override;
     void showNoCard() override;
     void reloadCard();
+    // Reads the card again on the worker, as a slow reader takes its time; the preview plays on.
+    // A card that cannot be read shows empty, and tellFailure says why.
+    void rereadCard(bool tellFailure);
+    // What the card list shows beside the table: whether the card is still there and its use.
+    // Read on the worker at the end of each run, else by the list itself.
+    struct CardSurvey {
+        bool removed = false;
+        std::optional<CardUse> use;
+    };
+    CardSurvey surveyCard();
+    std::function<void()> surveyedAfter(std::function<void()> work);
     void smDrive_Change();
     void smDrive_OtherFolder();
     void mountsChanged();
@@ -203,6 +217,7 @@ private:
     std::unique_ptr<CachedSampleFormats> cachedFormats_;
     CardSide card_;
     std::string shownCardRoot_;
+    std::optional<CardSurvey> survey_;
     // The card last opened, to be opened again by itself when it is mounted again.
     std::string lastCardRoot_;
     bool severalCards_ = false;
@@ -224,6 +239,7 @@ private:
     int paneRow_ = -1;
     QFileSystemWatcher* diskWatcher_ = nullptr;
     QTimer* reloadTimer_ = nullptr;
+    QSet<QString> changedFolders_;  // the watched folders changed since the last reload
     QTextBrowser* rtfNames = nullptr;
     QFrame* MainFrame = nullptr;
     QPushButton* cmdPathSelect = nullptr;

@@ -240,14 +240,17 @@ TEST_F(WindowTest, TheHelpTabShowsTheHelpBesideTheProgramWithItsPicture) {
     open().show();
     EXPECT_FALSE(window_->windowIcon().pixmap(48).isNull());
     control<QTabBar>("TabStrip")->setCurrentIndex(2);
+    waitForRun();
     ASSERT_NE(control<QTextBrowser>("rtfNames"), nullptr);
     EXPECT_EQ(control<QTextBrowser>("rtfNames")->toPlainText(), "Keys: F5 copies.");
     EXPECT_FALSE(control<QLabel>("Picture1")->pixmap().isNull());
     EXPECT_FALSE(list("FileList")->isVisible());
     EXPECT_FALSE(control<QWidget>("fraSample")->isVisible());
     control<QTabBar>("TabStrip")->setCurrentIndex(1);
+    waitForRun();
     EXPECT_FALSE(control<QWidget>("fraSample")->isVisible());
     control<QTabBar>("TabStrip")->setCurrentIndex(0);
+    waitForRun();
     EXPECT_TRUE(list("FileList")->isVisible());
     EXPECT_TRUE(control<QWidget>("fraSample")->isVisible());
     EXPECT_FALSE(control<QTextBrowser>("rtfNames")->isVisible());
@@ -412,6 +415,16 @@ TEST_F(WindowTest, TheListsFollowTheDisk) {
     QTest::keyClick(list("FileList"), Qt::Key_R, Qt::ControlModifier);
     waitForRun();
     EXPECT_EQ(rows("FileList"), kHome);
+    // A key pressed while a reload reads the card waits for it, and a reload asked after the key
+    // does not take its place.
+    select("lstSmartMedia", {0});
+    list("lstSmartMedia")->setFocus();
+    names = {"Kick 2"};
+    QTest::keyClick(list("FileList"), Qt::Key_R, Qt::ControlModifier);
+    QTest::keyClick(list("lstSmartMedia"), Qt::Key_F2);
+    QTest::keyClick(list("FileList"), Qt::Key_R, Qt::ControlModifier);
+    waitForRun();
+    EXPECT_EQ(namesAsked, Rows{"Kick"});
 }
 
 TEST_F(WindowTest, AReloadKeepsALargeSelectionWhole) {

@@ -59,7 +59,7 @@ bool CardWork::whenIdle(std::function<void()> action) {
         return true;
     }
     if (!quiet_) return false;
-    afterQuietRun_ = std::move(action);
+    waiting_.push_back(std::move(action));
     return true;
 }
 
@@ -75,7 +75,16 @@ void CardWork::ended() {
     // What follows a run may start the next one.
     if (busy()) return;
     if (!quiet) emit busyChanged(false);
-    if (afterQuietRun_) std::exchange(afterQuietRun_, nullptr)();
+    runWaiting();
+}
+
+void CardWork::runWaiting() {
+    while (!waiting_.empty() && !busy()) {
+        const std::function<void()> action = std::move(waiting_.front());
+        waiting_.erase(waiting_.begin());
+        action();
+    }
+    if (busy() && !quiet_) waiting_.clear();
 }
 
 void CardWork::call(const std::function<void()>& f) {

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "platform/prompt.h"
 
@@ -27,8 +28,8 @@ public:
     // work did not expect is told and the program goes on. A quiet run (a reload) changes nothing
     // the user sees until it is done: busyChanged stays silent.
     void start(std::function<void()> work, std::function<void()> done, bool quiet = false);
-    // Runs action now, or once the quiet run that works now has ended; the last one asked wins.
-    // False while a run the user started works: its actions wait, disabled.
+    // Runs action now, or once the quiet run that works now has ended, in the order asked. False
+    // while a run the user started works: its actions wait, disabled.
     bool whenIdle(std::function<void()> action);
     // The prompt a run asks through.
     Prompt& prompt() { return *prompt_; }
@@ -40,11 +41,14 @@ signals:
 
 private:
     void ended();
+    // The actions asked for during a quiet run, until one of them starts a run the user waits
+    // for: those after it would have come during that run, and do nothing.
+    void runWaiting();
 
     std::unique_ptr<Prompt> prompt_;
     QThread* thread_ = nullptr;
     std::function<void()> done_;
-    std::function<void()> afterQuietRun_;
+    std::vector<std::function<void()>> waiting_;
     bool quiet_ = false;
     std::atomic<bool> closing_ = false;
 };

@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QSet>
 #include <QTimer>
+#include <utility>
 
 #include "core/card/card_write.h"
 #include "core/card/likely_cards.h"
@@ -14,7 +15,9 @@
 #include "ui/lists/card_list_box.h"
 #include "ui/lists/drive_list_box.h"
 #include "ui/main_window.h"
+#include "ui/widgets/elided_label.h"
 #include "ui/window/busy_pointer.h"
+#include "ui/window/card_work.h"
 
 namespace quodlin {
 namespace {
@@ -113,6 +116,51 @@ bool frmQuodlinMain::dropCardIfRemoved() {
     }
 }
 
+frmQuodlinMain::CardSurvey frmQuodlinMain::surveyCard() {
+    CardSurvey survey;
+    if (card_.cardRoot().empty()) return survey;
+    try {
+        card_.ensureCardPresent();
+    } catch (const FileError&) {
+        survey.removed = true;
+        return survey;
+    }
+    if (card_.loaded()) survey.use = CardUseOf(card_);
+    return survey;
+}
+
+// However work ends, the card is surveyed on the worker after it, for the list shown next.
+std::function<void()> frmQuodlinMain::surveyedAfter(std::function<void()> work) {
+    return [this, work = std::move(work)] {
+        try {
+            work();
+        } catch (...) {
+            survey_ = surveyCard();
+            throw;
+        }
+        survey_ = surveyCard();
+    };
+}
+
+void frmQuodlinMain::rereadCard(bool tellFailure) {
+    auto failure = std::make_shared<std::string>();
+    work_->start(
+        surveyedAfter([this, failure] {
+            try {
+                card_.smFile_PathChange();
+            } catch (const FileError& error) {
+                *failure = CardNotRead(error);
+            }
+        }),
+        [this, failure, tellFailure] {
+            showCardList();
+            if (tellFailure && !failure->empty()) {
+                prompt().message(*failure, MessageStyle::Exclamation);
+            }
+        },
+        true);
+}
+
 // The list shows what the card side holds, also after a failed reload (then nothing).
 void frmQuodlinMain::reloadCard() {
     try {
@@ -126,7 +174,8 @@ void frmQuodlinMain::reloadCard() {
 
 // The files selected before stay selected when the same card is shown again after an action.
 void frmQuodlinMain::showCardList() {
-    dropCardIfRemoved();
+    const CardSurvey survey = survey_ ? *std::exchange(survey_, std::nullopt) : surveyCard();
+    if (survey.removed) dropCard();
     lstSmartMedia->setPlaceholder(!card_.cardRoot().empty() ? QString()
                                   : severalCards_           ? QString(kSeveralCardsPlaceholder)
                                                             : QString(kNoCardPlaceholder));
@@ -148,7 +197,8 @@ void frmQuodlinMain::showCardList() {
         row->setSelected(selected.contains(fileName));
     }
     showSelection({});
-    showCardUse();
+    lblCardUse->setFullText(survey.use ? QString::fromStdString(CardUseText(*survey.use))
+                                       : QString());
     watchFolders();
 }
 

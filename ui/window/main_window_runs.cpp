@@ -65,7 +65,16 @@ bool frmQuodlinMain::working() const {
 
 void frmQuodlinMain::startRun(std::function<void()> work, std::function<void()> done) {
     StopAndClose(player());
-    work_->start(std::move(work), std::move(done));
+    // A survey the run's end did not show is stale for the next list.
+    work_->start(surveyedAfter(std::move(work)), [this, done = std::move(done)] {
+        try {
+            done();
+        } catch (...) {
+            survey_.reset();
+            throw;
+        }
+        survey_.reset();
+    });
 }
 
 Prompt& frmQuodlinMain::runPrompt() {

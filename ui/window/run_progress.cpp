@@ -53,21 +53,31 @@ void RunProgress::buildDialog() {
     QObject::connect(dialog_.get(), &QProgressDialog::canceled, [this] { canceled_ = true; });
 }
 
+// Until the run reaches its first file, and after Cancel, the bar only moves: the box shows that
+// the run works, not how far it is.
 void RunProgress::refresh() {
     const std::lock_guard lock(mutex_);
-    if (fileLine_.isEmpty() && !writing_) return;
-    QString label = writing_ ? QStringLiteral("Writing to the card…") : fileLine_;
-    if (!writing_ && !retryLine_.isEmpty()) label += '\n' + retryLine_;
     const std::int64_t now = clock_.elapsed();
-    const std::string speed =
-        SpeedAndTimeLeft(doneBytes_, totalBytes_, static_cast<double>(now - startedMs_) / 1000.0);
-    if (!writing_ && !speed.empty()) label += '\n' + QString::fromStdString(speed);
-    dialog_->setLabelText(label);
+    QString label;
     if (writing_) {
-        // A bar that keeps moving: the card is still being written, so it must stay in.
+        label = QStringLiteral("Writing to the card…");
+    } else if (canceled_) {
+        label = QStringLiteral("Stopping…");
+    } else if (fileLine_.isEmpty()) {
+        label = QStringLiteral("Getting ready…");
+    } else {
+        label = fileLine_;
+        if (!retryLine_.isEmpty()) label += '\n' + retryLine_;
+        const std::string speed = SpeedAndTimeLeft(doneBytes_, totalBytes_,
+                                                   static_cast<double>(now - startedMs_) / 1000.0);
+        if (!speed.empty()) label += '\n' + QString::fromStdString(speed);
+    }
+    dialog_->setLabelText(label);
+    if (writing_ || canceled_ || totalBytes_ == 0) {
         dialog_->setRange(0, 0);
-    } else if (totalBytes_ > 0) {
+    } else {
         const auto step = std::min<std::uint64_t>(kBarSteps, doneBytes_ * kBarSteps / totalBytes_);
+        dialog_->setRange(0, kBarSteps);
         dialog_->setValue(static_cast<int>(step));
     }
     const QWidget* modal = QApplication::activeModalWidget();
