@@ -107,6 +107,7 @@ void frmQuodlinMain::connectHandlers() {
     connect(FileList, &FileListBox::cardRowsDropped, this,
             guarded(&frmQuodlinMain::cmdFromSM_Click));
     connectKeysAndMenus();
+    connectShortcuts();
 
     connect(FileList, &QListWidget::itemSelectionChanged, this, [this] {
         showSelection(selectedComputerPaths());

@@ -113,6 +113,8 @@ private:
     // main_window.cpp: every connection, the tabs, the lists following the disk, start and end.
     void connectHandlers();
     void connectKeysAndMenus();
+    // main_window_shortcuts.cpp: a key for every control outside the lists.
+    void connectShortcuts();
     void connectWatchers();
     void selectFirstTab() override;
     // The handler, run through RunAction.
@@ -188,6 +190,9 @@ private:
     void paneClicked(double seconds);
     std::string askName(const std::string& name);
     void cardMove_Click();
+    void tellCardChange(
+        const std::vector<CardEntry>& entries, const std::string& what,
+        const std::function<bool(const CardEntry& before, const CardEntry* now)>& changed);
     // One line under the work page for a copy run.
     void summarize(const RunProgress& progress, bool toCard);
 

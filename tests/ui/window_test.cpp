@@ -98,12 +98,13 @@ protected:
             QTest::mouseDClick(target->viewport(), Qt::LeftButton, {}, at);
             return waitForRun();
         }
-        const std::map<std::string, Qt::Key> keys = {{"F2", Qt::Key_F2},
-                                                     {"F5", Qt::Key_F5},
-                                                     {"F8", Qt::Key_F8},
-                                                     {"Delete", Qt::Key_Delete},
-                                                     {"Return", Qt::Key_Return}};
-        QTest::keyClick(target, keys.at(how));
+        const QKeyCombination key = QKeySequence(QString::fromStdString(how))[0];
+        // A window's own keys reach only the active window.
+        if (key.keyboardModifiers() != Qt::NoModifier) {
+            window_->show();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+        }
+        QTest::keyClick(target, key.key(), key.keyboardModifiers());
         waitForRun();
     }
     void click(const char* button) {
@@ -140,6 +141,7 @@ struct Wiring {
     std::deque<std::string> names;
     Rows fileRows;
     Rows cardRows;
+    const char* status;            // how the status line begins after it
     const char* played = nullptr;  // the file previewed in the list's folder; none: only stopped
 };
 
@@ -165,27 +167,33 @@ TEST_P(WiringTest, TheActionRunsOnTheSelectionAndTheListsFollow) {
     }
     EXPECT_EQ(player.calls, calls);
     const QString status = control<ElidedLabel>("lblStatus")->fullText();
-    EXPECT_EQ(status.startsWith("Playing '"), c.played != nullptr) << status.toStdString();
+    EXPECT_TRUE(status.startsWith(c.status)) << status.toStdString();
     EXPECT_TRUE(names.empty());
 }
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Window, WiringTest, ::testing::Values(
-    Wiring{"FileList", {1, 2}, "cmdToSM", {}, kHome, {"00.wav = Kick", "01.wav = snare", "02.wav = tom"}},
-    Wiring{"FileList", {1, 2}, "F5", {}, kHome, {"00.wav = Kick", "01.wav = snare", "02.wav = tom"}},
-    Wiring{"lstSmartMedia", {0}, "cmdFromSM", {}, {"clap.wav", "Kick.wav", "snare.wav", "tom.low.wav"}, kCard},
-    Wiring{"lstSmartMedia", {0}, "F5", {}, {"clap.wav", "Kick.wav", "snare.wav", "tom.low.wav"}, kCard},
-    Wiring{"lstSmartMedia", {0}, "cmdDelSM", {}, kHome, {}},
-    Wiring{"lstSmartMedia", {0}, "Delete", {}, kHome, {}},
-    Wiring{"FileList", {0, 2}, "F8", {}, {"snare.wav"}, kCard},
-    Wiring{"lstSmartMedia", {0}, "cmdNameSM", {"Bass drum"}, kHome, {"00.wav = Bass drum"}},
-    Wiring{"lstSmartMedia", {0}, "F2", {"Snare roll"}, kHome, {"00.wav = Snare roll"}},
-    Wiring{"FileList", {0}, "cmdNamePC", {"zap.wav"}, {"snare.wav", "tom.low.wav", "zap.wav"}, kCard},
-    Wiring{"FileList", {1}, "F2", {"zap.wav"}, {"clap.wav", "tom.low.wav", "zap.wav"}, kCard},
-    Wiring{"FileList", {1}, "Return", {}, kHome, kCard, "snare.wav"},
-    Wiring{"FileList", {2}, "DoubleClick", {}, kHome, kCard, "tom.low.wav"},
-    Wiring{"lstSmartMedia", {0}, "Return", {}, kHome, kCard, "00.wav"},
-    Wiring{"lstSmartMedia", {0}, "DoubleClick", {}, kHome, kCard, "00.wav"}));
+    Wiring{"FileList", {1, 2}, "cmdToSM", {}, kHome, {"00.wav = Kick", "01.wav = snare", "02.wav = tom"}, "2 samples copied to the card"},
+    Wiring{"FileList", {1, 2}, "F5", {}, kHome, {"00.wav = Kick", "01.wav = snare", "02.wav = tom"}, "2 samples copied to the card"},
+    Wiring{"FileList", {1, 2}, "Ctrl+F5", {}, kHome, {"00.wav = Kick", "01.wav = snare", "02.wav = tom"}, "2 samples copied to the card"},
+    Wiring{"lstSmartMedia", {0}, "cmdFromSM", {}, {"clap.wav", "Kick.wav", "snare.wav", "tom.low.wav"}, kCard, "1 sample copied to the computer"},
+    Wiring{"lstSmartMedia", {0}, "F5", {}, {"clap.wav", "Kick.wav", "snare.wav", "tom.low.wav"}, kCard, "1 sample copied to the computer"},
+    Wiring{"lstSmartMedia", {0}, "Ctrl+Shift+F5", {}, {"clap.wav", "Kick.wav", "snare.wav", "tom.low.wav"}, kCard, "1 sample copied to the computer"},
+    Wiring{"lstSmartMedia", {0}, "cmdDelSM", {}, kHome, {}, "1 sample deleted from the card"},
+    Wiring{"lstSmartMedia", {0}, "Delete", {}, kHome, {}, "1 sample deleted from the card"},
+    Wiring{"lstSmartMedia", {0}, "Ctrl+Shift+F8", {}, kHome, {}, "1 sample deleted from the card"},
+    Wiring{"FileList", {0, 2}, "F8", {}, {"snare.wav"}, kCard, "2 files deleted on the computer"},
+    Wiring{"FileList", {0, 2}, "Ctrl+F8", {}, {"snare.wav"}, kCard, "2 files deleted on the computer"},
+    Wiring{"lstSmartMedia", {0}, "cmdNameSM", {"Bass drum"}, kHome, {"00.wav = Bass drum"}, "1 sample renamed on the card"},
+    Wiring{"lstSmartMedia", {0}, "F2", {"Snare roll"}, kHome, {"00.wav = Snare roll"}, "1 sample renamed on the card"},
+    Wiring{"lstSmartMedia", {0}, "Ctrl+Shift+F2", {"Snare roll"}, kHome, {"00.wav = Snare roll"}, "1 sample renamed on the card"},
+    Wiring{"FileList", {0}, "cmdNamePC", {"zap.wav"}, {"snare.wav", "tom.low.wav", "zap.wav"}, kCard, "1 file renamed on the computer"},
+    Wiring{"FileList", {1}, "F2", {"zap.wav"}, {"clap.wav", "tom.low.wav", "zap.wav"}, kCard, "1 file renamed on the computer"},
+    Wiring{"FileList", {1}, "Ctrl+F2", {"zap.wav"}, {"clap.wav", "tom.low.wav", "zap.wav"}, kCard, "1 file renamed on the computer"},
+    Wiring{"FileList", {1}, "Return", {}, kHome, kCard, "Playing '", "snare.wav"},
+    Wiring{"FileList", {2}, "DoubleClick", {}, kHome, kCard, "Playing '", "tom.low.wav"},
+    Wiring{"lstSmartMedia", {0}, "Return", {}, kHome, kCard, "Playing '", "00.wav"},
+    Wiring{"lstSmartMedia", {0}, "DoubleClick", {}, kHome, kCard, "Playing '", "00.wav"}));
 // clang-format on
 
 // Every sample on the computer is a second of 32 kHz 16-bit mono; none on the card is sound.
@@ -499,6 +507,76 @@ TEST_F(WindowTest, TheMenuKeyOpensTheCardMenu) {
     QTest::keyClick(list("lstSmartMedia"), Qt::Key_Menu);
     EXPECT_TRUE(menu->isVisible());
     menu->close();
+}
+
+// Tab walks the controls outside the lists in their order and then switches between the lists;
+// every control outside them has a key of its own, named in its tool tip.
+TEST_F(WindowTest, TheKeysReachEveryControl) {
+    open().show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    control<QWidget>("cmdInvSelPC")->setFocus();
+    Rows walked;
+    for (int step = 0; step < 15; ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        walked.push_back(QApplication::focusWidget()->objectName().toStdString());
+    }
+    EXPECT_EQ(walked, (Rows{"cmdInvSelSM", "cmdNamePC", "cmdDelPC", "cmdToSM", "WavPlayerPlay",
+                            "WavPlayerStop", "cmdFromSM", "cmdDelSM", "cmdNameSM", "TabStrip",
+                            "cmdPathSelect", "smDrive", "FileList", "lstSmartMedia", "FileList"}));
+    struct KeyRow {
+        const char* key;
+        const char* control;  // whose tool tip names the key
+        std::function<bool()> done;
+    };
+    const std::vector<KeyRow> table = {
+        {"Ctrl+I", "cmdInvSelPC", [&] { return list("FileList")->selectedItems().size() == 3; }},
+        {"Ctrl+Shift+I", "cmdInvSelSM",
+         [&] { return list("lstSmartMedia")->selectedItems().size() == 1; }},
+        {"Ctrl+P", "WavPlayerPlay", [&] { return player.calls == Rows{"Play"}; }},
+        {"Ctrl+.", "WavPlayerStop",
+         [&] {
+             return player.calls == Rows{"Play", "Stop"};
+         }},
+        {"Ctrl+2", "", [&] { return control<QTabBar>("TabStrip")->currentIndex() == 1; }},
+        {"Alt+D", "smDrive", [&] { return control<DriveListBox>("smDrive")->view()->isVisible(); }},
+    };
+    for (const KeyRow& row : table) {
+        SCOPED_TRACE(row.key);
+        const QKeyCombination key = QKeySequence(row.key)[0];
+        QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
+        EXPECT_TRUE(QTest::qWaitFor(row.done));
+        if (*row.control == '\0') continue;
+        const QString tip = control<QWidget>(row.control)->toolTip();
+        EXPECT_TRUE(tip.endsWith(QStringLiteral(" (%1)").arg(row.key))) << tip.toStdString();
+    }
+    control<DriveListBox>("smDrive")->hidePopup();
+}
+
+// The list with the focus draws its selection in the highlight; the other one does not.
+TEST_F(WindowTest, TheListWithTheFocusIsPlainToSee) {
+    open().show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    select("FileList", {0});
+    select("lstSmartMedia", {0});
+    const auto selectionColour = [&](const char* name) {
+        QListWidget* shown = list(name);
+        const QRect row = shown->visualItemRect(shown->item(0));
+        return shown->viewport()->grab().toImage().pixelColor(row.right() - 3, row.center().y());
+    };
+    const QColor highlight = QApplication::palette().color(QPalette::Active, QPalette::Highlight);
+    for (const char* focused : {"FileList", "lstSmartMedia"}) {
+        SCOPED_TRACE(focused);
+        list(focused)->setFocus();
+        const char* other = std::string(focused) == "FileList" ? "lstSmartMedia" : "FileList";
+        const auto nearHighlight = [&](const QColor& colour) {
+            return std::abs(colour.red() - highlight.red()) +
+                       std::abs(colour.green() - highlight.green()) +
+                       std::abs(colour.blue() - highlight.blue()) <
+                   8;
+        };
+        EXPECT_TRUE(nearHighlight(selectionColour(focused)));
+        EXPECT_FALSE(nearHighlight(selectionColour(other)));
+    }
 }
 
 // At the smallest size, and under QT_SCALE_FACTOR=2 (a run of its own), every caption shows

@@ -139,7 +139,7 @@ void DriveListBox::add(const std::string& root, const std::string& text,
 
 void DriveListBox::showCurrentAsToolTip() {
     const QString text = currentText();
-    setToolTip(text.isEmpty() ? baseToolTip_ : text);
+    setToolTip((text.isEmpty() ? baseToolTip_ : text) + keyHint_);
 }
 
 void DriveListBox::chosen(int index) {

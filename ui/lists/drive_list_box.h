@@ -32,9 +32,11 @@ public:
 
     void showPopup() override;
     void hidePopup() override;
-    // The tool tip when no drive is shown; a drive shown has its whole text as tool tip.
-    void setBaseToolTip(const QString& tip) {
+    // The tool tip when no drive is shown; a drive shown has its whole text as tool tip. The
+    // key that opens the list is told after either.
+    void setBaseToolTip(const QString& tip, const QString& keyHint = QString()) {
         baseToolTip_ = tip;
+        keyHint_ = keyHint;
         showCurrentAsToolTip();
     }
 
@@ -59,6 +61,7 @@ private:
     bool refreshWhenClosed_ = false;
     bool popupOpened_ = false;
     QString baseToolTip_;
+    QString keyHint_;
 };
 
 }  // namespace quodlin

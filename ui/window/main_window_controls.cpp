@@ -12,6 +12,7 @@
 #include "ui/lists/card_list_box.h"
 #include "ui/lists/drive_list_box.h"
 #include "ui/lists/file_list_box.h"
+#include "ui/lists/focus_look.h"
 #include "ui/lists/play_mark.h"
 #include "ui/main_window.h"
 #include "ui/pane/sample_pane.h"
@@ -132,7 +133,6 @@ void frmQuodlinMain::buildWorkPage() {
     cmdPathSelect->setFont(bold);
     smDrive = Named(new DriveListBox(parts_.volumes, DriveKinds::Cards, page), "smDrive",
                     "(Choose) SmartMedia disk");
-    smDrive->setBaseToolTip(smDrive->toolTip());
     smDrive->setFont(bold);
     Label1 = Named(new QLabel("Smart Media:", page), "Label1");
     Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -142,6 +142,8 @@ void frmQuodlinMain::buildWorkPage() {
     lstSmartMedia = Named(new CardListBox(page), "lstSmartMedia");
     lstSmartMedia->setAccessibleName(QStringLiteral("Files on SmartMedia"));
     lstSmartMedia->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    new FocusLook(FileList);
+    new FocusLook(lstSmartMedia);
     cmdInvSelPC = Button(page, "cmdInvSelPC", "Invert Selection");
     cmdInvSelPC->setAccessibleName(QStringLiteral("Invert selection on your computer"));
     cmdInvSelSM = Button(page, "cmdInvSelSM", "Invert Selection");

@@ -4,6 +4,7 @@
 
 #include <QInputDialog>
 #include <QLineEdit>
+#include <algorithm>
 
 #include "core/card/card_delete.h"
 #include "core/catalogue/card_moving.h"
@@ -15,6 +16,7 @@
 #include "core/text/natural_order.h"
 #include "core/text/text_functions.h"
 #include "core/text/utf8.h"
+#include "core/text/wording.h"
 #include "core/transfers/copy_from_card.h"
 #include "core/transfers/copy_to_card.h"
 #include "platform/local/local_file_system_paths.h"
@@ -55,6 +57,13 @@ bool IsFile(FileSystem& fs, const std::string& path) {
     } catch (const FileError&) {
         return false;
     }
+}
+
+// How many of names are no longer among now.
+int Gone(const std::vector<std::string>& names, const std::vector<std::string>& now) {
+    return static_cast<int>(std::count_if(names.begin(), names.end(), [&](const std::string& name) {
+        return std::find(now.begin(), now.end(), name) == now.end();
+    }));
 }
 
 }  // namespace
@@ -110,6 +119,22 @@ void frmQuodlinMain::copyToCard(const std::vector<std::string>& paths) {
         });
 }
 
+// Says on the status line how many of the entries the run changed, as the card now lists them;
+// nothing when the card is no longer read.
+void frmQuodlinMain::tellCardChange(
+    const std::vector<CardEntry>& entries, const std::string& what,
+    const std::function<bool(const CardEntry& before, const CardEntry* now)>& changed) {
+    if (card_.cardRoot().empty() || !card_.loaded()) return showStatus("");
+    const std::vector<CardEntry>& table = card_.table().entries();
+    const auto count = std::count_if(entries.begin(), entries.end(), [&](const CardEntry& entry) {
+        const auto now = std::find_if(table.begin(), table.end(), [&](const CardEntry& row) {
+            return row.fileName == entry.fileName;
+        });
+        return changed(entry, now == table.end() ? nullptr : &*now);
+    });
+    showStatus(Counted(count, card_.mode() == Mode::Samples ? "sample" : "bank") + " " + what);
+}
+
 void frmQuodlinMain::summarize(const RunProgress& progress, bool toCard) {
     if (progress.filesAsked() == 0) return;
     const Mode mode = SelectedTab() == Tab::Banks ? Mode::Banks : Mode::Samples;
@@ -140,7 +165,11 @@ void frmQuodlinMain::cmdDelPC_Click() {
         [this, dir = FileList->directory(), names = FileList->selectedNames()] {
             DeleteOnComputer(fileSystem(), stoppedPlayer_, runPrompt(), dir, names);
         },
-        [this] { refreshFileList(); });
+        [this, names = FileList->selectedNames()] {
+            refreshFileList();
+            showStatus(Counted(Gone(names, FileList->names()), "file") +
+                       " deleted on the computer");
+        });
 }
 
 void frmQuodlinMain::cmdDelSM_Click() {
@@ -148,7 +177,11 @@ void frmQuodlinMain::cmdDelSM_Click() {
         [this, entries = selectedCardEntries()] {
             DeleteOnCard(card_, stoppedPlayer_, runPrompt(), entries);
         },
-        [this] { showCardList(); });
+        [this, entries = selectedCardEntries()] {
+            showCardList();
+            tellCardChange(entries, "deleted from the card",
+                           [](const CardEntry&, const CardEntry* now) { return now == nullptr; });
+        });
 }
 
 std::string frmQuodlinMain::askName(const std::string& name) {
@@ -163,7 +196,13 @@ void frmQuodlinMain::cmdNameSM_Click() {
             NameOnCard(card_, stoppedPlayer_, runPrompt(), entries,
                        [this](const CardEntry& entry) { return askNameForRun(entry.name); });
         },
-        [this] { showCardList(); });
+        [this, entries = selectedCardEntries()] {
+            showCardList();
+            tellCardChange(entries, "renamed on the card",
+                           [](const CardEntry& before, const CardEntry* now) {
+                               return now != nullptr && now->name != before.name;
+                           });
+        });
 }
 
 // One selected card file takes another free number, its friendly name kept.
@@ -203,7 +242,11 @@ void frmQuodlinMain::cmdNamePC_Click() {
                 [this](const std::string& name) { return askNameForRun(name); },
                 [this] { work_->call([this] { refreshFileList(); }); });
         },
-        [this] { refreshFileList(); });
+        [this, names = FileList->selectedNames()] {
+            refreshFileList();
+            showStatus(Counted(Gone(names, FileList->names()), "file") +
+                       " renamed on the computer");
+        });
 }
 
 void frmQuodlinMain::cmdInvSelPC_Click() {
