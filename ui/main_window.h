@@ -168,7 +168,7 @@ private:
     // The prompt a run on the worker asks through.
     Prompt& runPrompt();
     // What the window asks in the middle of a run, carried to the window's thread.
-    std::string askNameForRun(const std::string& name);
+    std::string askNameForRun(const std::string& name, const std::string& file);
     void enableWhileWorking(bool working);
     void cmdToSM_Click();
     void cmdFromSM_Click();
@@ -188,7 +188,8 @@ private:
     // selected, else its first selected row.
     void showInPane(QListWidget* list);
     void paneClicked(double seconds);
-    std::string askName(const std::string& name);
+    // file says which file is renamed, in a line of the dialog's own.
+    std::string askName(const std::string& name, const std::string& file);
     void cardMove_Click();
     void tellCardChange(
         const std::vector<CardEntry>& entries, const std::string& what,

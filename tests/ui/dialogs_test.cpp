@@ -53,8 +53,14 @@ TEST_P(DialogTest, ItAnswersTheEditOrPutsTheStartBack) {
     std::unique_ptr<TextFieldDialog> dialog =
         c.rename ? std::unique_ptr<TextFieldDialog>(new frmRename(nullptr))
                  : std::make_unique<DirDialog>(volumes, fileSystem, prompt, nullptr);
+    if (c.rename) static_cast<frmRename*>(dialog.get())->showFile("03.wav on the card");
     dialog->start(start(c.start));
     dialog->show();
+    if (c.rename) {
+        const auto* file = dialog->findChild<QLabel*>("lblFile");
+        EXPECT_TRUE(file->isVisible() && file->text().contains("03.wav on the card"));
+        EXPECT_LE(file->geometry().bottom(), dialog->findChild<QLineEdit*>()->geometry().top());
+    }
     if (c.typed != nullptr) dialog->findChild<QLineEdit*>()->setText(start(c.typed).c_str());
     QWidget* target = *c.target ? dialog->findChild<QWidget*>(c.target) : dialog.get();
     if (c.key != Qt::Key_unknown)

@@ -90,9 +90,9 @@ Prompt& frmQuodlinMain::runPrompt() {
     return work_->prompt();
 }
 
-std::string frmQuodlinMain::askNameForRun(const std::string& name) {
+std::string frmQuodlinMain::askNameForRun(const std::string& name, const std::string& file) {
     std::string answer = name;
-    work_->call([&] { answer = askName(name); });
+    work_->call([&] { answer = askName(name, file); });
     return answer;
 }
 
@@ -184,17 +184,19 @@ void frmQuodlinMain::cmdDelSM_Click() {
         });
 }
 
-std::string frmQuodlinMain::askName(const std::string& name) {
+std::string frmQuodlinMain::askName(const std::string& name, const std::string& file) {
     if (parts_.askName) return parts_.askName(name);
     if (frmRename == nullptr) frmRename = new quodlin::frmRename(this);
+    frmRename->showFile(file);
     return frmRename->ask(name);
 }
 
 void frmQuodlinMain::cmdNameSM_Click() {
     startRun(
         [this, entries = selectedCardEntries()] {
-            NameOnCard(card_, stoppedPlayer_, runPrompt(), entries,
-                       [this](const CardEntry& entry) { return askNameForRun(entry.name); });
+            NameOnCard(card_, stoppedPlayer_, runPrompt(), entries, [this](const CardEntry& entry) {
+                return askNameForRun(entry.name, entry.fileName + " on the card");
+            });
         },
         [this, entries = selectedCardEntries()] {
             showCardList();
@@ -239,7 +241,9 @@ void frmQuodlinMain::cmdNamePC_Click() {
         [this, dir = FileList->directory(), names = FileList->selectedNames()] {
             RenameOnComputer(
                 fileSystem(), stoppedPlayer_, runPrompt(), dir, names,
-                [this](const std::string& name) { return askNameForRun(name); },
+                [this](const std::string& name) {
+                    return askNameForRun(name, name + " on your computer");
+                },
                 [this] { work_->call([this] { refreshFileList(); }); });
         },
         [this, names = FileList->selectedNames()] {
