@@ -293,13 +293,14 @@ private:
         }
     }
 
-    // With --convert any sound file is taken, but only sound files that can be converted.
+    // With --convert any sound file is taken, but only sound files that can be converted. A
+    // file that is not sound at all is left out by the copy itself, which names it.
     bool allReadableSamples(const std::vector<std::string>& files) {
         bool all = true;
         for (const std::string& file : files) {
             const SampleFormat format = tools_.formats.read(file);
             const std::string refusal = ConversionRefusal(file, format, line_.shaping);
-            if (refusal.empty() && format.readable) continue;
+            if (refusal.empty() && (format.readable || format.regular)) continue;
             err_ << (refusal.empty() ? Quoted(file) + " is not a sample that can be read."
                                      : refusal)
                  << '\n';

@@ -121,18 +121,24 @@ std::optional<SourceWriter> ChooseSourceWriter(const std::vector<std::string>& s
         return SourceWriter();
     }
     std::vector<RunSample> samples;
+    std::vector<std::string> notSound;
     for (const std::string& source : sources) {
         const SampleFormat format = conversion.formats->read(source);
-        if (format.regular && !format.readable) continue;
+        if (format.regular && !format.readable) {
+            notSound.push_back(source);
+            continue;
+        }
         samples.push_back({source, format, format.regular && IsReadyForInstrument(format)});
     }
     std::vector<std::string> refusals = Refusals(samples, conversion.shaping);
     if (!refusals.empty()) return SourceWriter(std::move(refusals));
     SampleShaping shaping = conversion.shaping;
+    bool converting = !conversion.ask;
     if (conversion.ask && !ToConvert(samples, shaping).empty()) {
         const PrepareAnswer answer =
             prompt.prepareQuestion(QuestionFor(samples, sources.size(), shaping));
         if (answer.choice == ConversionAnswer::Cancel) return std::nullopt;
+        converting = answer.choice == ConversionAnswer::Convert;
         shaping = answer.shaping;
         if (answer.choice == ConversionAnswer::CopyAsTheyAre) {
             shaping = {};
@@ -144,8 +150,11 @@ std::optional<SourceWriter> ChooseSourceWriter(const std::vector<std::string>& s
         if (!refusals.empty()) return SourceWriter(std::move(refusals));
     }
     std::map<std::string, std::uint64_t> toConvert = ToConvert(samples, shaping);
-    if (toConvert.empty()) return SourceWriter();
-    return SourceWriter(*conversion.converter, std::move(toConvert), shaping, prompt);
+    SourceWriter writer = toConvert.empty() ? SourceWriter()
+                                            : SourceWriter(*conversion.converter,
+                                                           std::move(toConvert), shaping, prompt);
+    if (converting) writer.leaveOut(std::move(notSound));
+    return writer;
 }
 
 std::uint64_t BytesOnCardAsCopied(const SampleFormat& format, const SampleShaping& shaping) {

@@ -67,6 +67,10 @@ public:
     explicit SourceWriter(std::vector<std::string> refusals) : refusals_(std::move(refusals)) {}
 
     const std::vector<std::string>& refusals() const { return refusals_; }
+    // Files that cannot be read as sound, when the run converts: they are not copied at all,
+    // since a copy would be a sample the instrument cannot play.
+    const std::vector<std::string>& leftOut() const { return leftOut_; }
+    void leaveOut(std::vector<std::string> sources) { leftOut_ = std::move(sources); }
 
     std::optional<CopyFailure> write(FileSystem& fs, const std::string& source,
                                      const std::string& target, UnsyncedCopy& copy,
@@ -78,6 +82,7 @@ private:
     SampleShaping shaping_;
     Prompt* prompt_ = nullptr;
     std::vector<std::string> refusals_;
+    std::vector<std::string> leftOut_;
 };
 
 // The writer for a run: it converts the readable samples that are not ready, and with a shaping
@@ -86,7 +91,8 @@ private:
 // also when the user has them copied as they are. It only copies in banks mode, without a
 // converter, or when every sample is ready and none is to be shaped. Before anything is asked,
 // the sources it would convert, and any that is not a regular file, are checked; one that fails
-// refuses the whole run. None when the user canceled the run.
+// refuses the whole run. When the run converts (the user chose Convert, or was not to be asked),
+// the files that cannot be read as sound are left out of it. None when the user canceled the run.
 std::optional<SourceWriter> ChooseSourceWriter(const std::vector<std::string>& sources, Mode mode,
                                                const SampleConversion& conversion, Prompt& prompt);
 

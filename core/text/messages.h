@@ -16,6 +16,8 @@ inline constexpr const char* kCardRemoved = "The card was removed.";
 inline constexpr const char* kWriteProtected =
     "The card is write-protected: slide the tab on the card or the switch on the reader.";
 inline constexpr const char* kNoCardChosen = "Choose the card under Smart Media: first.";
+inline constexpr const char* kNotSoundNotCopied =
+    "These files cannot be read as sound, so they cannot be converted for the ES1.";
 inline constexpr const char* kNoCardPlaceholder =
     "No card. Insert the card, or choose Other folder... under Smart Media:";
 inline constexpr const char* kSeveralCardsPlaceholder =

@@ -249,6 +249,22 @@ private:
     std::vector<std::string> noName_;
 };
 
+// The files the writer leaves out are told once, by name; the others are the run's.
+std::vector<std::string> WithoutLeftOut(const std::vector<std::string>& asked,
+                                        const SourceWriter& writer, Prompt& prompt) {
+    const std::vector<std::string>& leftOut = writer.leftOut();
+    if (leftOut.empty()) return asked;
+    std::vector<std::string> names;
+    for (const std::string& path : leftOut) names.push_back(FileNameOf(path));
+    prompt.messageForFiles(kNotSoundNotCopied, names, MessageStyle::Exclamation);
+    std::vector<std::string> kept;
+    std::copy_if(asked.begin(), asked.end(), std::back_inserter(kept),
+                 [&](const std::string& path) {
+                     return std::find(leftOut.begin(), leftOut.end(), path) == leftOut.end();
+                 });
+    return kept;
+}
+
 }  // namespace
 
 int FreeCardNames(const std::vector<DirEntry>& rootEntries, Mode mode) {
@@ -260,7 +276,7 @@ std::string FriendlyNameOf(const std::string& sourceFileName) {
 }
 
 bool CopyToCard(CardSide& card, Player& player, Prompt& prompt,
-                const std::vector<std::string>& sourcePaths, RunObserver& observer,
+                const std::vector<std::string>& asked, RunObserver& observer,
                 const SampleConversion& conversion) {
     StopAndClose(player);
     if (card.cardRoot().empty()) {
@@ -268,8 +284,7 @@ bool CopyToCard(CardSide& card, Player& player, Prompt& prompt,
         return false;
     }
     // Asked before the card's lock is taken, so that no other run waits on the answer.
-    std::optional<SourceWriter> writer =
-        ChooseSourceWriter(sourcePaths, card.mode(), conversion, prompt);
+    std::optional<SourceWriter> writer = ChooseSourceWriter(asked, card.mode(), conversion, prompt);
     if (!writer) return false;
     if (!writer->refusals().empty()) {
         for (const std::string& refusal : writer->refusals()) {
@@ -277,6 +292,8 @@ bool CopyToCard(CardSide& card, Player& player, Prompt& prompt,
         }
         return false;
     }
+    const std::vector<std::string> sourcePaths = WithoutLeftOut(asked, *writer, prompt);
+    const bool noneLeftOut = sourcePaths.size() == asked.size();
     const auto write = CardWriteRun::Start(card, prompt);
     if (!write) return false;
     CopyRun run(card, prompt, observer, FreeNames(card.rootEntries(), card.mode()),
@@ -308,7 +325,7 @@ bool CopyToCard(CardSide& card, Player& player, Prompt& prompt,
         prompt.message(CardRemovedBefore(run.notPlaced(sourcePaths)), MessageStyle::Exclamation);
         return false;
     }
-    return ReloadTelling(card, prompt) && saved && allCopied;
+    return ReloadTelling(card, prompt) && saved && allCopied && noneLeftOut;
 }
 
 }  // namespace quodlin

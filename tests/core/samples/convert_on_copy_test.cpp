@@ -107,16 +107,18 @@ struct Case {
     std::string outOfMemoryAt;
 };
 
+const std::string kNotSound = std::string(kNotSoundNotCopied) + " Not copied: 'fake.wav'.";
+
 const std::vector<std::string> kSources = {"ready.wav", "s24.wav", "loud.wav", "fake.wav",
                                            "eight.wav"};
 
 const std::vector<Case> kCases = {
-    {"yes converts the two that are not ready",
+    {"yes converts the two that are not ready and leaves out the file that is not sound",
      kSources,
      true,
      {ConvertQuestion(2, 5)},
-     {"ready", "converted s24.wav", "converted loud.wav", "fake", "eight"},
-     {}},
+     {"ready", "converted s24.wav", "converted loud.wav", "eight"},
+     {kNotSound}},
     {"no copies every file as it is",
      kSources,
      false,
@@ -128,14 +130,14 @@ const std::vector<Case> kCases = {
      true,
      {ConvertQuestion(2, 5)},
      {"ready", "converted s24.wav", "", "", ""},
-     {kCardIsFull},
+     {kNotSound, kCardIsFull},
      "loud.wav"},
     {"running out of memory during a conversion leaves no part of its file",
      kSources,
      true,
      {ConvertQuestion(2, 5)},
      {"ready", "converted s24.wav", "", "", ""},
-     {NotEnoughMemory("loud.wav")},
+     {kNotSound, NotEnoughMemory("loud.wav")},
      "",
      Mode::Samples,
      "loud.wav"},
