@@ -224,7 +224,7 @@ public:
         if (!(convert ? allReadableSamples(files) : allOfMode(files))) return kExitFailed;
         if (!openCard(ops[0], false)) return kExitFailed;
         SampleConversion conversion;
-        if (convert) conversion = {&tools_.formats, &tools_.converter, false, line_.shaping};
+        if (convert) conversion = {&tools_.formats, &tools_.converter, false, line_.shaping, {}};
         const bool done = CopyToCard(card_, player_, prompt_, files, observer_, conversion);
         if (done && !convert) warnOfSamplesNotReady(files);
         printList();

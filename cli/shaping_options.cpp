@@ -1,8 +1,8 @@
 #include "cli/shaping_options.h"
 
-#include <cmath>
-#include <cstdlib>
 #include <optional>
+
+#include "core/samples/shaping_settings.h"
 
 namespace quodlin {
 
@@ -10,17 +10,6 @@ const char* const kShapingNeedsConvert =
     "--mono, --8bit, --normalize and --trim shape the samples --convert writes: add --convert.";
 
 namespace {
-
-// Levels a sample is normalized or trimmed to: below -96 dBFS even 16 bits hold only silence.
-constexpr double kLowestLevelDb = -96.0;
-
-std::optional<double> LevelDb(const std::string& text) {
-    if (text.empty()) return std::nullopt;
-    char* end = nullptr;
-    const double db = std::strtod(text.c_str(), &end);
-    if (*end != '\0' || !std::isfinite(db) || db < kLowestLevelDb || db > 0.0) return std::nullopt;
-    return db;
-}
 
 // --name or --name=DB into level, DB dBFS or the default.
 bool TakeLevel(const std::string& arg, const std::string& name, double byDefault,

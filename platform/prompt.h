@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,13 @@ struct PrepareQuestion {
     std::uint64_t bytesBefore = 0;   // their total size as they are
     // Their total size on the card, converted and shaped so.
     std::function<std::uint64_t(const SampleShaping&)> bytesAfter;
+    // Beside each name: "" when it is ready, else what keeps the instrument from playing it.
+    std::vector<std::string> problems;
+    // The names that are converted however the user answers, since the card takes WAV only.
+    std::vector<std::string> convertedAnyway;
+    // How many of them, in order, fit in the card's free space when shaped so; none when the
+    // free space is not known.
+    std::function<std::optional<std::size_t>(const SampleShaping&)> fitting;
 };
 struct PrepareAnswer {
     ConversionAnswer choice = ConversionAnswer::Cancel;

@@ -90,8 +90,23 @@ std::vector<std::string> Refusals(const std::vector<RunSample>& samples,
     return refusals;
 }
 
+// How many of the samples, in order, fit in free bytes once copied so; none when free is unknown.
+std::optional<std::size_t> Fitting(const std::vector<RunSample>& samples,
+                                   const SampleShaping& shaping,
+                                   std::optional<std::uint64_t> free) {
+    if (!free) return std::nullopt;
+    std::uint64_t used = 0;
+    std::size_t count = 0;
+    for (const RunSample& sample : samples) {
+        used += BytesOnCardAsCopied(sample.format, shaping);
+        if (used > *free) break;
+        ++count;
+    }
+    return count;
+}
+
 PrepareQuestion QuestionFor(const std::vector<RunSample>& samples, std::size_t selected,
-                            const SampleShaping& shaping) {
+                            const SampleShaping& shaping, std::optional<std::uint64_t> free) {
     const auto notReady = std::count_if(samples.begin(), samples.end(),
                                         [](const RunSample& sample) { return !sample.ready; });
     PrepareQuestion question;
@@ -100,7 +115,10 @@ PrepareQuestion QuestionFor(const std::vector<RunSample>& samples, std::size_t s
                         : ShapeQuestion(static_cast<int>(selected));
     question.shaping = shaping;
     for (const RunSample& sample : samples) {
-        question.names.push_back(FileNameOf(sample.source));
+        const std::string name = FileNameOf(sample.source);
+        question.names.push_back(name);
+        question.problems.push_back(sample.ready ? "" : SampleProblemText(sample.format));
+        if (!CanBeCopiedAsItIs(sample.format)) question.convertedAnyway.push_back(name);
         question.bytesBefore += sample.format.bytes;
     }
     question.bytesAfter = [samples](const SampleShaping& chosen) {
@@ -109,6 +127,9 @@ PrepareQuestion QuestionFor(const std::vector<RunSample>& samples, std::size_t s
             total += BytesOnCardAsCopied(sample.format, chosen);
         }
         return total;
+    };
+    question.fitting = [samples, free](const SampleShaping& chosen) {
+        return Fitting(samples, chosen, free);
     };
     return question;
 }
@@ -135,8 +156,9 @@ std::optional<SourceWriter> ChooseSourceWriter(const std::vector<std::string>& s
     SampleShaping shaping = conversion.shaping;
     bool converting = !conversion.ask;
     if (conversion.ask && !ToConvert(samples, shaping).empty()) {
-        const PrepareAnswer answer =
-            prompt.prepareQuestion(QuestionFor(samples, sources.size(), shaping));
+        const PrepareAnswer answer = prompt.prepareQuestion(
+            QuestionFor(samples, sources.size(), shaping,
+                        conversion.cardFree ? conversion.cardFree() : std::nullopt));
         if (answer.choice == ConversionAnswer::Cancel) return std::nullopt;
         converting = answer.choice == ConversionAnswer::Convert;
         shaping = answer.shaping;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -21,6 +22,8 @@ struct SampleConversion {
     bool ask = true;  // false: converts them without asking, as put --convert does
     // Asked of every sample, ready ones too; the question offers it as last chosen.
     SampleShaping shaping;
+    // The card's free space, read only for the question, which says how many samples will fit.
+    std::function<std::optional<std::uint64_t>()> cardFree;
 };
 
 // "3 of the 5 selected samples are not in the ES1's format (32 kHz, 8 or 16 bit) and would play

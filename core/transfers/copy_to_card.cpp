@@ -249,6 +249,15 @@ private:
     std::vector<std::string> noName_;
 };
 
+// Only the question before a conversion tells it: a card that cannot say leaves it unsaid.
+std::optional<std::uint64_t> FreeSpaceIfKnown(CardSide& card) {
+    try {
+        return card.fileSystem().freeSpace(card.cardRoot());
+    } catch (const FileError&) {
+        return std::nullopt;
+    }
+}
+
 // The files the writer leaves out are told once, by name; the others are the run's.
 std::vector<std::string> WithoutLeftOut(const std::vector<std::string>& asked,
                                         const SourceWriter& writer, Prompt& prompt) {
@@ -284,7 +293,9 @@ bool CopyToCard(CardSide& card, Player& player, Prompt& prompt,
         return false;
     }
     // Asked before the card's lock is taken, so that no other run waits on the answer.
-    std::optional<SourceWriter> writer = ChooseSourceWriter(asked, card.mode(), conversion, prompt);
+    SampleConversion withFree = conversion;
+    withFree.cardFree = [&card] { return FreeSpaceIfKnown(card); };
+    std::optional<SourceWriter> writer = ChooseSourceWriter(asked, card.mode(), withFree, prompt);
     if (!writer) return false;
     if (!writer->refusals().empty()) {
         for (const std::string& refusal : writer->refusals()) {

@@ -3,8 +3,10 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTest>
@@ -167,45 +169,67 @@ struct Preparing {
     Qt::Key key;
     ConversionAnswer choice;
     const char* sizes;  // as the dialog shows them when the key is pressed
+    const char* fit;    // what it says of the card's free space; "": nothing
 };
 
 class PrepareDialogTest : public ::testing::TestWithParam<Preparing> {};
 
-// Mono comes checked from last time; 8-bit halves the size after.
+// Mono comes checked from last time; 8-bit halves the size after, and then both fit. Normalize's
+// level is the one typed beside it.
 TEST_P(PrepareDialogTest, TheBoxesChangeTheSizeAfterAndEnterOrEscapeAnswers) {
     const Preparing& c = GetParam();
-    PrepareQuestion question{
-        "Convert them?", {"a.wav", "b.wav"}, {true}, 2000, [](const SampleShaping& s) {
-            return s.eightBit ? 500u : 1000u;
-        }};
+    PrepareQuestion question{"Convert them?",
+                             {"a.wav", "b.aiff"},
+                             {true},
+                             2000,
+                             [](const SampleShaping& s) { return s.eightBit ? 500u : 1000u; },
+                             {"", "44100 Hz: plays at the wrong speed."},
+                             {"b.aiff"},
+                             [](const SampleShaping& s) { return s.eightBit ? 2u : 1u; }};
     MessageBoxPrompt prompt;
     prompt.showHeldOver(nullptr);
     MemorySettings settings;
     prompt.rememberShapingIn(settings);
     std::string sizes;
+    std::string fit;
     QTimer::singleShot(0, [&] {
         QWidget* dialog = QApplication::activeModalWidget();
         ASSERT_NE(dialog, nullptr);
         if (c.toggled) QTest::mouseClick(dialog->findChild<QCheckBox*>(c.toggled), Qt::LeftButton);
+        dialog->findChild<QDoubleSpinBox*>("spnNormalize")->setValue(-3.0);
         sizes = dialog->findChild<QLabel*>("lblPrepareSizes")->text().toStdString();
+        const auto* fitLine = dialog->findChild<QLabel*>("lblPrepareFit");
+        if (!fitLine->isHidden()) fit = fitLine->text().toStdString();
+        const QListWidgetItem* aiff = dialog->findChild<QListWidget*>()->item(1);
+        EXPECT_TRUE(aiff->text().endsWith("needs converting"));
+        EXPECT_EQ(aiff->toolTip(), "44100 Hz: plays at the wrong speed.");
+        EXPECT_TRUE(dialog->findChild<QLabel*>("lblPrepareAnyway")->text().contains("b.aiff"));
         QTest::keyClick(dialog, c.key);
     });
     const PrepareAnswer answer = prompt.prepareQuestion(question);
     EXPECT_EQ(answer.choice, c.choice);
     EXPECT_EQ(sizes, c.sizes);
+    EXPECT_EQ(fit, c.fit);
     EXPECT_TRUE(answer.shaping.mono);
+    const bool normalized = c.toggled != nullptr && std::string(c.toggled) == "chkNormalize";
+    EXPECT_EQ(answer.shaping.normalizeDb, normalized ? std::optional<double>(-3.0) : std::nullopt);
     const bool stored = c.choice != ConversionAnswer::Cancel;
     EXPECT_EQ(settings.values.count("Quodlin/Prepare/EightBit"), stored ? 1u : 0u);
 }
 
+constexpr const char* kOneFits =
+    "Only 1 of the 2 samples fit on the card prepared so; the copy stops when the card is full.";
+
 INSTANTIATE_TEST_SUITE_P(
     Prepare, PrepareDialogTest,
     ::testing::Values(Preparing{nullptr, Qt::Key_Return, ConversionAnswer::Convert,
-                                "On the card: 2 kB as they are, 1 kB prepared"},
+                                "On the card: 2 kB as they are, 1 kB prepared", kOneFits},
                       Preparing{"chk8Bit", Qt::Key_Return, ConversionAnswer::Convert,
-                                "On the card: 2 kB as they are, 500 bytes prepared"},
+                                "On the card: 2 kB as they are, 500 bytes prepared", ""},
+                      Preparing{"chkNormalize", Qt::Key_Return, ConversionAnswer::Convert,
+                                "On the card: 2 kB as they are, 1 kB prepared", kOneFits},
                       Preparing{"chkTrim", Qt::Key_Escape, ConversionAnswer::Cancel,
-                                "On the card: 2 kB as they are, at most 1 kB prepared"}));
+                                "On the card: 2 kB as they are, at most 1 kB prepared", kOneFits}));
 
 }  // namespace
 }  // namespace quodlin::test

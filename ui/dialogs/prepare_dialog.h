@@ -5,12 +5,15 @@
 #include "platform/prompt.h"
 
 class QCheckBox;
+class QDoubleSpinBox;
 class QLabel;
 
 namespace quodlin {
 
-// "Prepare for the ES1": the samples of a run, how to shape them, and their size on the card
-// before and after, which follows the boxes. Convert is the default (Enter); Escape cancels.
+// "Prepare for the ES1": the samples of a run, each marked ready or needing conversion, how to
+// shape them with the levels of Normalize and Trim, and their size on the card before and after,
+// held against the card's free space; all of it follows the boxes. Convert is the default
+// (Enter); Escape cancels.
 class PrepareDialog : public QDialog {
     Q_OBJECT
 public:
@@ -21,14 +24,19 @@ public:
     SampleShaping shaping() const;
 
 private:
+    void addNames(QLayout* layout);
+    QLayout* shapingRow();
     void showSizes();
 
     const PrepareQuestion& question_;
-    QCheckBox* mono_;
-    QCheckBox* eightBit_;
-    QCheckBox* normalize_;
-    QCheckBox* trim_;
-    QLabel* sizes_;
+    QCheckBox* mono_ = nullptr;
+    QCheckBox* eightBit_ = nullptr;
+    QCheckBox* normalize_ = nullptr;
+    QCheckBox* trim_ = nullptr;
+    QDoubleSpinBox* normalizeLevel_ = nullptr;
+    QDoubleSpinBox* trimLevel_ = nullptr;
+    QLabel* sizes_ = nullptr;
+    QLabel* fit_ = nullptr;
     ConversionAnswer choice_ = ConversionAnswer::Cancel;
 };
 

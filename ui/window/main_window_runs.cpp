@@ -105,8 +105,8 @@ void frmQuodlinMain::copyToCard(const std::vector<std::string>& paths) {
     }
     auto progress = std::make_shared<RunProgress>(this, QStringLiteral("Copying to SmartMedia"),
                                                   parts_.progressDelayMs);
-    const SampleConversion options{parts_.sampleFormats, parts_.sampleConverter, true,
-                                   ReadShaping(parts_.settings)};
+    const SampleConversion options{
+        parts_.sampleFormats, parts_.sampleConverter, true, ReadShaping(parts_.settings), {}};
     startRun(
         [this, paths, progress, options] {
             CopyToCard(card_, stoppedPlayer_, runPrompt(), paths, *progress, options);
