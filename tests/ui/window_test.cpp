@@ -647,8 +647,9 @@ TEST_F(WindowTest, OnlyCardVolumesAreListedWithOtherFolderLast) {
 }
 
 // The window in a palette, at the screen's scale (and in a run of its own at scale 2): every
-// picture stands out from its button, and the waveform has the palette's colours and lines one
-// device pixel thin. Each look leaves a screenshot beside the tests.
+// picture stands out from its button, the play mark has the highlight colour, and the waveform has
+// the palette's colours and lines one device pixel thin. Each look leaves a screenshot beside the
+// tests.
 struct Look {
     const char* name;
     bool dark;
@@ -682,6 +683,11 @@ TEST_P(LookTest, PicturesStandOutAndTheWaveIsDrawnInThePalettePixelByPixel) {
     if (GetParam().dark) window_->setPalette(Dark());
     window_->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+    select("lstSmartMedia", {0});
+    act("lstSmartMedia", "Return");
+    const QImage mark = list("lstSmartMedia")->item(0)->icon().pixmap(16).toImage();
+    EXPECT_EQ(mark.pixel(mark.rect().center()),
+              list("lstSmartMedia")->palette().color(QPalette::Highlight).rgb());
     auto* wave = control<WaveformView>("picWaveform");
     // Silent in its first half, loud in its second.
     wave->setWave({1, 2, {{0.f, 0.f}, {-0.8f, 0.8f}}}, 1.0);
