@@ -10,11 +10,10 @@ namespace {
 
 constexpr int kArrowSide = 32;
 constexpr int kPlayerSide = 12;
+constexpr int kMarkSide = 16;
 // Wide enough to show once the picture is scaled to its button.
 constexpr qreal kArrowEdge = 2.0;
 constexpr qreal kPlayerEdge = 1.0;
-
-constexpr int kMarkSide = 16;
 
 // How a picture is coloured: its fill, and an edge of that width around it.
 struct Ink {
