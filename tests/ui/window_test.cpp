@@ -2,7 +2,9 @@
 // what the run left.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
@@ -29,6 +31,7 @@
 #include "ui/lists/card_list_box.h"
 #include "ui/lists/drive_list_box.h"
 #include "ui/main_window.h"
+#include "ui/pane/waveform_view.h"
 #include "ui/widgets/elided_label.h"
 
 namespace quodlin::test {
@@ -243,14 +246,24 @@ TEST_F(WindowTest, ThePaneShowsTheSelectedSampleAndAClickInItPlaysFromThere) {
 }
 
 TEST_F(WindowTest, TheHelpTabShowsTheHelpBesideTheProgramWithItsPicture) {
-    WriteBytes(home.file("readme.rtf"), "{\\rtf1 Keys: F5 copies.}");
+    WriteBytes(home.file("readme.rtf"),
+               "{\\rtf1 Keys: F5 copies.\\par F5\\tab plays.\\line Ctrl+Shift+Delete\\tab wipes.}");
     programDirectory = QString::fromStdString(home.path());
     open().show();
     EXPECT_FALSE(window_->windowIcon().pixmap(48).isNull());
     control<QTabBar>("TabStrip")->setCurrentIndex(2);
     waitForRun();
-    ASSERT_NE(control<QTextBrowser>("rtfNames"), nullptr);
-    EXPECT_EQ(control<QTextBrowser>("rtfNames")->toPlainText(), "Keys: F5 copies.");
+    auto* help = control<QTextBrowser>("rtfNames");
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->toPlainText().startsWith("Keys: F5 copies.\n"))
+        << help->toPlainText().toStdString();
+    // What a key does starts at one place, however long the key.
+    const auto start = [help](const char* word) {
+        QTextCursor at = help->document()->find(word);
+        at.setPosition(at.selectionStart());
+        return help->cursorRect(at).left();
+    };
+    EXPECT_EQ(start("plays"), start("wipes"));
     EXPECT_FALSE(control<QLabel>("Picture1")->pixmap().isNull());
     EXPECT_FALSE(list("FileList")->isVisible());
     EXPECT_FALSE(control<QWidget>("fraSample")->isVisible());
@@ -710,6 +723,75 @@ TEST_F(WindowTest, OnlyCardVolumesAreListedWithOtherFolderLast) {
     EXPECT_EQ(smDrive->currentRoot(), card.path());
     EXPECT_EQ(window_->card().cardRoot(), card.path());
 }
+
+// The window in a palette, at the screen's scale (and in a run of its own at scale 2): every
+// picture stands out from its button, the play mark has the highlight colour, and the waveform has
+// the palette's colours and lines one device pixel thin. Each look leaves a screenshot beside the
+// tests.
+struct Look {
+    const char* name;
+    bool dark;
+};
+
+class LookTest : public WindowTest, public ::testing::WithParamInterface<Look> {};
+
+QPalette Dark() {
+    QPalette dark(QColor(53, 53, 53));
+    dark.setColor(QPalette::Base, QColor(25, 25, 25));
+    dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
+    return dark;
+}
+
+// How far in lightness the picture of a button strays from the button's colour at most.
+int PictureContrast(QAbstractButton& button) {
+    const QImage image = button.grab().toImage();
+    QRect picture(QPoint(), button.iconSize() * image.devicePixelRatio());
+    picture.moveCenter(image.rect().center());
+    const int background = button.palette().color(QPalette::Button).lightness();
+    int most = 0;
+    for (int y = picture.top(); y <= picture.bottom(); ++y) {
+        for (int x = picture.left(); x <= picture.right(); ++x)
+            most = std::max(most, std::abs(image.pixelColor(x, y).lightness() - background));
+    }
+    return most;
+}
+
+TEST_P(LookTest, PicturesStandOutAndTheWaveIsDrawnInThePalettePixelByPixel) {
+    open();
+    if (GetParam().dark) window_->setPalette(Dark());
+    window_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+    select("lstSmartMedia", {0});
+    act("lstSmartMedia", "Return");
+    const QImage mark = list("lstSmartMedia")->item(0)->icon().pixmap(16).toImage();
+    EXPECT_EQ(mark.pixel(mark.rect().center()),
+              list("lstSmartMedia")->palette().color(QPalette::Highlight).rgb());
+    auto* wave = control<WaveformView>("picWaveform");
+    // Silent in its first half, loud in its second.
+    wave->setWave({1, 2, {{0.f, 0.f}, {-0.8f, 0.8f}}}, 1.0);
+    const QImage shot = window_->grab().toImage();
+    const qreal ratio = window_->devicePixelRatioF();
+    EXPECT_EQ(shot.size(), window_->size() * ratio);
+    QDir().mkpath(QUODLIN_SCREENSHOT_DIR);
+    shot.save(QString("%1/%2-x%3.png").arg(QUODLIN_SCREENSHOT_DIR, GetParam().name).arg(ratio));
+    for (const char* name : {"cmdToSM", "cmdFromSM", "WavPlayerPlay", "WavPlayerStop"})
+        EXPECT_GT(PictureContrast(*control<QAbstractButton>(name)), 100) << name;
+
+    const QImage pane = wave->grab().toImage();
+    const QRgb base = wave->palette().color(QPalette::Base).rgb();
+    EXPECT_EQ(pane.pixel(1, 1), base);
+    // The silent half is a single line in the highlight colour, one device pixel thin.
+    std::vector<QRgb> silence;
+    for (int y = 0; y < pane.height(); ++y) {
+        if (pane.pixel(pane.width() / 4, y) != base)
+            silence.push_back(pane.pixel(pane.width() / 4, y));
+    }
+    EXPECT_EQ(silence, std::vector<QRgb>{wave->palette().color(QPalette::Highlight).rgb()});
+}
+
+INSTANTIATE_TEST_SUITE_P(Window, LookTest,
+                         ::testing::Values(Look{"light", false}, Look{"dark", true}),
+                         [](const auto& look) { return std::string(look.param.name); });
 
 }  // namespace
 }  // namespace quodlin::test

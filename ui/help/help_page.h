@@ -10,7 +10,8 @@ class QTextEdit;
 namespace quodlin {
 
 // Replaces what document holds by the help text: a block per paragraph, the runs' bold, italic,
-// underline and size kept, line breaks inside a paragraph kept.
+// underline and size kept, line breaks inside a paragraph kept. A paragraph with tabs becomes a
+// table, a row per line and a column per tab.
 void FillDocument(QTextDocument& document, const RtfDocument& rtf);
 
 // Shows the help file in view, read afresh; a file that cannot be read leaves a short notice.

@@ -1,10 +1,9 @@
 #include "ui/lists/play_mark.h"
 
-#include <QApplication>
 #include <QListWidget>
-#include <QStyle>
 #include <QTimer>
 
+#include "ui/widgets/drawn_icons.h"
 #include "ui/widgets/elided_label.h"
 
 namespace quodlin {
@@ -25,7 +24,7 @@ void PlayMark::playing(QListWidget* list, int row, const QString& name, double s
     row_ = row;
     rowText_ = item->text();
     rowIcon_ = item->icon();
-    item->setIcon(QApplication::style()->standardIcon(QStyle::SP_MediaPlay));
+    item->setIcon(PlayMarkIcon(list->palette()));
     statusText_ = QStringLiteral("Playing '%1' (%2 s)").arg(name).arg(seconds, 0, 'f', 2);
     status_->setFullText(statusText_);
     timer_->start();

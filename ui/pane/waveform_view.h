@@ -7,9 +7,9 @@
 
 namespace quodlin {
 
-// A sample's waveform, one min/max column per pixel and its channels stacked, with a cursor
-// where the sound is while it plays. A click asks to play from there. With no waveform it
-// shows why in its place.
+// A sample's waveform, one min/max column per device pixel and its channels stacked, with a
+// cursor where the sound is while it plays. A click asks to play from there. With no waveform
+// it shows why in its place.
 class WaveformView : public QWidget {
     Q_OBJECT
 public:
@@ -29,8 +29,6 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    void drawChannel(QPainter& painter, int channel, const QRect& lane) const;
-
     WaveOverview wave_;
     double seconds_ = 0.0;
     QString text_;
