@@ -160,10 +160,10 @@ void frmQuodlinMain::buildWorkPage() {
 
     auto* layout = new TwipsLayout(page, 7170, 4800);
     layout->place(cmdPathSelect, 90, 180, 3465, 375);
-    // The drive list grows with the card list under it, so that more of its text shows.
-    layout->place(smDrive, 6210, 180, 870, 315, kTopRightGrowing);
-    // Wider to the left than drawn, for faces broader than MS Sans Serif; it keeps to the list.
-    layout->place(Label1, 4425, 270, 1485, 240, kTopMiddle);
+    // The drive list reaches left to the label and grows with the card list under it, so that a
+    // card's label shows whole; the label keeps to the card list's left edge.
+    layout->place(smDrive, 5130, 180, 1950, 315, kTopRightGrowing);
+    layout->place(Label1, 3675, 270, 1395, 240, kTopMiddle);
     layout->place(FileList, 90, 585, 3480, 3405, kLeftList);
     layout->place(lstSmartMedia, 3675, 585, 3375, 3375, kRightList);
     layout->place(cmdInvSelPC, 90, 4020, 2130, 285, kBottomLeft);
