@@ -45,6 +45,8 @@ namespace {
 
 constexpr const char* kWindowSection = "Window";
 constexpr const char* kGeometryKey = "Geometry";
+constexpr const char* kPreviewSection = "Preview";
+constexpr const char* kPlayOnSelectKey = "PlayOnSelect";
 
 }  // namespace
 
@@ -61,6 +63,8 @@ frmQuodlinMain::frmQuodlinMain(MainWindowParts parts)
     setWindowIcon(ProgramIcon());
     buildControls();
     restoreWindowPlace();
+    playOnSelect_ =
+        parts_.settings.read(kSettingsApplication, kPreviewSection, kPlayOnSelectKey, "0") == "1";
     // Start-up fills the lists: their format hints are in place before.
     connectHandlers();
     connectWatchers();
@@ -158,15 +162,24 @@ std::function<void()> frmQuodlinMain::guarded(void (frmQuodlinMain::*handler)())
 void frmQuodlinMain::connectKeysAndMenus() {
     const auto stop = [this] { StopAndClose(player()); };
     const auto playing = [this] { return player().isPlaying(); };
-    new ListKeys(FileList,
-                 {guarded(&frmQuodlinMain::cmdToSM_Click), guarded(&frmQuodlinMain::cmdDelPC_Click),
-                  guarded(&frmQuodlinMain::cmdNamePC_Click),
-                  guarded(&frmQuodlinMain::FileList_DblClick), lstSmartMedia, playing, stop});
+    // With "Play on select", moving through a list with the keys auditions each sample.
+    const auto audition = [this](void (frmQuodlinMain::*play)()) {
+        return [this, play = guarded(play)] {
+            if (playOnSelect_) play();
+        };
+    };
     new ListKeys(
-        lstSmartMedia,
-        {guarded(&frmQuodlinMain::cmdFromSM_Click), guarded(&frmQuodlinMain::cmdDelSM_Click),
-         guarded(&frmQuodlinMain::cmdNameSM_Click),
-         guarded(&frmQuodlinMain::lstSmartMedia_DblClick), FileList, playing, stop});
+        FileList,
+        {guarded(&frmQuodlinMain::cmdToSM_Click), guarded(&frmQuodlinMain::cmdDelPC_Click),
+         guarded(&frmQuodlinMain::cmdNamePC_Click), guarded(&frmQuodlinMain::FileList_DblClick),
+         lstSmartMedia, playing, stop, audition(&frmQuodlinMain::FileList_DblClick)});
+    new ListKeys(lstSmartMedia, {guarded(&frmQuodlinMain::cmdFromSM_Click),
+                                 guarded(&frmQuodlinMain::cmdDelSM_Click),
+                                 guarded(&frmQuodlinMain::cmdNameSM_Click),
+                                 guarded(&frmQuodlinMain::lstSmartMedia_DblClick), FileList,
+                                 playing, stop, audition(&frmQuodlinMain::lstSmartMedia_DblClick)});
+    const ListMenu::Entry playOnSelect{"Play on select", "", [this] { togglePlayOnSelect(); },
+                                       [this] { return playOnSelect_; }};
     const auto reload = guarded(&frmQuodlinMain::reloadLists);
     new ListMenu(FileList, QStringLiteral("computerMenu"),
                  {{"Copy to SmartMedia", "F5", guarded(&frmQuodlinMain::cmdToSM_Click)},
@@ -174,6 +187,7 @@ void frmQuodlinMain::connectKeysAndMenus() {
                   {"Rename", "F2", guarded(&frmQuodlinMain::cmdNamePC_Click)},
                   {"Play", "Space", guarded(&frmQuodlinMain::FileList_DblClick)},
                   {"Stop", "", stop},
+                  playOnSelect,
                   {"Invert Selection", "", guarded(&frmQuodlinMain::cmdInvSelPC_Click)},
                   {},
                   {"Reload", "Ctrl+R", reload}});
@@ -188,6 +202,7 @@ void frmQuodlinMain::connectKeysAndMenus() {
          {"Move to number…", "F6", guarded(&frmQuodlinMain::cardMove_Click)},
          {"Play", "Space", guarded(&frmQuodlinMain::lstSmartMedia_DblClick)},
          {"Stop", "", stop},
+         playOnSelect,
          {"Invert Selection", "", guarded(&frmQuodlinMain::cmdInvSelSM_Click)},
          {},
          {"Back up card…", "", guarded(&frmQuodlinMain::cardBackUp_Click)},
@@ -198,6 +213,17 @@ void frmQuodlinMain::connectKeysAndMenus() {
          {"Show in file manager", "", guarded(&frmQuodlinMain::cardShowInFileManager_Click)},
          {},
          {"Reload", "Ctrl+R", reload}});
+}
+
+// Off at first; remembered between runs.
+void frmQuodlinMain::togglePlayOnSelect() {
+    playOnSelect_ = !playOnSelect_;
+    try {
+        parts_.settings.write(kSettingsApplication, kPreviewSection, kPlayOnSelectKey,
+                              playOnSelect_ ? "1" : "0");
+    } catch (const SettingsError&) {
+        // Then it holds for this session only.
+    }
 }
 
 // The lists follow the disk: changes made outside the program, and Ctrl+R, reload both lists once

@@ -125,6 +125,7 @@ private:
     void watchFolders();
     void reloadWhenIdle();
     void reloadLists();
+    void togglePlayOnSelect();
     void restoreWindowPlace();
     SettingsValue windowPlace() const;
     void Form_Unload();
@@ -228,6 +229,7 @@ private:
     std::string lastCardRoot_;
     bool severalCards_ = false;
     bool closeWhenDone_ = false;
+    bool playOnSelect_ = false;  // moving through a list with the keys plays each sample
     DirectoryState directories_;
 
     // The controls, named as their objectName; the handlers reach them here.

@@ -566,6 +566,27 @@ TEST_F(WindowTest, TheKeysReachEveryControl) {
     control<DriveListBox>("smDrive")->hidePopup();
 }
 
+// Off at first, the arrows only move; once chosen in the menu, each row the keys reach plays, and
+// the choice is remembered.
+TEST_F(WindowTest, PlayOnSelectAuditionsAsTheKeysMove) {
+    open().show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    QListWidget* files = list("FileList");
+    files->setFocus();
+    files->setCurrentRow(0);
+    QTest::keyClick(files, Qt::Key_Down);
+    QTest::qWait(50);
+    EXPECT_EQ(player.calls, Rows{});
+    for (QAction* action : control<QMenu>("computerMenu")->actions()) {
+        if (action->text() == "Play on select") action->trigger();
+    }
+    EXPECT_EQ(settings.values["Quodlin/Preview/PlayOnSelect"], "1");
+    QTest::keyClick(files, Qt::Key_Down);
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return player.calls.size() > 3 && player.calls[2] == "FileName " + home.file("tom.low.wav");
+    })) << ::testing::PrintToString(player.calls);
+}
+
 // The list with the focus draws its selection in the highlight; the other one does not.
 TEST_F(WindowTest, TheListWithTheFocusIsPlainToSee) {
     open().show();

@@ -48,6 +48,16 @@ bool ListKeys::eventFilter(QObject* watched, QEvent* event) {
             if (key->modifiers() & Qt::ShiftModifier) return false;
             actions_.otherList->setFocus(Qt::TabFocusReason);
             return true;
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+            // The list moves its current row first.
+            if (actions_.moved)
+                QMetaObject::invokeMethod(this, actions_.moved, Qt::QueuedConnection);
+            return false;
         default:
             return false;
     }

@@ -18,6 +18,10 @@ ListMenu::ListMenu(QListWidget* list, const QString& name, const std::vector<Ent
         // Shown beside the entry only: the list handles the key itself.
         if (!entry.key.isEmpty()) action->setShortcut(QKeySequence(entry.key));
         action->setShortcutContext(Qt::WidgetShortcut);
+        if (entry.checked) {
+            action->setCheckable(true);
+            settings_.emplace_back(action, entry.checked);
+        }
     }
     list->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(list, &QWidget::customContextMenuRequested, this, &ListMenu::open);
@@ -37,6 +41,7 @@ bool ListMenu::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ListMenu::open(const QPoint& pos) {
+    for (const auto& [action, checked] : settings_) action->setChecked(checked());
     menu_->popup(list_->viewport()->mapToGlobal(pos));
 }
 

@@ -3,8 +3,10 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <utility>
 #include <vector>
 
+class QAction;
 class QListWidget;
 class QMenu;
 class QPoint;
@@ -19,6 +21,8 @@ public:
         QString text;  // empty: a separator
         QString key;
         std::function<void()> action;
+        // Set for an entry that is a setting: its check mark, read each time the menu opens.
+        std::function<bool()> checked = {};
     };
 
     ListMenu(QListWidget* list, const QString& name, const std::vector<Entry>& entries);
@@ -32,6 +36,7 @@ private:
 
     QListWidget* list_;
     QMenu* menu_;
+    std::vector<std::pair<QAction*, std::function<bool()>>> settings_;
 };
 
 }  // namespace quodlin
