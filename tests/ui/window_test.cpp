@@ -618,6 +618,17 @@ TEST_F(WindowTest, TheListWithTheFocusIsPlainToSee) {
 // whole, and every status text whole or cut with the whole of it as tool tip.
 TEST_F(WindowTest, EveryTextFitsAtTheMinimumSize) {
     open().show();
+    // A selection of samples and a well filled card show whole.
+    control<ElidedLabel>("lblSelection")
+        ->setFullText(QString::fromUtf8("12 selected · 2.9 MB · 45.67 s · 2.9 MB in the ES1"));
+    control<ElidedLabel>("lblCardUse")
+        ->setFullText(QString::fromUtf8("100 samples · 64 banks · 10.2 MB free of 15.6 MB"));
+    window_->resize(window_->minimumSize());
+    QTest::qWait(50);
+    for (const char* name : {"lblSelection", "lblCardUse"}) {
+        const auto* label = control<ElidedLabel>(name);
+        EXPECT_EQ(label->text(), label->fullText()) << name;
+    }
     window_->showSelection({});
     window_->showStatus("Copying to the card stopped after 3 of 5 samples; " + card.path());
     window_->resize(window_->minimumSize());

@@ -1,6 +1,7 @@
 // The main window's controls: names, captions, tool tips, places and tab order.
 #include <QFontDatabase>
 #include <QFrame>
+#include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -111,18 +112,24 @@ void frmQuodlinMain::buildControls() {
     setTabOrder();
 }
 
-// What the last run did or what plays, what the selection holds, and the card's use, which
-// stays in its own part.
+// Two lines, so that the texts show whole: what the last run did or what plays, and the card's
+// use, which keeps to the right, above; what the selection holds below, across the window.
 void frmQuodlinMain::buildStatusBar() {
     stbStatus = Named(new QStatusBar(this), "stbStatus");
     stbStatus->setSizeGripEnabled(false);
     stbStatus->setAccessibleName(QStringLiteral("Status"));
-    lblStatus = Named(new ElidedLabel(stbStatus), "lblStatus");
-    lblSelection = Named(new ElidedLabel(stbStatus), "lblSelection");
-    lblCardUse = Named(new ElidedLabel(stbStatus), "lblCardUse");
-    stbStatus->addWidget(lblStatus, 1);
-    stbStatus->addPermanentWidget(lblSelection);
-    stbStatus->addPermanentWidget(lblCardUse);
+    auto* lines = new QWidget(stbStatus);
+    lblStatus = Named(new ElidedLabel(lines), "lblStatus");
+    lblSelection = Named(new ElidedLabel(lines), "lblSelection");
+    lblCardUse = Named(new ElidedLabel(lines), "lblCardUse");
+    auto* grid = new QGridLayout(lines);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setVerticalSpacing(0);
+    grid->addWidget(lblStatus, 0, 0);
+    grid->addWidget(lblCardUse, 0, 1, Qt::AlignRight);
+    grid->addWidget(lblSelection, 1, 0, 1, 2);
+    grid->setColumnStretch(0, 1);
+    stbStatus->addWidget(lines, 1);
     playMark_ = new PlayMark(player(), lblStatus, this);
 }
 
