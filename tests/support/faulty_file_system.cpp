@@ -131,7 +131,7 @@ void FaultyFileSystem::replace(const std::string& from, const std::string& to) {
 
 std::optional<std::uint64_t> FaultyFileSystem::freeSpace(const std::string& dir) {
     fault(Op::FreeSpace, dir);
-    return LocalFileSystem::freeSpace(dir);
+    return freeBytes ? freeBytes : LocalFileSystem::freeSpace(dir);
 }
 
 void ForEveryFault(const std::function<void()>& reset,

@@ -38,6 +38,8 @@ public:
     void renameNoReplace(const std::string& from, const std::string& to) override;
     void replace(const std::string& from, const std::string& to) override;
     std::optional<std::uint64_t> freeSpace(const std::string& dir) override;
+    // What freeSpace says when set, as a small card would; the disk's own otherwise.
+    std::optional<std::uint64_t> freeBytes;
 
 private:
     std::vector<int> counts_ = std::vector<int>(11, 0);

@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,10 +37,18 @@ public:
     // Records the shaping it was offered, then answers as a Yes/No question.
     PrepareAnswer prepareQuestion(const PrepareQuestion& q) override {
         shapingsOffered.push_back(q.shaping);
+        notReadyShown.clear();
+        for (std::size_t i = 0; i < q.problems.size(); ++i) {
+            if (!q.problems[i].empty()) notReadyShown.push_back(q.names[i]);
+        }
+        if (q.fitting) fitting.push_back(q.fitting(q.shaping));
         return Prompt::prepareQuestion(q);
     }
 
     std::vector<SampleShaping> shapingsOffered;
+    // The samples the last question marked as not ready, and how many fit on the card.
+    std::vector<std::string> notReadyShown;
+    std::vector<std::optional<std::size_t>> fitting;
     std::vector<std::string> messages;
     std::vector<MessageStyle> styles;
     std::vector<std::string> titles;

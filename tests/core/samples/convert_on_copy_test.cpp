@@ -59,7 +59,8 @@ std::string NotEnoughMemory(const std::string& name) {
 // Copies the sources named to an empty card, answering the question with answer.
 struct CopyRun {
     CopyRun(const std::vector<std::string>& names, bool answer, const std::string& fullAt,
-            const std::string& outOfMemoryAt, Mode mode) {
+            const std::string& outOfMemoryAt, Mode mode, std::optional<std::uint64_t> free) {
+        fs.freeBytes = free;
         std::filesystem::create_directories(dir.file("card"));
         std::filesystem::create_directories(dir.file("pc"));
         std::vector<std::string> sources;
@@ -105,6 +106,8 @@ struct Case {
     std::string fullAt;
     Mode mode = Mode::Samples;
     std::string outOfMemoryAt;
+    std::optional<std::uint64_t> freeBytes;
+    std::size_t fitting = 4;  // of the samples asked about, as many as fit in freeBytes
 };
 
 const std::string kNotSound = std::string(kNotSoundNotCopied) + " Not copied: 'fake.wav'.";
@@ -141,6 +144,17 @@ const std::vector<Case> kCases = {
      "",
      Mode::Samples,
      "loud.wav"},
+    {"the question counts the samples that fit on the card, in order",
+     {"ready.wav", "s24.wav", "eight.wav", "loud.wav"},
+     false,
+     {ConvertQuestion(2, 4)},
+     {"ready", "s24", "eight", "loud"},
+     {},
+     "",
+     Mode::Samples,
+     "",
+     6000,
+     3},
     {"nothing is asked when every sample is ready", {"ready.wav"}, true, {}, {"ready"}, {}},
     {"nor for banks", {"s24.wav"}, true, {}, {"s24"}, {}, "", Mode::Banks},
     // Its wording is among the refusal cases of the command line.
@@ -157,9 +171,13 @@ const std::vector<Case> kCases = {
 TEST(ConvertOnCopy, AsksOnceBeforeTheFirstFileAndConvertsOnlyWhenTold) {
     for (const Case& c : kCases) {
         SCOPED_TRACE(c.what);
-        CopyRun run(c.sources, c.answer, c.fullAt, c.outOfMemoryAt, c.mode);
+        CopyRun run(c.sources, c.answer, c.fullAt, c.outOfMemoryAt, c.mode, c.freeBytes);
         EXPECT_EQ(run.done, c.messages.empty());
         EXPECT_EQ(run.prompt.questions, c.questions);
+        if (!c.questions.empty()) {
+            EXPECT_EQ(run.prompt.fitting, (std::vector<std::optional<std::size_t>>{c.fitting}));
+            EXPECT_EQ(run.prompt.notReadyShown, (std::vector<std::string>{"s24.wav", "loud.wav"}));
+        }
         std::vector<std::string> messages = c.messages;
         for (std::string& message : messages) {
             if (const auto at = message.find("PC/"); at != std::string::npos) {
