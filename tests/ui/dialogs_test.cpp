@@ -14,6 +14,7 @@
 #include <QTreeWidget>
 #include <filesystem>
 
+#include "core/samples/shaping_settings.h"
 #include "core/text/messages.h"
 #include "platform/qt/desktop_file_system.h"
 #include "tests/support/fixed_volumes.h"
@@ -213,6 +214,10 @@ TEST_P(PrepareDialogTest, TheBoxesChangeTheSizeAfterAndEnterOrEscapeAnswers) {
     EXPECT_TRUE(answer.shaping.mono);
     const bool normalized = c.toggled != nullptr && std::string(c.toggled) == "chkNormalize";
     EXPECT_EQ(answer.shaping.normalizeDb, normalized ? std::optional<double>(-3.0) : std::nullopt);
+    // The level typed is offered again next time.
+    if (normalized) {
+        EXPECT_EQ(ReadShaping(settings).normalizeDb, -3.0);
+    }
     const bool stored = c.choice != ConversionAnswer::Cancel;
     EXPECT_EQ(settings.values.count("Quodlin/Prepare/EightBit"), stored ? 1u : 0u);
 }

@@ -20,6 +20,7 @@
 #include "core/name_table.h"
 #include "core/samples/sample_conversion.h"
 #include "core/samples/sample_readiness.h"
+#include "core/samples/shaping_settings.h"
 #include "core/shell/shell_messages.h"
 #include "core/shell/startup.h"
 #include "core/text/messages.h"
@@ -241,6 +242,11 @@ const std::map<std::string, std::function<std::string(const Args&)>> kFunctions 
     {"SpeedAndTimeLeft",
      [](const Args& a) {
          return SpeedAndTimeLeft(std::stoull(a[0]), std::stoull(a[1]), std::stod(a[2]));
+     }},
+    {"LevelDb",
+     [](const Args& a) {
+         const std::optional<double> level = LevelDb(a[0]);
+         return level ? std::to_string(*level) : std::string("none");
      }},
 };
 
