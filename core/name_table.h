@@ -19,7 +19,6 @@ public:
     const std::string& smFileName(int i) const { return at(i).fileName; }
     const std::string& smName(int i) const { return at(i).name; }
     const std::vector<CardEntry>& entries() const { return entries_; }
-    bool empty() const { return entries_.empty(); }
 
     // Both take the name through CatalogueName.
     void setSmName(int i, const std::string& name);

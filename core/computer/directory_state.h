@@ -16,7 +16,6 @@ struct DirectoryState {
     std::string sCurrentDir;    // empty while the help tab is shown
     Mode mode = Mode::Samples;  // the work page's mode; kept while the help tab is shown
 
-    std::string sFileExt() const { return ModeExtension(mode); }
     std::string& remembered(Mode of) { return of == Mode::Samples ? sSampleDir : sBankDir; }
 
     // The hand-over of a tab change: the directory in use goes back to the mode it was used in,

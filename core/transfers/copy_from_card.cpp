@@ -5,8 +5,6 @@
 #include "core/computer/safe_file_name.h"
 #include "core/text/messages.h"
 #include "core/text/text_functions.h"
-#include "core/text/utf8.h"
-#include "core/transfers/copy_to_card.h"
 #include "core/transfers/file_copy.h"
 #include "core/transfers/file_io.h"
 

@@ -35,8 +35,6 @@ public:
 
     const std::string& path() const { return path_; }
     WaveformView* waveform() const { return wave_; }
-    ElidedLabel* formatLine() const { return format_; }
-    ElidedLabel* sizeLine() const { return size_; }
 
 signals:
     // A click in the waveform: play the pane's sample from there.
