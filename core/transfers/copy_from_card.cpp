@@ -5,6 +5,7 @@
 #include "core/computer/safe_file_name.h"
 #include "core/text/messages.h"
 #include "core/text/text_functions.h"
+#include "core/text/utf8.h"
 #include "core/transfers/file_copy.h"
 #include "core/transfers/file_io.h"
 
