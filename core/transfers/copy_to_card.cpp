@@ -263,8 +263,8 @@ std::vector<std::string> WithoutLeftOut(const std::vector<std::string>& asked,
                                         const SourceWriter& writer, Prompt& prompt) {
     const std::vector<std::string>& leftOut = writer.leftOut();
     if (leftOut.empty()) return asked;
-    std::vector<std::string> names;
-    for (const std::string& path : leftOut) names.push_back(FileNameOf(path));
+    std::vector<std::string> names(leftOut.size());
+    std::transform(leftOut.begin(), leftOut.end(), names.begin(), FileNameOf);
     prompt.messageForFiles(kNotSoundNotCopied, names, MessageStyle::Exclamation);
     std::vector<std::string> kept;
     std::copy_if(asked.begin(), asked.end(), std::back_inserter(kept),
