@@ -17,6 +17,7 @@ struct DirectoryState {
     Mode mode = Mode::Samples;  // the work page's mode; kept while the help tab is shown
 
     std::string& remembered(Mode of) { return of == Mode::Samples ? sSampleDir : sBankDir; }
+    std::string sFileExt() const { return ModeExtension(mode); }
 
     // The hand-over of a tab change: the directory in use goes back to the mode it was used in,
     // and a mode tab takes its own remembered directory into use.

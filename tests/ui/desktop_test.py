@@ -290,6 +290,11 @@ SLOW_CARD = "slow 1500000 20\n"
 LONGEST_FREEZE = 2.0
 
 
+# The card menu's entries, counted from its top.
+BACK_UP = 9
+CHECK_CARD = 12
+
+
 def card_menu(wid, downs):
     """The card list's menu, opened from the keyboard, and its entry downs rows down chosen."""
     click(wid, CARD_LIST)
@@ -314,11 +319,11 @@ def slow_card_actions(work, pc, backing, seen):
         return lambda: b"13.wav=" in open(os.path.join(backing, "names.txt"), "rb").read()
 
     def check(wid):
-        card_menu(wid, 11)
+        card_menu(wid, CHECK_CARD)
         return lambda: question_on_top("Quodlin") and run("xdotool", "key", "Return") == ""
 
     def back_up(wid):
-        card_menu(wid, 8)
+        card_menu(wid, BACK_UP)
         wait_for(lambda: "Back up the card into a new folder" in stacking())
         time.sleep(0.5)
         run("xdotool", "key", "Return")
