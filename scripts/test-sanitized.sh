@@ -8,4 +8,4 @@ cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUODLI
 cmake --build build-sanitize -j2 --target core_tests cli_tests quodlin-card
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-(cd build-sanitize && ctest --output-on-failure -j1 -R '^(core_tests|cli_tests)$')
+(cd build-sanitize && ctest --output-on-failure -j1 -R '^(core|cli)\.')
