@@ -54,7 +54,7 @@ int CopyCardCommand(const ArchiveArgs& args, const std::string& command, CardRun
                     std::string (*doneText)(const ArchiveResult&, const std::string&)) {
     if (args.operands.size() != 2) return args.usageError(command + " takes CARD and DIR");
     const std::string& dir = args.operands[1];
-    CardSide card(args.fs, true);
+    CardSide card(args.card, args.computer, true);
     try {
         card.pin(args.operands[0]);
     } catch (const FileError& error) {
@@ -78,7 +78,7 @@ int RescueCommand(const ArchiveArgs& args) {
 
 int RestoreCommand(const ArchiveArgs& args) {
     if (args.operands.size() != 2) return args.usageError("restore takes DIR and CARD");
-    CardSide card(args.fs, true);
+    CardSide card(args.card, args.computer, true);
     try {
         // Pinned before anything else, so that a card pulled during the check is noticed.
         card.pin(args.operands[1]);
@@ -86,7 +86,7 @@ int RestoreCommand(const ArchiveArgs& args) {
         return CardNotReadable(args, error);
     }
     RunObserver observer;
-    const VerifiedBackup backup = VerifyBackup(args.fs, args.operands[0], observer);
+    const VerifiedBackup backup = VerifyBackup(args.computer, args.operands[0], observer);
     if (!backup.problem.empty()) {
         args.err << backup.problem << '\n';
         return kExitFailed;
@@ -111,12 +111,12 @@ int CheckCommand(const ArchiveArgs& args) {
     if (args.operands.size() != 1) return args.usageError("check takes one CARD");
     try {
         if (args.fix) {
-            CardSide card(args.fs, true);
+            CardSide card(args.card, args.computer, true);
             card.pin(args.operands[0]);
             args.out << RemoveEndedRunsLeftovers(card) << '\n';
         }
         const std::vector<std::string> findings =
-            CheckCard(args.fs, args.operands[0], args.formats, args.readEvery);
+            CheckCard(args.card, args.operands[0], args.formats, args.readEvery);
         // Names come from the card: a control character must not reach the terminal as one.
         for (const std::string& finding : findings) args.out << VisibleText(finding) << '\n';
         if (!findings.empty()) return kExitFailed;

@@ -17,7 +17,8 @@ struct ArchiveArgs {
     bool replace;
     bool readEvery;
     bool fix;
-    FileSystem& fs;
+    FileSystem& card;      // the card's: the computer's own, or a card image's
+    FileSystem& computer;  // where backups are written and read
     SampleFormats& formats;
     std::ostream& out;
     std::ostream& err;

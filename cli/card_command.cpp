@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <memory>
+#include <set>
 
 #include "cli/card_archive_commands.h"
 #include "cli/console_prompt.h"
@@ -15,7 +17,9 @@
 #include "core/card/card_side.h"
 #include "core/catalogue/card_moving.h"
 #include "core/catalogue/card_naming.h"
+#include "core/computer/directory_query.h"
 #include "core/computer/path_roots.h"
+#include "core/image/card_image.h"
 #include "core/samples/instrument_format.h"
 #include "core/samples/sample_readiness.h"
 #include "core/text/messages.h"
@@ -47,6 +51,9 @@ constexpr const char* kUsage =
     "       quodlin-card check [--read] [--fix] CARD\n"
     "       quodlin-card -h | --help | --version\n"
     "CARD is the card's root directory (its mount point); samples unless --banks.\n"
+    "CARD may also be a FAT image of a card, which is only read: list, info, get, backup,\n"
+    "rescue and check take one, with --map MAPFILE, GNU ddrescue's map of its unreadable\n"
+    "sectors.\n"
     "put --convert shapes every sample, ready ones too, when asked: --mono mixes the channels\n"
     "to one, --8bit writes 8-bit PCM, --normalize sets the peak to DB dBFS (-1 unless given),\n"
     "--trim removes the start and end below DB dBFS (-60 unless given).\n"
@@ -66,6 +73,7 @@ struct CommandLine {
     SampleShaping shaping;
     bool help = false;
     bool version = false;
+    std::string map;
     std::vector<std::string> operands;
     std::string badOption;
     std::string badLevel;
@@ -74,7 +82,8 @@ struct CommandLine {
 CommandLine Parse(const std::vector<std::string>& args) {
     CommandLine line;
     bool optionsEnded = false;
-    for (const std::string& arg : args) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
         if (!optionsEnded && arg == "--") {
             optionsEnded = true;
         } else if (!optionsEnded && arg == "-h") {
@@ -94,6 +103,10 @@ CommandLine Parse(const std::vector<std::string>& args) {
                 line.json = true;
             } else if (arg == "--convert") {
                 line.convert = true;
+            } else if (arg == "--map" && i + 1 < args.size()) {
+                line.map = args[++i];
+            } else if (arg.starts_with("--map=")) {
+                line.map = arg.substr(6);
             } else if (arg == "--help") {
                 line.help = true;
             } else if (arg == "--version") {
@@ -127,6 +140,19 @@ void MakePathsFull(CommandLine& line) {
             std::filesystem::absolute(PathOf(line.operands[i]), error);
         if (!error) line.operands[i] = NormalPath(Utf8Of(full));
     }
+    std::error_code error;
+    const std::filesystem::path map = std::filesystem::absolute(PathOf(line.map), error);
+    if (!line.map.empty() && !error) line.map = NormalPath(Utf8Of(map));
+}
+
+// Where the command names the card: restore names it last.
+std::size_t CardOperand(const CommandLine& line) {
+    return line.command == "restore" ? 1 : 0;
+}
+
+bool WritesCard(const CommandLine& line) {
+    static const std::set<std::string> kWriting = {"name", "put", "rm", "mv", "restore"};
+    return kWriting.contains(line.command) || (line.command == "check" && line.fix);
 }
 
 // The row of the card list that shows cardFile; the name as typed first, then in any case.
@@ -139,10 +165,10 @@ int FindRow(const NameTable& table, const std::string& cardFile) {
 
 class Session {
 public:
-    Session(const CommandLine& line, FileSystem& fs, SampleTools tools, std::ostream& out,
-            std::ostream& err)
+    Session(const CommandLine& line, FileSystem& cardFs, FileSystem& computer, SampleTools tools,
+            std::ostream& out, std::ostream& err)
         : line_(line),
-          card_(fs, true),
+          card_(cardFs, computer, true),
           tools_(tools),
           out_(out),
           err_(err),
@@ -355,7 +381,24 @@ int RunCardCommand(const std::vector<std::string>& args, FileSystem& fs, SampleT
         out << "quodlin-card " << kVersion << '\n';
         return kExitDone;
     }
-    Session session(line, fs, tools, out, err);
+    // A card image is the card's own file system inside one of the computer's files.
+    std::unique_ptr<ImageFileSystem> image;
+    const std::size_t cardAt = CardOperand(line);
+    if (cardAt < line.operands.size() && IsFile(fs, line.operands[cardAt])) {
+        if (WritesCard(line)) {
+            err << ImageIsReadOnly(line.operands[cardAt]) << '\n';
+            return kExitFailed;
+        }
+        try {
+            image = OpenCardImage(fs, line.operands[cardAt], line.map);
+        } catch (const FileError& error) {
+            err << CardNotRead(error) << '\n';
+            return kExitFailed;
+        }
+    }
+    FileSystem& cardFs = image ? *image : fs;
+    Session session(line, cardFs, fs, tools, out, err);
+    if (!line.map.empty() && !image) return session.usageError("--map goes with a card image");
     if (!line.badOption.empty()) return session.usageError("unknown option " + line.badOption);
     if (!line.badLevel.empty()) return session.usageError(line.badLevel);
     if (line.shaping.any() && !line.convert) return session.usageError(kShapingNeedsConvert);
@@ -364,6 +407,7 @@ int RunCardCommand(const std::vector<std::string>& args, FileSystem& fs, SampleT
         line.replace,
         line.readEvery,
         line.fix,
+        cardFs,
         fs,
         tools.formats,
         out,

@@ -53,6 +53,9 @@ struct DirEntry {
     // Why the entry could not be examined (an I/O error, say); "" when it could. Such an entry is
     // a file that is there but cannot be read: it is listed, and never taken for absent.
     std::string unreadable;
+    // Why some of the file's bytes cannot be read though the rest can ("its cluster chain ends
+    // after 8,192 of 20,000 bytes"), as a card image tells it; "" when none is known lost.
+    std::string damaged;
 };
 
 // A file's size and last change, as the open file tells them.
@@ -154,6 +157,10 @@ public:
     // What a file takes on the volume holding dir is a whole number of these; nullopt when the
     // volume does not tell.
     virtual std::optional<std::uint64_t> allocationUnit(const std::string&) { return std::nullopt; }
+    // What is wrong with the structures of the volume whose root is root, beyond its files (a
+    // card image's FAT copies that differ, its directory on unreadable sectors), one sentence
+    // each; empty where nothing is, or the volume does not tell.
+    virtual std::vector<std::string> structureProblems(const std::string&) { return {}; }
 
     // Takes the lock of the card whose root is root, waiting a few seconds for another run to
     // end; throws FileError of kind CardInUse when it does not. Nothing is written to the card.

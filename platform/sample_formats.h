@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/file_system.h"
+
 namespace quodlin {
 
 // What a sound file's header says. A file no sound library can read has readable false and
@@ -30,6 +32,12 @@ class SampleFormats {
 public:
     virtual ~SampleFormats() = default;
     virtual SampleFormat read(const std::string& path) = 0;
+    // The format of a file read through fs, such as one inside a card image. Implementations that
+    // read no bytes of their own may leave it to read(path).
+    virtual SampleFormat read(FileSystem& fs, const std::string& path) {
+        (void)fs;
+        return read(path);
+    }
     // False in a build without the sound libraries, where no file is read as sound.
     virtual bool readsSound() const { return true; }
 };

@@ -57,17 +57,18 @@ std::string ProblemOf(const std::string& name, const FileError& error) {
 }
 
 // Copies one card file and reads the copy back; returns its digest.
-std::string BackUpFile(FileSystem& fs, const std::string& from, const std::string& to,
+std::string BackUpFile(CardSide& card, const std::string& from, const std::string& to,
                        RunObserver& observer) {
-    return ReadBack(fs, to, CopyHashed(fs, from, to, [&](std::uint64_t bytes) {
-                        return observer.copied(bytes);
-                    }));
+    FileSystem& computer = card.computer();
+    return ReadBack(computer, to,
+                    CopyHashed(card.fileSystem(), from, computer, to,
+                               [&](std::uint64_t bytes) { return observer.copied(bytes); }));
 }
 
 // Puts SHA256SUMS in place, written last and in one step: a folder with it is a whole backup.
 void WriteSums(CardSide& card, const std::string& dir, const std::vector<FileSum>& sums,
                ArchiveResult& result) {
-    FileSystem& fs = card.fileSystem();
+    FileSystem& fs = card.computer();
     const std::string temporary = JoinNative(dir, CardTemporaryName(fs));
     try {
         card.ensureCardPresent();
@@ -106,7 +107,7 @@ ArchiveResult CopyCardFiles(CardSide& card, const std::string& dir, RunObserver&
         result.problems.push_back(CardNotRead(error));
         return result;
     }
-    if (std::string problem = PrepareFolder(fs, dir); !problem.empty()) {
+    if (std::string problem = PrepareFolder(card.computer(), dir); !problem.empty()) {
         result.problems = {problem};
         return result;
     }
@@ -150,10 +151,9 @@ ArchiveResult CopyCardFiles(CardSide& card, const std::string& dir, RunObserver&
 }
 
 ArchiveResult BackUpCard(CardSide& card, const std::string& dir, RunObserver& observer) {
-    FileSystem& fs = card.fileSystem();
     return CopyCardFiles(card, dir, observer, "backup",
                          [&](const std::string& from, const std::string& to) {
-                             return BackUpFile(fs, from, to, observer);
+                             return BackUpFile(card, from, to, observer);
                          });
 }
 

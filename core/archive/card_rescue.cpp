@@ -67,7 +67,7 @@ void WriteDamagedList(FileSystem& fs, const std::string& dir, const std::vector<
 }  // namespace
 
 ArchiveResult RescueCard(CardSide& card, const std::string& dir, RunObserver& observer) {
-    FileSystem& fs = card.fileSystem();
+    FileSystem& fs = card.computer();
     try {
         card.smFile_PathChange();
     } catch (const FileError&) {
@@ -76,7 +76,7 @@ ArchiveResult RescueCard(CardSide& card, const std::string& dir, RunObserver& ob
     std::vector<Damage> damage;
     ArchiveResult result = CopyCardFiles(
         card, dir, observer, "rescue", [&](const std::string& from, const std::string& to) {
-            const RescuedFile file = RescueFile(fs, from, to, observer);
+            const RescuedFile file = RescueFile(card.fileSystem(), from, fs, to, observer);
             if (file.lost.empty() && file.unopened.empty()) return ReadBack(fs, to, file.digest);
             // A card pulled out fails every read: that is no damage, and its zeros no rescue.
             try {

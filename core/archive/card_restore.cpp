@@ -131,7 +131,7 @@ private:
         const std::string temporary = cardPath(CardTemporaryName(fs_));
         try {
             const auto failure =
-                CopyToNewFile(fs_, JoinNative(backup_.dir, file.name), temporary,
+                CopyToNewFile(card_.computer(), JoinNative(backup_.dir, file.name), fs_, temporary,
                               [this](std::uint64_t bytes) { return observer_.copied(bytes); });
             if (failure) {
                 const bool full = failure->error.kind() != FileErrorKind::Canceled &&

@@ -26,9 +26,9 @@ std::string FileSha256(FileSystem& fs, const std::string& path) {
     return sum.hexDigest();
 }
 
-std::string CopyHashed(FileSystem& fs, const std::string& source, const std::string& target,
-                       const ChunkWritten& onChunk) {
-    auto input = fs.openForReading(source);
+std::string CopyHashed(FileSystem& from, const std::string& source, FileSystem& to,
+                       const std::string& target, const ChunkWritten& onChunk) {
+    auto input = from.openForReading(source);
     Sha256 sum;
     const auto copyHashing = [&](OutputFile& out) {
         WholeRead whole(*input, source);
@@ -43,10 +43,10 @@ std::string CopyHashed(FileSystem& fs, const std::string& source, const std::str
     };
     UnsyncedCopy copy;
     if (auto failure =
-            FillUnsynced(fs, target, copy, copyHashing, [] { return std::uint64_t{0}; })) {
+            FillUnsynced(to, target, copy, copyHashing, [] { return std::uint64_t{0}; })) {
         throw failure->error;
     }
-    if (auto error = FinishCopy(fs, copy)) throw *error;
+    if (auto error = FinishCopy(to, copy)) throw *error;
     return sum.hexDigest();
 }
 

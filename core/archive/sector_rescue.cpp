@@ -102,10 +102,10 @@ void LostBytes::add(std::uint64_t first, std::uint64_t last) {
     }
 }
 
-RescuedFile RescueFile(FileSystem& fs, const std::string& source, const std::string& target,
-                       RunObserver& observer) {
+RescuedFile RescueFile(FileSystem& from, const std::string& source, FileSystem& to,
+                       const std::string& target, RunObserver& observer) {
     std::string reason;
-    const auto input = OpenWithRetries(fs, source, reason);
+    const auto input = OpenWithRetries(from, source, reason);
     if (!input) {
         RescuedFile unopened;
         unopened.unopened = reason;
@@ -128,10 +128,10 @@ RescuedFile RescueFile(FileSystem& fs, const std::string& source, const std::str
         }
     };
     UnsyncedCopy copy;
-    if (auto failure = FillUnsynced(fs, target, copy, fill, [] { return std::uint64_t{0}; })) {
+    if (auto failure = FillUnsynced(to, target, copy, fill, [] { return std::uint64_t{0}; })) {
         throw failure->error;
     }
-    if (auto error = FinishCopy(fs, copy)) throw *error;
+    if (auto error = FinishCopy(to, copy)) throw *error;
     RescuedFile& result = rescue.result();
     result.digest = sum.hexDigest();
     result.size = size;

@@ -32,7 +32,7 @@ struct RescuedFile {
 // times; what stays unreadable is written as zeros. A read error that clears on a retry leaves
 // a whole file. Throws FileError when the target cannot be written, or Canceled when observer
 // ends the run; the partial target is then removed.
-RescuedFile RescueFile(FileSystem& fs, const std::string& source, const std::string& target,
-                       RunObserver& observer);
+RescuedFile RescueFile(FileSystem& from, const std::string& source, FileSystem& to,
+                       const std::string& target, RunObserver& observer);
 
 }  // namespace quodlin

@@ -44,9 +44,12 @@ public:
                 add(Quoted(entry.name) + " could not be read (" + entry.unreadable + ").");
                 unreadable_.insert(entry.name);
             }
+            if (!entry.damaged.empty())
+                add(Quoted(entry.name) + " is damaged: " + entry.damaged + ".");
             if (!entry.isSpecial) files_.push_back(entry.name);
         }
         SortNaturally(files_);
+        for (const std::string& problem : fs.structureProblems(cardRoot)) add(problem);
         lines_ = ReadCatalogue(fs, cardRoot, FindCatalogueFiles(entries)).lines;
     }
 
@@ -154,7 +157,7 @@ private:
     void notReady(const std::string& file) {
         if (unreadable_.contains(file)) return;
         const std::vector<std::string> problems =
-            SampleProblems(formats_.read(JoinNative(cardRoot_, file)));
+            SampleProblems(formats_.read(fs_, JoinNative(cardRoot_, file)));
         if (problems.empty()) return;
         add(Quoted(file) + " is not ready for the instrument: " + Joined(problems) + ".");
     }

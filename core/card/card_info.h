@@ -13,6 +13,7 @@ struct CardFileInfo {
     CardEntry entry;
     std::string line;
     SampleFormat format;  // for a bank only its size
+    std::string damaged;  // why some of its bytes are lost, as the card image tells; "" if none
 };
 
 // The card list's files with their formats, in the list's order. Throws FileError when a bank's

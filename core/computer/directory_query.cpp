@@ -10,4 +10,14 @@ bool IsUsableDirectory(FileSystem& fs, const std::string& path) {
     }
 }
 
+bool IsFile(FileSystem& fs, const std::string& path) {
+    try {
+        if (fs.isDirectory(path)) return false;
+        fs.fileSize(path);
+        return true;
+    } catch (const FileError&) {
+        return false;
+    }
+}
+
 }  // namespace quodlin

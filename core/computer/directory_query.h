@@ -10,4 +10,7 @@ namespace quodlin {
 // none.
 bool IsUsableDirectory(FileSystem& fs, const std::string& path);
 
+// Whether path names a file that is not a directory; one that cannot be examined counts as none.
+bool IsFile(FileSystem& fs, const std::string& path);
+
 }  // namespace quodlin

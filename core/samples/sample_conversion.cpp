@@ -231,16 +231,17 @@ private:
 
 }  // namespace
 
-std::optional<CopyFailure> SourceWriter::write(FileSystem& fs, const std::string& source,
-                                               const std::string& target, UnsyncedCopy& copy,
+std::optional<CopyFailure> SourceWriter::write(FileSystem& from, const std::string& source,
+                                               FileSystem& to, const std::string& target,
+                                               UnsyncedCopy& copy,
                                                const ChunkWritten& onChunk) const {
     const auto converted = toConvert_.find(source);
-    if (converted == toConvert_.end()) return CopyUnsynced(fs, source, target, copy, onChunk);
+    if (converted == toConvert_.end()) return CopyUnsynced(from, source, to, target, copy, onChunk);
     const std::uint64_t convertedBytes = converted->second;
     bool madeSilent = false;
     const auto convert = [&](OutputFile& out) {
         // Held open only to see whether the source changes while it is converted.
-        const auto watched = fs.openForReading(source);
+        const auto watched = from.openForReading(source);
         const FileStamp before = watched->stamp();
         ReportingOutput reporting(out, onChunk, target);
         const ConversionNotes notes = converter_->convert(source, shaping_, reporting);
@@ -250,7 +251,7 @@ std::optional<CopyFailure> SourceWriter::write(FileSystem& fs, const std::string
         }
         madeSilent = notes.madeSilent;
     };
-    auto failure = FillUnsynced(fs, target, copy, convert, [&] { return convertedBytes; });
+    auto failure = FillUnsynced(to, target, copy, convert, [&] { return convertedBytes; });
     // The size is the most the sample could take (trim shortens it), so a failure over the
     // source itself is never taken for a full card.
     if (failure && failure->error.path() == source) failure->sourceSize = 0;

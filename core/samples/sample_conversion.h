@@ -75,7 +75,8 @@ public:
     const std::vector<std::string>& leftOut() const { return leftOut_; }
     void leaveOut(std::vector<std::string> sources) { leftOut_ = std::move(sources); }
 
-    std::optional<CopyFailure> write(FileSystem& fs, const std::string& source,
+    // Reads source through from and writes target through to.
+    std::optional<CopyFailure> write(FileSystem& from, const std::string& source, FileSystem& to,
                                      const std::string& target, UnsyncedCopy& copy,
                                      const ChunkWritten& onChunk = {}) const;
 

@@ -1,5 +1,6 @@
 #include "core/text/messages.h"
 
+#include "core/text/text_functions.h"
 #include "core/text/utf8.h"
 #include "core/text/wording.h"
 
@@ -27,6 +28,10 @@ std::string BecauseOf(const FileError& error) {
 
 std::string BackupDoesNotFit(std::uint64_t needed, std::uint64_t free) {
     return "The backup needs " + SizeText(needed) + "; the card has " + SizeText(free) + " free.";
+}
+
+std::string ImageIsReadOnly(const std::string& image) {
+    return Quoted(FileNameOf(image)) + " is a card image, which Quodlin opens read only.";
 }
 
 std::string NoCardAt(const std::string& root) {

@@ -32,6 +32,8 @@ inline constexpr const char* kDeleteOnCardQuestion = "Delete all selected files 
 
 // "The backup needs 7.9 MB; the card has 3.1 MB free."
 std::string BackupDoesNotFit(std::uint64_t needed, std::uint64_t free);
+// "'card.img' is a card image, which Quodlin opens read only."
+std::string ImageIsReadOnly(const std::string& image);
 // "No card at 'PATH'."
 std::string NoCardAt(const std::string& root);
 std::string CatalogueNotSaved(const FileError& error);

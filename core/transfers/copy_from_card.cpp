@@ -18,7 +18,7 @@ class FromCardRun {
 public:
     FromCardRun(CardSide& card, Prompt& prompt, RunObserver& observer, std::string destDir)
         : card_(card),
-          fs_(card.fileSystem()),
+          fs_(card.computer()),
           prompt_(prompt),
           observer_(observer),
           destDir_(std::move(destDir)) {}
@@ -102,9 +102,9 @@ private:
         // another name is taken.
         for (int attempt = 1; attempt <= 100; ++attempt) {
             temporary = JoinNative(destDir_, CardTemporaryName(fs_));
-            failure = CopyToNewFile(fs_, source, temporary, [this](std::uint64_t bytes) {
-                return observer_.copied(bytes);
-            });
+            failure =
+                CopyToNewFile(card_.fileSystem(), source, fs_, temporary,
+                              [this](std::uint64_t bytes) { return observer_.copied(bytes); });
             if (!failure || failure->error.kind() != FileErrorKind::AlreadyExists ||
                 failure->targetCreated) {
                 break;
@@ -126,7 +126,7 @@ private:
     }
 
     CardSide& card_;
-    FileSystem& fs_;
+    FileSystem& fs_;  // the computer's
     Prompt& prompt_;
     RunObserver& observer_;
     std::string destDir_;

@@ -73,7 +73,7 @@ public:
             card_.ensureCardPresent();
             observer_.busy(true);
             const auto failure =
-                writer_.write(card_.fileSystem(), sourcePath,
+                writer_.write(card_.computer(), sourcePath, card_.fileSystem(),
                               JoinNative(card_.cardRoot(), CardTemporaryName(card_.fileSystem())),
                               pending.copy, [this](std::uint64_t bytes) {
                                   pendingBytes_ += bytes;
@@ -309,7 +309,7 @@ bool CopyToCard(CardSide& card, Player& player, Prompt& prompt,
     if (!write) return false;
     CopyRun run(card, prompt, observer, FreeNames(card.rootEntries(), card.mode()),
                 std::move(*writer));
-    observer.start(TotalBytes(card.fileSystem(), sourcePaths));
+    observer.start(TotalBytes(card.computer(), sourcePaths));
     bool allCopied = true;
     bool saved = true;
     try {

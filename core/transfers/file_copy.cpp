@@ -44,13 +44,13 @@ std::optional<CopyFailure> FillUnsynced(FileSystem& fs, const std::string& targe
     }
 }
 
-std::optional<CopyFailure> CopyUnsynced(FileSystem& fs, const std::string& source,
+std::optional<CopyFailure> CopyUnsynced(FileSystem& from, const std::string& source, FileSystem& to,
                                         const std::string& target, UnsyncedCopy& copy,
                                         const ChunkWritten& onChunk) {
-    const auto sourceSize = [&] { return SizeOrZero(fs, source); };
+    const auto sourceSize = [&] { return SizeOrZero(from, source); };
     std::unique_ptr<InputFile> input;
     try {
-        input = fs.openForReading(source);
+        input = from.openForReading(source);
     } catch (const FileError& error) {
         return CopyFailure{error, false, sourceSize()};
     }
@@ -67,7 +67,7 @@ std::optional<CopyFailure> CopyUnsynced(FileSystem& fs, const std::string& sourc
             }
         }
     };
-    return FillUnsynced(fs, target, copy, copyChunks, sourceSize);
+    return FillUnsynced(to, target, copy, copyChunks, sourceSize);
 }
 
 std::optional<FileError> FinishCopy(FileSystem& fs, UnsyncedCopy& copy) {
@@ -83,11 +83,14 @@ std::optional<FileError> FinishCopy(FileSystem& fs, UnsyncedCopy& copy) {
     }
 }
 
-std::optional<CopyFailure> CopyToNewFile(FileSystem& fs, const std::string& source,
-                                         const std::string& target, const ChunkWritten& onChunk) {
+std::optional<CopyFailure> CopyToNewFile(FileSystem& from, const std::string& source,
+                                         FileSystem& to, const std::string& target,
+                                         const ChunkWritten& onChunk) {
     UnsyncedCopy copy;
-    if (auto failure = CopyUnsynced(fs, source, target, copy, onChunk)) return failure;
-    if (auto error = FinishCopy(fs, copy)) return CopyFailure{*error, true, SizeOrZero(fs, source)};
+    if (auto failure = CopyUnsynced(from, source, to, target, copy, onChunk)) return failure;
+    if (auto error = FinishCopy(to, copy)) {
+        return CopyFailure{*error, true, SizeOrZero(from, source)};
+    }
     return std::nullopt;
 }
 

@@ -38,9 +38,9 @@ std::optional<CopyFailure> FillUnsynced(FileSystem& fs, const std::string& targe
                                         UnsyncedCopy& copy, const FillFile& fill,
                                         const std::function<std::uint64_t()>& sizeOnFailure);
 
-// Copies source into a new file target (it must not exist), chunk by chunk, every write
-// checked. On failure no partial target is left behind.
-std::optional<CopyFailure> CopyUnsynced(FileSystem& fs, const std::string& source,
+// Copies source, read through from, into a new file target (it must not exist) written through
+// to, chunk by chunk, every write checked. On failure no partial target is left behind.
+std::optional<CopyFailure> CopyUnsynced(FileSystem& from, const std::string& source, FileSystem& to,
                                         const std::string& target, UnsyncedCopy& copy,
                                         const ChunkWritten& onChunk = {});
 
@@ -48,8 +48,8 @@ std::optional<CopyFailure> CopyUnsynced(FileSystem& fs, const std::string& sourc
 std::optional<FileError> FinishCopy(FileSystem& fs, UnsyncedCopy& copy);
 
 // CopyUnsynced and FinishCopy in one.
-std::optional<CopyFailure> CopyToNewFile(FileSystem& fs, const std::string& source,
-                                         const std::string& target,
+std::optional<CopyFailure> CopyToNewFile(FileSystem& from, const std::string& source,
+                                         FileSystem& to, const std::string& target,
                                          const ChunkWritten& onChunk = {});
 
 // The bytes a run is to copy, for its progress; a file whose size cannot be told counts none

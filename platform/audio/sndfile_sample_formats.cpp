@@ -8,4 +8,8 @@ SampleFormat SndfileSampleFormats::read(const std::string& path) {
     return SoundFile(path).format();
 }
 
+SampleFormat SndfileSampleFormats::read(FileSystem& fs, const std::string& path) {
+    return SoundFile(fs, path).format();
+}
+
 }  // namespace quodlin

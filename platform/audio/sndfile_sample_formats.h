@@ -8,6 +8,7 @@ namespace quodlin {
 class SndfileSampleFormats : public SampleFormats {
 public:
     SampleFormat read(const std::string& path) override;
+    SampleFormat read(FileSystem& fs, const std::string& path) override;
 };
 
 }  // namespace quodlin

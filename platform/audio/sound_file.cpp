@@ -39,14 +39,6 @@ std::pair<std::string, int> EncodingOf(int format) {
     return found == kEncodings.end() ? std::pair<std::string, int>{"other", 0} : found->second;
 }
 
-SNDFILE* OpenSound(const std::string& path, SF_INFO& info) {
-#ifdef _WIN32
-    return sf_wchar_open(PathOf(path).c_str(), SFM_READ, &info);
-#else
-    return sf_open(PathOf(path).c_str(), SFM_READ, &info);
-#endif
-}
-
 // FLAC keeps PCM words compressed; the other containers this program reads keep them as they are.
 bool StoresRawWords(int format) {
     return (format & SF_FORMAT_TYPEMASK) != SF_FORMAT_FLAC;
@@ -65,8 +57,7 @@ bool IsConsistent(const SF_INFO& info, const SampleFormat& format) {
 // Why the file's bytes cannot be read, or "" when they all can: asked only of a file that did not
 // open as sound or whose header does not fit it, so that a failing card is not taken for a file
 // that is not sound.
-std::string ReadErrorOf(const std::string& path) {
-    LocalFileSystem fs;
+std::string ReadErrorOf(FileSystem& fs, const std::string& path) {
     try {
         const auto input = fs.openForReading(path);
         const std::uint64_t size = input->stamp().size;
@@ -83,6 +74,53 @@ std::string ReadErrorOf(const std::string& path) {
 
 }  // namespace
 
+// The open file libsndfile reads through its virtual I/O. A read error cannot pass through
+// libsndfile's C code: it ends the read short, and its reason is kept.
+struct SoundFile::Source {
+    std::unique_ptr<InputFile> input;
+    std::uint64_t size = 0;
+    sf_count_t position = 0;
+    std::string readError;
+
+    static Source& Of(void* data) { return *static_cast<Source*>(data); }
+
+    static sf_count_t Length(void* data) { return static_cast<sf_count_t>(Of(data).size); }
+
+    static sf_count_t Seek(sf_count_t offset, int whence, void* data) {
+        Source& source = Of(data);
+        const sf_count_t base = whence == SEEK_CUR   ? source.position
+                                : whence == SEEK_END ? static_cast<sf_count_t>(source.size)
+                                                     : 0;
+        if (base + offset < 0) return -1;
+        source.position = base + offset;
+        return source.position;
+    }
+
+    static sf_count_t Read(void* buffer, sf_count_t count, void* data) {
+        Source& source = Of(data);
+        if (count <= 0) return 0;
+        auto* bytes = static_cast<char*>(buffer);
+        sf_count_t got = 0;
+        try {
+            while (got < count) {
+                const std::size_t read =
+                    source.input->readAt(static_cast<std::uint64_t>(source.position + got),
+                                         bytes + got, static_cast<std::size_t>(count - got));
+                if (read == 0) break;
+                got += static_cast<sf_count_t>(read);
+            }
+        } catch (const FileError& error) {
+            source.readError = error.reason();
+        }
+        source.position += got;
+        return got;
+    }
+
+    static sf_count_t Write(const void*, sf_count_t, void*) { return 0; }
+
+    static sf_count_t Tell(void* data) { return Of(data).position; }
+};
+
 SoundFile::SoundFile(const std::string& path) : path_(path) {
     std::error_code code;
     const auto status = std::filesystem::status(PathOf(path), code);
@@ -90,19 +128,45 @@ SoundFile::SoundFile(const std::string& path) : path_(path) {
         format_.regular = false;
         return;
     }
-    const auto size = std::filesystem::file_size(PathOf(path), code);
-    format_.bytes = code ? 0 : size;
+    LocalFileSystem fs;
+    open(fs);
+}
+
+SoundFile::SoundFile(FileSystem& fs, const std::string& path) : path_(path) {
+    try {
+        if (fs.isDirectory(path)) {
+            format_.regular = false;
+            return;
+        }
+    } catch (const FileError&) {
+        // Opening it tells what is wrong.
+    }
+    open(fs);
+}
+
+void SoundFile::open(FileSystem& fs) {
+    source_ = std::make_unique<Source>();
+    try {
+        source_->input = fs.openForReading(path_);
+        source_->size = source_->input->stamp().size;
+    } catch (const FileError& error) {
+        format_.readError = error.reason();
+        return;
+    }
+    format_.bytes = source_->size;
+    static SF_VIRTUAL_IO io = {Source::Length, Source::Seek, Source::Read, Source::Write,
+                               Source::Tell};
     SF_INFO info{};
     {
         // A failed open leaves its reason in libsndfile's one global, which the window's
         // workers would otherwise overwrite for each other.
         static std::mutex opening;
         const std::lock_guard lock(opening);
-        file_ = OpenSound(path, info);
+        file_ = sf_open_virtual(&io, SFM_READ, &info, source_.get());
         if (!file_) openError_ = sf_strerror(nullptr);
     }
     if (!file_) {
-        format_.readError = ReadErrorOf(path);
+        format_.readError = ReadErrorOf(fs, path_);
         return;
     }
     format_.readable = true;
@@ -112,7 +176,7 @@ SoundFile::SoundFile(const std::string& path) : path_(path) {
     format_.channels = info.channels;
     format_.frames = info.frames > 0 ? static_cast<std::uint64_t>(info.frames) : 0;
     format_.consistent = IsConsistent(info, format_);
-    if (!format_.consistent) format_.readError = ReadErrorOf(path);
+    if (!format_.consistent) format_.readError = ReadErrorOf(fs, path_);
 }
 
 SoundFile::~SoundFile() {
@@ -121,6 +185,9 @@ SoundFile::~SoundFile() {
 
 std::size_t SoundFile::read(float* values, std::size_t frames) {
     const sf_count_t got = sf_readf_float(file_, values, static_cast<sf_count_t>(frames));
+    if (!source_->readError.empty()) {
+        throw FileError(FileErrorKind::Other, path_, source_->readError);
+    }
     if (sf_error(file_) != SF_ERR_NO_ERROR) {
         throw FileError(FileErrorKind::Other, path_, sf_strerror(file_));
     }

@@ -6,17 +6,23 @@
 #endif
 #include <sndfile.h>
 
+#include <memory>
 #include <string>
 
+#include "platform/file_system.h"
 #include "platform/sample_formats.h"
 
 namespace quodlin {
 
-// A sound file open for reading with libsndfile, the one way this program reads sound. A path
-// that is not a regular file is never opened: opening a FIFO would wait for a writer.
+// A sound file open for reading with libsndfile, the one way this program reads sound. Its
+// bytes come through a file system, so that a file inside a card image reads as one on a
+// mounted card. A path that is not a regular file is never opened: opening a FIFO would wait
+// for a writer.
 class SoundFile {
 public:
+    // A file of the computer's own file system.
     explicit SoundFile(const std::string& path);
+    SoundFile(FileSystem& fs, const std::string& path);
     ~SoundFile();
     SoundFile(const SoundFile&) = delete;
     SoundFile& operator=(const SoundFile&) = delete;
@@ -32,8 +38,13 @@ public:
     // Back to the first frame, for a second pass.
     void rewind();
 
+    struct Source;
+
 private:
+    void open(FileSystem& fs);
+
     std::string path_;
+    std::unique_ptr<Source> source_;
     SNDFILE* file_ = nullptr;
     SampleFormat format_;
     std::string openError_;

@@ -49,7 +49,7 @@ RestoreRun Restore(FileSystem& fs, const std::string& backup, const std::string&
     std::ostringstream err;
     NoSampleFormats formats;
     const std::vector<std::string> operands = {backup, card};
-    const int status = RestoreCommand({operands, true, false, false, fs, formats, out, err,
+    const int status = RestoreCommand({operands, true, false, false, fs, fs, formats, out, err,
                                        [](const std::string&) { return kExitUsage; }});
     return {status, err.str()};
 }

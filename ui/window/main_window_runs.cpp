@@ -10,6 +10,7 @@
 #include "core/catalogue/card_moving.h"
 #include "core/catalogue/card_naming.h"
 #include "core/computer/computer_files.h"
+#include "core/computer/directory_query.h"
 #include "core/computer/file_listing.h"
 #include "core/samples/shaping_settings.h"
 #include "core/text/messages.h"
@@ -46,17 +47,6 @@ std::string PreviewStatus(const Player& player, const std::string& path) {
     if (reason.empty()) return "";
     if (reason.starts_with(path + ": ")) reason.erase(0, path.size() + 2);
     return "Cannot play " + FileNameOf(path) + ": " + reason;
-}
-
-// A file the copy can take up; what is not a regular file is refused by the copy itself.
-bool IsFile(FileSystem& fs, const std::string& path) {
-    try {
-        if (fs.isDirectory(path)) return false;
-        fs.fileSize(path);
-        return true;
-    } catch (const FileError&) {
-        return false;
-    }
 }
 
 // How many of names are no longer among now.
