@@ -14,7 +14,8 @@ constexpr std::size_t kMostMapBytes = std::size_t{16} << 20;
 std::string MapBeside(FileSystem& fs, const std::string& image) {
     const std::size_t dot = image.rfind('.');
     const std::size_t slash = image.find_last_of("/\\");
-    const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+    const bool hasExtension =
+        dot != std::string::npos && (slash == std::string::npos || dot > slash);
     for (const std::string& path :
          {image + ".map", hasExtension ? image.substr(0, dot) + ".map" : std::string()}) {
         if (!path.empty() && IsFile(fs, path)) return path;

@@ -33,9 +33,9 @@ std::uint64_t NumberOf(const std::string& word, std::size_t lineNumber) {
     const std::uint64_t base = hex ? 16 : 10;
     for (const char c : digits) {
         const char lower = FoldAscii(c);
-        const int digit = lower >= '0' && lower <= '9'                 ? lower - '0'
+        const int digit = lower >= '0' && lower <= '9'          ? lower - '0'
                           : hex && lower >= 'a' && lower <= 'f' ? lower - 'a' + 10
-                                                                        : -1;
+                                                                : -1;
         if (digit < 0 || value > (std::numeric_limits<std::uint64_t>::max() - 15) / base) {
             throw ImageDamage("line " + std::to_string(lineNumber) + " of the map has " + word +
                               " where a number belongs");

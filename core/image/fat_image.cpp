@@ -46,14 +46,15 @@ Chain FollowChain(const FatTable& fat, const FatLayout& layout, const FatEntry& 
     std::vector<bool> seen(std::size_t{layout.clusterCount} + 2);
     std::uint32_t cluster = entry.firstCluster;
     while (chain.clusters.size() < needed) {
-        const std::uint64_t held =
-            std::min<std::uint64_t>(chain.clusters.size() * std::uint64_t{layout.clusterBytes}, size);
+        const std::uint64_t held = std::min<std::uint64_t>(
+            chain.clusters.size() * std::uint64_t{layout.clusterBytes}, size);
         if (!layout.holdsCluster(cluster)) {
-            chain.damage = fat.isEnd(cluster) ? "its cluster chain ends " + BytesAfter(held, size)
-                           : cluster == 0
-                               ? "its cluster chain reaches a free cluster " + BytesAfter(held, size)
-                               : "its cluster chain points to cluster " + std::to_string(cluster) +
-                                     ", beyond the end of the card, " + BytesAfter(held, size);
+            chain.damage =
+                fat.isEnd(cluster) ? "its cluster chain ends " + BytesAfter(held, size)
+                : cluster == 0
+                    ? "its cluster chain reaches a free cluster " + BytesAfter(held, size)
+                    : "its cluster chain points to cluster " + std::to_string(cluster) +
+                          ", beyond the end of the card, " + BytesAfter(held, size);
             return chain;
         }
         if (seen[cluster]) {
@@ -161,9 +162,10 @@ FatImage FatImage::Read(InputFile& image, const DdrescueMap& map) {
     const FatLayout& layout = fat.layout;
     std::vector<FatTable> tables;
     for (unsigned copy = 0; copy < layout.fatCount; ++copy) {
-        tables.emplace_back(ReadImageBytes(image, layout.fatOffset + copy * std::uint64_t{layout.fatBytes},
-                                           layout.fatBytes),
-                            layout.fatBits);
+        tables.emplace_back(
+            ReadImageBytes(image, layout.fatOffset + copy * std::uint64_t{layout.fatBytes},
+                           layout.fatBytes),
+            layout.fatBits);
     }
     const std::vector<std::size_t> order = CopiesByTrust(layout, map, fat.notes);
     if (map.firstBadIn({layout.rootOffset, layout.rootBytes()})) {

@@ -32,9 +32,9 @@ FatLayout ReadFatLayout(std::string_view boot, std::uint64_t imageBytes) {
     Require(boot.size() >= kBootSectorBytes, "is cut short");
     FatLayout layout;
     layout.sectorBytes = LittleEndian(boot, 11, 2);
-    Require(IsPowerOfTwo(layout.sectorBytes) && layout.sectorBytes >= 512 &&
-                layout.sectorBytes <= 4096,
-            "gives " + std::to_string(layout.sectorBytes) + " bytes per sector");
+    Require(
+        IsPowerOfTwo(layout.sectorBytes) && layout.sectorBytes >= 512 && layout.sectorBytes <= 4096,
+        "gives " + std::to_string(layout.sectorBytes) + " bytes per sector");
     const std::uint32_t sectorsPerCluster = LittleEndian(boot, 13, 1);
     Require(IsPowerOfTwo(sectorsPerCluster),
             "gives " + std::to_string(sectorsPerCluster) + " sectors per cluster");
@@ -52,9 +52,9 @@ FatLayout ReadFatLayout(std::string_view boot, std::uint64_t imageBytes) {
     std::uint64_t totalSectors = LittleEndian(boot, 19, 2);
     if (totalSectors == 0) totalSectors = LittleEndian(boot, 32, 4);
     layout.volumeBytes = totalSectors * layout.sectorBytes;
-    Require(layout.volumeBytes <= imageBytes,
-            "gives " + std::to_string(layout.volumeBytes) + " bytes, more than the image's " +
-                std::to_string(imageBytes));
+    Require(layout.volumeBytes <= imageBytes, "gives " + std::to_string(layout.volumeBytes) +
+                                                  " bytes, more than the image's " +
+                                                  std::to_string(imageBytes));
 
     layout.fatBytes = fatSectors * layout.sectorBytes;
     layout.fatOffset = std::uint64_t{reserved} * layout.sectorBytes;

@@ -66,9 +66,7 @@ public:
         return got;
     }
 
-    FileStamp stamp() override {
-        return {file_.entry.size, file_.entry.modified};
-    }
+    FileStamp stamp() override { return {file_.entry.size, file_.entry.modified}; }
 
 private:
     std::shared_ptr<InputFile> image_;

@@ -18,6 +18,13 @@
 //             (such a case runs on a failing card only); it is healed before after/ is compared
 //   cut       optional: "NAME BYTES": the file's cluster chain on a FAT image ends after BYTES
 //             once the card is filled (such a case runs on a FAT card only)
+//   image     optional: the case runs on the FAT image itself, unmounted once filled: CARD is the
+//             image file and MAP its ddrescue map. Its lines change the image first: "fat16"
+//             (a 64 MiB FAT16 image), "rm NAME" (a deleted entry), "cut|loop|beyond|first-cut
+//             NAME BYTES" (the chain after BYTES), "boot" (a bad boot sector), "bad NAME BYTES"
+//             (MAP marks the sector at BYTES of NAME unreadable). The image must stay byte for
+//             byte as it was, and every computer file named as a card file must be what mtools
+//             reads off the image.
 #include <gtest/gtest.h>
 #ifndef _WIN32
 #include <sys/stat.h>
@@ -25,6 +32,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <set>
 
 #include "core/text/utf8.h"
@@ -71,11 +79,53 @@ test::Files CardFiles(const fs::path& dir, bool whole) {
     return files;
 }
 
+const std::map<std::string, test::ChainDamage> kChainDamage = {
+    {"cut", test::ChainDamage::Cut},
+    {"loop", test::ChainDamage::Loop},
+    {"beyond", test::ChainDamage::Beyond},
+    {"first-cut", test::ChainDamage::CutInFirstCopy}};
+
+// Applies the case's image lines, and leaves the image unmounted.
+void DamageImage(const fs::path& dir, test::TestCard& testCard) {
+    for (const std::string& line : test::CaseLines(dir / "image")) {
+        const std::vector<std::string> words = Words(line);
+        if (words[0] == "rm") fs::remove(testCard.root() + "/" + words[1]);
+    }
+    testCard.unmount();
+    for (const std::string& line : test::CaseLines(dir / "image")) {
+        const std::vector<std::string> words = Words(line);
+        if (words[0] == "boot") testCard.damageBootSector();
+        if (words[0] == "bad") {
+            ASSERT_TRUE(
+                testCard.writeMap(words[1], std::stoull(words[2]), testCard.image() + ".map"))
+                << line;
+        }
+        if (kChainDamage.contains(words[0])) {
+            ASSERT_TRUE(
+                testCard.damageChain(words[1], std::stoull(words[2]), kChainDamage.at(words[0])))
+                << line;
+        }
+    }
+}
+
+// Every computer file named as a card file holds what mtools reads of that file off the image,
+// but in a rescue that lists damage, whose zeros stand where the image could not be read.
+void ExpectAsMtoolsReads(test::TestCard& testCard, const std::string& computer) {
+    for (const auto& entry : fs::recursive_directory_iterator(computer)) {
+        const fs::path& path = entry.path();
+        if (!entry.is_regular_file() || fs::exists(path.parent_path() / "DAMAGED.txt")) continue;
+        const std::string typed = testCard.onImage(path.filename().string());
+        if (typed.empty()) continue;
+        EXPECT_TRUE(ReadBytes(path.string()) == typed) << path << " differs from mtools's";
+    }
+}
+
 void RunCase(const fs::path& dir, test::TestCard& testCard, bool onFatCard,
              const std::string& computer) {
-    const std::string card = testCard.root();
+    std::string card = testCard.root();
     const auto place = [&](const std::string& word) {
         if (word.starts_with("CARD")) return card + word.substr(4);
+        if (word == "MAP") return testCard.image() + ".map";
         return word.starts_with("PC/") ? computer + word.substr(2) : word;
     };
     for (const std::string& line : test::CaseLines(dir / "files")) {
@@ -103,8 +153,16 @@ void RunCase(const fs::path& dir, test::TestCard& testCard, bool onFatCard,
     if (fs::exists(dir / "faults")) testCard.setFaults(ReadBytes((dir / "faults").string()));
     for (const std::string& line : test::CaseLines(dir / "cut")) {
         const std::size_t blank = line.find(' ');
-        ASSERT_TRUE(testCard.cutChain(line.substr(0, blank), std::stoull(line.substr(blank + 1))))
+        ASSERT_TRUE(
+            testCard.damageChain(line.substr(0, blank), std::stoull(line.substr(blank + 1))))
             << line;
+    }
+    const bool image = fs::exists(dir / "image");
+    std::string imageBefore;
+    if (image) {
+        DamageImage(dir, testCard);
+        card = testCard.image();
+        imageBefore = ReadBytes(card);
     }
     const std::vector<std::string> statuses = test::CaseLines(dir / "status");
     test::ProcessResult last;
@@ -128,6 +186,14 @@ void RunCase(const fs::path& dir, test::TestCard& testCard, bool onFatCard,
         }
         for (const std::string& text : expected)
             EXPECT_NE(last.err.find(text), std::string::npos) << last.err;
+    }
+    if (image) {
+        EXPECT_TRUE(ReadBytes(card) == imageBefore) << "the commands changed the image";
+        ExpectAsMtoolsReads(testCard, computer);
+        if (fs::exists(dir / "computer-after")) {
+            EXPECT_EQ(test::FilesIn(computer), test::FilesIn(dir / "computer-after"));
+        }
+        return;
     }
     testCard.setFaults("");
     const fs::path after = dir / (fs::exists(dir / "after") ? "after" : "before");
@@ -155,7 +221,9 @@ TEST_P(CardCase, EndsAsWritten) {
     const auto& [name, kind] = GetParam();
     test::TempDir folder;
     test::TempDir computer;
-    test::TestCard card(folder.path(), 8192, true, kind);
+    const auto imageLines = test::CaseLines(kCases / name / "image");
+    const bool fat16 = std::find(imageLines.begin(), imageLines.end(), "fat16") != imageLines.end();
+    test::TestCard card(folder.path(), fat16 ? 65536 : 8192, true, kind);
     REQUIRE_FAT_CARD(card);
     RunCase(kCases / name, card, kind == test::CardKind::Fat, computer.path());
 }
@@ -165,7 +233,7 @@ TEST_P(CardCase, EndsAsWritten) {
 std::vector<std::string> CaseNames() {
     std::vector<std::string> names;
     for (const std::string kind :
-         {"names", "archive", "failing", QUODLIN_SOUND ? "" : "no-sound"}) {
+         {"names", "archive", "failing", "image", QUODLIN_SOUND ? "" : "no-sound"}) {
         if (kind.empty()) continue;
         for (const std::string& name : test::CaseNames(kCases / kind))
             names.push_back(kind + "/" + name);
@@ -206,6 +274,10 @@ std::vector<std::tuple<std::string, test::CardKind>> Runs() {
             if (!windows) runs.emplace_back(name, test::CardKind::Failing);
             continue;
         }
+        if (fs::exists(kCases / name / "image")) {
+            if (!windows) runs.emplace_back(name, test::CardKind::Image);
+            continue;
+        }
         if (fs::exists(kCases / name / "cut")) {
             if (!windows) runs.emplace_back(name, test::CardKind::Fat);
             continue;
@@ -225,6 +297,7 @@ INSTANTIATE_TEST_SUITE_P(Golden, CardCase, ::testing::ValuesIn(Runs()), [](const
     return name + (kind == test::CardKind::Fat       ? "_fat"
                    : kind == test::CardKind::Drive   ? "_drive"
                    : kind == test::CardKind::Failing ? "_failing"
+                   : kind == test::CardKind::Image   ? "_image"
                                                      : "_folder");
 });
 

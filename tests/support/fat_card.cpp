@@ -109,13 +109,14 @@ TestCard::TestCard(const std::string& dir, int sizeKiB, bool writable, CardKind 
         std::filesystem::create_directories(dir + "/backing");
         setFaults("");
     }
-    if (kind != CardKind::Fat) {
+    if (kind != CardKind::Fat && kind != CardKind::Image) {
         mount(writable);
         return;
     }
     { std::ofstream image(image_, std::ios::binary); }
     std::filesystem::resize_file(image_, static_cast<std::uintmax_t>(sizeKiB) * 1024);
-    const ProcessResult made = RunProgram({"mkfs.vfat", "-F", "12", image_});
+    const ProcessResult made =
+        RunProgram({"mkfs.vfat", "-F", sizeKiB >= 32768 ? "16" : "12", image_});
     if (made.status != 0) {
         problem_ = "mkfs.vfat failed: " + made.err;
         return;
@@ -155,7 +156,7 @@ bool TestCard::mount(bool writable) {
 
 void TestCard::unmount() {
     if (!mounted_ || kind_ == CardKind::Folder || kind_ == CardKind::Drive) return;
-    const bool fuse = kind_ == CardKind::Fat || kind_ == CardKind::Failing;
+    const bool fuse = kind_ != CardKind::Tmpfs;
     RunProgram({fuse ? "fusermount" : "umount", fuse ? "-u" : "-l", root_});
     for (int i = 0; i < 100 && IsMountPoint(root_); ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -176,9 +177,10 @@ bool TestCard::remount(bool writable) {
 }
 
 std::string TestCard::onImage(const std::string& name) {
+    const bool wasMounted = mounted_;
     unmount();
     const ProcessResult typed = RunProgram({"mtype", "-i", image_, "::/" + name});
-    remount();
+    if (wasMounted) remount();
     return typed.out;
 }
 
@@ -191,44 +193,98 @@ void TestCard::setFaults(const std::string& rules) {
     std::filesystem::rename(temporary, dir + "/faults");
 }
 
-bool TestCard::cutChain(const std::string& name, std::uint64_t keepBytes) {
 #ifdef __linux__
-    unmount();
-    const std::vector<unsigned> clusters =
-        ClustersOf(RunProgram({"mshowfat", "-i", image_, "::/" + name}).out);
-    std::fstream image(image_, std::ios::binary | std::ios::in | std::ios::out);
+std::string TestCard::bootSector() {
+    std::ifstream image(image_, std::ios::binary);
     std::string boot(512, '\0');
     image.read(boot.data(), 512);
+    return boot;
+}
+
+std::vector<unsigned> TestCard::clustersOf(const std::string& name) {
+    unmount();
+    return ClustersOf(RunProgram({"mshowfat", "-i", image_, "::/" + name}).out);
+}
+
+void TestCard::setFatEntry(unsigned cluster, unsigned value, unsigned firstCopy, unsigned copies) {
+    const std::string boot = bootSector();
     const unsigned sector = Field(boot, 11, 2);
-    const unsigned cluster = sector * Field(boot, 13, 1);
-    const std::size_t keep = (keepBytes + cluster - 1) / cluster;
-    if (clusters.empty() || keep == 0 || keep >= clusters.size()) return remount() && false;
-    const unsigned last = clusters[keep - 1];
-    for (unsigned fat = 0; fat < Field(boot, 16, 1); ++fat) {
-        // FAT12: two entries share three bytes; the end-of-chain mark is 0xFFF.
+    const bool fat16 = sizeKiB_ >= 32768;
+    std::fstream image(image_, std::ios::binary | std::ios::in | std::ios::out);
+    for (unsigned fat = firstCopy; fat < firstCopy + copies; ++fat) {
         const std::uint64_t offset =
-            std::uint64_t{sector} * (Field(boot, 14, 2) + fat * Field(boot, 22, 2)) + last +
-            last / 2;
+            std::uint64_t{sector} * (Field(boot, 14, 2) + fat * Field(boot, 22, 2)) +
+            (fat16 ? cluster * 2 : cluster + cluster / 2);
         unsigned char pair[2];
         image.seekg(static_cast<std::streamoff>(offset));
         image.read(reinterpret_cast<char*>(pair), 2);
-        if (last % 2 == 0) {
-            pair[0] = 0xFF;
-            pair[1] = static_cast<unsigned char>(pair[1] | 0x0F);
-        } else {
-            pair[0] = static_cast<unsigned char>(pair[0] | 0xF0);
-            pair[1] = 0xFF;
-        }
+        // FAT12: two entries share three bytes.
+        const unsigned old = pair[0] | pair[1] << 8;
+        const unsigned entry = fat16              ? value
+                               : cluster % 2 == 0 ? (old & 0xF000) | (value & 0xFFF)
+                                                  : (old & 0x000F) | (value & 0xFFF) << 4;
+        pair[0] = static_cast<unsigned char>(entry & 0xFF);
+        pair[1] = static_cast<unsigned char>(entry >> 8);
         image.seekp(static_cast<std::streamoff>(offset));
         image.write(reinterpret_cast<const char*>(pair), 2);
     }
-    image.close();
-    return remount();
-#else
-    (void)name;
-    (void)keepBytes;
-    return false;
-#endif
 }
+
+bool TestCard::damageChain(const std::string& name, std::uint64_t keepBytes, ChainDamage damage) {
+    const std::vector<unsigned> clusters = clustersOf(name);
+    const std::string boot = bootSector();
+    const unsigned cluster = Field(boot, 11, 2) * Field(boot, 13, 1);
+    const std::size_t keep = (keepBytes + cluster - 1) / cluster;
+    if (clusters.empty() || keep == 0 || keep >= clusters.size()) return false;
+    const unsigned end = sizeKiB_ >= 32768 ? 0xFFFF : 0xFFF;
+    const unsigned value = damage == ChainDamage::Loop     ? clusters.front()
+                           : damage == ChainDamage::Beyond ? end - 9
+                                                           : end;
+    setFatEntry(clusters[keep - 1], value, 0, damage == ChainDamage::CutInFirstCopy ? 1 : 2);
+    return kind_ == CardKind::Image || remount();
+}
+
+void TestCard::damageBootSector() {
+    unmount();
+    std::fstream image(image_, std::ios::binary | std::ios::in | std::ios::out);
+    image.seekp(11);
+    image.write("\0\0", 2);
+}
+
+bool TestCard::writeMap(const std::string& name, std::uint64_t offset, const std::string& mapPath) {
+    const std::vector<unsigned> clusters = clustersOf(name);
+    const std::string boot = bootSector();
+    const std::uint64_t sector = Field(boot, 11, 2);
+    const std::uint64_t cluster = sector * Field(boot, 13, 1);
+    if (offset / cluster >= clusters.size()) return false;
+    const std::uint64_t rootSectors = (Field(boot, 17, 2) * 32 + sector - 1) / sector;
+    const std::uint64_t data =
+        sector * (Field(boot, 14, 2) + Field(boot, 16, 1) * Field(boot, 22, 2) + rootSectors);
+    const std::uint64_t bad =
+        (data + (clusters[offset / cluster] - 2) * cluster + offset % cluster) / sector * sector;
+    const std::uint64_t size = std::filesystem::file_size(image_);
+    char map[512];
+    std::snprintf(map, sizeof map,
+                  "# Mapfile. Created by GNU ddrescue\n# current_pos  current_status\n"
+                  "0x%08llX     +\n#      pos        size  status\n0x00000000  0x%08llX  +\n"
+                  "0x%08llX  0x%08llX  -\n0x%08llX  0x%08llX  +\n",
+                  static_cast<unsigned long long>(bad), static_cast<unsigned long long>(bad),
+                  static_cast<unsigned long long>(bad), static_cast<unsigned long long>(sector),
+                  static_cast<unsigned long long>(bad + sector),
+                  static_cast<unsigned long long>(size - bad - sector));
+    std::ofstream(mapPath, std::ios::binary) << map;
+    return true;
+}
+#else
+bool TestCard::damageChain(const std::string&, std::uint64_t, ChainDamage) {
+    return false;
+}
+
+void TestCard::damageBootSector() {}
+
+bool TestCard::writeMap(const std::string&, std::uint64_t, const std::string&) {
+    return false;
+}
+#endif
 
 }  // namespace quodlin::test
