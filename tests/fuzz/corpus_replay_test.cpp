@@ -12,7 +12,9 @@ namespace {
 // Every input of the fuzzers' corpus, crashes they once found among them, runs as a test here.
 TEST(FuzzCorpus, EveryInputRunsThroughItsTarget) {
     const std::pair<const char*, void (*)(const std::uint8_t*, std::size_t)> kTargets[] = {
-        {"catalogue", test::FuzzCatalogue}, {"sound_file", test::FuzzSoundFile}};
+        {"catalogue", test::FuzzCatalogue},
+        {"sound_file", test::FuzzSoundFile},
+        {"card_image", test::FuzzCardImage}};
     for (const auto& [folder, target] : kTargets) {
         int inputs = 0;
         for (const auto& entry : std::filesystem::directory_iterator(

@@ -13,4 +13,8 @@ void FuzzCatalogue(const std::uint8_t* data, std::size_t size);
 // source the check lets through is converted until its first blocks are written.
 void FuzzSoundFile(const std::uint8_t* data, std::size_t size);
 
+// One input as a card image, zeros after it up to 1 MiB, and its second half as a ddrescue map:
+// the image is listed and every file read through it, with and without the map.
+void FuzzCardImage(const std::uint8_t* data, std::size_t size);
+
 }  // namespace quodlin::test
