@@ -22,8 +22,9 @@ public:
     virtual std::unique_ptr<Player> newPlayer() = 0;
 };
 
-// The module's one entry: the parts, made once and kept for the program's life.
-using SoundPartsEntry = SoundParts* (*)();
+// The module's one entry: the parts, made once and kept for the program's life, reading every
+// file through files.
+using SoundPartsEntry = SoundParts* (*)(FileSystem& files);
 inline constexpr const char* kSoundPartsEntry = "quodlin_sound_parts";
 inline constexpr const char* kSoundModuleName = "quodlin-sound";
 

@@ -3,6 +3,7 @@
 #include <QTimer>
 #include <memory>
 
+#include "core/image/with_card_image.h"
 #include "core/shell/startup.h"
 #include "platform/qt/desktop_file_system.h"
 #include "platform/qt/lazy_sound.h"
@@ -37,12 +38,15 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     // Desktops match the window to its desktop entry, and so to the installed icon, by this.
     QGuiApplication::setDesktopFileName("org.quodlin.Quodlin");
-    quodlin::DesktopFileSystem fileSystem;
+    quodlin::DesktopFileSystem desktop;
+    // A card image the user opens is read inside the computer's files, by the window and the
+    // sound module alike.
+    quodlin::WithCardImage fileSystem(desktop);
     quodlin::QtSettings settings;
     quodlin::QtVolumes volumes;
     quodlin::MessageBoxPrompt prompt;
     prompt.rememberShapingIn(settings);
-    quodlin::LazySound sound(SoundModuleFolders());
+    quodlin::LazySound sound(SoundModuleFolders(), fileSystem);
     const std::unique_ptr<quodlin::Player> player = sound.newPlayer();
     quodlin::MainWindowParts parts{fileSystem,
                                    settings,
@@ -58,6 +62,7 @@ int main(int argc, char** argv) {
     parts.sampleFormats = &sound;
     parts.sampleConverter = &sound;
     parts.sampleOverviews = &sound;
+    parts.cardImages = &fileSystem;
     quodlin::frmQuodlinMain window(parts);
     quodlin::QuitWhenShownIfAsked(window);
     window.show();

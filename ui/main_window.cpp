@@ -85,6 +85,9 @@ void frmQuodlinMain::connectHandlers() {
     connect(smDrive, &DriveListBox::driveChosen, this, guarded(&frmQuodlinMain::smDrive_Change));
     connect(smDrive, &DriveListBox::otherFolderWanted, this,
             guarded(&frmQuodlinMain::smDrive_OtherFolder));
+    connect(smDrive, &DriveListBox::cardImageWanted, this,
+            guarded(&frmQuodlinMain::smDrive_CardImage));
+    if (parts_.cardImages) smDrive->offerCardImages();
     // Noticed during a run too: the handler waits for the run's end by itself.
     connect(new MountWatcher(this), &MountWatcher::mountsChanged, this,
             [this] { RunAction(prompt(), [this] { mountsChanged(); }); });
@@ -357,6 +360,7 @@ void frmQuodlinMain::enableWhileWorking(bool working) {
              cmdNameSM, cmdInvSelPC, cmdInvSelSM}) {
         control->setEnabled(!working);
     }
+    showWhetherWritable();
     if (!working && closeWhenDone_) close();
 }
 

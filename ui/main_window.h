@@ -16,6 +16,7 @@
 #include "core/card/card_use.h"
 #include "core/card/card_write.h"
 #include "core/computer/directory_state.h"
+#include "core/image/with_card_image.h"
 #include "core/shell/startup.h"
 #include "platform/file_system.h"
 #include "platform/player.h"
@@ -65,6 +66,9 @@ struct MainWindowParts {
     SampleFormats* sampleFormats = nullptr;      // none: no formats in the lists' tool tips
     SampleConverter* sampleConverter = nullptr;  // none: copies to the card never convert
     SampleOverviews* sampleOverviews = nullptr;  // none: the sample pane draws no waveform
+    // Where a card image is opened among the computer's files, which fileSystem must read
+    // through; none: "Card image..." is not offered.
+    WithCardImage* cardImages = nullptr;
     // Asks for a new name, offering the old one; none: the rename dialog asks the user.
     std::function<std::string(const std::string& name)> askName;
     // Asks the number a card file moves to, "" for Cancel; a box of Qt's when not given.
@@ -147,6 +151,15 @@ private:
     std::function<void()> surveyedAfter(std::function<void()> work);
     void smDrive_Change();
     void smDrive_OtherFolder();
+    void smDrive_CardImage();
+    // Reads the card image at path as the card from now on; throws FileError when its map
+    // cannot be read.
+    void openCardImage(const std::string& path);
+    // True when the card is a card image: what would change it is refused, saying why.
+    bool cardIsImage() const;
+    bool refusedAsImage();
+    // Shows the card side's writing controls disabled, with why, while the card is an image.
+    void showWhetherWritable();
     void mountsChanged();
     // Opens the card that CardToOpen finds among the mounted volumes, when there is one; with
     // several likely cards the card side says to choose.

@@ -8,7 +8,6 @@
 #include "core/text/wording.h"
 
 namespace quodlin {
-namespace {
 
 std::string DamageOf(const CardSide& card, const CardEntry& entry) {
     const auto& entries = card.rootEntries();
@@ -16,8 +15,6 @@ std::string DamageOf(const CardSide& card, const CardEntry& entry) {
                                 [](const DirEntry& dirEntry) { return dirEntry.name; });
     return found == entries.end() ? "" : found->damaged;
 }
-
-}  // namespace
 
 std::vector<CardFileInfo> ReadCardFiles(CardSide& card, SampleFormats& formats) {
     std::vector<CardFileInfo> files;

@@ -16,6 +16,9 @@ struct CardFileInfo {
     std::string damaged;  // why some of its bytes are lost, as the card image tells; "" if none
 };
 
+// Why some of the card file's bytes are lost, as the card's last listing told; "" when none are.
+std::string DamageOf(const CardSide& card, const CardEntry& entry);
+
 // The card list's files with their formats, in the list's order. Throws FileError when a bank's
 // size cannot be read.
 std::vector<CardFileInfo> ReadCardFiles(CardSide& card, SampleFormats& formats);

@@ -5,7 +5,7 @@
 namespace quodlin {
 
 SampleFormat SndfileSampleFormats::read(const std::string& path) {
-    return SoundFile(path).format();
+    return SoundFile(files_, path).format();
 }
 
 SampleFormat SndfileSampleFormats::read(FileSystem& fs, const std::string& path) {

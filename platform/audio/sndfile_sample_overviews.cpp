@@ -22,7 +22,7 @@ std::string WhyNotRead(const SampleFormat& format) {
 
 SampleOverview SndfileSampleOverviews::read(const std::string& path, int columns,
                                             const StillWanted& wanted) {
-    SoundFile file(path);
+    SoundFile file(files_, path);
     SampleOverview overview{file.format(), {}, WhyNotRead(file.format())};
     if (!overview.problem.empty()) return overview;
     const int channels = overview.format.channels;

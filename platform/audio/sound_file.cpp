@@ -122,8 +122,12 @@ struct SoundFile::Source {
 };
 
 SoundFile::SoundFile(const std::string& path) : path_(path) {
+    openLocal();
+}
+
+void SoundFile::openLocal() {
     std::error_code code;
-    const auto status = std::filesystem::status(PathOf(path), code);
+    const auto status = std::filesystem::status(PathOf(path_), code);
     if (!code && !std::filesystem::is_regular_file(status)) {
         format_.regular = false;
         return;
@@ -132,16 +136,22 @@ SoundFile::SoundFile(const std::string& path) : path_(path) {
     open(fs);
 }
 
-SoundFile::SoundFile(FileSystem& fs, const std::string& path) : path_(path) {
+SoundFile::SoundFile(FileSystem& fs, const std::string& path) : SoundFile(&fs, path) {}
+
+SoundFile::SoundFile(FileSystem* files, const std::string& path) : path_(path) {
+    if (!files) {
+        openLocal();
+        return;
+    }
     try {
-        if (fs.isDirectory(path)) {
+        if (files->isDirectory(path)) {
             format_.regular = false;
             return;
         }
     } catch (const FileError&) {
         // Opening it tells what is wrong.
     }
-    open(fs);
+    open(*files);
 }
 
 void SoundFile::open(FileSystem& fs) {

@@ -23,6 +23,8 @@ public:
     // A file of the computer's own file system.
     explicit SoundFile(const std::string& path);
     SoundFile(FileSystem& fs, const std::string& path);
+    // Through files, or the computer's own file system when it is null.
+    SoundFile(FileSystem* files, const std::string& path);
     ~SoundFile();
     SoundFile(const SoundFile&) = delete;
     SoundFile& operator=(const SoundFile&) = delete;
@@ -42,6 +44,7 @@ public:
 
 private:
     void open(FileSystem& fs);
+    void openLocal();
 
     std::string path_;
     std::unique_ptr<Source> source_;

@@ -16,8 +16,8 @@ DecodeResult Failure(std::string error) {
 
 }  // namespace
 
-DecodeResult DecodeSample(const std::string& path) {
-    SoundFile file(path);
+DecodeResult DecodeSample(FileSystem* files, const std::string& path) {
+    SoundFile file(files, path);
     if (!file.format().regular) return Failure(path + ": not a regular file");
     if (!file.isOpen()) return Failure(path + ": " + file.openError());
     const SampleFormat& format = file.format();

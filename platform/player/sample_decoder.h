@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_system.h"
+
 namespace quodlin {
 
 // A whole sample in memory: interleaved frames of floats in -1..1.
@@ -22,7 +24,8 @@ struct DecodeResult {
     bool ok() const { return error.empty(); }
 };
 
-// Reads the whole sound file at path and closes it before returning.
-DecodeResult DecodeSample(const std::string& path);
+// Reads the whole sound file at path, through files or the computer's own file system when it is
+// null, and closes it before returning.
+DecodeResult DecodeSample(FileSystem* files, const std::string& path);
 
 }  // namespace quodlin

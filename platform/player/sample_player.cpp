@@ -7,7 +7,7 @@
 
 namespace quodlin {
 
-SamplePlayer::SamplePlayer(QObject* parent) : QObject(parent) {}
+SamplePlayer::SamplePlayer(FileSystem* files, QObject* parent) : QObject(parent), files_(files) {}
 
 SamplePlayer::~SamplePlayer() {
     close();
@@ -52,7 +52,7 @@ void SamplePlayer::open() {
         lastError_ = "no file name given";
         return;
     }
-    DecodeResult result = DecodeSample(fileName_);
+    DecodeResult result = DecodeSample(files_, fileName_);
     if (!result.ok()) {
         lastError_ = result.error;
         return;
@@ -73,8 +73,8 @@ void SamplePlayer::openThenPlay(double fromSeconds, const std::function<void()>&
         return told();
     }
     auto result = std::make_shared<DecodeResult>();
-    QThread* decoder =
-        QThread::create([result, path = fileName_] { *result = DecodeSample(path); });
+    QThread* decoder = QThread::create(
+        [result, files = files_, path = fileName_] { *result = DecodeSample(files, path); });
     decoder_ = decoder;
     playWhenDecoded_ = true;
     connect(decoder, &QThread::finished, this, [this, decoder, result, fromSeconds, told] {

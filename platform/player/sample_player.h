@@ -22,7 +22,8 @@ class SamplePlayer : public QObject, public Player {
     Q_OBJECT
 
 public:
-    explicit SamplePlayer(QObject* parent = nullptr);
+    // Reads samples through files, or the computer's own file system when it is null.
+    explicit SamplePlayer(FileSystem* files = nullptr, QObject* parent = nullptr);
     ~SamplePlayer() override;
 
     void setFileName(const std::string& path) override;
@@ -47,6 +48,7 @@ private:
     void dropDecoding();
     QAudioFormat prepareAudio(const QAudioDevice& device);
 
+    FileSystem* files_;
     std::string fileName_;
     std::optional<Sample> sample_;
     QByteArray audio_;  // the sample as the sink takes it

@@ -13,12 +13,16 @@ namespace {
 
 class ModuleSoundParts : public SoundParts {
 public:
+    explicit ModuleSoundParts(FileSystem& files)
+        : files_(files), formats_(&files), overviews_(&files) {}
+
     SampleFormats& formats() override { return formats_; }
     SampleConverter& converter() override { return converter_; }
     SampleOverviews& overviews() override { return overviews_; }
-    std::unique_ptr<Player> newPlayer() override { return std::make_unique<SamplePlayer>(); }
+    std::unique_ptr<Player> newPlayer() override { return std::make_unique<SamplePlayer>(&files_); }
 
 private:
+    FileSystem& files_;
     SndfileSampleFormats formats_;
     SoxrSampleConverter converter_;
     SndfileSampleOverviews overviews_;
@@ -27,7 +31,7 @@ private:
 }  // namespace
 }  // namespace quodlin
 
-extern "C" Q_DECL_EXPORT quodlin::SoundParts* quodlin_sound_parts() {
-    static quodlin::ModuleSoundParts parts;
+extern "C" Q_DECL_EXPORT quodlin::SoundParts* quodlin_sound_parts(quodlin::FileSystem& files) {
+    static quodlin::ModuleSoundParts parts(files);
     return &parts;
 }

@@ -59,7 +59,7 @@ SoundParts* LazySound::parts() {
             QLibrary module(QDir(folder).filePath(kSoundModuleName));
             if (const auto entry =
                     reinterpret_cast<SoundPartsEntry>(module.resolve(kSoundPartsEntry))) {
-                parts_ = entry();
+                parts_ = entry(files_);
                 return;
             }
             loadError_ =
@@ -71,6 +71,11 @@ SoundParts* LazySound::parts() {
 
 SampleFormat LazySound::read(const std::string& path) {
     if (SoundParts* sound = parts()) return sound->formats().read(path);
+    return NoSampleFormats().read(path);
+}
+
+SampleFormat LazySound::read(FileSystem& fs, const std::string& path) {
+    if (SoundParts* sound = parts()) return sound->formats().read(fs, path);
     return NoSampleFormats().read(path);
 }
 

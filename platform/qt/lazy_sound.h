@@ -18,9 +18,12 @@ namespace quodlin {
 // player silent, each telling why.
 class LazySound : public SampleFormats, public SampleConverter, public SampleOverviews {
 public:
-    explicit LazySound(QStringList folders) : folders_(std::move(folders)) {}
+    // The module reads every file through files.
+    LazySound(QStringList folders, FileSystem& files)
+        : folders_(std::move(folders)), files_(files) {}
 
     SampleFormat read(const std::string& path) override;
+    SampleFormat read(FileSystem& fs, const std::string& path) override;
     ConversionNotes convert(const std::string& sourcePath, const SampleShaping& shaping,
                             OutputFile& out) override;
     SampleOverview read(const std::string& path, int columns, const StillWanted& wanted) override;
@@ -33,6 +36,7 @@ public:
 
 private:
     QStringList folders_;
+    FileSystem& files_;
     std::once_flag loaded_;
     SoundParts* parts_ = nullptr;
     std::string loadError_;

@@ -11,9 +11,9 @@
 
 #include "core/catalogue_file.h"
 #include "core/image/image_file_system.h"
-#include "core/text/text_functions.h"
 #include "core/samples/sample_conversion.h"
 #include "core/samples/sample_readiness.h"
+#include "core/text/text_functions.h"
 #include "platform/audio/sndfile_sample_formats.h"
 #include "platform/audio/soxr_sample_converter.h"
 #include "platform/local/local_file_system.h"

@@ -58,8 +58,9 @@ protected:
         }
     }
     frmQuodlinMain& open() {
-        MainWindowParts parts{fileSystem, settings,    volumes,         player,
+        MainWindowParts parts{withImages, settings,    volumes,         player,
                               prompt,     home.path(), programDirectory};
+        parts.cardImages = &withImages;
         parts.progressDelayMs = progressDelayMs;
         parts.sampleOverviews = overviews;
         parts.sampleFormats = formats;
@@ -128,6 +129,7 @@ protected:
     TempDir home;
     TempDir card;
     DesktopFileSystem fileSystem;
+    WithCardImage withImages{fileSystem};
     MemorySettings settings;
     FixedVolumes volumes;
     RecordingPlayer player;
@@ -730,6 +732,34 @@ INSTANTIATE_TEST_SUITE_P(
                       Finding{"a_card_known_by_its_catalogue", false, 1, false, true, false}),
     [](const auto& finding) { return std::string(finding.param.what); });
 
+// A card image is the card, read only: listed with friendly names and damage its ddrescue map
+// marks, copied from, and never written, whatever is tried.
+TEST_F(WindowTest, ACardImageIsReadButNeverWritten) {
+    TempDir dir;
+    test::TestCard image(dir.path(), 8192, true, test::CardKind::Image);
+    REQUIRE_FAT_CARD(image);
+    WriteBytes(image.root() + "/00.wav", std::string(9000, 'k'));
+    WriteBytes(image.root() + "/01.wav", "snare");
+    WriteBytes(image.root() + "/names.txt",
+               "[ES1 banks]\r\n\r\n[ES1 samples]\r\n00.wav=Kick\r\n01.wav=Snare drum\r\n");
+    ASSERT_TRUE(image.writeMap("00.wav", 4096, image.image() + ".map"));
+    const std::string before = ReadBytes(image.image());
+    settings.values["Quodlin/Default/SmartMedia"] = image.image();
+    open();
+    EXPECT_EQ(rows("lstSmartMedia"), (Rows{"00.wav = Kick (damaged)", "01.wav = Snare drum"}));
+    const std::string readOnly = "'card.img' is a card image, which Quodlin opens read only.";
+    for (const char* button : {"cmdToSM", "cmdDelSM", "cmdNameSM"}) {
+        EXPECT_FALSE(control<QPushButton>(button)->isEnabled()) << button;
+        EXPECT_EQ(control<QPushButton>(button)->toolTip().toStdString(), readOnly) << button;
+    }
+    select("lstSmartMedia", {1});
+    for (const char* key : {"F8", "F2"}) act("lstSmartMedia", key);
+    EXPECT_EQ(prompt.messages, (Rows{readOnly, readOnly}));
+    act("lstSmartMedia", "cmdFromSM");
+    EXPECT_EQ(ReadBytes(home.file("Snare drum.wav")), "snare");
+    EXPECT_TRUE(ReadBytes(image.image()) == before);
+}
+
 TEST_F(WindowTest, OnlyCardVolumesAreListedWithOtherFolderLast) {
     open();
     // Opening the list looks for volumes again.
@@ -749,6 +779,7 @@ TEST_F(WindowTest, OnlyCardVolumesAreListedWithOtherFolderLast) {
     smDrive->hidePopup();
     QTest::qWait(0);
     EXPECT_EQ(smDrive->roots().size(), 3u);
+    EXPECT_EQ(smDrive->itemText(smDrive->count() - 2), "Card image...");
     EXPECT_EQ(smDrive->itemText(smDrive->count() - 1), "Other folder...");
     EXPECT_EQ(smDrive->currentRoot(), card.path());
 

@@ -16,6 +16,9 @@ public:
     SampleFormat read(const std::string& path) override {
         return cache_.get(path, 0, [&] { return formats_.read(path); });
     }
+    SampleFormat read(FileSystem& fs, const std::string& path) override {
+        return cache_.get(path, 0, [&] { return formats_.read(fs, path); });
+    }
     bool readsSound() const override { return formats_.readsSound(); }
 
 private:

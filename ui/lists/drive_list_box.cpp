@@ -13,8 +13,11 @@ namespace quodlin {
 namespace {
 
 constexpr const char* kOtherFolder = "Other folder...";
-// The data of the "Other folder..." item: no path can be empty.
+constexpr const char* kCardImage = "Card image...";
+// The data of the "Other folder..." and "Card image..." items: no path can be empty.
 const QString kOtherFolderData;
+// What tells "Card image..." from "Other folder...".
+constexpr int kImageItemRole = Qt::UserRole + 1;
 
 std::string LastPart(const std::string& path) {
     const std::string name = std::filesystem::path(path).filename().string();
@@ -64,8 +67,17 @@ void DriveListBox::refresh() {
     if (!shown.empty() && findData(QString::fromStdString(shown)) < 0) {
         addItem(shownText, QString::fromStdString(shown));
     }
+    if (offersImages_) {
+        addItem(QString::fromUtf8(kCardImage), kOtherFolderData);
+        setItemData(count() - 1, true, kImageItemRole);
+    }
     if (kinds_ == DriveKinds::Cards) addItem(QString::fromUtf8(kOtherFolder), kOtherFolderData);
     if (shown.empty() || !select(shown)) selectNone();
+}
+
+void DriveListBox::offerCardImages() {
+    offersImages_ = true;
+    refresh();
 }
 
 bool DriveListBox::select(const std::string& root) {
@@ -144,9 +156,13 @@ void DriveListBox::showCurrentAsToolTip() {
 
 void DriveListBox::chosen(int index) {
     if (itemData(index).toString().isEmpty()) {
-        // The card stays what it was until a folder is really chosen.
+        // The card stays what it was until a folder or image is really chosen.
         setCurrentIndex(lastIndex_);
-        emit otherFolderWanted();
+        if (itemData(index, kImageItemRole).toBool()) {
+            emit cardImageWanted();
+        } else {
+            emit otherFolderWanted();
+        }
         return;
     }
     lastIndex_ = index;

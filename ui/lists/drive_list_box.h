@@ -19,6 +19,9 @@ class DriveListBox : public QComboBox {
 public:
     DriveListBox(Volumes& volumes, DriveKinds kinds, QWidget* parent);
 
+    // Offers "Card image..." before "Other folder...".
+    void offerCardImages();
+
     // Reads the volumes again; the drive shown stays shown, also when it has gone.
     void refresh();
     // Shows the drive with that root, without raising driveChosen; false when none is listed.
@@ -48,6 +51,8 @@ signals:
     void driveChosen();
     // The user chose "Other folder...".
     void otherFolderWanted();
+    // The user chose "Card image...".
+    void cardImageWanted();
 
 private:
     void add(const std::string& root, const std::string& text, const std::string& toolTip);
@@ -56,6 +61,7 @@ private:
 
     Volumes& volumes_;
     DriveKinds kinds_;
+    bool offersImages_ = false;
     std::vector<std::string> chosenFolders_;
     int lastIndex_ = -1;
     bool refreshWhenClosed_ = false;

@@ -86,7 +86,7 @@ void frmQuodlinMain::copyCardInto(const char* question, const char* title, CardC
 }
 
 void frmQuodlinMain::cardRestore_Click() {
-    if (!cardChosen()) return;
+    if (!cardChosen() || refusedAsImage()) return;
     const QString dir = QFileDialog::getExistingDirectory(
         this, QStringLiteral("Restore the card from a backup folder"), MusicOrHome());
     if (dir.isEmpty()) return;
@@ -186,7 +186,8 @@ void frmQuodlinMain::tellFindings(const std::vector<std::string>& findings) {
 
 // What ended runs left on the card can go at once, when the user says so.
 void frmQuodlinMain::offerToRemoveLeftovers(const Leftovers& leftovers) {
-    if (leftovers.names.empty() || !prompt().question(RemoveLeftoversText(leftovers) + "?")) {
+    if (leftovers.names.empty() || cardIsImage() ||
+        !prompt().question(RemoveLeftoversText(leftovers) + "?")) {
         return;
     }
     auto status = std::make_shared<std::string>();

@@ -3,12 +3,16 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QPushButton>
 #include <QSet>
 #include <QTimer>
 #include <utility>
 
+#include "core/card/card_info.h"
 #include "core/card/card_write.h"
 #include "core/card/likely_cards.h"
+#include "core/computer/directory_query.h"
+#include "core/image/card_image.h"
 #include "core/shell/shell_messages.h"
 #include "core/text/messages.h"
 #include "core/text/text_functions.h"
@@ -32,7 +36,9 @@ constexpr const char* kChosenFolderKey = "ChosenFolder";
 }  // namespace
 
 void frmQuodlinMain::setCardDrive(const std::string& drive) {
-    if (!smDrive->select(drive)) {
+    if (parts_.cardImages && IsFile(parts_.cardImages->computer(), drive)) {
+        openCardImage(drive);
+    } else if (!smDrive->select(drive)) {
         const std::string chosen =
             parts_.settings.read(kSettingsApplication, kCardSection, kChosenFolderKey, "");
         if (drive != chosen || !fileSystem().isDirectory(drive)) throw NoSuchDrive(drive);
@@ -56,7 +62,13 @@ void frmQuodlinMain::dropCard() {
 void frmQuodlinMain::smDrive_Change() {
     try {
         const BusyPointer busy;
-        card_.open(smDrive->currentRoot());
+        const std::string root = smDrive->currentRoot();
+        // An image listed earlier is opened again when chosen again.
+        if (parts_.cardImages && !parts_.cardImages->inImage(root) &&
+            IsFile(parts_.cardImages->computer(), root)) {
+            openCardImage(root);
+        }
+        card_.open(root);
         lastCardRoot_ = card_.cardRoot();
         TidyEndedRuns(card_);
     } catch (const FileError&) {
@@ -82,6 +94,56 @@ void frmQuodlinMain::smDrive_OtherFolder() {
     }
     smDrive->addChosenFolder(path);
     smDrive_Change();
+}
+
+void frmQuodlinMain::smDrive_CardImage() {
+    const QString file = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Open a card image, read only"),
+        QString::fromStdString(card_.cardRoot().empty() ? parts_.fallbackDirectory
+                                                        : card_.cardRoot()),
+        QStringLiteral("Card images (*.img *.ima *.bin *.dd *.raw);;All files (*)"));
+    if (file.isEmpty()) return;
+    const std::string path = QDir::toNativeSeparators(file).toStdString();
+    try {
+        openCardImage(path);
+    } catch (const FileError& error) {
+        prompt().message(CardNotRead(error), MessageStyle::Exclamation, kErrorTitle);
+        return;
+    }
+    smDrive_Change();
+}
+
+void frmQuodlinMain::openCardImage(const std::string& path) {
+    FileSystem& computer = parts_.cardImages->computer();
+    // A ddrescue map kept beside the image marks its damage without being asked for.
+    std::shared_ptr<ImageFileSystem> image =
+        OpenCardImage(computer, path, MapBeside(computer, path));
+    // The player may still read a sample of the image it replaces.
+    StopAndClose(player());
+    parts_.cardImages->open(std::move(image));
+    if (!smDrive->select(path)) smDrive->addChosenFolder(path);
+}
+
+bool frmQuodlinMain::cardIsImage() const {
+    return parts_.cardImages && !card_.cardRoot().empty() &&
+           parts_.cardImages->inImage(card_.cardRoot());
+}
+
+bool frmQuodlinMain::refusedAsImage() {
+    if (!cardIsImage()) return false;
+    prompt().message(ImageIsReadOnly(card_.cardRoot()), MessageStyle::Information);
+    return true;
+}
+
+void frmQuodlinMain::showWhetherWritable() {
+    const bool image = cardIsImage();
+    for (QPushButton* button : {cmdToSM, cmdDelSM, cmdNameSM}) {
+        const QString tip = button->property("writableTip").toString();
+        if (tip.isEmpty()) button->setProperty("writableTip", button->toolTip());
+        button->setEnabled(!image && !working());
+        button->setToolTip(image ? QString::fromStdString(ImageIsReadOnly(card_.cardRoot()))
+                                 : button->property("writableTip").toString());
+    }
 }
 
 // Volumes came or went: the list follows, and a card that went away is no longer the card.
@@ -194,11 +256,16 @@ void frmQuodlinMain::showCardList() {
         if (i >= entries.size()) continue;
         const QString fileName = QString::fromStdString(entries[i].fileName);
         row->setData(kFileNameRole, fileName);
+        if (const std::string damage = DamageOf(card_, entries[i]); !damage.empty()) {
+            row->setText(row->text() + QStringLiteral(" (damaged)"));
+            row->setToolTip(QString::fromStdString("Damaged: " + damage + "."));
+        }
         row->setSelected(selected.contains(fileName));
     }
     showSelection({});
     lblCardUse->setFullText(survey.use ? QString::fromStdString(CardUseText(*survey.use))
                                        : QString());
+    showWhetherWritable();
     watchFolders();
 }
 

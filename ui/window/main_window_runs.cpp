@@ -87,6 +87,7 @@ std::string frmQuodlinMain::askNameForRun(const std::string& name, const std::st
 }
 
 void frmQuodlinMain::copyToCard(const std::vector<std::string>& paths) {
+    if (refusedAsImage()) return;
     // Said before the run, from the card as listed, when not all of them can have a number.
     const int free = FreeCardNames(card_.rootEntries(), card_.mode());
     if (!card_.cardRoot().empty() && free > 0 && static_cast<std::size_t>(free) < paths.size() &&
@@ -163,6 +164,7 @@ void frmQuodlinMain::cmdDelPC_Click() {
 }
 
 void frmQuodlinMain::cmdDelSM_Click() {
+    if (refusedAsImage()) return;
     startRun(
         [this, entries = selectedCardEntries()] {
             DeleteOnCard(card_, stoppedPlayer_, runPrompt(), entries);
@@ -182,6 +184,7 @@ std::string frmQuodlinMain::askName(const std::string& name, const std::string& 
 }
 
 void frmQuodlinMain::cmdNameSM_Click() {
+    if (refusedAsImage()) return;
     startRun(
         [this, entries = selectedCardEntries()] {
             NameOnCard(card_, stoppedPlayer_, runPrompt(), entries, [this](const CardEntry& entry) {
@@ -199,6 +202,7 @@ void frmQuodlinMain::cmdNameSM_Click() {
 
 // One selected card file takes another free number, its friendly name kept.
 void frmQuodlinMain::cardMove_Click() {
+    if (refusedAsImage()) return;
     const std::vector<CardEntry> selected = selectedCardEntries();
     if (selected.size() != 1) {
         prompt().message("Choose one card file to move to another number.",
