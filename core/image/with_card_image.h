@@ -43,8 +43,8 @@ public:
     std::unique_ptr<CardLock> lockCard(const std::string& root, LockMode mode) override;
     std::string ownerTag() override;
     bool ownerGone(const std::string& tag) override;
-    std::vector<std::string> finishInterruptedRenames(const std::string& dir,
-                                                      const std::vector<DirEntry>& entries) override;
+    std::vector<std::string> finishInterruptedRenames(
+        const std::string& dir, const std::vector<DirEntry>& entries) override;
 
 private:
     // The file system path lies in, and the image kept alive while it is used.

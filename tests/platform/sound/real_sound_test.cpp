@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <functional>
 
+#include "core/image/image_file_system.h"
+#include "platform/local/local_file_system.h"
 #include "platform/player/sample_player.h"
 #include "tests/platform/sound/monitor_recorder.h"
 #include "tests/platform/sound/test_sounds.h"
@@ -63,6 +65,27 @@ protected:
         return {all.begin() + from, all.begin() + from + kRate / 2};
     }
 
+    // Plays the open sample: a 440 Hz tone is heard until Stop, then silence.
+    void expectToneUntilStopped(SamplePlayer& player) {
+        const std::size_t start = recorder_.samples().size();
+        player.command("Play");
+        ASSERT_TRUE(player.lastError().empty()) << player.lastError();
+        EXPECT_TRUE(player.isPlaying());
+        const std::size_t heard = waitFor(start, [](const Window& w) { return IsTone(w, 440); });
+        ASSERT_GT(heard, 0u) << "no 440 Hz tone recorded";
+        const std::vector<float> tone = halfSecondFrom(heard);
+        EXPECT_NEAR(Rms(tone), kToneAmplitude / std::sqrt(2.0), 0.05);
+        EXPECT_NEAR(ZeroCrossingFrequency(tone, kRate), 440, 5);
+
+        player.command("Stop");
+
+        EXPECT_FALSE(player.isPlaying());
+        const std::size_t silent = waitFor(recorder_.samples().size(),
+                                           [](const Window& w) { return w.rms < kSilenceRms; });
+        ASSERT_GT(silent, 0u) << "still playing after Stop";
+        EXPECT_LT(Rms(halfSecondFrom(silent)), kSilenceRms);
+    }
+
     MonitorRecorder recorder_;
     TempDir dir_;
     SamplePlayer player_;
@@ -75,25 +98,21 @@ TEST_F(RealSound, PreviewPlaysTheToneEvenAfterTheFileIsDeletedUntilStopped) {
     player_.setFileName(path);
     player_.command("Open");
     std::filesystem::remove(path);
-    const std::size_t start = recorder_.samples().size();
+    expectToneUntilStopped(player_);
+}
 
-    player_.command("Play");
-
-    ASSERT_TRUE(player_.lastError().empty()) << player_.lastError();
-    EXPECT_TRUE(player_.isPlaying());
-    const std::size_t heard = waitFor(start, [](const Window& w) { return IsTone(w, 440); });
-    ASSERT_GT(heard, 0u) << "no 440 Hz tone recorded";
-    const std::vector<float> tone = halfSecondFrom(heard);
-    EXPECT_NEAR(Rms(tone), kToneAmplitude / std::sqrt(2.0), 0.05);
-    EXPECT_NEAR(ZeroCrossingFrequency(tone, kRate), 440, 5);
-
-    player_.command("Stop");
-
-    EXPECT_FALSE(player_.isPlaying());
-    const std::size_t silent =
-        waitFor(recorder_.samples().size(), [](const Window& w) { return w.rms < kSilenceRms; });
-    ASSERT_GT(silent, 0u) << "still playing after Stop";
-    EXPECT_LT(Rms(halfSecondFrom(silent)), kSilenceRms);
+// A sample in a card image is read through the image, as the window's player reads it.
+TEST_F(RealSound, PreviewPlaysASampleInsideACardImage) {
+    TestCard card(dir_.path(), 8192, true, CardKind::Image);
+    REQUIRE_FAT_CARD(card);
+    WriteTones(card.root() + "/00.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 32000, 1, {{440, 5.0}});
+    card.unmount();
+    LocalFileSystem computer;
+    ImageFileSystem image(computer, card.image());
+    SamplePlayer player(&image);
+    player.setFileName(card.image() + "/00.wav");
+    player.command("Open");
+    expectToneUntilStopped(player);
 }
 
 }  // namespace
