@@ -74,11 +74,23 @@ done
 compgen -G "/usr/lib/quodlin/quodlin-sound.so" > /dev/null ||
     compgen -G "/usr/lib/*/quodlin/quodlin-sound.so" > /dev/null ||
     fail "the package did not install the sound module quodlin-sound.so"
+compgen -G "/usr/lib/quodlin/quodlin-card-sound.so" > /dev/null ||
+    compgen -G "/usr/lib/*/quodlin/quodlin-card-sound.so" > /dev/null ||
+    fail "the package did not install the command line's sound module quodlin-card-sound.so"
 grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/$' \
     /usr/share/doc/quodlin/copyright || fail "the copyright file is not machine-readable"
 
 [ "$(/usr/bin/quodlin --version)" = "quodlin $VERSION" ] || fail "quodlin --version"
 [ "$(/usr/bin/quodlin-card --version)" = "quodlin-card $VERSION" ] || fail "quodlin-card --version"
+# The installed command line finds its sound module when a command reads a sample.
+card=$(mktemp -d)
+python3 -c 'import sys, wave
+with wave.open(sys.argv[1], "wb") as w:
+    w.setnchannels(1); w.setsampwidth(2); w.setframerate(32000); w.writeframes(bytes(6400))' \
+    "$card/00.wav"
+info=$(/usr/bin/quodlin-card info "$card" 2>&1) || true
+rm -rf "$card"
+case "$info" in *"32000 Hz"*) ;; *) fail "the installed quodlin-card read no sample: $info" ;; esac
 
 # Its hint about the three main categories, which are wanted, is no fault.
 findings=$(desktop-file-validate /usr/share/applications/org.quodlin.Quodlin.desktop) ||
