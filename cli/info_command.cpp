@@ -44,6 +44,8 @@ std::string FileJson(const CardFileInfo& file, Mode mode) {
     std::string json = "{\"file\": " + JsonString(file.entry.fileName) +
                        ", \"name\": " + JsonString(file.entry.name) +
                        ", \"bytes\": " + std::to_string(f.bytes);
+    // Only where the card tells of damage, so that the output of a healthy card stays as it was.
+    if (!file.damaged.empty()) json += ", \"damaged\": " + JsonString(file.damaged);
     if (mode == Mode::Banks) return json + "}";
     json += ", \"instrument_bytes\": " + std::to_string(InstrumentBytes(f));
     json += ", \"rate\": " + std::to_string(f.rate) + ", \"bits\": " + std::to_string(f.bits) +
