@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <limits>
 #include <map>
 
 #include "core/archive/card_backup.h"
@@ -17,6 +18,7 @@
 #include "core/computer/file_listing.h"
 #include "core/computer/path_roots.h"
 #include "core/computer/safe_file_name.h"
+#include "core/image/ddrescue_map.h"
 #include "core/name_table.h"
 #include "core/samples/sample_conversion.h"
 #include "core/samples/sample_readiness.h"
@@ -242,6 +244,17 @@ const std::map<std::string, std::function<std::string(const Args&)>> kFunctions 
     {"SpeedAndTimeLeft",
      [](const Args& a) {
          return SpeedAndTimeLeft(std::stoull(a[0]), std::stoull(a[1]), std::stod(a[2]));
+     }},
+    {"DdrescueMap",
+     [](const Args& a) {
+         std::vector<std::string> ranges;
+         const DdrescueMap map = DdrescueMap::Parse(a[0]);
+         for (const ByteRange& bad : map.unreadable()) {
+             const bool toTheEnd = bad.end() == std::numeric_limits<std::uint64_t>::max();
+             ranges.push_back(std::to_string(bad.start) + "+" +
+                              (toTheEnd ? "" : std::to_string(bad.size)));
+         }
+         return Listed(ranges);
      }},
     {"LevelDb",
      [](const Args& a) {
