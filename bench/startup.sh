@@ -26,12 +26,7 @@ if [ ! -x "$PROGRAM" ]; then
     echo "build the program first: ./scripts/build.sh" >&2
     exit 1
 fi
-if [ ! -x "$MINIMAL" ] || [ bench/minimal_window.cpp -nt "$MINIMAL" ]; then
-    mkdir -p build/bench
-    # shellcheck disable=SC2046
-    g++ -std=c++20 -O2 -fPIC bench/minimal_window.cpp -o "$MINIMAL" \
-        $(pkg-config --cflags --libs Qt6Widgets)
-fi
+cmake --build build -j2 --target minimal_window > /dev/null
 
 SCRATCH=$(mktemp -d)
 trap 'rm -rf "$SCRATCH"' EXIT

@@ -9,9 +9,8 @@ cd "$(dirname "$0")/.."
 scale="${1:-1}"
 # Runs per target, each about a minute here: the catalogue reader is far faster per input.
 declare -A runs=([catalogue_fuzzer]=500000 [sound_file_fuzzer]=60000 [card_image_fuzzer]=60000)
-CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DQUODLIN_FUZZ=ON -DQUODLIN_BUILD_GUI=OFF -DQUODLIN_BUILD_TESTS=OFF > /dev/null
-cmake --build build-fuzz -j2 --target catalogue_fuzzer sound_file_fuzzer card_image_fuzzer
+cmake --preset fuzz > /dev/null
+cmake --build --preset fuzz --target catalogue_fuzzer sound_file_fuzzer card_image_fuzzer
 for target in catalogue_fuzzer sound_file_fuzzer card_image_fuzzer; do
     found="$(mktemp -d)"
     log="build-fuzz/$target.log"

@@ -22,10 +22,8 @@ if [ ! -f "$build/googletest-prefix/lib/cmake/GTest/GTestConfig.cmake" ]; then
     cmake --build "$build/googletest" -j2 > /dev/null
     cmake --install "$build/googletest" > /dev/null
 fi
-cmake -S . -B "$build/quodlin" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUODLIN_BUILD_GUI=OFF -DQUODLIN_SOUND=OFF \
-    -DGTest_DIR="$PWD/$build/googletest-prefix/lib/cmake/GTest" > /dev/null
-cmake --build "$build/quodlin" -j2 > /dev/null
+cmake --preset windows > /dev/null
+cmake --build --preset windows > /dev/null
 
 scratch=$(mktemp -d)
 trap 'WINEPREFIX="$scratch/prefix" wineserver -k 2> /dev/null || true; rm -rf "$scratch"' EXIT
