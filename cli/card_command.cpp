@@ -53,7 +53,7 @@ constexpr const char* kUsage =
     "CARD is the card's root directory (its mount point); samples unless --banks.\n"
     "CARD may also be a FAT image of a card, which is only read: list, info, get, backup,\n"
     "rescue and check take one, with --map MAPFILE, GNU ddrescue's map of its unreadable\n"
-    "sectors.\n"
+    "sectors (card.img.map or card.map beside card.img unless given).\n"
     "put --convert shapes every sample, ready ones too, when asked: --mono mixes the channels\n"
     "to one, --8bit writes 8-bit PCM, --normalize sets the peak to DB dBFS (-1 unless given),\n"
     "--trim removes the start and end below DB dBFS (-60 unless given).\n"
@@ -381,18 +381,21 @@ int RunCardCommand(const std::vector<std::string>& args, FileSystem& fs, SampleT
         out << "quodlin-card " << kVersion << '\n';
         return kExitDone;
     }
-    // A card image is the card's own file system inside one of the computer's files.
+    // A card image is the card's own file system inside one of the computer's files; a ddrescue
+    // map kept beside it marks its damage unless another is named.
     std::unique_ptr<ImageFileSystem> image;
     const std::size_t cardAt = CardOperand(line);
     if (cardAt < line.operands.size() && IsFile(fs, line.operands[cardAt])) {
-        if (WritesCard(line)) {
-            err << ImageIsReadOnly(line.operands[cardAt]) << '\n';
+        const std::string& path = line.operands[cardAt];
+        try {
+            image = OpenCardImage(fs, path, line.map.empty() ? MapBeside(fs, path) : line.map);
+            image->list(path);
+        } catch (const FileError& error) {
+            err << (WritesCard(line) ? NoCardAt(path) : CardNotRead(error)) << '\n';
             return kExitFailed;
         }
-        try {
-            image = OpenCardImage(fs, line.operands[cardAt], line.map);
-        } catch (const FileError& error) {
-            err << CardNotRead(error) << '\n';
+        if (WritesCard(line)) {
+            err << ImageIsReadOnly(path) << '\n';
             return kExitFailed;
         }
     }

@@ -22,8 +22,8 @@ void CardSide::open(const std::string& root) {
 
 void CardSide::pin(const std::string& root) {
     // Held before its identity is taken, so that the identity stays the held card's.
-    auto held = holdRoot_ ? fs_->holdDirectory(root) : nullptr;
-    volume_ = fs_->volumeIdentity(root);
+    auto held = holdRoot_ ? fs_.holdDirectory(root) : nullptr;
+    volume_ = fs_.volumeIdentity(root);
     held_ = std::move(held);
     cardRoot_ = root;
 }
@@ -40,7 +40,7 @@ void CardSide::close() {
 
 void CardSide::ensureCardPresent() {
     try {
-        if (!cardRoot_.empty() && fs_->volumeIdentity(cardRoot_) == volume_) return;
+        if (!cardRoot_.empty() && fs_.volumeIdentity(cardRoot_) == volume_) return;
     } catch (const FileError&) {
     }
     throw FileError(FileErrorKind::CardRemoved, cardRoot_, kCardRemoved);
@@ -63,12 +63,12 @@ std::vector<std::string> CardSide::lines() const {
 }
 
 const CatalogueText& CardSide::catalogue() {
-    if (!catalogue_) catalogue_ = ReadCatalogue(*fs_, cardRoot_, files_);
+    if (!catalogue_) catalogue_ = ReadCatalogue(fs_, cardRoot_, files_);
     return *catalogue_;
 }
 
 void CardSide::load() {
-    entries_ = fs_->list(cardRoot_);
+    entries_ = fs_.list(cardRoot_);
     files_ = FindCatalogueFiles(entries_);
     const std::vector<std::string> fileNames = CardFilesOfMode(entries_, mode_);
     table_ = fileNames.empty() ? NameTable() : TableOf(fileNames, catalogue().lines, mode_);

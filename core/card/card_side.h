@@ -24,12 +24,10 @@ public:
     // The card is read and written through card, the computer's folders through computer: a card
     // image is a file system of its own, inside one of the computer's files.
     CardSide(FileSystem& card, FileSystem& computer, bool holdRoot)
-        : fs_(&card), computer_(computer), holdRoot_(holdRoot) {}
+        : fs_(card), computer_(computer), holdRoot_(holdRoot) {}
 
-    FileSystem& fileSystem() { return *fs_; }
+    FileSystem& fileSystem() { return fs_; }
     FileSystem& computer() { return computer_; }
-    // Reads the next card opened through card: the computer's own, or a card image's.
-    void readThrough(FileSystem& card) { fs_ = &card; }
     const std::string& cardRoot() const { return cardRoot_; }
     Mode mode() const { return mode_; }
     NameTable& table() { return table_; }
@@ -65,7 +63,7 @@ public:
 private:
     void load();
 
-    FileSystem* fs_;
+    FileSystem& fs_;
     FileSystem& computer_;
     std::string cardRoot_;
     std::string volume_;

@@ -13,9 +13,12 @@ class FatTable {
 public:
     FatTable(std::string bytes, int bits) : bytes_(std::move(bytes)), bits_(bits) {}
 
+    // An entry past the bytes read counts as free, which ends a chain as damaged.
     std::uint32_t next(std::uint32_t cluster) const {
-        if (bits_ == 16) return LittleEndian(bytes_, std::size_t{cluster} * 2, 2);
-        const std::uint32_t pair = LittleEndian(bytes_, cluster + cluster / 2, 2);
+        const std::size_t at = bits_ == 16 ? std::size_t{cluster} * 2 : cluster + cluster / 2;
+        if (at + 2 > bytes_.size()) return 0;
+        if (bits_ == 16) return LittleEndian(bytes_, at, 2);
+        const std::uint32_t pair = LittleEndian(bytes_, at, 2);
         return cluster % 2 == 0 ? pair & 0xFFF : pair >> 4;
     }
     bool isEnd(std::uint32_t value) const { return value >= (bits_ == 16 ? 0xFFF8u : 0xFF8u); }
@@ -135,9 +138,29 @@ Chain ChooseChain(const std::vector<FatTable>& tables, const std::vector<std::si
     return *first;
 }
 
+// The layout of the volume at the image's start or, in the image of a whole card, in its first
+// FAT partition, with every offset counted from the image's start.
+FatLayout ReadLayout(InputFile& image, std::uint64_t imageBytes) {
+    const std::string first = ReadImageBytes(image, 0, kBootSectorBytes, "boot sector");
+    try {
+        return ReadFatLayout(first, imageBytes);
+    } catch (const ImageDamage&) {
+        const std::uint64_t offset = VolumeOffset(first);
+        if (offset == 0 || offset >= imageBytes) throw;
+        FatLayout layout = ReadFatLayout(
+            ReadImageBytes(image, offset, kBootSectorBytes, "boot sector"), imageBytes - offset);
+        layout.volumeOffset = offset;
+        layout.fatOffset += offset;
+        layout.rootOffset += offset;
+        layout.dataOffset += offset;
+        return layout;
+    }
+}
+
 }  // namespace
 
-std::string ReadImageBytes(InputFile& image, std::uint64_t offset, std::uint64_t size) {
+std::string ReadImageBytes(InputFile& image, std::uint64_t offset, std::uint64_t size,
+                           const std::string& part) {
     std::string bytes(size, '\0');
     std::size_t got = 0;
     while (got < bytes.size()) {
@@ -146,7 +169,7 @@ std::string ReadImageBytes(InputFile& image, std::uint64_t offset, std::uint64_t
         got += read;
     }
     if (got < bytes.size()) {
-        throw ImageDamage("it ends at byte " + Grouped(offset + got) + ", inside its FAT");
+        throw ImageDamage("it ends at byte " + Grouped(offset + got) + ", inside its " + part);
     }
     return bytes;
 }
@@ -155,16 +178,16 @@ FatImage FatImage::Read(InputFile& image, const DdrescueMap& map) {
     FatImage fat;
     const std::uint64_t imageBytes = image.stamp().size;
     if (imageBytes < kBootSectorBytes) throw ImageDamage("it is too short to hold a boot sector");
-    if (map.firstBadIn({0, kBootSectorBytes})) {
+    fat.layout = ReadLayout(image, imageBytes);
+    FatLayout& layout = fat.layout;
+    if (map.firstBadIn({layout.volumeOffset, kBootSectorBytes})) {
         fat.notes.push_back("The boot sector lies on unreadable sectors.");
     }
-    fat.layout = ReadFatLayout(ReadImageBytes(image, 0, kBootSectorBytes), imageBytes);
-    const FatLayout& layout = fat.layout;
     std::vector<FatTable> tables;
     for (unsigned copy = 0; copy < layout.fatCount; ++copy) {
         tables.emplace_back(
             ReadImageBytes(image, layout.fatOffset + copy * std::uint64_t{layout.fatBytes},
-                           layout.fatBytes),
+                           std::min(layout.usedFatBytes(), layout.fatBytes), "FAT"),
             layout.fatBits);
     }
     const std::vector<std::size_t> order = CopiesByTrust(layout, map, fat.notes);
@@ -172,14 +195,16 @@ FatImage FatImage::Read(InputFile& image, const DdrescueMap& map) {
         fat.notes.push_back(
             "The root directory lies partly on unreadable sectors: files may be missing from it.");
     }
-    for (FatEntry& entry :
-         ReadFatDirectory(ReadImageBytes(image, layout.rootOffset, layout.rootBytes()))) {
+    for (FatEntry& entry : ReadFatDirectory(
+             ReadImageBytes(image, layout.rootOffset, layout.rootBytes(), "root directory"))) {
         ImageFile file{std::move(entry), {}, {}, false};
         if (!file.entry.isDirectory) {
             const Chain chain = ChooseChain(tables, order, layout, file.entry, fat.notes);
             file.extents = ExtentsOf(chain, layout, file.entry.size);
             file.damage = chain.damage;
-            file.onBadSectors = TouchesBad(map, file.extents);
+            // Bytes past the image's end, as a rescue cut short leaves them, are unreadable too.
+            file.onBadSectors = TouchesBad(map, file.extents) ||
+                                (!file.extents.empty() && file.extents.back().end() > imageBytes);
         }
         fat.files.push_back(std::move(file));
     }

@@ -35,12 +35,15 @@ struct FatImage {
     std::vector<std::string> notes;
     std::uint64_t freeBytes = 0;
 
-    // Throws ImageDamage when the boot sector does not describe a FAT12 or FAT16 volume that fits
-    // the image, and FileError when the image cannot be read.
+    // Throws ImageDamage when the boot sector (after a partition table, if the image has one)
+    // does not describe a FAT12 or FAT16 volume that fits the image, and FileError when the
+    // image cannot be read.
     static FatImage Read(InputFile& image, const DdrescueMap& map);
 };
 
-// Reads exactly size bytes of the image at offset, or throws FileError.
-std::string ReadImageBytes(InputFile& image, std::uint64_t offset, std::uint64_t size);
+// Reads exactly size bytes of the image at offset; throws ImageDamage naming part when the image
+// ends first, and FileError when it cannot be read.
+std::string ReadImageBytes(InputFile& image, std::uint64_t offset, std::uint64_t size,
+                           const std::string& part);
 
 }  // namespace quodlin

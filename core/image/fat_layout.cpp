@@ -1,5 +1,8 @@
 #include "core/image/fat_layout.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace quodlin {
 namespace {
 
@@ -19,6 +22,21 @@ int FatBitsFor(std::uint32_t clusters) {
 }
 
 }  // namespace
+
+std::uint64_t VolumeOffset(std::string_view first) {
+    if (first.size() < kBootSectorBytes || first.substr(510, 2) != "\x55\xAA") return 0;
+    // FAT12, FAT16 under 32 MB, FAT16, and FAT16 addressed by LBA.
+    static constexpr unsigned char kFatTypes[] = {0x01, 0x04, 0x06, 0x0E};
+    for (std::size_t entry = 446; entry < 510; entry += 16) {
+        const auto type = static_cast<unsigned char>(first[entry + 4]);
+        const std::uint32_t start = LittleEndian(first, entry + 8, 4);
+        if (start != 0 &&
+            std::find(std::begin(kFatTypes), std::end(kFatTypes), type) != std::end(kFatTypes)) {
+            return std::uint64_t{start} * 512;
+        }
+    }
+    return 0;
+}
 
 std::uint32_t LittleEndian(std::string_view bytes, std::size_t offset, std::size_t width) {
     std::uint32_t value = 0;
@@ -52,9 +70,6 @@ FatLayout ReadFatLayout(std::string_view boot, std::uint64_t imageBytes) {
     std::uint64_t totalSectors = LittleEndian(boot, 19, 2);
     if (totalSectors == 0) totalSectors = LittleEndian(boot, 32, 4);
     layout.volumeBytes = totalSectors * layout.sectorBytes;
-    Require(layout.volumeBytes <= imageBytes, "gives " + std::to_string(layout.volumeBytes) +
-                                                  " bytes, more than the image's " +
-                                                  std::to_string(imageBytes));
 
     layout.fatBytes = fatSectors * layout.sectorBytes;
     layout.fatOffset = std::uint64_t{reserved} * layout.sectorBytes;
@@ -63,6 +78,8 @@ FatLayout ReadFatLayout(std::string_view boot, std::uint64_t imageBytes) {
         (layout.rootBytes() + layout.sectorBytes - 1) / layout.sectorBytes;
     layout.dataOffset = layout.rootOffset + rootSectors * layout.sectorBytes;
     Require(layout.dataOffset < layout.volumeBytes, "leaves no room for data");
+    Require(layout.dataOffset <= imageBytes,
+            "puts the root directory past the image's end, at byte " + std::to_string(imageBytes));
     layout.clusterCount =
         static_cast<std::uint32_t>((layout.volumeBytes - layout.dataOffset) / layout.clusterBytes);
     Require(layout.clusterCount >= 1, "leaves no room for a cluster");

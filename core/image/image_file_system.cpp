@@ -50,17 +50,17 @@ public:
             const std::uint64_t within = at - start;
             ByteRange wanted{extent.start + within,
                              std::min<std::uint64_t>(extent.size - within, size - got)};
-            if (const ByteRange* bad = map_->firstBadIn(wanted)) {
-                if (bad->start <= wanted.start) {
-                    if (got > 0) return got;
-                    throw FileError(FileErrorKind::Other, path_, kInputOutputError);
-                }
-                wanted.size = bad->start - wanted.start;
+            const ByteRange* bad = map_->firstBadIn(wanted);
+            if (bad && bad->start <= wanted.start) {
+                if (got > 0) return got;
+                throw FileError(FileErrorKind::Other, path_, kInputOutputError);
             }
+            if (bad) wanted.size = bad->start - wanted.start;
             const std::size_t read =
                 image_->readAt(wanted.start, buffer + got, static_cast<std::size_t>(wanted.size));
             got += read;
-            if (read < wanted.size) break;
+            // The bytes before an unreadable sector, or the end of the image, end this read.
+            if (bad || read < wanted.size) break;
             start += extent.size;
         }
         return got;

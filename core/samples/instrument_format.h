@@ -1,6 +1,11 @@
 #pragma once
 
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <string>
+
+#include "platform/sample_formats.h"
 
 namespace quodlin {
 
@@ -27,6 +32,27 @@ inline std::string InstrumentFormatText() {
 // "32000 Hz 16-bit": what a conversion makes of a sample.
 inline std::string ConvertedFormatText() {
     return std::to_string(kInstrumentRate) + " Hz " + std::to_string(kConvertedBits) + "-bit";
+}
+
+// What a source to convert may be: beyond these rates and channels a header is taken to be
+// damaged, and a converted sample must fit on the largest card (64 MB).
+inline constexpr int kLowestSourceRate = 1000;
+inline constexpr int kHighestSourceRate = 768000;
+inline constexpr int kMostSourceChannels = 8;
+inline constexpr std::uint64_t kLargestConvertedBytes = 64ull * 1024 * 1024;
+
+// The instrument plays mono or stereo: more channels are mixed down to two.
+inline int ConvertedChannels(int sourceChannels) {
+    return sourceChannels > 2 ? 2 : sourceChannels;
+}
+
+// The frames of the converted sample: the source's length at the instrument's rate. A damaged
+// header's count is held at 2^60, far past any card, so that sizes made from it cannot wrap.
+inline std::uint64_t ConvertedFrames(const SampleFormat& format) {
+    if (format.rate <= 0) return 0;
+    constexpr double kMostFrames = 0x1p60;
+    const double exact = static_cast<double>(format.frames) * kInstrumentRate / format.rate;
+    return static_cast<std::uint64_t>(std::llround(std::min(exact, kMostFrames)));
 }
 
 }  // namespace quodlin

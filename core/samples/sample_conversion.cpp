@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/samples/instrument_format.h"
 #include "core/samples/sample_readiness.h"
 #include "core/text/messages.h"
 #include "core/text/text_functions.h"

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <map>
 
+#include "core/samples/instrument_format.h"
 #include "core/text/wording.h"
 #include "platform/sample_converter.h"
 

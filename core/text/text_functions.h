@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/local/local_file_system_paths.h"
+#include "core/text/native_paths.h"
 
 namespace quodlin {
 

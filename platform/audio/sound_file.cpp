@@ -161,6 +161,7 @@ void SoundFile::open(FileSystem& fs) {
         source_->size = source_->input->stamp().size;
     } catch (const FileError& error) {
         format_.readError = error.reason();
+        openError_ = error.reason();
         return;
     }
     format_.bytes = source_->size;

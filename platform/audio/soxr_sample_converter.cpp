@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "core/samples/instrument_format.h"
 #include "platform/audio/pcm_wav.h"
 #include "platform/audio/resampler.h"
 #include "platform/audio/sound_file.h"

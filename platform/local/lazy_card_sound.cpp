@@ -40,6 +40,7 @@ CardSound* LazyCardSound::sound() {
                 sound_ = entry();
                 return;
             }
+            loadError_ = "the sound module " + path + " has no entry";
         }
     });
     return sound_;

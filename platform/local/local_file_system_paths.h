@@ -3,17 +3,9 @@
 #include <filesystem>
 #include <string>
 
+#include "core/text/native_paths.h"
+
 namespace quodlin {
-
-// Paths are UTF-8 inside the program; these turn them into the system's own and back.
-inline std::filesystem::path PathOf(const std::string& utf8) {
-    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
-inline std::string Utf8Of(const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
 
 // The path handed to the file system's calls. On Windows a full path longer than a folder's may
 // be (248 characters) takes the "\\?\" form, which lifts that limit; the form is read as it is,
@@ -28,11 +20,6 @@ inline std::filesystem::path SystemPath(const std::string& utf8) {
     }
 #endif
     return path;
-}
-
-// The separator of the system the program runs on.
-inline char NativeSeparator() {
-    return static_cast<char>(std::filesystem::path::preferred_separator);
 }
 
 }  // namespace quodlin

@@ -20,8 +20,10 @@
 //             once the card is filled (such a case runs on a FAT card only)
 //   image     optional: the case runs on the FAT image itself, unmounted once filled: CARD is the
 //             image file and MAP its ddrescue map. Its lines change the image first: "fat16"
-//             (a 64 MiB FAT16 image), "rm NAME" (a deleted entry), "cut|loop|beyond|first-cut
-//             NAME BYTES" (the chain after BYTES), "boot" (a bad boot sector), "bad NAME BYTES"
+//             (a 64 MiB FAT16 image), "rm NAME" (a deleted entry), "move NAME" (written again,
+//             into the first free clusters, so that it is split), "cut|loop|beyond|first-cut
+//             NAME BYTES" (the chain after BYTES), "boot" (a bad boot sector), "partitioned" (the
+//             image of a whole card: a partition table, then the volume), "bad NAME BYTES"
 //             (MAP marks the sector at BYTES of NAME unreadable). The image must stay byte for
 //             byte as it was, and every computer file named as a card file must be what mtools
 //             reads off the image.
@@ -95,6 +97,10 @@ void DamageImage(const fs::path& dir, test::TestCard& testCard) {
     for (const std::string& line : test::CaseLines(dir / "image")) {
         const std::vector<std::string> words = Words(line);
         if (words[0] == "boot") testCard.damageBootSector();
+        if (words[0] == "partitioned") testCard.putInPartition();
+        if (words[0] == "move") {
+            ASSERT_TRUE(testCard.rewrite(words[1])) << line;
+        }
         if (words[0] == "bad") {
             ASSERT_TRUE(
                 testCard.writeMap(words[1], std::stoull(words[2]), testCard.image() + ".map"))

@@ -244,6 +244,29 @@ bool TestCard::damageChain(const std::string& name, std::uint64_t keepBytes, Cha
     return kind_ == CardKind::Image || remount();
 }
 
+bool TestCard::rewrite(const std::string& name) {
+    const std::string bytes = onImage(name);
+    const std::string copy = image_ + ".rewritten";
+    std::ofstream(copy, std::ios::binary) << bytes;
+    const bool done = RunProgram({"mdel", "-i", image_, "::/" + name}).status == 0 &&
+                      RunProgram({"mcopy", "-i", image_, copy, "::/" + name}).status == 0;
+    std::filesystem::remove(copy);
+    return done;
+}
+
+void TestCard::putInPartition() {
+    unmount();
+    constexpr std::uint32_t kStart = 2048;
+    std::string table(512, '\0');
+    table[446 + 4] = 0x06;
+    for (int i = 0; i < 4; ++i) table[446 + 8 + i] = static_cast<char>(kStart >> (8 * i) & 0xFF);
+    table[510] = '\x55';
+    table[511] = '\xAA';
+    const std::string volume = ReadBytes(image_);
+    std::ofstream out(image_, std::ios::binary | std::ios::trunc);
+    out << table << std::string(kStart * 512 - table.size(), '\0') << volume;
+}
+
 void TestCard::damageBootSector() {
     unmount();
     std::fstream image(image_, std::ios::binary | std::ios::in | std::ios::out);
@@ -279,6 +302,12 @@ bool TestCard::writeMap(const std::string& name, std::uint64_t offset, const std
 bool TestCard::damageChain(const std::string&, std::uint64_t, ChainDamage) {
     return false;
 }
+
+bool TestCard::rewrite(const std::string&) {
+    return false;
+}
+
+void TestCard::putInPartition() {}
 
 void TestCard::damageBootSector() {}
 

@@ -45,6 +45,12 @@ public:
     // write cut off on another device leaves it: its entry still tells the whole size.
     bool damageChain(const std::string& name, std::uint64_t keepBytes,
                      ChainDamage damage = ChainDamage::Cut);
+    // Writes the file again with mtools, which takes the first free clusters, so that after a
+    // deletion before it the file is split.
+    bool rewrite(const std::string& name);
+    // Makes the image a whole card's: a partition table whose one FAT16 partition, 1 MiB in,
+    // holds the volume that was the image.
+    void putInPartition();
     // Gives the image's boot sector 0 bytes per sector.
     void damageBootSector();
     // Writes to mapPath a GNU ddrescue map of the image that marks unreadable the sector holding

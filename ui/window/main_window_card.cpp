@@ -118,6 +118,8 @@ void frmQuodlinMain::openCardImage(const std::string& path) {
     // A ddrescue map kept beside the image marks its damage without being asked for.
     std::shared_ptr<ImageFileSystem> image =
         OpenCardImage(computer, path, MapBeside(computer, path));
+    // A file that is no card image leaves the card in use as it was.
+    image->list(path);
     // The player may still read a sample of the image it replaces.
     StopAndClose(player());
     parts_.cardImages->open(std::move(image));
