@@ -33,8 +33,15 @@ mdir_time=$(best_of 20 true mdir -i "$image" ::/)
 printf 'list of a full 64 MB card image (best of 20): quodlin-card list %.4f s, mdir %.4f s (ratio %.2f)\n' \
     "$list_time" "$mdir_time" "$(echo "$list_time / $mdir_time" | bc -l)"
 
-best_get() { best_of 5 'rm -rf "$work/got" && mkdir "$work/got"' "$@"; }
-get_time=$(best_get "$card_tool" get --overwrite "$image" "$work/got" "${files[@]}")
-mcopy_time=$(best_get mcopy -n -i "$image" "::/*.wav" "$work/got")
-printf 'get of 100 x 600 KiB from the image (best of 5): quodlin-card get %.3f s, mcopy %.3f s (ratio %.2f)\n' \
-    "$get_time" "$mcopy_time" "$(echo "$get_time / $mcopy_time" | bc -l)"
+# get syncs every copy before it counts it as copied, and mcopy syncs nothing: the same on a
+# tmpfs, where no device sets the pace, shows the programs' own cost.
+for target in "$work/got" /dev/shm/quodlin-bench-got; do
+    get_time=$(best_of 5 "rm -rf '$target' && mkdir '$target'" \
+        "$card_tool" get --overwrite "$image" "$target" "${files[@]}")
+    mcopy_time=$(best_of 5 "rm -rf '$target' && mkdir '$target'" \
+        mcopy -n -i "$image" "::/*.wav" "$target")
+    printf 'get of 100 x 600 KiB into %s (best of 5): quodlin-card get %.3f s, mcopy %.3f s (ratio %.2f)\n' \
+        "$(df --output=fstype "$target" | tail -1)" "$get_time" "$mcopy_time" \
+        "$(echo "$get_time / $mcopy_time" | bc -l)"
+    rm -rf "$target"
+done

@@ -389,7 +389,9 @@ int RunCardCommand(const std::vector<std::string>& args, FileSystem& fs, SampleT
         const std::string& path = line.operands[cardAt];
         try {
             image = OpenCardImage(fs, path, line.map.empty() ? MapBeside(fs, path) : line.map);
-            image->list(path);
+            // A command that would write is told what the file is; one that reads finds out when
+            // it reads the card.
+            if (WritesCard(line)) image->list(path);
         } catch (const FileError& error) {
             err << (WritesCard(line) ? NoCardAt(path) : CardNotRead(error)) << '\n';
             return kExitFailed;

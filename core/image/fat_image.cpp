@@ -17,8 +17,9 @@ public:
     std::uint32_t next(std::uint32_t cluster) const {
         const std::size_t at = bits_ == 16 ? std::size_t{cluster} * 2 : cluster + cluster / 2;
         if (at + 2 > bytes_.size()) return 0;
-        if (bits_ == 16) return LittleEndian(bytes_, at, 2);
-        const std::uint32_t pair = LittleEndian(bytes_, at, 2);
+        const auto* bytes = reinterpret_cast<const unsigned char*>(bytes_.data()) + at;
+        const std::uint32_t pair = bytes[0] | std::uint32_t{bytes[1]} << 8;
+        if (bits_ == 16) return pair;
         return cluster % 2 == 0 ? pair & 0xFFF : pair >> 4;
     }
     bool isEnd(std::uint32_t value) const { return value >= (bits_ == 16 ? 0xFFF8u : 0xFF8u); }
@@ -38,7 +39,15 @@ std::string BytesAfter(std::uint64_t held, std::uint64_t size) {
     return "after " + Grouped(held) + " of " + Grouped(size) + " bytes";
 }
 
-Chain FollowChain(const FatTable& fat, const FatLayout& layout, const FatEntry& entry) {
+// Which chain last passed each cluster, so that a loop is seen without clearing a table for
+// every chain.
+struct ChainMarks {
+    std::vector<std::uint32_t> by;
+    std::uint32_t chain = 0;
+};
+
+Chain FollowChain(const FatTable& fat, const FatLayout& layout, const FatEntry& entry,
+                  ChainMarks& marks) {
     Chain chain;
     const std::uint64_t size = entry.size;
     if (size == 0) {
@@ -46,7 +55,7 @@ Chain FollowChain(const FatTable& fat, const FatLayout& layout, const FatEntry& 
         return chain;
     }
     const std::uint64_t needed = (size + layout.clusterBytes - 1) / layout.clusterBytes;
-    std::vector<bool> seen(std::size_t{layout.clusterCount} + 2);
+    const std::uint32_t mark = ++marks.chain;
     std::uint32_t cluster = entry.firstCluster;
     while (chain.clusters.size() < needed) {
         const std::uint64_t held = std::min<std::uint64_t>(
@@ -60,11 +69,11 @@ Chain FollowChain(const FatTable& fat, const FatLayout& layout, const FatEntry& 
                           ", beyond the end of the card, " + BytesAfter(held, size);
             return chain;
         }
-        if (seen[cluster]) {
+        if (marks.by[cluster] == mark) {
             chain.damage = "its cluster chain runs in a loop " + BytesAfter(held, size);
             return chain;
         }
-        seen[cluster] = true;
+        marks.by[cluster] = mark;
         chain.clusters.push_back(cluster);
         cluster = fat.next(cluster);
     }
@@ -121,10 +130,11 @@ std::vector<std::size_t> CopiesByTrust(const FatLayout& layout, const DdrescueMa
 // The chain of entry in the most trusted copy that holds the file whole; else the most trusted
 // copy's, with its damage.
 Chain ChooseChain(const std::vector<FatTable>& tables, const std::vector<std::size_t>& order,
-                  const FatLayout& layout, const FatEntry& entry, std::vector<std::string>& notes) {
+                  const FatLayout& layout, const FatEntry& entry, ChainMarks& marks,
+                  std::vector<std::string>& notes) {
     std::optional<Chain> first;
     for (const std::size_t copy : order) {
-        Chain chain = FollowChain(tables[copy], layout, entry);
+        Chain chain = FollowChain(tables[copy], layout, entry, marks);
         if (chain.damage.empty() && chain.endsAtSize) {
             if (first && first->clusters != chain.clusters) {
                 notes.push_back("The copies of the FAT differ for " + Quoted(entry.name) +
@@ -195,11 +205,12 @@ FatImage FatImage::Read(InputFile& image, const DdrescueMap& map) {
         fat.notes.push_back(
             "The root directory lies partly on unreadable sectors: files may be missing from it.");
     }
+    ChainMarks marks{std::vector<std::uint32_t>(std::size_t{layout.clusterCount} + 2), 0};
     for (FatEntry& entry : ReadFatDirectory(
              ReadImageBytes(image, layout.rootOffset, layout.rootBytes(), "root directory"))) {
         ImageFile file{std::move(entry), {}, {}, false};
         if (!file.entry.isDirectory) {
-            const Chain chain = ChooseChain(tables, order, layout, file.entry, fat.notes);
+            const Chain chain = ChooseChain(tables, order, layout, file.entry, marks, fat.notes);
             file.extents = ExtentsOf(chain, layout, file.entry.size);
             file.damage = chain.damage;
             // Bytes past the image's end, as a rescue cut short leaves them, are unreadable too.

@@ -1,5 +1,7 @@
 #include "core/transfers/copy_from_card.h"
 
+#include <optional>
+
 #include "core/card/card_temporary.h"
 #include "core/catalogue/card_naming.h"
 #include "core/computer/safe_file_name.h"
@@ -28,7 +30,10 @@ public:
             ComputerFileName(entry.name, ModeExtension(card_.mode()), entry.fileName);
         std::string target = JoinNative(destDir_, name);
         try {
-            const std::vector<DirEntry> entries = fs_.list(destDir_);
+            // Listed once a run: what the run writes is in written_, and a file another program
+            // makes meanwhile is never replaced, since the copy takes its name only if it is free.
+            if (!entries_) entries_ = fs_.list(destDir_);
+            const std::vector<DirEntry>& entries = *entries_;
             // Two card files with one friendly name: the second never replaces the first.
             if (WrittenThisRun(name)) name = FreeVariant(entries, name);
             target = JoinNative(destDir_, name);
@@ -131,6 +136,7 @@ private:
     RunObserver& observer_;
     std::string destDir_;
     std::vector<std::string> written_;
+    std::optional<std::vector<DirEntry>> entries_;
     std::optional<bool> overwriteAll_;
 };
 
