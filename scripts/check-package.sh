@@ -82,13 +82,14 @@ grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/
 
 [ "$(/usr/bin/quodlin --version)" = "quodlin $VERSION" ] || fail "quodlin --version"
 [ "$(/usr/bin/quodlin-card --version)" = "quodlin-card $VERSION" ] || fail "quodlin-card --version"
-# The installed command line finds its sound module when a command reads a sample.
+# The installed command line, started by name as a user starts it, finds its sound module when a
+# command reads a sample.
 card=$(mktemp -d)
 python3 -c 'import sys, wave
 with wave.open(sys.argv[1], "wb") as w:
     w.setnchannels(1); w.setsampwidth(2); w.setframerate(32000); w.writeframes(bytes(6400))' \
     "$card/00.wav"
-info=$(/usr/bin/quodlin-card info "$card" 2>&1) || true
+info=$(cd / && PATH=/usr/bin quodlin-card info "$card" 2>&1) || true
 rm -rf "$card"
 case "$info" in *"32000 Hz"*) ;; *) fail "the installed quodlin-card read no sample: $info" ;; esac
 

@@ -9,14 +9,32 @@
 
 namespace quodlin {
 
-std::vector<std::string> CardSoundFolders(const std::string& installedRelative) {
-    Dl_info info{};
-    if (dladdr(reinterpret_cast<void*>(&CardSoundFolders), &info) == 0 || !info.dli_fname) {
-        return {};
-    }
+namespace {
+
+// The program's own file. Linux tells it whatever the program was started as; elsewhere the
+// loader's name for it is taken, which is a full path when the program was started by one.
+std::filesystem::path ProgramFile() {
     std::error_code error;
-    const std::filesystem::path program = std::filesystem::canonical(info.dli_fname, error);
-    if (error) return {};
+    std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (!error) return program;
+    Dl_info info{};
+    if (dladdr(reinterpret_cast<void*>(&ProgramFile), &info) == 0 || !info.dli_fname) return {};
+    program = std::filesystem::canonical(info.dli_fname, error);
+    return error ? std::filesystem::path() : program;
+}
+
+// A file no module reads stays unread, and says why.
+SampleFormat Unread(const std::string& path, const std::string& why) {
+    SampleFormat format = NoSampleFormats().read(path);
+    format.readError = why;
+    return format;
+}
+
+}  // namespace
+
+std::vector<std::string> CardSoundFolders(const std::string& installedRelative) {
+    const std::filesystem::path program = ProgramFile();
+    if (program.empty()) return {};
     const std::filesystem::path folder = program.parent_path();
     return {folder.string(), (folder / installedRelative).string()};
 }
@@ -48,12 +66,12 @@ CardSound* LazyCardSound::sound() {
 
 SampleFormat LazyCardSound::read(const std::string& path) {
     if (CardSound* loaded = sound()) return loaded->formats.read(path);
-    return NoSampleFormats().read(path);
+    return Unread(path, loadError_);
 }
 
 SampleFormat LazyCardSound::read(FileSystem& fs, const std::string& path) {
     if (CardSound* loaded = sound()) return loaded->formats.read(fs, path);
-    return NoSampleFormats().read(path);
+    return Unread(path, loadError_);
 }
 
 ConversionNotes LazyCardSound::convert(const std::string& sourcePath, const SampleShaping& shaping,
