@@ -19,14 +19,14 @@
 //   cut       optional: "NAME BYTES": the file's cluster chain on a FAT image ends after BYTES
 //             once the card is filled (such a case runs on a FAT card only)
 //   image     optional: the case runs on the FAT image itself, unmounted once filled: CARD is the
-//             image file and MAP its ddrescue map. Its lines change the image first: "fat16"
-//             (a 64 MiB FAT16 image), "rm NAME" (a deleted entry), "move NAME" (written again,
-//             into the first free clusters, so that it is split), "cut|loop|beyond|first-cut
-//             NAME BYTES" (the chain after BYTES), "boot" (a bad boot sector), "partitioned" (the
-//             image of a whole card: a partition table, then the volume), "bad NAME BYTES"
-//             (MAP marks the sector at BYTES of NAME unreadable). The image must stay byte for
-//             byte as it was, and every computer file named as a card file must be what mtools
-//             reads off the image.
+//             image file and MAP its ddrescue map, card.img.map, which is found without --map
+//             too. Its lines change the image first: "fat16" (a 64 MiB FAT16 image), "rm NAME"
+//             (a deleted entry), "move NAME" (written again, into the first free clusters, so
+//             that it is split), "cut|loop|beyond|first-cut NAME BYTES" (the chain after BYTES),
+//             "boot" (a bad boot sector), "partitioned" (the image of a whole card: a partition
+//             table, then the volume), "bad NAME BYTES" (MAP marks the sector at BYTES of NAME
+//             unreadable). The image must stay byte for byte as it was, and every computer file
+//             named as a card file must be what mtools reads off the image.
 #include <gtest/gtest.h>
 #ifndef _WIN32
 #include <sys/stat.h>

@@ -116,7 +116,11 @@ TestCard::TestCard(const std::string& dir, int sizeKiB, bool writable, CardKind 
     { std::ofstream image(image_, std::ios::binary); }
     std::filesystem::resize_file(image_, static_cast<std::uintmax_t>(sizeKiB) * 1024);
     const ProcessResult made =
-        RunProgram({"mkfs.vfat", "-F", sizeKiB >= 32768 ? "16" : "12", image_});
+        kind == CardKind::Image
+            // A volume label, which fusefat shows as a file, is an entry the image reader skips.
+            ? RunProgram(
+                  {"mkfs.vfat", "-n", "ES1 CARD", "-F", sizeKiB >= 32768 ? "16" : "12", image_})
+            : RunProgram({"mkfs.vfat", "-F", sizeKiB >= 32768 ? "16" : "12", image_});
     if (made.status != 0) {
         problem_ = "mkfs.vfat failed: " + made.err;
         return;

@@ -182,6 +182,8 @@ const std::map<std::string, std::function<std::string(const Args&)>> kFunctions 
      [](const Args& a) {
          return CopyToCardFailed(a[0], FileError(FileErrorKind::Other, a[1], a[2]));
      }},
+    {"CardFileChanged", [](const Args& a) { return CardFileChanged(a[0]); }},
+    {"DirectoryNotPresent", [](const Args& a) { return DirectoryNotPresent(a[0]); }},
     {"CardUseText",
      [](const Args& a) {
          return CardUseText(
