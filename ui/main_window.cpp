@@ -78,7 +78,11 @@ frmQuodlinMain::frmQuodlinMain(MainWindowParts parts)
     if (!card_.cardRoot().empty()) lastCardRoot_ = card_.cardRoot();
 }
 
-frmQuodlinMain::~frmQuodlinMain() = default;
+// The worker goes first: a run still reading the card uses the card side and the parts, which
+// go before the window's children would.
+frmQuodlinMain::~frmQuodlinMain() {
+    delete work_;
+}
 
 void frmQuodlinMain::connectHandlers() {
     connect(TabStrip, &QTabBar::currentChanged, this, guarded(&frmQuodlinMain::TabStrip_Click));

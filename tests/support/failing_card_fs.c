@@ -41,15 +41,20 @@ static char rulesPath[kLongest];
 static struct Rule rules[kMostRules];
 static int ruleCount;
 static struct timespec rulesChanged;
+static ino_t rulesInode;
 static long long bytesPerSecond;
 static long long delayMs;
 
 static void loadRules(void) {
     struct stat info;
     if (stat(rulesPath, &info) != 0) return;
-    if (info.st_mtim.tv_sec == rulesChanged.tv_sec && info.st_mtim.tv_nsec == rulesChanged.tv_nsec)
+    // Each new set of rules is a new file: two sets written within one tick of the file system's
+    // clock have the same time, but never the same inode.
+    if (info.st_ino == rulesInode && info.st_mtim.tv_sec == rulesChanged.tv_sec &&
+        info.st_mtim.tv_nsec == rulesChanged.tv_nsec)
         return;
     rulesChanged = info.st_mtim;
+    rulesInode = info.st_ino;
     FILE* file = fopen(rulesPath, "r");
     if (file == NULL) return;
     ruleCount = 0;
