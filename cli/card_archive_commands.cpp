@@ -6,7 +6,7 @@
 #include "core/archive/card_restore.h"
 #include "core/card/card_check.h"
 #include "core/card/card_write.h"
-#include "core/text/messages.h"
+#include "core/messages/messages.h"
 #include "core/text/utf8.h"
 
 namespace quodlin {

@@ -5,9 +5,9 @@
 #include "cli/card_command.h"
 #include "core/card/card_info.h"
 #include "core/card/card_use.h"
+#include "core/messages/messages.h"
 #include "core/samples/sample_conversion.h"
 #include "core/samples/sample_readiness.h"
-#include "core/text/messages.h"
 
 namespace quodlin {
 namespace {

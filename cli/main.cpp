@@ -4,7 +4,7 @@
 #include "platform/local/command_line.h"
 #include "platform/local/local_file_system.h"
 #if QUODLIN_SOUND && !defined(_WIN32)
-#include "platform/local/lazy_card_sound.h"
+#include "platform/audio/lazy_card_sound.h"
 #elif QUODLIN_SOUND
 #include "platform/audio/sndfile_sample_formats.h"
 #include "platform/audio/soxr_sample_converter.h"

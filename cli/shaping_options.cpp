@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "core/samples/shaping_settings.h"
+#include "core/shell/shaping_settings.h"
 
 namespace quodlin {
 

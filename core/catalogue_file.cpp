@@ -6,9 +6,9 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "core/io/file_io.h"
 #include "core/text/text_functions.h"
 #include "core/text/utf8.h"
-#include "core/transfers/file_io.h"
 
 namespace quodlin {
 

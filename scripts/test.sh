@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what the tests need, builds, checks the formatting and the tidy checks, runs every test, runs the core and
-# command-line suites again in a sanitizer build, fuzzes the readers of outside input for
+# Installs what the tests need, builds, checks the formatting, the walls between the layers and
+# the tidy checks, runs every test, runs the core and command-line suites again in a sanitizer
+# build, fuzzes the readers of outside input for
 # a fixed number of runs, runs the Windows build's tests under wine, and checks the Debian
 # package. Each step prints how long it took.
 set -euo pipefail
@@ -18,6 +19,7 @@ step ./scripts/build.sh
 export CI="${CI:-}"
 . ./scripts/null-sink.sh
 step ./scripts/check-format.sh
+step ./scripts/check-layers.sh
 step ./scripts/check-tidy.sh
 step run_tests
 step ./scripts/test-sanitized.sh

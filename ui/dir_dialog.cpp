@@ -5,7 +5,7 @@
 
 #include "core/computer/directory_query.h"
 #include "core/computer/path_roots.h"
-#include "core/text/messages.h"
+#include "core/messages/messages.h"
 #include "ui/lists/dir_list_box.h"
 #include "ui/lists/drive_list_box.h"
 #include "ui/widgets/twips_layout.h"

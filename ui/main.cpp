@@ -11,9 +11,9 @@
 #include "platform/qt/qt_volumes.h"
 #include "quodlin_version.h"
 #include "ui/main_window.h"
-#include "ui/window/command_line.h"
-#include "ui/window/first_paint.h"
-#include "ui/window/message_box_prompt.h"
+#include "ui/running/command_line.h"
+#include "ui/running/first_paint.h"
+#include "ui/running/message_box_prompt.h"
 
 namespace {
 

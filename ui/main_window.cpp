@@ -16,9 +16,9 @@
 #include <utility>
 
 #include "core/card/card_use.h"
-#include "core/samples/shaping_settings.h"
+#include "core/messages/messages.h"
+#include "core/shell/shaping_settings.h"
 #include "core/shell/shell_messages.h"
-#include "core/text/messages.h"
 #include "core/text/text_functions.h"
 #include "platform/qt/mount_watcher.h"
 #include "ui/dir_dialog.h"
@@ -34,11 +34,11 @@
 #include "ui/lists/selection_summary.h"
 #include "ui/pane/sample_pane.h"
 #include "ui/rename_dialog.h"
+#include "ui/running/card_work.h"
+#include "ui/running/run_action.h"
+#include "ui/running/wav_player.h"
 #include "ui/widgets/elided_label.h"
 #include "ui/widgets/program_icon.h"
-#include "ui/window/card_work.h"
-#include "ui/window/run_action.h"
-#include "ui/window/wav_player.h"
 
 namespace quodlin {
 namespace {
@@ -52,9 +52,9 @@ constexpr const char* kPlayOnSelectKey = "PlayOnSelect";
 
 frmQuodlinMain::frmQuodlinMain(MainWindowParts parts)
     : parts_(std::move(parts)),
-      cachedFormats_(parts_.sampleFormats != nullptr
-                         ? std::make_unique<CachedSampleFormats>(*parts_.sampleFormats)
-                         : nullptr),
+      cachedFormats_(parts_.sampleFormats != nullptr ? std::make_unique<CachedSampleFormats>(
+                                                           *parts_.sampleFormats, parts_.fileSystem)
+                                                     : nullptr),
       card_(parts_.fileSystem) {
     parts_.sampleFormats = cachedFormats_.get();
     work_ = new CardWork(parts_.prompt, this);

@@ -5,11 +5,11 @@
 #include "core/archive/file_hash.h"
 #include "core/archive/sha256_sums.h"
 #include "core/catalogue_file.h"
-#include "core/text/messages.h"
+#include "core/io/file_io.h"
+#include "core/messages/messages.h"
 #include "core/text/natural_order.h"
 #include "core/text/text_functions.h"
 #include "core/text/utf8.h"
-#include "core/transfers/file_io.h"
 
 namespace quodlin {
 namespace {

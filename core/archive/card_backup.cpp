@@ -7,11 +7,11 @@
 #include "core/archive/file_hash.h"
 #include "core/archive/sha256_sums.h"
 #include "core/card/card_temporary.h"
-#include "core/text/messages.h"
+#include "core/io/file_copy.h"
+#include "core/io/file_io.h"
+#include "core/messages/messages.h"
 #include "core/text/natural_order.h"
 #include "core/text/text_functions.h"
-#include "core/transfers/file_copy.h"
-#include "core/transfers/file_io.h"
 
 namespace quodlin {
 namespace {

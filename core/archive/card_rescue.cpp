@@ -2,9 +2,9 @@
 
 #include "core/archive/sector_rescue.h"
 #include "core/card/card_listing.h"
+#include "core/io/file_io.h"
 #include "core/text/text_functions.h"
 #include "core/text/wording.h"
-#include "core/transfers/file_io.h"
 
 namespace quodlin {
 namespace {

@@ -9,12 +9,12 @@
 #include "core/card/card_temporary.h"
 #include "core/card/card_write.h"
 #include "core/catalogue_file.h"
-#include "core/text/messages.h"
+#include "core/io/file_copy.h"
+#include "core/io/file_io.h"
+#include "core/messages/messages.h"
 #include "core/text/natural_order.h"
 #include "core/text/text_functions.h"
 #include "core/text/utf8.h"
-#include "core/transfers/file_copy.h"
-#include "core/transfers/file_io.h"
 
 namespace quodlin {
 namespace {

@@ -3,10 +3,10 @@
 #include <vector>
 
 #include "core/archive/sha256.h"
+#include "core/io/file_copy.h"
+#include "core/io/file_io.h"
+#include "core/io/whole_read.h"
 #include "core/text/wording.h"
-#include "core/transfers/file_copy.h"
-#include "core/transfers/file_io.h"
-#include "core/transfers/whole_read.h"
 
 namespace quodlin {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/transfers/file_copy.h"
+#include "core/io/file_copy.h"
 #include "platform/file_system.h"
 
 namespace quodlin {

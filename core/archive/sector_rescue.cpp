@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "core/archive/sha256.h"
+#include "core/io/file_copy.h"
 #include "core/text/text_functions.h"
 #include "core/text/wording.h"
-#include "core/transfers/file_copy.h"
 
 namespace quodlin {
 namespace {

@@ -8,12 +8,12 @@
 #include "core/card/card_listing.h"
 #include "core/card/card_temporary.h"
 #include "core/catalogue_file.h"
+#include "core/io/whole_read.h"
+#include "core/messages/messages.h"
 #include "core/samples/sample_readiness.h"
-#include "core/text/messages.h"
 #include "core/text/natural_order.h"
 #include "core/text/text_functions.h"
 #include "core/text/utf8.h"
-#include "core/transfers/whole_read.h"
 
 namespace quodlin {
 namespace {

@@ -1,8 +1,8 @@
 #include "core/card/card_delete.h"
 
+#include "core/card/card_naming.h"
 #include "core/card/card_write.h"
-#include "core/catalogue/card_naming.h"
-#include "core/text/messages.h"
+#include "core/messages/messages.h"
 #include "core/text/text_functions.h"
 
 namespace quodlin {

@@ -8,11 +8,6 @@
 
 namespace quodlin {
 
-bool IsCardFileOfMode(const DirEntry& entry, Mode mode) {
-    return !entry.isDirectory && !entry.isSpecial && !entry.name.starts_with('.') &&
-           HasModeExtension(entry.name, mode);
-}
-
 std::vector<std::string> CardFilesOfMode(const std::vector<DirEntry>& rootEntries, Mode mode) {
     std::vector<std::string> fileNames;
     for (const DirEntry& entry : rootEntries) {

@@ -4,14 +4,11 @@
 #include <vector>
 
 #include "core/card_numbering.h"
+#include "core/computer/directory_query.h"
 #include "core/name_table.h"
 #include "platform/file_system.h"
 
 namespace quodlin {
-
-// True for a file of the mode's kind: its name ends in the extension in any letter case. Names
-// that start with a dot are the hidden files of other systems, not the instrument's.
-bool IsCardFileOfMode(const DirEntry& entry, Mode mode);
 
 // The names of the root's files of the mode, in natural order.
 std::vector<std::string> CardFilesOfMode(const std::vector<DirEntry>& rootEntries, Mode mode);

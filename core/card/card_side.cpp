@@ -1,7 +1,7 @@
 #include "core/card/card_side.h"
 
 #include "core/card/card_listing.h"
-#include "core/text/messages.h"
+#include "core/messages/messages.h"
 
 namespace quodlin {
 

@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "core/card/card_temporary.h"
+#include "core/io/file_io.h"
+#include "core/messages/messages.h"
 #include "core/samples/sample_readiness.h"
-#include "core/text/messages.h"
 #include "core/text/text_functions.h"
 #include "core/text/wording.h"
-#include "core/transfers/file_io.h"
 
 namespace quodlin {
 namespace {

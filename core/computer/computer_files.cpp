@@ -1,6 +1,6 @@
 #include "core/computer/computer_files.h"
 
-#include "core/text/messages.h"
+#include "core/messages/messages.h"
 #include "core/text/text_functions.h"
 
 namespace quodlin {

@@ -20,4 +20,9 @@ bool IsFile(FileSystem& fs, const std::string& path) {
     }
 }
 
+bool IsCardFileOfMode(const DirEntry& entry, Mode mode) {
+    return !entry.isDirectory && !entry.isSpecial && !entry.name.starts_with('.') &&
+           HasModeExtension(entry.name, mode);
+}
+
 }  // namespace quodlin

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/card/card_listing.h"
+#include "core/computer/directory_query.h"
 #include "core/text/natural_order.h"
 #include "core/text/utf8.h"
 

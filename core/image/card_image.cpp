@@ -1,7 +1,7 @@
 #include "core/image/card_image.h"
 
 #include "core/computer/directory_query.h"
-#include "core/transfers/file_io.h"
+#include "core/io/file_io.h"
 
 namespace quodlin {
 namespace {

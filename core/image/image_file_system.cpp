@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "core/text/messages.h"
+#include "core/messages/messages.h"
 #include "core/text/text_functions.h"
 #include "core/text/utf8.h"
 

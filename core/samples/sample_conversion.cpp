@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
+#include "core/io/file_io.h"
+#include "core/io/whole_read.h"
+#include "core/messages/messages.h"
 #include "core/samples/instrument_format.h"
 #include "core/samples/sample_readiness.h"
-#include "core/text/messages.h"
 #include "core/text/text_functions.h"
-#include "core/transfers/file_io.h"
-#include "core/transfers/whole_read.h"
 
 namespace quodlin {
 

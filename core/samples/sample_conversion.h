@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/card_numbering.h"
-#include "core/transfers/file_copy.h"
+#include "core/io/file_copy.h"
 #include "platform/prompt.h"
 #include "platform/sample_converter.h"
 #include "platform/sample_formats.h"

@@ -2,8 +2,8 @@
 
 #include <optional>
 
+#include "core/messages/messages.h"
 #include "core/shell/shell_messages.h"
-#include "core/text/messages.h"
 
 namespace quodlin {
 namespace {

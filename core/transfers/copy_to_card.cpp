@@ -5,15 +5,15 @@
 #include <new>
 #include <set>
 
+#include "core/card/card_naming.h"
 #include "core/card/card_temporary.h"
 #include "core/card/card_write.h"
 #include "core/card_numbering.h"
-#include "core/catalogue/card_naming.h"
-#include "core/text/messages.h"
+#include "core/io/file_copy.h"
+#include "core/io/file_io.h"
+#include "core/messages/messages.h"
 #include "core/text/text_functions.h"
 #include "core/text/utf8.h"
-#include "core/transfers/file_copy.h"
-#include "core/transfers/file_io.h"
 
 namespace quodlin {
 namespace {

@@ -7,9 +7,9 @@
 #include <utility>
 #include <vector>
 
+#include "core/text/native_paths.h"
 #include "platform/file_system.h"
 #include "platform/local/local_file_system.h"
-#include "platform/local/local_file_system_paths.h"
 
 namespace quodlin {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "core/text/messages.h"
+#include "core/messages/messages.h"
 #include "tests/cli/card_program.h"
 #include "tests/support/fat_card.h"
 #include "tests/support/temp_dir.h"

@@ -14,8 +14,8 @@
 #include <QTreeWidget>
 #include <filesystem>
 
-#include "core/samples/shaping_settings.h"
-#include "core/text/messages.h"
+#include "core/messages/messages.h"
+#include "core/shell/shaping_settings.h"
 #include "platform/qt/desktop_file_system.h"
 #include "tests/support/fixed_volumes.h"
 #include "tests/support/memory_settings.h"
@@ -23,8 +23,8 @@
 #include "tests/support/temp_dir.h"
 #include "ui/dir_dialog.h"
 #include "ui/rename_dialog.h"
-#include "ui/window/message_box_prompt.h"
-#include "ui/window/run_action.h"
+#include "ui/running/message_box_prompt.h"
+#include "ui/running/run_action.h"
 
 namespace quodlin::test {
 namespace {

@@ -20,7 +20,7 @@
 #include <filesystem>
 #include <map>
 
-#include "core/text/messages.h"
+#include "core/messages/messages.h"
 #include "platform/local/no_sound.h"
 #include "platform/qt/desktop_file_system.h"
 #include "tests/support/fat_card.h"

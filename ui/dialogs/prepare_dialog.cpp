@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core/samples/shaping_settings.h"
+#include "core/shell/shaping_settings.h"
 #include "core/text/wording.h"
 
 namespace quodlin {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/local/stamped_cache.h"
+#include "core/io/stamped_cache.h"
 #include "platform/sample_formats.h"
 
 namespace quodlin {
@@ -11,7 +11,7 @@ namespace quodlin {
 // the file changed. Safe to use from the window's workers at once.
 class CachedSampleFormats : public SampleFormats {
 public:
-    explicit CachedSampleFormats(SampleFormats& formats) : formats_(formats) {}
+    CachedSampleFormats(SampleFormats& formats, FileSystem& fs) : formats_(formats), cache_(fs) {}
 
     SampleFormat read(const std::string& path) override {
         return cache_.get(path, 0, [&] { return formats_.read(path); });

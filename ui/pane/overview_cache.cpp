@@ -8,8 +8,8 @@ constexpr std::size_t kMostKept = 1000;
 
 }  // namespace
 
-OverviewCache::OverviewCache(SampleOverviews& overviews, QObject* parent)
-    : QObject(parent), overviews_(overviews), cache_(kMostKept) {
+OverviewCache::OverviewCache(SampleOverviews& overviews, FileSystem& fs, QObject* parent)
+    : QObject(parent), overviews_(overviews), cache_(fs, kMostKept) {
     qRegisterMetaType<SampleOverview>();
     worker_.setMaxThreadCount(1);
 }

@@ -6,7 +6,7 @@
 #include <atomic>
 #include <string>
 
-#include "platform/local/stamped_cache.h"
+#include "core/io/stamped_cache.h"
 #include "platform/sample_overviews.h"
 
 namespace quodlin {
@@ -17,7 +17,7 @@ namespace quodlin {
 class OverviewCache : public QObject {
     Q_OBJECT
 public:
-    OverviewCache(SampleOverviews& overviews, QObject* parent);
+    OverviewCache(SampleOverviews& overviews, FileSystem& fs, QObject* parent);
     ~OverviewCache() override;
 
     // The overview arrives as overviewKnown; a request made meanwhile replaces this one.

@@ -16,7 +16,7 @@ const char* const kNoSample = "Select a sample to see it here.";
 
 }  // namespace
 
-SamplePane::SamplePane(SampleOverviews* overviews, Player& player, QWidget* parent)
+SamplePane::SamplePane(SampleOverviews* overviews, FileSystem& fs, Player& player, QWidget* parent)
     : QFrame(parent),
       player_(player),
       wave_(new WaveformView(this)),
@@ -35,7 +35,7 @@ SamplePane::SamplePane(SampleOverviews* overviews, Player& player, QWidget* pare
     layout->addWidget(format_);
     layout->addWidget(size_);
     if (overviews != nullptr) {
-        cache_ = new OverviewCache(*overviews, this);
+        cache_ = new OverviewCache(*overviews, fs, this);
         connect(cache_, &OverviewCache::overviewKnown, this, &SamplePane::overviewKnown);
     }
     connect(wave_, &WaveformView::playFromWanted, this, [this](double seconds) {

@@ -23,7 +23,7 @@ class SamplePane : public QFrame {
     Q_OBJECT
 public:
     // overviews may be none, in a build without sound: the pane then shows no sample.
-    SamplePane(SampleOverviews* overviews, Player& player, QWidget* parent);
+    SamplePane(SampleOverviews* overviews, FileSystem& fs, Player& player, QWidget* parent);
 
     // onCard: the sample is on the card, so its size there is its own.
     void showSample(const std::string& path, bool onCard);

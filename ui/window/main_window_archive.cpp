@@ -14,11 +14,11 @@
 #include "core/archive/card_restore.h"
 #include "core/card/card_check.h"
 #include "core/card/card_write.h"
-#include "core/text/messages.h"
+#include "core/messages/messages.h"
 #include "core/text/wording.h"
 #include "platform/local/no_sound.h"
 #include "ui/main_window.h"
-#include "ui/window/run_progress.h"
+#include "ui/running/run_progress.h"
 
 namespace quodlin {
 namespace {

@@ -13,15 +13,15 @@
 #include "core/card/likely_cards.h"
 #include "core/computer/directory_query.h"
 #include "core/image/card_image.h"
+#include "core/messages/messages.h"
 #include "core/shell/shell_messages.h"
-#include "core/text/messages.h"
 #include "core/text/text_functions.h"
 #include "ui/lists/card_list_box.h"
 #include "ui/lists/drive_list_box.h"
 #include "ui/main_window.h"
+#include "ui/running/busy_pointer.h"
+#include "ui/running/card_work.h"
 #include "ui/widgets/elided_label.h"
-#include "ui/window/busy_pointer.h"
-#include "ui/window/card_work.h"
 
 namespace quodlin {
 namespace {

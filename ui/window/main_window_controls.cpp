@@ -17,11 +17,11 @@
 #include "ui/lists/play_mark.h"
 #include "ui/main_window.h"
 #include "ui/pane/sample_pane.h"
+#include "ui/running/wav_player.h"
 #include "ui/widgets/drawn_icons.h"
 #include "ui/widgets/elided_label.h"
 #include "ui/widgets/program_icon.h"
 #include "ui/widgets/twips_layout.h"
-#include "ui/window/wav_player.h"
 
 namespace quodlin {
 namespace {
@@ -96,7 +96,7 @@ void frmQuodlinMain::buildControls() {
     HelpFrame = Frame(this, "HelpFrame");
     MainFrame = Frame(this, "MainFrame");
     buildStatusBar();
-    fraSample = new SamplePane(parts_.sampleOverviews, player(), this);
+    fraSample = new SamplePane(parts_.sampleOverviews, parts_.fileSystem, player(), this);
 
     // The drawn window with the sample pane and then the status bar under it.
     const int barTwips = stbStatus->sizeHint().height() * 15;

@@ -9,7 +9,7 @@
 
 #include "ui/lists/drive_list_box.h"
 #include "ui/main_window.h"
-#include "ui/window/wav_player.h"
+#include "ui/running/wav_player.h"
 
 namespace quodlin {
 namespace {

@@ -13,7 +13,7 @@
 #include "core/card/card_check.h"
 #include "core/card/card_temporary.h"
 #include "core/card/card_write.h"
-#include "core/text/messages.h"
+#include "core/messages/messages.h"
 #include "core/transfers/copy_to_card.h"
 #include "platform/local/local_file_system.h"
 #include "tests/support/recording_player.h"

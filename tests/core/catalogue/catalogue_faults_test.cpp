@@ -2,8 +2,8 @@
 // more files than the instrument's 101, are tested by the cases under tests/cases/names.
 #include <gtest/gtest.h>
 
+#include "core/card/card_naming.h"
 #include "core/card/card_side.h"
-#include "core/catalogue/card_naming.h"
 #include "tests/support/faulty_file_system.h"
 #include "tests/support/recording_prompt.h"
 #include "tests/support/temp_dir.h"

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <map>
 
+#include "core/messages/messages.h"
 #include "core/samples/sample_conversion.h"
-#include "core/text/messages.h"
 #include "core/transfers/copy_to_card.h"
 #include "tests/support/faulty_file_system.h"
 #include "tests/support/recording_player.h"

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/messages/messages.h"
 #include "core/shell/shell_messages.h"
-#include "core/text/messages.h"
 #include "platform/local/local_file_system.h"
 #include "tests/support/memory_settings.h"
 #include "tests/support/recording_prompt.h"

@@ -5,9 +5,9 @@
 
 #include "core/card/card_delete.h"
 #include "core/card/card_listing.h"
-#include "core/catalogue/card_naming.h"
+#include "core/card/card_naming.h"
 #include "core/computer/computer_files.h"
-#include "core/text/messages.h"
+#include "core/messages/messages.h"
 #include "core/transfers/copy_from_card.h"
 #include "core/transfers/copy_to_card.h"
 #include "tests/support/faulty_file_system.h"

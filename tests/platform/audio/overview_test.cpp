@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 #include <sndfile.h>
 
+#include "core/io/stamped_cache.h"
 #include "platform/audio/sndfile_sample_overviews.h"
-#include "platform/local/stamped_cache.h"
+#include "platform/local/local_file_system.h"
 #include "tests/platform/sound/test_sounds.h"
 #include "tests/support/temp_dir.h"
 
@@ -81,7 +82,8 @@ TEST(SampleOverview, IsReadAgainOnlyWhenTheFileOrTheWidthChanged) {
     test::TempDir dir;
     const std::string path = dir.file("kick.wav");
     test::WriteBytes(path, "four");
-    StampedCache<int> cache;
+    LocalFileSystem fs;
+    StampedCache<int> cache(fs);
     int reads = 0;
     const auto get = [&](int columns) { return cache.get(path, columns, [&] { return ++reads; }); };
     EXPECT_EQ(get(100), 1);

@@ -1,7 +1,7 @@
-#include "core/transfers/file_io.h"
+#include "core/io/file_io.h"
 
+#include "core/io/whole_read.h"
 #include "core/text/utf8.h"
-#include "core/transfers/whole_read.h"
 
 namespace quodlin {
 

@@ -1,11 +1,11 @@
-#include "core/catalogue/card_moving.h"
+#include "core/card/card_moving.h"
 
+#include "core/card/card_naming.h"
 #include "core/card/card_write.h"
-#include "core/catalogue/card_naming.h"
-#include "core/text/messages.h"
+#include "core/io/file_io.h"
+#include "core/messages/messages.h"
 #include "core/text/text_functions.h"
 #include "core/text/utf8.h"
-#include "core/transfers/file_io.h"
 
 namespace quodlin {
 

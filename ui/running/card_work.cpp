@@ -1,4 +1,4 @@
-#include "ui/window/card_work.h"
+#include "ui/running/card_work.h"
 
 #include <QCursor>
 #include <QGuiApplication>
@@ -9,8 +9,8 @@
 #include <mutex>
 #include <utility>
 
-#include "ui/window/run_action.h"
-#include "ui/window/window_thread_prompt.h"
+#include "ui/running/run_action.h"
+#include "ui/running/window_thread_prompt.h"
 
 namespace quodlin {
 namespace {

@@ -1,10 +1,10 @@
-#include "ui/window/message_box_prompt.h"
+#include "ui/running/message_box_prompt.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "core/samples/shaping_settings.h"
+#include "core/shell/shaping_settings.h"
 #include "core/shell/shell_messages.h"
 #include "core/text/wording.h"
 #include "ui/dialogs/prepare_dialog.h"

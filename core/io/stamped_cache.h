@@ -6,7 +6,7 @@
 #include <mutex>
 #include <string>
 
-#include "platform/local/file_stamp.h"
+#include "core/io/file_stamp.h"
 
 namespace quodlin {
 
@@ -15,13 +15,14 @@ namespace quodlin {
 template <typename Value>
 class StampedCache {
 public:
-    explicit StampedCache(std::size_t mostKept = std::numeric_limits<std::size_t>::max())
-        : mostKept_(mostKept) {}
+    explicit StampedCache(FileSystem& fs,
+                          std::size_t mostKept = std::numeric_limits<std::size_t>::max())
+        : fs_(fs), mostKept_(mostKept) {}
 
     // The value kept for path, or what read() gives, kept from now on.
     template <typename Read>
     Value get(const std::string& path, int variant, Read read) {
-        Entry entry{StampOf(path), variant, {}};
+        Entry entry{StampOf(fs_, path), variant, {}};
         {
             const std::lock_guard lock(mutex_);
             const auto found = entries_.find(path);
@@ -49,6 +50,7 @@ private:
         Value value;
     };
 
+    FileSystem& fs_;
     std::size_t mostKept_;
     std::mutex mutex_;
     std::map<std::string, Entry> entries_;

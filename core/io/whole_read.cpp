@@ -1,4 +1,4 @@
-#include "core/transfers/whole_read.h"
+#include "core/io/whole_read.h"
 
 #include "core/text/text_functions.h"
 #include "core/text/wording.h"

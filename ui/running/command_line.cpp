@@ -1,4 +1,4 @@
-#include "ui/window/command_line.h"
+#include "ui/running/command_line.h"
 
 #include <QCommandLineParser>
 #include <cstdio>

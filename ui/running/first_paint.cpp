@@ -1,4 +1,4 @@
-#include "ui/window/first_paint.h"
+#include "ui/running/first_paint.h"
 
 #include <QCoreApplication>
 #include <QEvent>

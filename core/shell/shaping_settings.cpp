@@ -1,4 +1,4 @@
-#include "core/samples/shaping_settings.h"
+#include "core/shell/shaping_settings.h"
 
 #include <cmath>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "ui/window/window_thread_prompt.h"
+#include "ui/running/window_thread_prompt.h"
 
 namespace quodlin {
 

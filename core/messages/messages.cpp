@@ -1,4 +1,4 @@
-#include "core/text/messages.h"
+#include "core/messages/messages.h"
 
 #include "core/text/text_functions.h"
 #include "core/text/utf8.h"

@@ -1,4 +1,4 @@
-#include "ui/window/run_action.h"
+#include "ui/running/run_action.h"
 
 #include <exception>
 #include <string>

@@ -1,4 +1,4 @@
-#include "ui/window/wav_player.h"
+#include "ui/running/wav_player.h"
 
 #include <QHBoxLayout>
 #include <QToolButton>

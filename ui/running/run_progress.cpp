@@ -1,4 +1,4 @@
-#include "ui/window/run_progress.h"
+#include "ui/running/run_progress.h"
 
 #include <QApplication>
 #include <QFontMetrics>

@@ -1,7 +1,7 @@
-#include "core/catalogue/card_naming.h"
+#include "core/card/card_naming.h"
 
 #include "core/card/card_write.h"
-#include "core/text/messages.h"
+#include "core/messages/messages.h"
 #include "core/text/utf8.h"
 
 namespace quodlin {

@@ -1,4 +1,4 @@
-#include "platform/local/lazy_card_sound.h"
+#include "platform/audio/lazy_card_sound.h"
 
 #include <dlfcn.h>
 
