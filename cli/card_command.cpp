@@ -230,7 +230,7 @@ public:
         }
         const auto [selected, allFound] = findEntries(cardFiles);
         if (!allFound) return kExitFailed;
-        const bool done = NameOnCard(card_, player_, prompt_, selected, [&](const CardEntry& e) {
+        const bool done = NameOnCard(card_, prompt_, selected, [&](const CardEntry& e) {
             return newNames[cardFileAsTyped_[e.fileName]];
         });
         printList();
@@ -251,7 +251,7 @@ public:
         if (!openCard(ops[0], false)) return kExitFailed;
         SampleConversion conversion;
         if (convert) conversion = {&tools_.formats, &tools_.converter, false, line_.shaping, {}};
-        const bool done = CopyToCard(card_, player_, prompt_, files, observer_, conversion);
+        const bool done = CopyToCard(card_, prompt_, files, observer_, conversion);
         if (done && !convert) warnOfSamplesNotReady(files);
         printList();
         return finish(done);
@@ -263,7 +263,7 @@ public:
         if (!openCard(ops[0])) return kExitFailed;
         prompt_.countDeclinesAsFailures("exists; --overwrite replaces it");
         const auto [selected, allFound] = findEntries({ops.begin() + 2, ops.end()});
-        const bool done = CopyFromCard(card_, player_, prompt_, selected, ops[1], observer_);
+        const bool done = CopyFromCard(card_, prompt_, selected, ops[1], observer_);
         return finish(done && allFound);
     }
 
@@ -272,7 +272,7 @@ public:
         if (ops.size() < 2) return usageError("rm takes CARD and at least one CARDFILE");
         if (!openCard(ops[0])) return kExitFailed;
         const auto [selected, allFound] = findEntries({ops.begin() + 1, ops.end()});
-        const bool done = DeleteOnCard(card_, player_, prompt_, selected);
+        const bool done = DeleteOnCard(card_, prompt_, selected);
         printList();
         return finish(done && allFound);
     }
@@ -282,7 +282,7 @@ public:
         if (ops.size() != 3) return usageError("mv takes CARD, CARDFILE and NUMBER");
         if (!openCard(ops[0])) return kExitFailed;
         const auto [selected, allFound] = findEntries({ops[1]});
-        const bool done = allFound && MoveOnCard(card_, player_, prompt_, selected.front(), ops[2]);
+        const bool done = allFound && MoveOnCard(card_, prompt_, selected.front(), ops[2]);
         printList();
         return finish(done);
     }
@@ -362,7 +362,6 @@ private:
     std::ostream& out_;
     std::ostream& err_;
     ConsolePrompt prompt_;
-    SilentPlayer player_;
     RunObserver observer_;
     std::map<std::string, std::string> cardFileAsTyped_;
 };

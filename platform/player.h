@@ -40,10 +40,4 @@ inline void StopAndClose(Player& player) {
     player.command("Close");
 }
 
-class SilentPlayer : public Player {
-public:
-    void setFileName(const std::string&) override {}
-    void command(const std::string&) override {}
-};
-
 }  // namespace quodlin

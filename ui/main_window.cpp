@@ -297,10 +297,14 @@ void frmQuodlinMain::watchFolders() {
         if (!dir.empty()) wanted << QString::fromStdString(dir);
     }
     if (diskWatcher_->directories() == wanted) return;
-    if (!diskWatcher_->directories().isEmpty()) {
+    stopWatching();
+    if (!wanted.isEmpty()) diskWatcher_->addPaths(wanted);
+}
+
+void frmQuodlinMain::stopWatching() {
+    if (diskWatcher_ != nullptr && !diskWatcher_->directories().isEmpty()) {
         diskWatcher_->removePaths(diskWatcher_->directories());
     }
-    if (!wanted.isEmpty()) diskWatcher_->addPaths(wanted);
 }
 
 // A question or a progress box is open: an action is running, and the lists wait for its end.
@@ -371,9 +375,7 @@ void frmQuodlinMain::enableWhileWorking(bool working) {
 void frmQuodlinMain::Form_Unload() {
     // The kernel lets go of a watch some time after it is removed, and closing the watcher
     // waits for that: removed first, they go while the settings are stored.
-    if (!diskWatcher_->directories().isEmpty()) {
-        diskWatcher_->removePaths(diskWatcher_->directories());
-    }
+    stopWatching();
     try {
         // Without a card the one remembered stays remembered, for when it is back.
         const std::string card =

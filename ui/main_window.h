@@ -127,6 +127,7 @@ private:
     // Shows the tab chosen; false for the help page, which reads nothing of the card.
     bool selectTab();
     void watchFolders();
+    void stopWatching();
     void reloadWhenIdle();
     void reloadLists();
     void togglePlayOnSelect();
@@ -231,7 +232,6 @@ private:
 
     MainWindowParts parts_;
     // The runs stop the player through this: the window has stopped the real one before.
-    SilentPlayer stoppedPlayer_;
     CardWork* work_ = nullptr;
     // Every format the window reads goes through this, so that each file's is read once.
     std::unique_ptr<CachedSampleFormats> cachedFormats_;

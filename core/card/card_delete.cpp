@@ -7,9 +7,7 @@
 
 namespace quodlin {
 
-bool DeleteOnCard(CardSide& card, Player& player, Prompt& prompt,
-                  const std::vector<CardEntry>& selected) {
-    StopAndClose(player);
+bool DeleteOnCard(CardSide& card, Prompt& prompt, const std::vector<CardEntry>& selected) {
     if (card.cardRoot().empty()) {
         prompt.message(kNoCardChosen, MessageStyle::Exclamation);
         return false;

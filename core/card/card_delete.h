@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "core/card/card_side.h"
-#include "platform/player.h"
 #include "platform/prompt.h"
 
 namespace quodlin {
@@ -11,7 +10,6 @@ namespace quodlin {
 // Deletes the selected card files after one confirmation, removes their entries and saves the
 // catalogue. A file that could not be deleted keeps its entry and friendly name. True when
 // everything asked for was done (also when the user answered No).
-bool DeleteOnCard(CardSide& card, Player& player, Prompt& prompt,
-                  const std::vector<CardEntry>& selected);
+bool DeleteOnCard(CardSide& card, Prompt& prompt, const std::vector<CardEntry>& selected);
 
 }  // namespace quodlin

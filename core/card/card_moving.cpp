@@ -42,9 +42,8 @@ void PutBackUnlessNamed(CardSide& card, const CardEntry& entry, const std::strin
 
 }  // namespace
 
-bool MoveOnCard(CardSide& card, Player& player, Prompt& prompt, const CardEntry& entry,
+bool MoveOnCard(CardSide& card, Prompt& prompt, const CardEntry& entry,
                 const std::string& numberOrName) {
-    StopAndClose(player);
     const std::optional<std::string> target = CardNameAskedFor(numberOrName, card.mode());
     if (!target) {
         prompt.message(NotACardNumber(numberOrName, card.mode()), MessageStyle::Exclamation);

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "core/card/card_side.h"
-#include "platform/player.h"
 #include "platform/prompt.h"
 
 namespace quodlin {
@@ -17,7 +16,7 @@ std::optional<std::string> CardNameAskedFor(const std::string& numberOrName, Mod
 // names.txt saved under the card's lock, through the save every change takes, and the card
 // reloaded. Moving onto a taken number or outside the instrument's range is refused with a
 // message and changes nothing. True when the move was made.
-bool MoveOnCard(CardSide& card, Player& player, Prompt& prompt, const CardEntry& entry,
+bool MoveOnCard(CardSide& card, Prompt& prompt, const CardEntry& entry,
                 const std::string& numberOrName);
 
 }  // namespace quodlin

@@ -73,9 +73,8 @@ std::vector<int> ReloadAndFindRows(CardSide& card, Prompt& prompt,
     return FindRows(card, prompt, selected, ok);
 }
 
-bool NameOnCard(CardSide& card, Player& player, Prompt& prompt,
-                const std::vector<CardEntry>& selected, const AskName& askName) {
-    StopAndClose(player);
+bool NameOnCard(CardSide& card, Prompt& prompt, const std::vector<CardEntry>& selected,
+                const AskName& askName) {
     bool allDone = true;
     std::vector<CardEntry> chosen;
     std::vector<std::string> newNames;

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "core/card/card_side.h"
-#include "platform/player.h"
 #include "platform/prompt.h"
 
 namespace quodlin {
@@ -42,7 +41,7 @@ using AskName = std::function<std::string(const CardEntry& entry)>;
 // Gives the selected card entries new friendly names, then saves the catalogue once and reloads.
 // The names are asked for first; the card is then read again under its lock and only these
 // entries change, so that a change made meanwhile by another run stays.
-bool NameOnCard(CardSide& card, Player& player, Prompt& prompt,
-                const std::vector<CardEntry>& selected, const AskName& askName);
+bool NameOnCard(CardSide& card, Prompt& prompt, const std::vector<CardEntry>& selected,
+                const AskName& askName);
 
 }  // namespace quodlin

@@ -5,9 +5,8 @@
 
 namespace quodlin {
 
-bool DeleteOnComputer(FileSystem& fs, Player& player, Prompt& prompt, const std::string& dir,
+bool DeleteOnComputer(FileSystem& fs, Prompt& prompt, const std::string& dir,
                       const std::vector<std::string>& names) {
-    StopAndClose(player);
     if (names.empty()) return true;
     const bool toTrash = fs.hasTrash(dir);
     if (!prompt.questionWithDetail(kDeleteOnComputerQuestion,
@@ -31,10 +30,9 @@ bool DeleteOnComputer(FileSystem& fs, Player& player, Prompt& prompt, const std:
     return allDone;
 }
 
-bool RenameOnComputer(FileSystem& fs, Player& player, Prompt& prompt, const std::string& dir,
+bool RenameOnComputer(FileSystem& fs, Prompt& prompt, const std::string& dir,
                       const std::vector<std::string>& names, const AskFileName& ask,
                       const AfterRename& afterRename) {
-    StopAndClose(player);
     bool allDone = true;
     for (const std::string& oldName : names) {
         const std::string newName = ask(oldName);

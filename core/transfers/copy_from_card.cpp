@@ -142,10 +142,8 @@ private:
 
 }  // namespace
 
-bool CopyFromCard(CardSide& card, Player& player, Prompt& prompt,
-                  const std::vector<CardEntry>& selected, const std::string& destDir,
-                  RunObserver& observer) {
-    StopAndClose(player);
+bool CopyFromCard(CardSide& card, Prompt& prompt, const std::vector<CardEntry>& selected,
+                  const std::string& destDir, RunObserver& observer) {
     bool allDone = false;
     std::vector<int> rows = ReloadAndFindRows(card, prompt, selected, &allDone);
     std::erase(rows, -1);

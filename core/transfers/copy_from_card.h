@@ -5,7 +5,6 @@
 
 #include "core/card/card_side.h"
 #include "core/transfers/run_observer.h"
-#include "platform/player.h"
 #include "platform/prompt.h"
 
 namespace quodlin {
@@ -15,8 +14,7 @@ namespace quodlin {
 // never destroys it; a name written earlier in the same run is never replaced, the copy takes
 // "Name (2).ext" instead. A failure is reported and the run goes on. True when every file was
 // copied.
-bool CopyFromCard(CardSide& card, Player& player, Prompt& prompt,
-                  const std::vector<CardEntry>& selected, const std::string& destDir,
-                  RunObserver& observer);
+bool CopyFromCard(CardSide& card, Prompt& prompt, const std::vector<CardEntry>& selected,
+                  const std::string& destDir, RunObserver& observer);
 
 }  // namespace quodlin

@@ -284,10 +284,8 @@ std::string FriendlyNameOf(const std::string& sourceFileName) {
     return sourceFileName.substr(0, sourceFileName.find('.'));
 }
 
-bool CopyToCard(CardSide& card, Player& player, Prompt& prompt,
-                const std::vector<std::string>& asked, RunObserver& observer,
-                const SampleConversion& conversion) {
-    StopAndClose(player);
+bool CopyToCard(CardSide& card, Prompt& prompt, const std::vector<std::string>& asked,
+                RunObserver& observer, const SampleConversion& conversion) {
     if (card.cardRoot().empty()) {
         prompt.message(kNoCardChosen, MessageStyle::Exclamation);
         return false;

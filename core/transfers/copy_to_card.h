@@ -6,7 +6,6 @@
 #include "core/card/card_side.h"
 #include "core/samples/sample_conversion.h"
 #include "core/transfers/run_observer.h"
-#include "platform/player.h"
 #include "platform/prompt.h"
 
 namespace quodlin {
@@ -21,8 +20,7 @@ std::string FriendlyNameOf(const std::string& sourceFileName);
 // names, records their friendly names, then saves the catalogue and reloads the card list, also
 // after a failure, so that the files copied before it keep their names. True when every file
 // was copied. Samples the instrument would play wrongly are converted as conversion says.
-bool CopyToCard(CardSide& card, Player& player, Prompt& prompt,
-                const std::vector<std::string>& sourcePaths, RunObserver& observer,
-                const SampleConversion& conversion = {});
+bool CopyToCard(CardSide& card, Prompt& prompt, const std::vector<std::string>& sourcePaths,
+                RunObserver& observer, const SampleConversion& conversion = {});
 
 }  // namespace quodlin

@@ -24,6 +24,7 @@
 #include "platform/local/no_sound.h"
 #include "platform/qt/desktop_file_system.h"
 #include "tests/support/fat_card.h"
+#include "tests/support/faulty_file_system.h"
 #include "tests/support/fixed_volumes.h"
 #include "tests/support/memory_settings.h"
 #include "tests/support/recording_player.h"
@@ -58,9 +59,11 @@ protected:
         }
     }
     frmQuodlinMain& open() {
-        MainWindowParts parts{withImages, settings,    volumes,         player,
-                              prompt,     home.path(), programDirectory};
-        parts.cardImages = &withImages;
+        withImages = std::make_unique<WithCardImage>(countCalls ? static_cast<FileSystem&>(counting)
+                                                                : fileSystem);
+        MainWindowParts parts{*withImages, settings,    volumes,         player,
+                              prompt,      home.path(), programDirectory};
+        parts.cardImages = withImages.get();
         parts.progressDelayMs = progressDelayMs;
         parts.sampleOverviews = overviews;
         parts.sampleFormats = formats;
@@ -129,7 +132,10 @@ protected:
     TempDir home;
     TempDir card;
     DesktopFileSystem fileSystem;
-    WithCardImage withImages{fileSystem};
+    // With countCalls the window works through counting, which counts what it reads.
+    bool countCalls = false;
+    FaultyFileSystem counting;
+    std::unique_ptr<WithCardImage> withImages;
     MemorySettings settings;
     FixedVolumes volumes;
     RecordingPlayer player;
@@ -139,6 +145,25 @@ protected:
     Rows namesAsked;
     std::unique_ptr<frmQuodlinMain> window_;
 };
+
+// A copy lists the card and reads names.txt once to plan and once to show what it left: the
+// window knows the changes its watcher sees for its own and does not read the card a third time.
+TEST_F(WindowTest, ACopyOfThreeSamplesReadsTheCardTwice) {
+    countCalls = true;
+    open();
+    waitForRun();
+    const int lists = counting.count(Op::List);
+    const int reads = counting.opened("names.txt");
+    select("FileList", {0, 1, 2});
+    click("cmdToSM");
+    // Longer than the watcher waits before it reloads.
+    QTest::qWait(600);
+    waitForRun();
+    EXPECT_EQ(rows("lstSmartMedia"),
+              (Rows{"00.wav = Kick", "01.wav = clap", "02.wav = snare", "03.wav = tom"}));
+    EXPECT_EQ(counting.count(Op::List) - lists, 2);
+    EXPECT_EQ(counting.opened("names.txt") - reads, 2);
+}
 
 struct Wiring {
     const char* list;

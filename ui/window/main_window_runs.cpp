@@ -62,17 +62,22 @@ bool frmQuodlinMain::working() const {
     return work_->busy();
 }
 
+// The folders are not watched while a run writes to them: its end shows what it left, and its own
+// writes are no reason to read the card again.
 void frmQuodlinMain::startRun(std::function<void()> work, std::function<void()> done) {
     StopAndClose(player());
+    stopWatching();
     // A survey the run's end did not show is stale for the next list.
     work_->start(surveyedAfter(std::move(work)), [this, done = std::move(done)] {
         try {
             done();
         } catch (...) {
             survey_.reset();
+            watchFolders();
             throw;
         }
         survey_.reset();
+        watchFolders();
     });
 }
 
@@ -98,16 +103,14 @@ void frmQuodlinMain::copyToCard(const std::vector<std::string>& paths) {
                                                   parts_.progressDelayMs);
     const SampleConversion options{
         parts_.sampleFormats, parts_.sampleConverter, true, ReadShaping(parts_.settings), {}};
-    startRun(
-        [this, paths, progress, options] {
-            CopyToCard(card_, stoppedPlayer_, runPrompt(), paths, *progress, options);
-        },
-        [this, progress] {
-            summarize(*progress, true);
-            // The question may have changed the shaping the next copy uses.
-            fraSample->setShaping(ReadShaping(parts_.settings));
-            showCardList();
-        });
+    startRun([this, paths, progress,
+              options] { CopyToCard(card_, runPrompt(), paths, *progress, options); },
+             [this, progress] {
+                 summarize(*progress, true);
+                 // The question may have changed the shaping the next copy uses.
+                 fraSample->setShaping(ReadShaping(parts_.settings));
+                 showCardList();
+             });
 }
 
 // Says on the status line how many of the entries the run changed, as the card now lists them;
@@ -142,7 +145,7 @@ void frmQuodlinMain::cmdFromSM_Click() {
                                                   parts_.progressDelayMs);
     startRun(
         [this, progress, entries = selectedCardEntries(), dir = FileList->directory()] {
-            CopyFromCard(card_, stoppedPlayer_, runPrompt(), entries, dir, *progress);
+            CopyFromCard(card_, runPrompt(), entries, dir, *progress);
         },
         [this, progress] {
             summarize(*progress, false);
@@ -154,7 +157,7 @@ void frmQuodlinMain::cmdFromSM_Click() {
 void frmQuodlinMain::cmdDelPC_Click() {
     startRun(
         [this, dir = FileList->directory(), names = FileList->selectedNames()] {
-            DeleteOnComputer(fileSystem(), stoppedPlayer_, runPrompt(), dir, names);
+            DeleteOnComputer(fileSystem(), runPrompt(), dir, names);
         },
         [this, names = FileList->selectedNames()] {
             refreshFileList();
@@ -165,15 +168,13 @@ void frmQuodlinMain::cmdDelPC_Click() {
 
 void frmQuodlinMain::cmdDelSM_Click() {
     if (refusedAsImage()) return;
-    startRun(
-        [this, entries = selectedCardEntries()] {
-            DeleteOnCard(card_, stoppedPlayer_, runPrompt(), entries);
-        },
-        [this, entries = selectedCardEntries()] {
-            showCardList();
-            tellCardChange(entries, "deleted from the card",
-                           [](const CardEntry&, const CardEntry* now) { return now == nullptr; });
-        });
+    startRun([this, entries = selectedCardEntries()] { DeleteOnCard(card_, runPrompt(), entries); },
+             [this, entries = selectedCardEntries()] {
+                 showCardList();
+                 tellCardChange(
+                     entries, "deleted from the card",
+                     [](const CardEntry&, const CardEntry* now) { return now == nullptr; });
+             });
 }
 
 std::string frmQuodlinMain::askName(const std::string& name, const std::string& file) {
@@ -187,7 +188,7 @@ void frmQuodlinMain::cmdNameSM_Click() {
     if (refusedAsImage()) return;
     startRun(
         [this, entries = selectedCardEntries()] {
-            NameOnCard(card_, stoppedPlayer_, runPrompt(), entries, [this](const CardEntry& entry) {
+            NameOnCard(card_, runPrompt(), entries, [this](const CardEntry& entry) {
                 return askNameForRun(entry.name, entry.fileName + " on the card");
             });
         },
@@ -223,7 +224,7 @@ void frmQuodlinMain::cardMove_Click() {
     if (number.empty()) return;
     auto moved = std::make_shared<bool>(false);
     startRun([this, entry = selected.front(), number,
-              moved] { *moved = MoveOnCard(card_, stoppedPlayer_, runPrompt(), entry, number); },
+              moved] { *moved = MoveOnCard(card_, runPrompt(), entry, number); },
              [this, file, number, moved] {
                  if (*moved) showStatus(Quoted(file) + " moved to number " + number + ".");
                  showCardList();
@@ -234,7 +235,7 @@ void frmQuodlinMain::cmdNamePC_Click() {
     startRun(
         [this, dir = FileList->directory(), names = FileList->selectedNames()] {
             RenameOnComputer(
-                fileSystem(), stoppedPlayer_, runPrompt(), dir, names,
+                fileSystem(), runPrompt(), dir, names,
                 [this](const std::string& name) {
                     return askNameForRun(name, name + " on your computer");
                 },

@@ -16,7 +16,6 @@
 #include "core/messages/messages.h"
 #include "core/transfers/copy_to_card.h"
 #include "platform/local/local_file_system.h"
-#include "tests/support/recording_player.h"
 #include "tests/support/recording_prompt.h"
 #include "tests/support/temp_dir.h"
 
@@ -84,9 +83,7 @@ TEST_P(PulledArchive, EndsWithTheCardRemovedAndNothingBesideIt) {
     ArchiveResult result;
     if (stage == Stage::Put) {
         test::RecordingPrompt prompt;
-        test::RecordingPlayer player;
-        EXPECT_FALSE(
-            CopyToCard(card, player, prompt, {backup + "0", backup + "1", backup + "2"}, pulling));
+        EXPECT_FALSE(CopyToCard(card, prompt, {backup + "0", backup + "1", backup + "2"}, pulling));
         EXPECT_EQ(prompt.messages,
                   std::vector<std::string>{std::string(kCardRemoved) + " Not copied: backup0, " +
                                            "backup1 and backup2."});

@@ -55,11 +55,10 @@ TEST_F(CatalogueFaults, EveryFailureDuringASaveLeavesTheCatalogueAsItWas) {
                             }
                         });
     test::RecordingPrompt prompt;
-    SilentPlayer player;
     side.smFile_PathChange();
     fs.failAt(Op::Replace, fs.count(Op::Replace) + 1, FileErrorKind::AccessDenied);
     EXPECT_FALSE(
-        NameOnCard(side, player, prompt, {side.table().entries()[0]}, [](auto&) { return "New"; }));
+        NameOnCard(side, prompt, {side.table().entries()[0]}, [](auto&) { return "New"; }));
     ASSERT_EQ(prompt.messages.size(), 1u);
     EXPECT_NE(prompt.messages[0].find("could not be saved"), std::string::npos);
     EXPECT_EQ(side.lines()[0], "00.wav = Kick");

@@ -7,7 +7,6 @@
 #include "core/samples/sample_conversion.h"
 #include "core/transfers/copy_to_card.h"
 #include "tests/support/faulty_file_system.h"
-#include "tests/support/recording_player.h"
 #include "tests/support/recording_prompt.h"
 #include "tests/support/temp_dir.h"
 
@@ -79,8 +78,7 @@ struct CopyRun {
         converter.outOfMemoryAt = outOfMemoryAt;
         RunObserver observer;
         try {
-            done =
-                CopyToCard(card, player, prompt, sources, observer, {&formats, &converter, true});
+            done = CopyToCard(card, prompt, sources, observer, {&formats, &converter, true});
         } catch (const std::bad_alloc&) {
             prompt.messages.push_back("out of memory");
         }
@@ -89,7 +87,6 @@ struct CopyRun {
     test::TempDir dir;
     test::FaultyFileSystem fs;
     CardSide card{fs};
-    test::RecordingPlayer player;
     test::RecordingPrompt prompt;
     TableFormats formats;
     MarkingConverter converter;

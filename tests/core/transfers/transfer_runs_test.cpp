@@ -11,7 +11,6 @@
 #include "core/transfers/copy_from_card.h"
 #include "core/transfers/copy_to_card.h"
 #include "tests/support/faulty_file_system.h"
-#include "tests/support/recording_player.h"
 #include "tests/support/recording_prompt.h"
 #include "tests/support/temp_dir.h"
 
@@ -106,7 +105,6 @@ protected:
     std::string pc;
     FaultyFileSystem fs;
     CardSide card{fs};
-    test::RecordingPlayer player;
     test::RecordingPrompt prompt;
     RunObserver observer;
 };
@@ -114,8 +112,7 @@ protected:
 // Where the copies go and how they are named is in the put cases under tests/cases/names.
 TEST_F(Transfers, CopyToCardStopsWhenTheUserCancelsAndKeepsWhatWasCopied) {
     StopAfterOne stopAfterOne;
-    EXPECT_FALSE(CopyToCard(card, player, prompt, sources(), stopAfterOne));
-    EXPECT_EQ(player.calls, (std::vector<std::string>{"Stop", "Close"}));
+    EXPECT_FALSE(CopyToCard(card, prompt, sources(), stopAfterOne));
     EXPECT_EQ(cardList(),
               (std::vector<std::string>{"00.wav = Kick", "01.wav = snare", "02.WAV = Hat"}));
 }
@@ -123,7 +120,7 @@ TEST_F(Transfers, CopyToCardStopsWhenTheUserCancelsAndKeepsWhatWasCopied) {
 TEST_F(Transfers, EveryFailureDuringCopyToCardIsReportedAndNoNameIsLost) {
     forEveryFault([&](CardSide& side, FaultyFileSystem& faulty, const std::string& what) {
         test::RecordingPrompt told;
-        const bool done = CopyToCard(side, player, told, sources(), observer);
+        const bool done = CopyToCard(side, told, sources(), observer);
         EXPECT_EQ(done, !faulty.failed()) << what;
         EXPECT_EQ(told.messages.empty(), !faulty.failed()) << what;
         const auto lines = cardList();
@@ -148,8 +145,7 @@ TEST_F(Transfers, EveryFailureDuringCopyFromCardKeepsTheExistingFileAndGoesOn) {
             WriteBytes(pc + "/Kick.wav", "mine");
             test::RecordingPrompt told;
             told.answers = {true};
-            const bool done =
-                CopyFromCard(side, player, told, side.table().entries(), pc, observer);
+            const bool done = CopyFromCard(side, told, side.table().entries(), pc, observer);
             const std::string kick = ReadBytes(pc + "/Kick.wav");
             EXPECT_TRUE(kick == "mine" || kick == "kick data") << what;
             EXPECT_EQ(done, told.messages.empty()) << what;
@@ -165,20 +161,19 @@ TEST_F(Transfers, DeleteOnCardAsksOnceAndKeepsTheCatalogueInStep) {
     card.smFile_PathChange();
     const auto all = card.table().entries();
     prompt.answers = {false};
-    EXPECT_TRUE(DeleteOnCard(card, player, prompt, {all[0], all[2]}));
+    EXPECT_TRUE(DeleteOnCard(card, prompt, {all[0], all[2]}));
     EXPECT_EQ(card.lines().size(), 3u);
     prompt.answers = {true};
-    EXPECT_TRUE(DeleteOnCard(card, player, prompt, {all[0], all[2]}));
+    EXPECT_TRUE(DeleteOnCard(card, prompt, {all[0], all[2]}));
     EXPECT_EQ(prompt.questions, std::vector<std::string>(2, kDeleteOnCardQuestion));
     EXPECT_EQ(card.lines(), std::vector<std::string>{"01.wav = "});
-    EXPECT_EQ(player.calls, (std::vector<std::string>{"Stop", "Close", "Stop", "Close"}));
 }
 
 TEST_F(Transfers, EveryFailureDuringDeleteOnCardKeepsTheNamesOfWhatIsLeft) {
     forEveryFault([&](CardSide& side, FaultyFileSystem& faulty, const std::string& what) {
         test::RecordingPrompt told;
         told.answers = {true};
-        const bool done = DeleteOnCard(side, player, told, {side.table().entries()[0]});
+        const bool done = DeleteOnCard(side, told, {side.table().entries()[0]});
         EXPECT_EQ(done, !faulty.failed()) << what;
         EXPECT_EQ(told.messages.empty(), !faulty.failed()) << what;
         const auto lines = cardList();
@@ -193,7 +188,7 @@ TEST_F(Transfers, ACardChangedSinceItWasListedIsLeftAlone) {
     const auto listed = card.table().entries();
     WriteBytes(root + "/names.txt", "[ES1 samples]\r\n00.wav=Other card\r\n02.WAV=Hat\r\n");
     prompt.answers = {true};
-    EXPECT_FALSE(DeleteOnCard(card, player, prompt, listed));
+    EXPECT_FALSE(DeleteOnCard(card, prompt, listed));
     EXPECT_TRUE(Exists(root + "/00.wav"));
     EXPECT_FALSE(Exists(root + "/02.WAV"));
     EXPECT_EQ(prompt.messages, std::vector<std::string>{CardFileChanged("00.wav")});
@@ -203,23 +198,23 @@ TEST_F(Transfers, ACardChangedSinceItWasListedIsLeftAlone) {
 // once to plan and once to show the result.
 struct Cost {
     const char* action;
-    std::function<void(CardSide&, test::RecordingPlayer&, test::RecordingPrompt&)> run;
+    std::function<void(CardSide&, test::RecordingPrompt&)> run;
 };
 
 const Cost kCosts[] = {
     {"put of three files",
-     [](CardSide& side, auto& player, auto& prompt) {
+     [](CardSide& side, auto& prompt) {
          const std::string pc = side.cardRoot() + "/../pc/";
          RunObserver observer;
-         CopyToCard(side, player, prompt, {pc + "snare.wav", pc + "tom.low.wav", pc + "clap.wav"},
+         CopyToCard(side, prompt, {pc + "snare.wav", pc + "tom.low.wav", pc + "clap.wav"},
                     observer);
      }},
     {"delete",
-     [](CardSide& side, auto& player, auto& prompt) {
-         DeleteOnCard(side, player, prompt, {{"00.wav", "Kick"}});
+     [](CardSide& side, auto& prompt) {
+         DeleteOnCard(side, prompt, {{"00.wav", "Kick"}});
      }},
-    {"name", [](CardSide& side, auto& player, auto& prompt) {
-         NameOnCard(side, player, prompt, {{"00.wav", "Kick"}}, [](auto&) { return "Bass"; });
+    {"name", [](CardSide& side, auto& prompt) {
+         NameOnCard(side, prompt, {{"00.wav", "Kick"}}, [](auto&) { return "Bass"; });
      }}};
 
 TEST_F(Transfers, EachActionReadsTheCardOnceToPlanAndOnceToShowTheResult) {
@@ -229,7 +224,7 @@ TEST_F(Transfers, EachActionReadsTheCardOnceToPlanAndOnceToShowTheResult) {
         CardSide side(counting);
         side.pin(root);
         prompt.answers = {true};
-        cost.run(side, player, prompt);
+        cost.run(side, prompt);
         EXPECT_EQ(counting.count(test::Op::List), 2) << cost.action;
         EXPECT_EQ(counting.opened("names.txt"), 2) << cost.action;
         EXPECT_NE(cardList(), (std::vector<std::string>{"00.wav = Kick", "02.WAV = Hat"}))
@@ -239,7 +234,7 @@ TEST_F(Transfers, EachActionReadsTheCardOnceToPlanAndOnceToShowTheResult) {
 
 TEST_F(Transfers, ComputerFilesAreDeletedAfterOneQuestionAndRenamedWithoutReplacing) {
     prompt.answers = {true};
-    EXPECT_TRUE(DeleteOnComputer(fs, player, prompt, pc, {"snare.wav", "clap.wav"}));
+    EXPECT_TRUE(DeleteOnComputer(fs, prompt, pc, {"snare.wav", "clap.wav"}));
     EXPECT_EQ(prompt.questions, std::vector<std::string>{kDeleteOnComputerQuestion});
     EXPECT_FALSE(Exists(pc + "/snare.wav"));
     EXPECT_TRUE(Exists(pc + "/tom.low.wav"));
@@ -250,7 +245,7 @@ TEST_F(Transfers, ComputerFilesAreDeletedAfterOneQuestionAndRenamedWithoutReplac
     const auto answer = [](const std::string& name) {
         return name == "a.wav" ? "b.wav" : (name == "b.wav" ? "B.wav" : name);
     };
-    EXPECT_FALSE(RenameOnComputer(fs, player, prompt, pc, {"a.wav", "b.wav", "tom.low.wav"}, answer,
+    EXPECT_FALSE(RenameOnComputer(fs, prompt, pc, {"a.wav", "b.wav", "tom.low.wav"}, answer,
                                   [&] { ++rereads; }));
     EXPECT_EQ(ReadBytes(pc + "/a.wav"), "a");
     EXPECT_EQ(ReadBytes(pc + "/B.wav"), "b");
@@ -263,7 +258,7 @@ TEST_F(Transfers, ComputerFilesAreDeletedAfterOneQuestionAndRenamedWithoutReplac
     std::filesystem::create_symlink("B.wav", pc + "/link.wav");
     std::filesystem::create_hard_link(pc + "/B.wav", pc + "/hard.wav");
     const auto ontoB = [](const std::string&) { return std::string("B.wav"); };
-    EXPECT_FALSE(RenameOnComputer(fs, player, prompt, pc, {"link.wav", "hard.wav"}, ontoB, [] {}));
+    EXPECT_FALSE(RenameOnComputer(fs, prompt, pc, {"link.wav", "hard.wav"}, ontoB, [] {}));
     EXPECT_EQ(ReadBytes(pc + "/B.wav"), "b");
     EXPECT_TRUE(std::filesystem::is_symlink(pc + "/link.wav"));
     EXPECT_TRUE(Exists(pc + "/hard.wav"));
