@@ -8,7 +8,6 @@
 #include <QPainter>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QShortcut>
 #include <QStyleOptionTabWidgetFrame>
 #include <QTabBar>
 #include <QTextBrowser>
@@ -29,8 +28,6 @@
 #include "ui/lists/drive_list_box.h"
 #include "ui/lists/file_list_box.h"
 #include "ui/lists/format_hints.h"
-#include "ui/lists/list_keys.h"
-#include "ui/lists/list_menu.h"
 #include "ui/lists/selection_summary.h"
 #include "ui/pane/sample_pane.h"
 #include "ui/rename_dialog.h"
@@ -99,14 +96,7 @@ void frmQuodlinMain::connectHandlers() {
     connect(cmdPathSelect, &QPushButton::clicked, this,
             guarded(&frmQuodlinMain::cmdPathSelect_Click));
 
-    connect(cmdToSM, &QPushButton::clicked, this, guarded(&frmQuodlinMain::cmdToSM_Click));
-    connect(cmdFromSM, &QPushButton::clicked, this, guarded(&frmQuodlinMain::cmdFromSM_Click));
-    connect(cmdDelPC, &QPushButton::clicked, this, guarded(&frmQuodlinMain::cmdDelPC_Click));
-    connect(cmdDelSM, &QPushButton::clicked, this, guarded(&frmQuodlinMain::cmdDelSM_Click));
-    connect(cmdNamePC, &QPushButton::clicked, this, guarded(&frmQuodlinMain::cmdNamePC_Click));
-    connect(cmdNameSM, &QPushButton::clicked, this, guarded(&frmQuodlinMain::cmdNameSM_Click));
-    connect(cmdInvSelPC, &QPushButton::clicked, this, guarded(&frmQuodlinMain::cmdInvSelPC_Click));
-    connect(cmdInvSelSM, &QPushButton::clicked, this, guarded(&frmQuodlinMain::cmdInvSelSM_Click));
+    createCommands();
     connect(lstSmartMedia, &QListWidget::itemDoubleClicked, this,
             guarded(&frmQuodlinMain::lstSmartMedia_DblClick));
     connect(FileList, &QListWidget::itemDoubleClicked, this,
@@ -165,66 +155,9 @@ std::function<void()> frmQuodlinMain::guarded(void (frmQuodlinMain::*handler)())
     };
 }
 
-// Every action on a list's selection is on its keys and in its menu.
-void frmQuodlinMain::connectKeysAndMenus() {
-    const auto stop = [this] { StopAndClose(player()); };
-    const auto playing = [this] { return player().isPlaying(); };
-    // With "Play on select", moving through a list with the keys auditions each sample.
-    const auto audition = [this](void (frmQuodlinMain::*play)()) {
-        return [this, play = guarded(play)] {
-            if (playOnSelect_) play();
-        };
-    };
-    new ListKeys(
-        FileList,
-        {guarded(&frmQuodlinMain::cmdToSM_Click), guarded(&frmQuodlinMain::cmdDelPC_Click),
-         guarded(&frmQuodlinMain::cmdNamePC_Click), guarded(&frmQuodlinMain::FileList_DblClick),
-         lstSmartMedia, playing, stop, audition(&frmQuodlinMain::FileList_DblClick)});
-    new ListKeys(lstSmartMedia, {guarded(&frmQuodlinMain::cmdFromSM_Click),
-                                 guarded(&frmQuodlinMain::cmdDelSM_Click),
-                                 guarded(&frmQuodlinMain::cmdNameSM_Click),
-                                 guarded(&frmQuodlinMain::lstSmartMedia_DblClick), FileList,
-                                 playing, stop, audition(&frmQuodlinMain::lstSmartMedia_DblClick)});
-    const ListMenu::Entry playOnSelect{"Play on select", "", [this] { togglePlayOnSelect(); },
-                                       [this] { return playOnSelect_; }};
-    const auto reload = guarded(&frmQuodlinMain::reloadLists);
-    new ListMenu(FileList, QStringLiteral("computerMenu"),
-                 {{"Copy to SmartMedia", "F5", guarded(&frmQuodlinMain::cmdToSM_Click)},
-                  {"Delete", "Del", guarded(&frmQuodlinMain::cmdDelPC_Click)},
-                  {"Rename", "F2", guarded(&frmQuodlinMain::cmdNamePC_Click)},
-                  {"Play", "Space", guarded(&frmQuodlinMain::FileList_DblClick)},
-                  {"Stop", "", stop},
-                  playOnSelect,
-                  {"Invert Selection", "", guarded(&frmQuodlinMain::cmdInvSelPC_Click)},
-                  {},
-                  {"Reload", "Ctrl+R", reload}});
-    auto* move = new QShortcut(QKeySequence(Qt::Key_F6), lstSmartMedia);
-    move->setContext(Qt::WidgetShortcut);
-    connect(move, &QShortcut::activated, this, guarded(&frmQuodlinMain::cardMove_Click));
-    new ListMenu(
-        lstSmartMedia, QStringLiteral("cardMenu"),
-        {{"Copy to computer", "F5", guarded(&frmQuodlinMain::cmdFromSM_Click)},
-         {"Delete", "Del", guarded(&frmQuodlinMain::cmdDelSM_Click)},
-         {"Rename", "F2", guarded(&frmQuodlinMain::cmdNameSM_Click)},
-         {"Move to number…", "F6", guarded(&frmQuodlinMain::cardMove_Click)},
-         {"Play", "Space", guarded(&frmQuodlinMain::lstSmartMedia_DblClick)},
-         {"Stop", "", stop},
-         playOnSelect,
-         {"Invert Selection", "", guarded(&frmQuodlinMain::cmdInvSelSM_Click)},
-         {},
-         {"Back up card…", "", guarded(&frmQuodlinMain::cardBackUp_Click)},
-         {"Restore card…", "", guarded(&frmQuodlinMain::cardRestore_Click)},
-         {"Rescue card…", "", guarded(&frmQuodlinMain::cardRescue_Click)},
-         {"Check card", "", guarded(&frmQuodlinMain::cardCheck_Click)},
-         {"Check card, reading every file", "", guarded(&frmQuodlinMain::cardCheckReading_Click)},
-         {"Show in file manager", "", guarded(&frmQuodlinMain::cardShowInFileManager_Click)},
-         {},
-         {"Reload", "Ctrl+R", reload}});
-}
-
 // Off at first; remembered between runs.
 void frmQuodlinMain::togglePlayOnSelect() {
-    playOnSelect_ = !playOnSelect_;
+    playOnSelect_ = commands_.playOnSelect->isChecked();
     try {
         parts_.settings.write(kSettingsApplication, kPreviewSection, kPlayOnSelectKey,
                               playOnSelect_ ? "1" : "0");
@@ -246,8 +179,6 @@ void frmQuodlinMain::connectWatchers() {
         reloadTimer_->start();
     });
     connect(reloadTimer_, &QTimer::timeout, this, guarded(&frmQuodlinMain::reloadWhenIdle));
-    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_R), this), &QShortcut::activated, this,
-            guarded(&frmQuodlinMain::reloadLists));
     watchFolders();
 }
 

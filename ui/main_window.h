@@ -27,6 +27,7 @@
 #include "platform/settings.h"
 #include "platform/volumes.h"
 
+class QAction;
 class QFileSystemWatcher;
 class QFrame;
 class QTimer;
@@ -116,6 +117,10 @@ private:
 
     // main_window.cpp: every connection, the tabs, the lists following the disk, start and end.
     void connectHandlers();
+    // main_window_commands.cpp: one action per command, for its button, its key and its menu.
+    QAction* command(const QString& text, const QString& key, std::function<void()> handler);
+    QAction* command(const QString& text, const QString& key, void (frmQuodlinMain::*handler)());
+    void createCommands();
     void connectKeysAndMenus();
     // main_window_shortcuts.cpp: a key for every control outside the lists.
     void connectShortcuts();
@@ -243,6 +248,28 @@ private:
     bool severalCards_ = false;
     bool closeWhenDone_ = false;
     bool playOnSelect_ = false;  // moving through a list with the keys plays each sample
+    struct Commands {
+        QAction* copyToCard = nullptr;
+        QAction* deleteOnComputer = nullptr;
+        QAction* renameOnComputer = nullptr;
+        QAction* playOnComputer = nullptr;
+        QAction* invertOnComputer = nullptr;
+        QAction* copyFromCard = nullptr;
+        QAction* deleteOnCard = nullptr;
+        QAction* renameOnCard = nullptr;
+        QAction* moveOnCard = nullptr;
+        QAction* playOnCard = nullptr;
+        QAction* invertOnCard = nullptr;
+        QAction* backUp = nullptr;
+        QAction* restore = nullptr;
+        QAction* rescue = nullptr;
+        QAction* check = nullptr;
+        QAction* checkReading = nullptr;
+        QAction* showInFileManager = nullptr;
+        QAction* stop = nullptr;
+        QAction* playOnSelect = nullptr;
+        QAction* reload = nullptr;
+    } commands_;
     DirectoryState directories_;
 
     // The controls, named as their objectName; the handlers reach them here.

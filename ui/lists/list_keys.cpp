@@ -1,6 +1,7 @@
 #include "ui/lists/list_keys.h"
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QKeyEvent>
 
 namespace quodlin {
@@ -20,25 +21,25 @@ bool ListKeys::eventFilter(QObject* watched, QEvent* event) {
     if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
     switch (key->key()) {
         case Qt::Key_F5:
-            actions_.copy();
+            actions_.copy->trigger();
             return true;
         case Qt::Key_Delete:
         case Qt::Key_F8:
-            actions_.remove();
+            actions_.remove->trigger();
             return true;
         case Qt::Key_F2:
-            actions_.rename();
+            actions_.rename->trigger();
             return true;
         case Qt::Key_Space:
             if (actions_.playing && actions_.playing()) {
                 actions_.stop();
                 return true;
             }
-            actions_.preview();
+            actions_.preview->trigger();
             return true;
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            actions_.preview();
+            actions_.preview->trigger();
             return true;
         case Qt::Key_Escape:
             if (!actions_.playing || !actions_.playing()) return false;

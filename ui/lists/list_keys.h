@@ -4,6 +4,7 @@
 #include <functional>
 
 class QAbstractItemView;
+class QAction;
 class QWidget;
 
 namespace quodlin {
@@ -15,10 +16,10 @@ namespace quodlin {
 class ListKeys : public QObject {
 public:
     struct Actions {
-        std::function<void()> copy;
-        std::function<void()> remove;
-        std::function<void()> rename;
-        std::function<void()> preview;
+        QAction* copy;
+        QAction* remove;
+        QAction* rename;
+        QAction* preview;
         QWidget* otherList = nullptr;
         // Space stops a sample that plays instead of starting it again; Escape stops it.
         std::function<bool()> playing;

@@ -6,21 +6,14 @@
 
 namespace quodlin {
 
-ListMenu::ListMenu(QListWidget* list, const QString& name, const std::vector<Entry>& entries)
+ListMenu::ListMenu(QListWidget* list, const QString& name, const std::vector<QAction*>& actions)
     : QObject(list), list_(list), menu_(new QMenu(list)) {
     menu_->setObjectName(name);
-    for (const Entry& entry : entries) {
-        if (entry.text.isEmpty()) {
+    for (QAction* action : actions) {
+        if (action == nullptr) {
             menu_->addSeparator();
-            continue;
-        }
-        QAction* action = menu_->addAction(entry.text, list, entry.action);
-        // Shown beside the entry only: the list handles the key itself.
-        if (!entry.key.isEmpty()) action->setShortcut(QKeySequence(entry.key));
-        action->setShortcutContext(Qt::WidgetShortcut);
-        if (entry.checked) {
-            action->setCheckable(true);
-            settings_.emplace_back(action, entry.checked);
+        } else {
+            menu_->addAction(action);
         }
     }
     list->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -41,7 +34,6 @@ bool ListMenu::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ListMenu::open(const QPoint& pos) {
-    for (const auto& [action, checked] : settings_) action->setChecked(checked());
     menu_->popup(list_->viewport()->mapToGlobal(pos));
 }
 

@@ -2,8 +2,6 @@
 
 #include <QObject>
 #include <QString>
-#include <functional>
-#include <utility>
 #include <vector>
 
 class QAction;
@@ -17,15 +15,8 @@ namespace quodlin {
 // the key that does the same; the keys themselves are the list's own.
 class ListMenu : public QObject {
 public:
-    struct Entry {
-        QString text;  // empty: a separator
-        QString key;
-        std::function<void()> action;
-        // Set for an entry that is a setting: its check mark, read each time the menu opens.
-        std::function<bool()> checked = {};
-    };
-
-    ListMenu(QListWidget* list, const QString& name, const std::vector<Entry>& entries);
+    // A null action stands for a separator.
+    ListMenu(QListWidget* list, const QString& name, const std::vector<QAction*>& actions);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -36,7 +27,6 @@ private:
 
     QListWidget* list_;
     QMenu* menu_;
-    std::vector<std::pair<QAction*, std::function<bool()>>> settings_;
 };
 
 }  // namespace quodlin
