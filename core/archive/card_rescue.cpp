@@ -23,7 +23,7 @@ std::string FriendlyNameOf(CardSide& card, const std::string& name) {
         try {
             return FriendlyNames(card.catalogue().lines, {name}, mode).front();
         } catch (const FileError&) {
-            return "";
+            return "_";
         }
     }
     return "";

@@ -5,24 +5,15 @@ namespace quodlin {
 FormatWorker::FormatWorker(SampleFormats& formats, QObject* parent)
     : QObject(parent), formats_(formats) {
     qRegisterMetaType<SampleFormat>();
-    worker_.setMaxThreadCount(1);
-}
-
-FormatWorker::~FormatWorker() {
-    ++generation_;
-    worker_.waitForDone();
 }
 
 void FormatWorker::request(const std::vector<std::string>& paths) {
-    const int generation = ++generation_;
-    worker_.start([this, paths, generation] {
+    work_.start([this, paths](const LatestWork::Wanted& wanted) {
         for (const std::string& path : paths) {
-            if (generation_ != generation) return;
+            if (!wanted()) return;
             const SampleFormat format = formats_.read(path);
-            QMetaObject::invokeMethod(
-                this,
-                [this, path, format] { emit formatKnown(QString::fromStdString(path), format); },
-                Qt::QueuedConnection);
+            work_.deliver(
+                [this, path, format] { emit formatKnown(QString::fromStdString(path), format); });
         }
     });
 }

@@ -2,12 +2,11 @@
 
 #include <QObject>
 #include <QString>
-#include <QThreadPool>
-#include <atomic>
 #include <string>
 #include <vector>
 
 #include "platform/sample_formats.h"
+#include "ui/running/latest_work.h"
 
 namespace quodlin {
 
@@ -17,7 +16,6 @@ class FormatWorker : public QObject {
     Q_OBJECT
 public:
     FormatWorker(SampleFormats& formats, QObject* parent);
-    ~FormatWorker() override;
 
     // Reads the formats of these files in this order; a request made meanwhile replaces the
     // rest of the one before. Each format read arrives as formatKnown.
@@ -28,8 +26,8 @@ signals:
 
 private:
     SampleFormats& formats_;
-    QThreadPool worker_;
-    std::atomic<int> generation_ = 0;
+    // Last, so that it is gone, with its work, before what that work uses.
+    LatestWork work_{this};
 };
 
 }  // namespace quodlin

@@ -2,12 +2,11 @@
 
 #include <QObject>
 #include <QString>
-#include <QThreadPool>
-#include <atomic>
 #include <string>
 
 #include "core/io/stamped_cache.h"
 #include "platform/sample_overviews.h"
+#include "ui/running/latest_work.h"
 
 namespace quodlin {
 
@@ -18,7 +17,6 @@ class OverviewCache : public QObject {
     Q_OBJECT
 public:
     OverviewCache(SampleOverviews& overviews, FileSystem& fs, QObject* parent);
-    ~OverviewCache() override;
 
     // The overview arrives as overviewKnown; a request made meanwhile replaces this one.
     void request(const std::string& path, int columns);
@@ -28,9 +26,9 @@ signals:
 
 private:
     SampleOverviews& overviews_;
-    QThreadPool worker_;
-    std::atomic<int> generation_ = 0;
     StampedCache<SampleOverview> cache_;
+    // Last, so that it is gone, with its work, before what that work uses.
+    LatestWork work_{this};
 };
 
 }  // namespace quodlin

@@ -58,9 +58,9 @@ void frmQuodlinMain::createCommands() {
     lstSmartMedia->addAction(c.moveOnCard);
 
     const std::pair<QPushButton*, QAction*> buttons[] = {
-        {cmdToSM, c.copyToCard},         {cmdFromSM, c.copyFromCard},
-        {cmdDelPC, c.deleteOnComputer},  {cmdDelSM, c.deleteOnCard},
-        {cmdNamePC, c.renameOnComputer}, {cmdNameSM, c.renameOnCard},
+        {cmdToSM, c.copyToCard},           {cmdFromSM, c.copyFromCard},
+        {cmdDelPC, c.deleteOnComputer},    {cmdDelSM, c.deleteOnCard},
+        {cmdNamePC, c.renameOnComputer},   {cmdNameSM, c.renameOnCard},
         {cmdInvSelPC, c.invertOnComputer}, {cmdInvSelSM, c.invertOnCard}};
     for (const auto& [button, action] : buttons) {
         connect(button, &QPushButton::clicked, action, &QAction::trigger);
@@ -78,9 +78,8 @@ void frmQuodlinMain::connectKeysAndMenus() {
             if (playOnSelect_) play->trigger();
         };
     };
-    new ListKeys(FileList, {c.copyToCard, c.deleteOnComputer, c.renameOnComputer,
-                            c.playOnComputer, lstSmartMedia, playing, stop,
-                            audition(c.playOnComputer)});
+    new ListKeys(FileList, {c.copyToCard, c.deleteOnComputer, c.renameOnComputer, c.playOnComputer,
+                            lstSmartMedia, playing, stop, audition(c.playOnComputer)});
     new ListKeys(lstSmartMedia, {c.copyFromCard, c.deleteOnCard, c.renameOnCard, c.playOnCard,
                                  FileList, playing, stop, audition(c.playOnCard)});
     new ListMenu(FileList, QStringLiteral("computerMenu"),
