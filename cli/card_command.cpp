@@ -16,7 +16,7 @@
 #include "core/card/card_listing.h"
 #include "core/card/card_moving.h"
 #include "core/card/card_naming.h"
-#include "core/card/card_side.h"
+#include "core/card/card_session.h"
 #include "core/computer/directory_query.h"
 #include "core/computer/path_roots.h"
 #include "core/image/card_image.h"
@@ -155,14 +155,6 @@ bool WritesCard(const CommandLine& line) {
     return kWriting.contains(line.command) || (line.command == "check" && line.fix);
 }
 
-// The row of the card list that shows cardFile; the name as typed first, then in any case.
-int FindRow(const NameTable& table, const std::string& cardFile) {
-    const auto& entries = table.entries();
-    const auto found = FindName(entries.begin(), entries.end(), cardFile,
-                                [](const auto& entry) { return entry.fileName; });
-    return found == entries.end() ? -1 : static_cast<int>(found - entries.begin());
-}
-
 class Session {
 public:
     Session(const CommandLine& line, FileSystem& cardFs, FileSystem& computer, SampleTools tools,
@@ -179,14 +171,9 @@ public:
 
     // A run that writes reads the card itself, under its lock: it only pins the card here.
     bool openCard(const std::string& root, bool read = true) {
-        try {
-            read ? card_.open(root) : card_.pin(root);
-            return true;
-        } catch (const FileError& error) {
-            err_ << (card_.fileSystem().isDirectory(root) ? CardNotRead(error) : NoCardAt(root))
-                 << '\n';
-            return false;
-        }
+        const std::string failure = card_.use(root, read);
+        if (!failure.empty()) err_ << failure << '\n';
+        return failure.empty();
     }
 
     void printList() {
@@ -337,19 +324,12 @@ private:
 
     // The card list's entries for the card files named; each one it does not hold is reported.
     std::pair<std::vector<CardEntry>, bool> findEntries(const std::vector<std::string>& cardFiles) {
-        std::vector<CardEntry> entries;
-        bool allFound = true;
-        for (const std::string& cardFile : cardFiles) {
-            const int row = FindRow(card_.table(), cardFile);
-            if (row < 0) {
-                err_ << "'" << cardFile << "' is not on the card.\n";
-                allFound = false;
-                continue;
-            }
-            entries.push_back(card_.table().entries()[static_cast<std::size_t>(row)]);
-            cardFileAsTyped_[entries.back().fileName] = cardFile;
+        const CardSession::Found found = card_.find(cardFiles);
+        for (const std::string& missing : found.missing) err_ << missing << '\n';
+        for (std::size_t i = 0; i < found.entries.size(); ++i) {
+            cardFileAsTyped_[found.entries[i].fileName] = found.givenNames[i];
         }
-        return {entries, allFound};
+        return {found.entries, found.missing.empty()};
     }
 
     int finish(bool done) const {
@@ -357,7 +337,7 @@ private:
     }
 
     const CommandLine& line_;
-    CardSide card_;
+    CardSession card_;
     SampleTools tools_;
     std::ostream& out_;
     std::ostream& err_;

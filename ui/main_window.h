@@ -12,7 +12,7 @@
 
 #include "core/archive/backup_verify.h"
 #include "core/archive/card_backup.h"
-#include "core/card/card_side.h"
+#include "core/card/card_session.h"
 #include "core/card/card_use.h"
 #include "core/card/card_write.h"
 #include "core/computer/directory_state.h"
@@ -240,7 +240,7 @@ private:
     CardWork* work_ = nullptr;
     // Every format the window reads goes through this, so that each file's is read once.
     std::unique_ptr<CachedSampleFormats> cachedFormats_;
-    CardSide card_;
+    CardSession card_;
     std::string shownCardRoot_;
     std::optional<CardSurvey> survey_;
     // The card last opened, to be opened again by itself when it is mounted again.

@@ -117,6 +117,10 @@ std::string CardRemovedBefore(const std::vector<std::string>& notCopied) {
     return std::string(kCardRemoved) + " Not copied: " + Joined(notCopied, ", ", " and ") + ".";
 }
 
+std::string NotOnCard(const std::string& cardFile) {
+    return Quoted(cardFile) + " is not on the card.";
+}
+
 std::string CardFileChanged(const std::string& cardFile) {
     return Quoted(cardFile) + " has changed on the card since it was listed and was left alone.";
 }

@@ -45,6 +45,8 @@ std::string CopyFromCardFailed(const std::string& cardFile, const std::string& t
 std::string DeleteFailed(const std::string& path, const FileError& error);
 std::string RenameFailed(const std::string& from, const std::string& to, const FileError& error);
 std::string CardFileChanged(const std::string& cardFile);
+// "'55.wav' is not on the card."
+std::string NotOnCard(const std::string& cardFile);
 // "'200' is not a number the instrument uses (00 to 100)."
 std::string NotACardNumber(const std::string& asked, Mode mode);
 // "'12.wav' is already on the card; nothing was changed."

@@ -98,11 +98,10 @@ void frmQuodlinMain::cardRestore_Click() {
         [this, progress, backup, holdings, folder = dir.toStdString()] {
             *backup = VerifyBackup(fileSystem(), folder, *progress);
             if (!backup->problem.empty()) return;
-            try {
-                card_.smFile_PathChange();
+            if (const std::string failure = card_.reread(); !failure.empty()) {
+                runPrompt().message(failure, MessageStyle::Exclamation);
+            } else {
                 *holdings = HoldingsOf(card_.rootEntries());
-            } catch (const FileError& error) {
-                runPrompt().message(CardNotRead(error), MessageStyle::Exclamation);
             }
         },
         [this, progress, backup, holdings]() mutable {
@@ -120,10 +119,8 @@ void frmQuodlinMain::restoreFrom(const VerifiedBackup& backup) {
     startRun(
         [this, progress, result, backup] {
             *result = RestoreCard(card_, backup, true, *progress);
-            try {
-                card_.smFile_PathChange();
-            } catch (const FileError& error) {
-                result->problems.push_back(CardNotRead(error));
+            if (std::string failure = card_.reread(); !failure.empty()) {
+                result->problems.push_back(std::move(failure));
             }
         },
         [this, progress, result]() mutable {

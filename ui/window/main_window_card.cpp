@@ -209,13 +209,7 @@ std::function<void()> frmQuodlinMain::surveyedAfter(std::function<void()> work) 
 void frmQuodlinMain::rereadCard(bool tellFailure) {
     auto failure = std::make_shared<std::string>();
     work_->start(
-        surveyedAfter([this, failure] {
-            try {
-                card_.smFile_PathChange();
-            } catch (const FileError& error) {
-                *failure = CardNotRead(error);
-            }
-        }),
+        surveyedAfter([this, failure] { *failure = card_.reread(); }),
         [this, failure, tellFailure] {
             showCardList();
             if (tellFailure && !failure->empty()) {
@@ -273,20 +267,15 @@ void frmQuodlinMain::showCardList() {
 
 std::vector<CardEntry> frmQuodlinMain::selectedCardEntries() const {
     std::vector<CardEntry> entries;
-    const std::vector<CardEntry>& table = card_.table().entries();
     for (int row = 0; row < lstSmartMedia->count(); ++row) {
-        const auto index = static_cast<std::size_t>(row);
-        if (lstSmartMedia->item(row)->isSelected() && index < table.size()) {
-            entries.push_back(table[index]);
-        }
+        if (!lstSmartMedia->item(row)->isSelected()) continue;
+        if (const std::optional<CardEntry> entry = card_.entryAt(row)) entries.push_back(*entry);
     }
     return entries;
 }
 
 std::string frmQuodlinMain::cardPathOfRow(int row) const {
-    const std::vector<CardEntry>& table = card_.table().entries();
-    if (row < 0 || static_cast<std::size_t>(row) >= table.size()) return "";
-    return JoinNative(card_.cardRoot(), table[static_cast<std::size_t>(row)].fileName);
+    return card_.pathAt(row);
 }
 
 }  // namespace quodlin
