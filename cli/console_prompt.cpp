@@ -1,5 +1,7 @@
 #include "cli/console_prompt.h"
 
+#include "core/text/wording.h"
+
 namespace quodlin {
 
 void ConsolePrompt::message(const std::string& text, MessageStyle style, const std::string&) {
@@ -23,7 +25,7 @@ EachAnswer ConsolePrompt::questionForEach(const std::string& text, const std::st
     if (answerYes_ || declineReason_.empty()) {
         return question(text, {}) ? EachAnswer::Yes : EachAnswer::No;
     }
-    err_ << '\'' << subject << "' " << declineReason_ << '\n';
+    err_ << Quoted(subject) << " " << declineReason_ << '\n';
     ++declined_;
     return EachAnswer::No;
 }

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "core/shell/shaping_settings.h"
+#include "core/text/wording.h"
 
 namespace quodlin {
 
@@ -22,8 +23,8 @@ bool TakeLevel(const std::string& arg, const std::string& name, double byDefault
     const std::string text = arg.substr(name.size() + 1);
     level = LevelDb(text);
     if (!level) {
-        problem = name + " takes a level in dBFS from -96 to 0, as " + name + "=-3; '" + text +
-                  "' is not one";
+        problem = name + " takes a level in dBFS from -96 to 0, as " + name + "=-3; " +
+                  Quoted(text) + " is not one";
     }
     return true;
 }

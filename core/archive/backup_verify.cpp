@@ -86,7 +86,7 @@ void CheckFiles(FileSystem& fs, VerifiedBackup& backup, RunObserver& observer) {
                 Quoted(dir) + " is not a complete backup: it has no " + kSumsName + ".";
             return;
         }
-        backup.problem = Quoted(current) + " in the backup cannot be read (" + error.what() + ").";
+        backup.problem = Quoted(current) + " in the backup cannot be read" + BecauseOf(error) + ".";
     }
 }
 

@@ -46,14 +46,14 @@ std::string PrepareFolder(FileSystem& fs, const std::string& dir) {
         if (fs.list(dir).empty()) return "";
         return Quoted(dir) + " is not empty; a backup goes into a new or empty folder.";
     } catch (const FileError& error) {
-        return Quoted(dir) + " cannot hold the backup (" + error.what() + ").";
+        return Quoted(dir) + " cannot hold the backup" + BecauseOf(error) + ".";
     }
 }
 
 // Why a file could not be backed up.
 std::string ProblemOf(const std::string& name, const FileError& error) {
     if (error.kind() == FileErrorKind::Incomplete) return error.reason();
-    return Quoted(name) + " could not be backed up (" + error.what() + ").";
+    return Quoted(name) + " could not be backed up" + BecauseOf(error) + ".";
 }
 
 // Copies one card file and reads the copy back; returns its digest.
@@ -78,8 +78,8 @@ void WriteSums(CardSide& card, const std::string& dir, const std::vector<FileSum
         RemoveQuietly(fs, temporary);
         result.problems.push_back(error.kind() == FileErrorKind::CardRemoved
                                       ? std::string(kCardRemoved) + kNotComplete
-                                      : std::string(kSumsName) + " could not be written (" +
-                                            error.what() + ")." + kNotComplete);
+                                      : std::string(kSumsName) + " could not be written" +
+                                            BecauseOf(error) + "." + kNotComplete);
     }
 }
 

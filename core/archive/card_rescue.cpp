@@ -3,6 +3,7 @@
 #include "core/archive/sector_rescue.h"
 #include "core/card/card_listing.h"
 #include "core/io/file_io.h"
+#include "core/messages/messages.h"
 #include "core/text/text_functions.h"
 #include "core/text/wording.h"
 
@@ -59,7 +60,7 @@ void WriteDamagedList(FileSystem& fs, const std::string& dir, const std::vector<
     } catch (const FileError& error) {
         result.problems.push_back(
             Counted(static_cast<long long>(damage.size()), "file is damaged", "files are damaged") +
-            ", and " + Quoted(path) + " could not be written (" + error.what() + "):");
+            ", and " + Quoted(path) + " could not be written" + BecauseOf(error) + ":");
         for (const Damage& file : damage) result.problems.push_back(file.line);
     }
 }

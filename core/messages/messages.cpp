@@ -20,11 +20,11 @@ std::string StandAlone(const FileError& error) {
     return error.reason();
 }
 
+}  // namespace
+
 std::string BecauseOf(const FileError& error) {
     return " (" + error.path() + ": " + error.reason() + ")";
 }
-
-}  // namespace
 
 std::string BackupDoesNotFit(std::uint64_t needed, std::uint64_t free) {
     return "The backup needs " + SizeText(needed) + "; the card has " + SizeText(free) + " free.";
@@ -50,7 +50,7 @@ std::string CardNotRead(const FileError& error) {
 }
 
 std::string OverwriteQuestion(const std::string& path) {
-    return "Overwrite '" + path + "'?";
+    return "Overwrite " + Quoted(path) + "?";
 }
 
 std::string CopyToCardFailed(const std::string& sourceName, const FileError& error) {

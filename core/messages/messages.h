@@ -30,6 +30,8 @@ inline constexpr const char* kCopiesRemoved =
     " The files just copied were taken off the card again.";
 inline constexpr const char* kDeleteOnCardQuestion = "Delete all selected files on SmartMedia?";
 
+// What failed and why, for the end of a sentence: " (/media/card/02.wav: input/output error)".
+std::string BecauseOf(const FileError& error);
 // "The backup needs 7.9 MB; the card has 3.1 MB free."
 std::string BackupDoesNotFit(std::uint64_t needed, std::uint64_t free);
 // "'card.img' is a card image, which Quodlin opens read only."

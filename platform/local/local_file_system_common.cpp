@@ -1,5 +1,6 @@
 #include <filesystem>
 
+#include "platform/local/file_error_kind.h"
 #include "platform/local/local_file_system.h"
 #include "platform/local/local_file_system_paths.h"
 
@@ -9,20 +10,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-FileErrorKind KindOf(const std::error_code& code) {
-    if (code == std::errc::no_such_file_or_directory || code == std::errc::not_a_directory) {
-        return FileErrorKind::NotFound;
-    }
-    if (code == std::errc::read_only_file_system) return FileErrorKind::WriteProtected;
-    if (code == std::errc::permission_denied || code == std::errc::operation_not_permitted) {
-        return FileErrorKind::AccessDenied;
-    }
-    if (code == std::errc::no_space_on_device) return FileErrorKind::NoSpace;
-    return FileErrorKind::Other;
-}
-
 [[noreturn]] void Throw(const std::string& path, const std::error_code& code) {
-    throw FileError(KindOf(code), path, code.message());
+    throw FileError(KindOf(code), path, ReasonText(code.message()));
 }
 
 }  // namespace

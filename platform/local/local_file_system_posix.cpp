@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/local/file_error_kind.h"
 #include "platform/local/local_file_system.h"
 #include "platform/local/local_file_system_paths.h"
 
@@ -22,39 +23,12 @@
 namespace quodlin {
 namespace {
 
-FileErrorKind KindOf(int error) {
-    switch (error) {
-        case ENOENT:
-        case ENOTDIR:
-            return FileErrorKind::NotFound;
-        case EEXIST:
-            return FileErrorKind::AlreadyExists;
-        case ENOSPC:
-#ifdef EDQUOT
-        case EDQUOT:
-#endif
-        case EFBIG:
-            return FileErrorKind::NoSpace;
-        case EROFS:
-            return FileErrorKind::WriteProtected;
-        case EACCES:
-        case EPERM:
-            return FileErrorKind::AccessDenied;
-        default:
-            return FileErrorKind::Other;
-    }
-}
-
-// "input/output error", as a reason reads in the middle of a sentence.
 std::string ReasonOf(int error) {
-    std::string reason = std::strerror(error);
-    if (!reason.empty())
-        reason[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(reason[0])));
-    return reason;
+    return ReasonText(std::strerror(error));
 }
 
 [[noreturn]] void ThrowErrno(const std::string& path, int error) {
-    throw FileError(KindOf(error), path, ReasonOf(error));
+    throw FileError(KindOfErrno(error), path, ReasonOf(error));
 }
 
 class LocalOutputFile : public OutputFile {

@@ -20,7 +20,8 @@ std::string Narrow(const std::wstring& wide) {
     return utf8;
 }
 
-FileErrorKind KindOf(DWORD error) {
+// Windows' own error numbers, which the error numbers of the C library do not cover.
+FileErrorKind KindOfWindowsError(DWORD error) {
     switch (error) {
         case ERROR_FILE_NOT_FOUND:
         case ERROR_PATH_NOT_FOUND:
@@ -51,7 +52,7 @@ FileErrorKind KindOf(DWORD error) {
     std::wstring reason = text != nullptr ? text : L"unknown error";
     LocalFree(text);
     while (!reason.empty() && (reason.back() == L'\n' || reason.back() == L'\r')) reason.pop_back();
-    throw FileError(KindOf(error), path, Narrow(reason));
+    throw FileError(KindOfWindowsError(error), path, Narrow(reason));
 }
 
 class WindowsOutputFile : public OutputFile {

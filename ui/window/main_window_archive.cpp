@@ -207,9 +207,9 @@ void frmQuodlinMain::cardShowInFileManager_Click() {
     if (!cardChosen()) return;
     const QString root = QString::fromStdString(card_.cardRoot());
     if (QDesktopServices::openUrl(QUrl::fromLocalFile(root))) {
-        showStatus("Showing '" + card_.cardRoot() + "' in the file manager.");
+        showStatus("Showing " + Quoted(card_.cardRoot()) + " in the file manager.");
     } else {
-        prompt().message("No file manager could be started for '" + card_.cardRoot() + "'.",
+        prompt().message("No file manager could be started for " + Quoted(card_.cardRoot()) + ".",
                          MessageStyle::Exclamation);
     }
 }
