@@ -18,6 +18,7 @@
 #include "core/card/card_naming.h"
 #include "core/card/card_session.h"
 #include "core/computer/directory_query.h"
+#include "core/computer/file_listing.h"
 #include "core/computer/path_roots.h"
 #include "core/image/card_image.h"
 #include "core/messages/messages.h"
@@ -32,9 +33,6 @@
 
 namespace quodlin {
 namespace {
-
-constexpr const char* kConvertHint =
-    "Add --convert to copy sound files of other kinds (AIFF, FLAC, Ogg), converted for the ES1.";
 
 constexpr const char* kUsage =
     "usage: quodlin-card list [--banks] CARD\n"
@@ -234,7 +232,9 @@ public:
             err_ << kNoSoundBuild << '\n';
             return kExitFailed;
         }
-        if (!(convert ? allReadableSamples(files) : allOfMode(files))) return kExitFailed;
+        if (!(convert ? allToConvert(files) && allReadableSamples(files) : allOfMode(files))) {
+            return kExitFailed;
+        }
         if (!openCard(ops[0], false)) return kExitFailed;
         SampleConversion conversion;
         if (convert) conversion = {&tools_.formats, &tools_.converter, false, line_.shaping, {}};
@@ -288,10 +288,24 @@ private:
         }
         if (others.empty()) return true;
         err_ << NotOfMode(others, card_.mode()) << '\n';
-        const bool anySound = std::any_of(others.begin(), others.end(), [this](const auto& file) {
-            return tools_.formats.read(file).readable;
-        });
-        if (card_.mode() == Mode::Samples && anySound) err_ << kConvertHint << '\n';
+        if (card_.mode() == Mode::Samples &&
+            std::any_of(others.begin(), others.end(), IsSoundFileToConvert)) {
+            err_ << "Add --convert to copy sound files of other kinds (" << SoundKindsToConvert()
+                 << "), converted for the ES1.\n";
+        }
+        return false;
+    }
+
+    // --convert takes the sound files the window lists too, and refuses others before copying.
+    bool allToConvert(const std::vector<std::string>& files) {
+        std::vector<std::string> others;
+        for (const std::string& file : files) {
+            if (!HasModeExtension(file, Mode::Samples) && !IsSoundFileToConvert(file)) {
+                others.push_back(file);
+            }
+        }
+        if (others.empty()) return true;
+        err_ << NotSoundToConvert(others, SoundKindsToConvert()) << '\n';
         return false;
     }
 

@@ -8,10 +8,7 @@
 namespace quodlin {
 
 bool DeleteOnCard(CardSide& card, Prompt& prompt, const std::vector<CardEntry>& selected) {
-    if (card.cardRoot().empty()) {
-        prompt.message(kNoCardChosen, MessageStyle::Exclamation);
-        return false;
-    }
+    if (!CardChosen(card, prompt)) return false;
     // Asked before the card's lock is taken, so that no other run waits on the answer.
     if (selected.empty() || !prompt.questionWithDetail(kDeleteOnCardQuestion,
                                                        DeletedFromCardForGood(selected.size()))) {

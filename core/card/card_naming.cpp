@@ -65,11 +65,7 @@ std::vector<int> FindRows(CardSide& card, Prompt& prompt, const std::vector<Card
 std::vector<int> ReloadAndFindRows(CardSide& card, Prompt& prompt,
                                    const std::vector<CardEntry>& selected, bool* ok) {
     *ok = false;
-    if (card.cardRoot().empty()) {
-        prompt.message(kNoCardChosen, MessageStyle::Exclamation);
-        return {};
-    }
-    if (!ReloadTelling(card, prompt)) return {};
+    if (!CardChosen(card, prompt) || !ReloadTelling(card, prompt)) return {};
     return FindRows(card, prompt, selected, ok);
 }
 

@@ -42,9 +42,8 @@ std::string SelectionText(const std::vector<SampleFormat>& selected) {
     }
     std::string text = std::to_string(selected.size()) + " selected" + kSeparator + SizeText(bytes);
     if (!anySound) return text;
-    char length[32];
-    std::snprintf(length, sizeof length, "%.2f s", seconds);
-    return text + kSeparator + length + kSeparator + SizeText(instrumentBytes) + " in the ES1";
+    return text + kSeparator + SecondsText(seconds) + kSeparator + SizeText(instrumentBytes) +
+           " in the ES1";
 }
 
 }  // namespace quodlin

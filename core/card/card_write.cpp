@@ -42,11 +42,14 @@ CardWriteRun::CardWriteRun(CardSide& card) {
     RemoveEndedRunsCopies(card);
 }
 
+bool CardChosen(const CardSide& card, Prompt& prompt) {
+    if (!card.cardRoot().empty()) return true;
+    prompt.message(kNoCardChosen, MessageStyle::Exclamation);
+    return false;
+}
+
 std::unique_ptr<CardWriteRun> CardWriteRun::Start(CardSide& card, Prompt& prompt) {
-    if (card.cardRoot().empty()) {
-        prompt.message(kNoCardChosen, MessageStyle::Exclamation);
-        return nullptr;
-    }
+    if (!CardChosen(card, prompt)) return nullptr;
     try {
         return std::make_unique<CardWriteRun>(card);
     } catch (const FileError& error) {

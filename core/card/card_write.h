@@ -29,6 +29,9 @@ private:
     TemporaryOwner owner_;
 };
 
+// False, after telling the user to choose the card first, when no card is in use.
+bool CardChosen(const CardSide& card, Prompt& prompt);
+
 // What ended runs left on the card just opened is tidied as a write run would, when the card's
 // lock can be had; otherwise the next write run does it.
 void TidyEndedRuns(CardSide& card);

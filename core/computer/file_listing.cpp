@@ -5,14 +5,39 @@
 #include "core/computer/directory_query.h"
 #include "core/text/natural_order.h"
 #include "core/text/utf8.h"
+#include "core/text/wording.h"
 
 namespace quodlin {
 
+namespace {
+
+struct SoundKind {
+    const char* extension;
+    const char* name;
+};
+
+// The one list of the sound files a copy converts: the window lists them beside the samples, and
+// the command line takes them with --convert.
+constexpr SoundKind kSoundKindsToConvert[] = {
+    {".aif", "AIFF"}, {".aiff", "AIFF"}, {".flac", "FLAC"}, {".ogg", "Ogg"}};
+
+}  // namespace
+
 bool IsSoundFileToConvert(const std::string& name) {
-    for (const char* extension : {".aif", ".aiff", ".flac", ".ogg"}) {
-        if (EndsWithIgnoringCase(name, extension)) return true;
+    for (const SoundKind& kind : kSoundKindsToConvert) {
+        if (EndsWithIgnoringCase(name, kind.extension)) return true;
     }
     return false;
+}
+
+std::string SoundKindsToConvert() {
+    std::vector<std::string> names;
+    for (const SoundKind& kind : kSoundKindsToConvert) {
+        if (std::find(names.begin(), names.end(), kind.name) == names.end()) {
+            names.push_back(kind.name);
+        }
+    }
+    return Joined(names);
 }
 
 std::vector<std::string> ListComputerFiles(FileSystem& fs, const std::string& dir, Mode mode) {

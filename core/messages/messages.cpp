@@ -160,6 +160,11 @@ std::string NotOfMode(const std::vector<std::string>& names, Mode mode) {
     return "Only " + kind + " can be copied to the card here; not copied: " + list + ".";
 }
 
+std::string NotSoundToConvert(const std::vector<std::string>& names, const std::string& kinds) {
+    return "Only samples (.wav) and sound files to convert (" + kinds +
+           ") can be copied to the card here; not copied: " + Joined(names) + ".";
+}
+
 std::string NamesChangedToFit(const std::vector<std::string>& names) {
     std::string text =
         "names.txt holds Windows-1252 text, so characters it cannot hold were saved as \"?\" in:";

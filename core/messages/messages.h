@@ -69,6 +69,9 @@ std::string DeletedFromCardForGood(std::size_t count);
 // a failure), "Copying to the card stopped after 3 of 5 samples".
 std::string CopyRunSummary(int done, int asked, Mode mode, bool toCard, bool stopped);
 std::string NotOfMode(const std::vector<std::string>& names, Mode mode);
+// "Only samples (.wav) and sound files to convert (AIFF, FLAC, Ogg) can be copied to the card
+// here; not copied: a.mp3."
+std::string NotSoundToConvert(const std::vector<std::string>& names, const std::string& kinds);
 std::string NamesChangedToFit(const std::vector<std::string>& names);
 
 }  // namespace quodlin

@@ -18,11 +18,7 @@ std::string PaneFormatLine(const SampleFormat& format) {
 
 std::string PaneSizeLine(const SampleFormat& format, const SampleShaping& shaping, bool onCard) {
     std::string text;
-    if (format.readable) {
-        char length[32];
-        std::snprintf(length, sizeof length, "%.2f s", format.seconds());
-        text = std::string(length) + kSeparator;
-    }
+    if (format.readable) text = SecondsText(format.seconds()) + kSeparator;
     if (onCard) return text + SizeText(format.bytes) + " on the card";
     const bool upperBound = shaping.trimDb.has_value() && format.readable;
     return text + (upperBound ? "at most " : "") + SizeText(BytesOnCardAsCopied(format, shaping)) +

@@ -70,8 +70,7 @@ std::string SampleProblemText(const SampleFormat& format) {
     const auto rate = std::find_if(problems.begin(), problems.end(),
                                    [](const std::string& p) { return p.ends_with(" Hz"); });
     if (rate != problems.end()) std::rotate(problems.begin(), rate, rate + 1);
-    std::string text;
-    for (const std::string& problem : problems) text += (text.empty() ? "" : ", ") + problem;
+    const std::string text = Joined(problems);
     if (!format.readable) return text + ".";
     if (format.rate != kInstrumentRate) return text + ": plays at the wrong speed.";
     return text + ": the ES1 does not play it right.";

@@ -68,4 +68,10 @@ std::string SpeedAndTimeLeft(std::uint64_t doneBytes, std::uint64_t totalBytes, 
     return speed + kSeparator + TimeLeft(static_cast<double>(totalBytes - doneBytes) / perSecond);
 }
 
+std::string SecondsText(double seconds) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f s", seconds);
+    return text;
+}
+
 }  // namespace quodlin

@@ -33,6 +33,9 @@ std::string Joined(const std::vector<std::string>& parts, const std::string& sep
 // A file's size as people read it, in decimal units: "620 bytes", "95 kB", "5.2 MB", "1.5 GB".
 std::string SizeText(std::uint64_t bytes);
 
+// A sample's length: "1.25 s".
+std::string SecondsText(double seconds);
+
 // A run's speed and the time it has left, once a second of it is measured:
 // "1.5 MB/s · about 12 s left"; "" before that or before any byte.
 std::string SpeedAndTimeLeft(std::uint64_t doneBytes, std::uint64_t totalBytes, double seconds);

@@ -286,10 +286,7 @@ std::string FriendlyNameOf(const std::string& sourceFileName) {
 
 bool CopyToCard(CardSide& card, Prompt& prompt, const std::vector<std::string>& asked,
                 RunObserver& observer, const SampleConversion& conversion) {
-    if (card.cardRoot().empty()) {
-        prompt.message(kNoCardChosen, MessageStyle::Exclamation);
-        return false;
-    }
+    if (!CardChosen(card, prompt)) return false;
     // Asked before the card's lock is taken, so that no other run waits on the answer.
     SampleConversion withFree = conversion;
     withFree.cardFree = [&card] { return FreeSpaceIfKnown(card); };

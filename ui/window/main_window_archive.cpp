@@ -37,18 +37,10 @@ QString NewBackupFolder() {
     return parent.filePath(name);
 }
 
-std::string Lines(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) text += (text.empty() ? "" : "\n") + line;
-    return text;
-}
-
 }  // namespace
 
 bool frmQuodlinMain::cardChosen() {
-    if (!card_.cardRoot().empty()) return true;
-    prompt().message(kNoCardChosen, MessageStyle::Exclamation);
-    return false;
+    return CardChosen(card_, prompt());
 }
 
 // A run that went well ends with its line in the status line; one that did not also tells why.
@@ -57,7 +49,7 @@ void frmQuodlinMain::finishArchiveRun(const ArchiveResult& result, const std::st
         showStatus(doneText);
         return;
     }
-    prompt().message(Lines(result.problems), MessageStyle::Exclamation);
+    prompt().message(Joined(result.problems, "\n"), MessageStyle::Exclamation);
     showStatus(result.problems.front());
 }
 
@@ -176,7 +168,7 @@ void frmQuodlinMain::tellFindings(const std::vector<std::string>& findings) {
         showStatus(kCardInOrder);
         return;
     }
-    prompt().message(Lines(findings), MessageStyle::Exclamation);
+    prompt().message(Joined(findings, "\n"), MessageStyle::Exclamation);
     showStatus("The check found " + Counted(static_cast<long long>(findings.size()), "problem") +
                ".");
 }
