@@ -13,12 +13,15 @@
 #include "core/archive/sha256_sums.h"
 #include "core/card/card_moving.h"
 #include "core/card/card_use.h"
+#include "core/card/likely_cards.h"
 #include "core/card_numbering.h"
+#include "core/catalogue/catalogue_text.h"
 #include "core/computer/directory_query.h"
 #include "core/computer/file_listing.h"
 #include "core/computer/path_roots.h"
 #include "core/computer/safe_file_name.h"
 #include "core/image/ddrescue_map.h"
+#include "core/image/fat_layout.h"
 #include "core/messages/messages.h"
 #include "core/name_table.h"
 #include "core/samples/sample_conversion.h"
@@ -32,6 +35,7 @@
 #include "platform/local/local_file_system.h"
 #include "platform/local/local_file_system_paths.h"
 #include "tests/support/case_files.h"
+#include "tests/support/memory_settings.h"
 #include "tests/support/temp_dir.h"
 
 namespace quodlin {
@@ -250,13 +254,65 @@ const std::map<std::string, std::function<std::string(const Args&)>> kFunctions 
     {"DdrescueMap",
      [](const Args& a) {
          std::vector<std::string> ranges;
-         const DdrescueMap map = DdrescueMap::Parse(a[0]);
+         DdrescueMap map;
+         try {
+             map = DdrescueMap::Parse(a[0]);
+         } catch (const ImageDamage& damage) {
+             return std::string(damage.what());
+         }
          for (const ByteRange& bad : map.unreadable()) {
              const bool toTheEnd = bad.end() == std::numeric_limits<std::uint64_t>::max();
              ranges.push_back(std::to_string(bad.start) + "+" +
                               (toTheEnd ? "" : std::to_string(bad.size)));
          }
          return Listed(ranges);
+     }},
+    {"BootSector",
+     [](const Args& a) {
+         std::string boot = a[0];
+         boot.resize(kBootSectorBytes, '\0');  // the row gives the fields it needs
+         try {
+             return std::to_string(ReadFatLayout(boot, 1 << 26).clusterBytes);
+         } catch (const ImageDamage& damage) {
+             return std::string(damage.what());
+         }
+     }},
+    {"RestoreQuestion",
+     [](const Args& a) {
+         return RestoreQuestion(
+             {std::stoi(a[0]), std::stoi(a[1]), a[2] == "names.txt", std::stoi(a[3])}, "/b");
+     }},
+    {"ParseCatalogue", [](const Args& a) { return Listed(ParseCatalogue(a[0]).lines); }},
+    {"LikelyCards",
+     [](const Args& a) {
+         std::vector<Volume> volumes;
+         for (const std::string& root : a) volumes.push_back({root, root, true, "", 8000000, true});
+         LocalFileSystem fs;
+         return Listed(LikelyCards(fs, volumes));
+     }},
+    {"NameTableName",
+     [](const Args& a) {
+         NameTable table;
+         for (const std::string& entry : Parted(a[0])) {
+             table.append(entry.substr(0, entry.find('=')), entry.substr(entry.find('=') + 1));
+         }
+         return table.smName(std::stoi(a[1]));
+     }},
+    {"ReadShaping",
+     [](const Args& a) {
+         test::MemorySettings settings;
+         for (const std::string& value : a) {
+             settings.values[value.substr(0, value.find('='))] = value.substr(value.find('=') + 1);
+         }
+         const SampleShaping shaping = ReadShaping(settings);
+         std::vector<std::string> parts = {shaping.mono ? "mono" : "stereo",
+                                           shaping.eightBit ? "8-bit" : "16-bit"};
+         const auto db = [](double level) {
+             return std::to_string(static_cast<int>(level)) + " dB";
+         };
+         if (shaping.normalizeDb) parts.push_back("normalize to " + db(*shaping.normalizeDb));
+         if (shaping.trimDb) parts.push_back("trim below " + db(*shaping.trimDb));
+         return Listed(parts);
      }},
     {"LevelDb",
      [](const Args& a) {
