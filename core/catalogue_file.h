@@ -7,6 +7,7 @@
 
 #include "core/card_numbering.h"
 #include "core/catalogue/catalogue_text.h"
+#include "core/io/temporary_names.h"
 #include "core/name_table.h"
 #include "platform/file_system.h"
 
@@ -15,8 +16,6 @@ namespace quodlin {
 inline constexpr const char* kCatalogueName = "names.txt";
 // The previous catalogue, kept under this name by an older save while it rewrote names.txt.
 inline constexpr const char* kLeftoverName = "#$%names.txt";
-// Where a save writes the new catalogue before moving it over names.txt.
-inline constexpr const char* kTemporaryName = "#$%names.tmp";
 
 // The catalogue files present in a card root, by the names stored there.
 struct CatalogueFiles {

@@ -67,11 +67,6 @@ struct FileStamp {
 
 class InputFile;
 
-// The hidden middle name of a rename between two spellings of one name, and the record beside
-// it that names the target (FileSystem::finishInterruptedRenames).
-inline constexpr const char* kRenamePrefix = ".quodlin-rename-";
-inline constexpr const char* kRenameRecordSuffix = ".to";
-
 class OutputFile {
 public:
     virtual ~OutputFile() = default;

@@ -71,7 +71,7 @@ void CheckFiles(FileSystem& fs, VerifiedBackup& backup, RunObserver& observer) {
             const bool goOn =
                 observer.next(static_cast<int>(i), static_cast<int>(sums.size()), current);
             if (goOn && FileSha256(fs, JoinNative(dir, current)) != sums[i].digest) {
-                backup.problem = Quoted(current) + "_in the backup is damaged: it does not match " +
+                backup.problem = Quoted(current) + " in the backup is damaged: it does not match " +
                                  kSumsName + ".";
                 return;
             }

@@ -24,7 +24,7 @@ std::string FriendlyNameOf(CardSide& card, const std::string& name) {
         try {
             return FriendlyNames(card.catalogue().lines, {name}, mode).front();
         } catch (const FileError&) {
-            return "_";
+            return "";
         }
     }
     return "";

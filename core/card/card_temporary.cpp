@@ -30,7 +30,8 @@ TemporaryOwner::~TemporaryOwner() {
 std::string CardTemporaryName(FileSystem& fs) {
     static std::atomic<unsigned> serial{0};
     const std::string run = currentRun == 0 ? "" : "r" + std::to_string(currentRun);
-    return kTemporaryPrefix + fs.ownerTag() + run + "-" + std::to_string(serial++) + ".part";
+    return kTemporaryPrefix + fs.ownerTag() + run + "-" + std::to_string(serial++) +
+           kTemporarySuffix;
 }
 
 bool TemporaryOwnerGone(FileSystem& fs, const std::string& owner) {

@@ -3,11 +3,10 @@
 #include <optional>
 #include <string>
 
+#include "core/io/temporary_names.h"
 #include "platform/file_system.h"
 
 namespace quodlin {
-
-inline constexpr const char* kTemporaryPrefix = ".quodlin-";
 
 // A run that writes the card. While it lasts, the temporary files made on its thread carry its
 // number beside the process's tag, so that once it has ended they are leftovers to remove, even
@@ -43,7 +42,7 @@ inline bool IsCardTemporaryName(const std::string& name) {
 // The owner an unfinished copy records; "" for one that records none (an older program's), and
 // nullopt for a name that is no unfinished copy.
 inline std::optional<std::string> UnfinishedCopyOwner(const std::string& name) {
-    if (!IsCardTemporaryName(name) || !name.ends_with(".part")) return std::nullopt;
+    if (!IsCardTemporaryName(name) || !name.ends_with(kTemporarySuffix)) return std::nullopt;
     const std::string middle = name.substr(9, name.size() - 9 - 5);
     const std::size_t dash = middle.rfind('-');
     return dash == std::string::npos ? "" : middle.substr(0, dash);

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "core/io/temporary_names.h"
 #include "platform/local/file_error_kind.h"
 #include "platform/local/local_file_system.h"
 #include "platform/local/local_file_system_paths.h"
