@@ -200,7 +200,7 @@ void RunCase(const fs::path& dir, test::TestCard& testCard, bool onFatCard,
         EXPECT_TRUE(ReadBytes(card) == imageBefore) << "the commands changed the image";
         ExpectAsMtoolsReads(testCard, computer);
         if (fs::exists(dir / "computer-after")) {
-            EXPECT_EQ(test::FilesIn(computer), test::FilesIn(dir / "computer-after"));
+            EXPECT_EQ(test::FilesUnder(computer), test::FilesUnder(dir / "computer-after"));
         }
         return;
     }
@@ -220,7 +220,7 @@ void RunCase(const fs::path& dir, test::TestCard& testCard, bool onFatCard,
         EXPECT_EQ(testCard.onImage("names.txt"), ReadBytes((after / "names.txt").string()));
     }
     if (fs::exists(dir / "computer-after")) {
-        EXPECT_EQ(test::FilesIn(computer), test::FilesIn(dir / "computer-after"));
+        EXPECT_EQ(test::FilesUnder(computer), test::FilesUnder(dir / "computer-after"));
     }
 }
 

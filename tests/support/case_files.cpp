@@ -54,4 +54,16 @@ Files FilesIn(const fs::path& dir) {
     return files;
 }
 
+Files FilesUnder(const fs::path& dir) {
+    Files files;
+    std::error_code none;
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(dir, none)) {
+        if (entry.is_regular_file()) {
+            files[entry.path().lexically_relative(dir).generic_string()] =
+                ReadBytes(entry.path().string());
+        }
+    }
+    return files;
+}
+
 }  // namespace quodlin::test

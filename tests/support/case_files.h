@@ -19,5 +19,7 @@ std::vector<std::string> CaseNames(const std::filesystem::path& dir);
 // Every regular file directly in dir, name to bytes; empty when dir is missing or empty.
 using Files = std::map<std::string, std::string>;
 Files FilesIn(const std::filesystem::path& dir);
+// Every file under dir, in its folders too, by its path from dir.
+Files FilesUnder(const std::filesystem::path& dir);
 
 }  // namespace quodlin::test
