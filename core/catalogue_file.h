@@ -69,7 +69,7 @@ void MergeLeftover(CatalogueText& catalogue, const CatalogueText& leftover);
 CatalogueText ReadCatalogue(FileSystem& fs, const std::string& cardRoot,
                             const CatalogueFiles& files);
 
-// The catalogue with the mode's section rewritten from the sorted table, as a save writes it.
+// Rewrites the mode's section of text from the sorted table, as a save writes it.
 // Returns the friendly names, as written, that lost characters to the catalogue's 8-bit code
 // page.
 // The lines of kept's files stay as they are: files the card root lists that the table does not

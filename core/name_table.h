@@ -26,7 +26,8 @@ public:
     // Deleted entries are marked first and removed together, so row numbers stay valid meanwhile.
     void markDeleted(int i);
     void removeMarked();
-    // Ascending ordinal order of file name, each friendly name staying with its file.
+    // Sorts the entries by file name in ascending ordinal order; each friendly name stays with
+    // its file.
     void sort();
     void clear() { entries_.clear(); }
 

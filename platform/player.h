@@ -14,15 +14,15 @@ public:
     virtual void command(const std::string& command) = 0;
     // Why the last "Open" or "Play" left the player silent; "" when it did not.
     virtual std::string lastError() const { return {}; }
-    // A sample is sounding now.
+    // True while a sample is sounding.
     virtual bool isPlaying() const { return false; }
-    // "Play", from this many seconds into the sample.
+    // Plays from this many seconds into the sample.
     virtual void playFrom(double) { command("Play"); }
     // How far into the sample the sound is, in seconds; 0 when none plays.
     virtual double position() const { return 0.0; }
     // How long the open sample lasts, in seconds; 0 when none is open.
     virtual double seconds() const { return 0.0; }
-    // No sound device to play on at all.
+    // True when there is no sound device to play on at all.
     virtual bool hasNoDevice() const { return false; }
     // "Open" and then "Play" from this many seconds; told is called once the player knows
     // whether it plays. A player that reads its file on a worker returns before that, so that a
@@ -34,7 +34,7 @@ public:
     }
 };
 
-// The step every file action begins with, so that the player holds no file.
+// Leaves the player holding no file; the window does this before every run that touches files.
 inline void StopAndClose(Player& player) {
     player.command("Stop");
     player.command("Close");

@@ -10,7 +10,7 @@ namespace quodlin {
 class DirListBox;
 class DriveListBox;
 
-// "Select Directory": a drive, a directory opened in the list or a path typed into Path.
+// "Select Directory" takes a drive, a directory opened in the list or a path typed into Path.
 class DirDialog : public TextFieldDialog {
     Q_OBJECT
 public:

@@ -155,7 +155,7 @@ std::function<void()> frmQuodlinMain::guarded(void (frmQuodlinMain::*handler)())
     };
 }
 
-// Off at first; remembered between runs.
+// Playing on select is off at first and remembered between runs.
 void frmQuodlinMain::togglePlayOnSelect() {
     playOnSelect_ = commands_.playOnSelect->isChecked();
     try {
@@ -263,12 +263,11 @@ void frmQuodlinMain::showStatus(const std::string& text) {
     lblStatus->setFullText(QString::fromStdString(text));
 }
 
-// What the selection of the list last changed holds.
+// Shows what the files selected in a list hold.
 void frmQuodlinMain::showSelection(const std::vector<std::string>& paths) {
     if (selectionSummary_ != nullptr) selectionSummary_->summarize(paths);
 }
 
-// The card's use as it was last read; a card that could not be read has none to tell.
 // The window's own place is remembered between runs.
 void frmQuodlinMain::restoreWindowPlace() {
     const std::string saved =
@@ -320,7 +319,7 @@ void frmQuodlinMain::Form_Unload() {
     player().command("Close");
 }
 
-// The tab strip's page area, under the tabs and behind both pages.
+// Draws the tab strip's page frame under the tabs, behind both pages.
 void frmQuodlinMain::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     QStyleOptionTabWidgetFrame frame;

@@ -79,7 +79,7 @@ struct MainWindowParts {
 // The main window: the computer folder on the left, the card on the right, a tab per mode and
 // one for help. Constructing it is the program's start-up; closing it stores the settings.
 // The handlers of the controls are members: main_window.cpp connects them all, and the
-// ui/main_window_*.cpp files keep them by theme.
+// ui/window/main_window_*.cpp files keep them by theme.
 class frmQuodlinMain : public QWidget, private StartupWindow {
     Q_OBJECT
 public:
@@ -99,7 +99,7 @@ public:
     void refreshFileList();
     // Refills the card list from the card side's lines.
     void showCardList();
-    // The status bar's text: what the last run did; it stays until the next one.
+    // Shows in the status bar what the last run did; the text stays until the next one.
     void showStatus(const std::string& text);
     void showSelection(const std::vector<std::string>& paths);
 
@@ -117,16 +117,9 @@ private:
 
     // main_window.cpp: every connection, the tabs, the lists following the disk, start and end.
     void connectHandlers();
-    // main_window_commands.cpp: one action per command, for its button, its key and its menu.
-    QAction* command(const QString& text, const QString& key, std::function<void()> handler);
-    QAction* command(const QString& text, const QString& key, void (frmQuodlinMain::*handler)());
-    void createCommands();
-    void connectKeysAndMenus();
-    // main_window_shortcuts.cpp: a key for every control outside the lists.
-    void connectShortcuts();
     void connectWatchers();
     void selectFirstTab() override;
-    // The handler, run through RunAction.
+    // Wraps handler so that it runs through RunAction, after the reload that works now.
     std::function<void()> guarded(void (frmQuodlinMain::*handler)());
     void TabStrip_Click();
     // Shows the tab chosen; false for the help page, which reads nothing of the card.
@@ -139,6 +132,15 @@ private:
     void restoreWindowPlace();
     SettingsValue windowPlace() const;
     void Form_Unload();
+    void enableWhileWorking(bool working);
+
+    // main_window_commands.cpp: one action per command, for its button, its key and its menu.
+    QAction* command(const QString& text, const QString& key, std::function<void()> handler);
+    QAction* command(const QString& text, const QString& key, void (frmQuodlinMain::*handler)());
+    void createCommands();
+    void connectKeysAndMenus();
+    // main_window_shortcuts.cpp: a key for every control outside the lists.
+    void connectShortcuts();
 
     // main_window_card.cpp: the card drive and the card list.
     void setCardDrive(const std::string& drive) override;
@@ -151,6 +153,7 @@ private:
     // Read on the worker at the end of each run, else by the list itself.
     struct CardSurvey {
         bool removed = false;
+        // The card's use as it was last read; a card that could not be read has none.
         std::optional<CardUse> use;
     };
     CardSurvey surveyCard();
@@ -185,11 +188,10 @@ private:
     // main_window_runs.cpp: the buttons' actions, drops and previews.
     // Stops the player and runs work on the worker, then done on the window's thread.
     void startRun(std::function<void()> work, std::function<void()> done);
-    // The prompt a run on the worker asks through.
+    // A run on the worker asks its questions through this prompt.
     Prompt& runPrompt();
-    // What the window asks in the middle of a run, carried to the window's thread.
+    // Asks for a new name in the middle of a run, on the window's thread.
     std::string askNameForRun(const std::string& name, const std::string& file);
-    void enableWhileWorking(bool working);
     void cmdToSM_Click();
     void cmdFromSM_Click();
     void cmdDelPC_Click();
@@ -214,7 +216,7 @@ private:
     void tellCardChange(
         const std::vector<CardEntry>& entries, const std::string& what,
         const std::function<bool(const CardEntry& before, const CardEntry* now)>& changed);
-    // One line under the work page for a copy run.
+    // Sums up a copy run in the status bar.
     void summarize(const RunProgress& progress, bool toCard);
 
     // main_window_archive.cpp: the card list's context menu on the whole card.
@@ -236,7 +238,8 @@ private:
     void finishArchiveRun(const ArchiveResult& result, const std::string& doneText);
 
     MainWindowParts parts_;
-    // The runs stop the player through this: the window has stopped the real one before.
+    // Every run on the card goes through this worker, one at a time; startRun stops the player
+    // before it.
     CardWork* work_ = nullptr;
     // Every format the window reads goes through this, so that each file's is read once.
     std::unique_ptr<CachedSampleFormats> cachedFormats_;

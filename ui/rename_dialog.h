@@ -13,7 +13,7 @@ class frmRename : public TextFieldDialog {
     Q_OBJECT
 public:
     explicit frmRename(QWidget* parent);
-    // The line above the field that says which file is renamed: "Renaming 03.wav on the card".
+    // Sets the line above the field that says which file is renamed: "Renaming 03.wav on the card".
     void showFile(const std::string& file);
 
 protected:

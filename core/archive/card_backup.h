@@ -35,7 +35,7 @@ using CopyCardFile = std::function<std::string(const std::string& from, const st
 // throws FileError.
 std::string ReadBack(FileSystem& fs, const std::string& copy, const std::string& digest);
 
-// The run BackUpCard is, with copyFile doing each file; runName ("backup") is what a cancel
+// Runs what BackUpCard runs, with copyFile doing each file; runName ("backup") is what a cancel
 // says was canceled.
 ArchiveResult CopyCardFiles(CardSide& card, const std::string& dir, RunObserver& observer,
                             const std::string& runName, const CopyCardFile& copyFile);

@@ -20,7 +20,7 @@ struct CardHoldings {
     bool inUse() const { return samples > 0 || banks > 0 || catalogue; }
 };
 
-// What the card root's entries hold.
+// Counts what the card root's entries hold.
 CardHoldings HoldingsOf(const std::vector<DirEntry>& rootEntries);
 
 // "3 samples, 1 bank, names.txt and 2 other files".

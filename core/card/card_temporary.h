@@ -34,7 +34,7 @@ std::string CardTemporaryName(FileSystem& fs);
 // True when the process or run an unfinished copy's owner names has ended.
 bool TemporaryOwnerGone(FileSystem& fs, const std::string& owner);
 
-// Every hidden file this program makes: unfinished copies and the middle names of renames.
+// True for every hidden file this program makes: unfinished copies and the middle names of renames.
 inline bool IsCardTemporaryName(const std::string& name) {
     return name.size() > 9 && name.starts_with(kTemporaryPrefix);
 }

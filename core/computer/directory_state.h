@@ -19,10 +19,10 @@ struct DirectoryState {
     std::string& remembered(Mode of) { return of == Mode::Samples ? sSampleDir : sBankDir; }
     std::string sFileExt() const { return ModeExtension(mode); }
 
-    // The hand-over of a tab change: the directory in use goes back to the mode it was used in,
+    // Hands over on a tab change: the directory in use goes back to the mode it was used in,
     // and a mode tab takes its own remembered directory into use.
     void selectTab(Tab tab);
-    // The directory in use, kept as its mode's remembered one.
+    // Keeps the directory in use as its mode's remembered one.
     void handBack();
 };
 

@@ -11,7 +11,8 @@ namespace quodlin {
 // "card.map"; "" when there is neither.
 std::string MapBeside(FileSystem& fs, const std::string& image);
 
-// The card image at image, its damage marked by the ddrescue map at mapPath when one is given.
+// Opens the card image at image, its damage marked by the ddrescue map at mapPath when one is
+// given.
 // Throws FileError naming the map when it cannot be read or is no ddrescue map.
 std::unique_ptr<ImageFileSystem> OpenCardImage(FileSystem& fs, const std::string& image,
                                                const std::string& mapPath);

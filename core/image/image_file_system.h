@@ -48,7 +48,7 @@ private:
     std::shared_ptr<const Snapshot> snapshot();
     // Reads the image again, so that a listing shows it as it is now.
     std::shared_ptr<const Snapshot> reread();
-    // The file path names in snapshot, or throws FileError NotFound.
+    // Finds the file path names in snapshot; throws FileError NotFound when it is not there.
     const ImageFile& fileAt(const Snapshot& snapshot, const std::string& path) const;
     [[noreturn]] void refuseWrite(const std::string& path) const;
 

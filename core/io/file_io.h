@@ -6,7 +6,7 @@
 
 namespace quodlin {
 
-// The file's bytes; a file longer than maxBytes is refused with reason, and never read whole.
+// Reads the file's bytes; a file longer than maxBytes is refused with reason, and never read whole.
 std::string ReadWholeFile(FileSystem& fs, const std::string& path, std::size_t maxBytes,
                           const std::string& reason);
 

@@ -10,8 +10,8 @@
 
 namespace quodlin {
 
-// What was read from files, kept by path and read again when the file's size or time changed or
-// another variant (a width, say) is asked for. Safe to use from several threads.
+// Keeps what was read from files by path, and reads it again when the file's size or time changed
+// or another variant (a width, say) is asked for. Safe to use from several threads.
 template <typename Value>
 class StampedCache {
 public:
@@ -19,7 +19,7 @@ public:
                           std::size_t mostKept = std::numeric_limits<std::size_t>::max())
         : fs_(fs), mostKept_(mostKept) {}
 
-    // The value kept for path, or what read() gives, kept from now on.
+    // Returns the value kept for path; when there is none, calls read() and keeps what it gives.
     template <typename Read>
     Value get(const std::string& path, int variant, Read read) {
         Entry entry{StampOf(fs_, path), variant, {}};

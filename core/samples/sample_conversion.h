@@ -89,10 +89,10 @@ private:
     std::vector<std::string> leftOut_;
 };
 
-// The writer for a run: it converts the readable samples that are not ready, and with a shaping
-// the ready ones too, when the user agrees (asked once, before the first file, with the shaping
-// to use) or was not to be asked; sound files that are not WAV at all are converted, unshaped,
-// also when the user has them copied as they are. It only copies in banks mode, without a
+// Chooses the writer for a run: it converts the readable samples that are not ready, and with a
+// shaping the ready ones too, when the user agrees (asked once, before the first file, with the
+// shaping to use) or was not to be asked; sound files that are not WAV at all are converted,
+// unshaped, also when the user has them copied as they are. It only copies in banks mode, without a
 // converter, or when every sample is ready and none is to be shaped. Before anything is asked,
 // the sources it would convert, and any that is not a regular file, are checked; one that fails
 // refuses the whole run. When the run converts (the user chose Convert, or was not to be asked),

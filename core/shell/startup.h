@@ -27,13 +27,13 @@ public:
 class StartupWindow {
 public:
     virtual ~StartupWindow() = default;
-    // The samples tab's view with the card list; it may throw.
+    // Shows the samples tab with the card list; it may throw.
     virtual void selectFirstTab() = 0;
     // Shows drive in the card drive list and opens it as the card (a card that cannot be read is
     // reported by the window itself). Throws NoSuchDrive when it is neither a listed card volume
     // nor a folder that is there.
     virtual void setCardDrive(const std::string& drive) = 0;
-    // The card side without a card: nothing can be written to one.
+    // Shows the card side without a card, so that nothing can be written to one.
     virtual void showNoCard() = 0;
     // Where the remembered directories are looked for.
     virtual FileSystem& fileSystem() = 0;

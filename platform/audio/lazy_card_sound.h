@@ -8,7 +8,7 @@
 
 namespace quodlin {
 
-// The command line's sound module, loaded from the first of folders that holds it on the first
+// Loads the command line's sound module from the first of folders that holds it, on the first
 // call that needs it. A module that cannot be loaded leaves every file unread and nothing
 // converted, each telling why.
 class LazyCardSound : public SampleFormats, public SampleConverter {

@@ -37,7 +37,7 @@ public:
     // Reads up to frames interleaved frames as floats (full scale 1.0); 0 at the end. Throws
     // FileError when the data cannot be read.
     std::size_t read(float* values, std::size_t frames);
-    // Back to the first frame, for a second pass.
+    // Goes back to the first frame, for a second pass.
     void rewind();
 
     struct Source;

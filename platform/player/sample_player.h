@@ -44,7 +44,7 @@ private:
     void play(double fromSeconds);
     void stop();
     void close();
-    // A decode still working is waited for, so that no file stays open, and its sample dropped.
+    // Waits for a decode still working, so that no file stays open, and drops its sample.
     void dropDecoding();
     QAudioFormat prepareAudio(const QAudioDevice& device);
 

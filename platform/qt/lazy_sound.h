@@ -13,7 +13,7 @@
 
 namespace quodlin {
 
-// The sound parts of the module in the first of folders that holds it, loaded on the first call
+// Loads the sound parts of the module in the first of folders that holds it, on the first call
 // that needs them, from any thread. A module that cannot be loaded leaves every file unread and the
 // player silent, each telling why.
 class LazySound : public SampleFormats, public SampleConverter, public SampleOverviews {
@@ -27,7 +27,7 @@ public:
     ConversionNotes convert(const std::string& sourcePath, const SampleShaping& shaping,
                             OutputFile& out) override;
     SampleOverview read(const std::string& path, int columns, const StillWanted& wanted) override;
-    // A player that makes the module's player at its first "Open", on the calling thread.
+    // Returns a player that makes the module's player at its first "Open", on the calling thread.
     std::unique_ptr<Player> newPlayer();
 
     // The loaded parts; none, with loadError() telling why, when the module cannot be loaded.

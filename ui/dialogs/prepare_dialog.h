@@ -10,10 +10,10 @@ class QLabel;
 
 namespace quodlin {
 
-// "Prepare for the ES1": the samples of a run, each marked ready or needing conversion, how to
-// shape them with the levels of Normalize and Trim, and their size on the card before and after,
-// held against the card's free space; all of it follows the boxes. Convert is the default
-// (Enter); Escape cancels.
+// "Prepare for the ES1" lists the samples of a run, each marked ready or needing conversion,
+// offers to shape them with the levels of Normalize and Trim, and holds their size on the card
+// before and after against the card's free space; all of it follows the boxes. Convert is the
+// default (Enter); Escape cancels.
 class PrepareDialog : public QDialog {
     Q_OBJECT
 public:

@@ -31,7 +31,7 @@ protected:
     const std::string& startText() const { return startText_; }
     // Runs each time the dialog opens, once the starting text is remembered.
     virtual void opened() {}
-    // A button that Enter does not press.
+    // Makes a button that Enter does not press.
     QPushButton* button(const char* name, const QString& caption);
 
     void showEvent(QShowEvent* event) override;

@@ -7,7 +7,7 @@
 
 namespace quodlin {
 
-// Each file's format read once for every list, line and run of the window, and again only when
+// Reads each file's format once for every list, line and run of the window, and again only when
 // the file changed. Safe to use from the window's workers at once.
 class CachedSampleFormats : public SampleFormats {
 public:

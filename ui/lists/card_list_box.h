@@ -8,11 +8,11 @@
 
 namespace quodlin {
 
-// What a drag out of the card list carries: only the computer list takes it, as a copy from the
-// card of the rows selected.
+// A drag out of the card list carries this type: only the computer list takes it, as a copy from
+// the card of the rows selected.
 inline constexpr const char* kCardRowsMimeType = "application/x-quodlin-card-rows";
 
-// The card list: dragging rows out of it, and dropping files on it from the computer list or
+// The card list: its rows can be dragged out, and files dropped on it from the computer list or
 // the desktop's file manager.
 class CardListBox : public QListWidget {
     Q_OBJECT
@@ -40,10 +40,10 @@ private:
     QString placeholder_;
 };
 
-// The local files a drag carries, as the paths' bytes, also when a name is not UTF-8; empty when
-// it carries none.
+// Returns the local files a drag carries, as the paths' bytes, also when a name is not UTF-8; empty
+// when it carries none.
 std::vector<std::string> LocalFilesOf(const QMimeData* mime);
-// The URL of a local file that keeps every byte of its path.
+// Makes the URL of a local file, keeping every byte of its path.
 QUrl UrlOfLocalFile(const std::string& path);
 
 // Takes a drag or drop as a copy when it is acceptable and refuses it otherwise; returns which.

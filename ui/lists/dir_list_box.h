@@ -7,7 +7,7 @@
 
 namespace quodlin {
 
-// The directories of a path as a tree-like list: the chain from the drive's root down to the
+// Shows the directories of a path as a tree-like list: the chain from the drive's root down to the
 // path, open, then the path's subdirectories. Double click or Enter on one opens it.
 class DirListBox : public QTreeWidget {
     Q_OBJECT

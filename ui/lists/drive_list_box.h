@@ -35,8 +35,8 @@ public:
 
     void showPopup() override;
     void hidePopup() override;
-    // The tool tip when no drive is shown; a drive shown has its whole text as tool tip. The
-    // key that opens the list is told after either.
+    // Sets the tool tip for when no drive is shown; a drive shown has its whole text as tool tip.
+    // The key that opens the list is told after either.
     void setBaseToolTip(const QString& tip, const QString& keyHint = QString()) {
         baseToolTip_ = tip;
         keyHint_ = keyHint;

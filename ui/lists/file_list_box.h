@@ -23,8 +23,8 @@ public:
     // Reads the directory again for the files of the mode; names that stay keep their
     // selection. On failure the list is empty and the error passed on.
     void refresh(Mode mode);
-    // The file name of a row exactly as the directory holds it, also when it is not UTF-8 and
-    // the row can only show it approximately.
+    // Returns the file name of a row exactly as the directory holds it, also when it is not UTF-8
+    // and the row can only show it approximately.
     std::string name(int row) const;
     const std::vector<std::string>& names() const { return names_; }
     std::vector<std::string> selectedNames() const;

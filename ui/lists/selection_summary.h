@@ -13,7 +13,7 @@ namespace quodlin {
 
 class FormatWorker;
 
-// What a list's selection holds, in the status bar: the formats are read off the window's
+// Tells in the status bar what a list's selection holds. The formats are read off the window's
 // thread, so that selecting 500 samples does not stop the window, and the text is told once
 // every format of the last selection is known.
 class SelectionSummary : public QObject {

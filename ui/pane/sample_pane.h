@@ -16,7 +16,7 @@ class ElidedLabel;
 class OverviewCache;
 class WaveformView;
 
-// Under the lists: the sample selected on either side, as a waveform with its format, whether
+// Shows under the lists the sample selected on either side: its waveform, its format, whether
 // it is ready for the instrument, its length and its size on the card. While it plays, a cursor
 // follows the sound.
 class SamplePane : public QFrame {
@@ -28,7 +28,7 @@ public:
     // onCard: the sample is on the card, so its size there is its own.
     void showSample(const std::string& path, bool onCard);
     void showNothing();
-    // The shaping a copy would use now; the size follows it.
+    // Sets the shaping a copy would use now; the size shown follows it.
     void setShaping(const SampleShaping& shaping);
     // The player has just started path; the cursor follows it while the pane shows it.
     void playing(const std::string& path);
@@ -37,7 +37,7 @@ public:
     WaveformView* waveform() const { return wave_; }
 
 signals:
-    // A click in the waveform: play the pane's sample from there.
+    // The waveform was clicked, to play the pane's sample from there.
     void playFromWanted(double seconds);
 
 protected:

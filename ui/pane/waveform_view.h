@@ -7,8 +7,8 @@
 
 namespace quodlin {
 
-// A sample's waveform, one min/max column per device pixel and its channels stacked, with a
-// cursor where the sound is while it plays. A click asks to play from there. With no waveform
+// Shows a sample's waveform, one min/max column per device pixel and its channels stacked, with
+// a cursor where the sound is while it plays. A click asks to play from there. With no waveform
 // it shows why in its place.
 class WaveformView : public QWidget {
     Q_OBJECT
@@ -16,7 +16,7 @@ public:
     explicit WaveformView(QWidget* parent);
 
     void setWave(const WaveOverview& wave, double seconds);
-    // Shown instead of a waveform: "Reading…", or why there is none.
+    // Shows text instead of a waveform: "Reading…", or why there is none.
     void setText(const QString& text);
     // Seconds into the sample; below 0 for none.
     void setCursorAt(double seconds);

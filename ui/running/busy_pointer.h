@@ -4,7 +4,8 @@
 
 namespace quodlin {
 
-// The busy pointer for as long as the object lives, normal again however the work ends.
+// Shows the busy pointer for as long as the object lives; the pointer is normal again however
+// the work ends.
 class BusyPointer {
 public:
     BusyPointer() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }

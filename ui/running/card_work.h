@@ -31,7 +31,7 @@ public:
     // Runs action now, or once the quiet run that works now has ended, in the order asked. False
     // while a run the user started works: its actions wait, disabled.
     bool whenIdle(std::function<void()> action);
-    // The prompt a run asks through.
+    // A run asks its questions through this prompt.
     Prompt& prompt() { return *prompt_; }
     // Calls f on the window's thread and waits for it to return; at once when already there.
     void call(const std::function<void()>& f);

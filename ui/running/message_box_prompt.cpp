@@ -34,7 +34,7 @@ QString Text(const std::string& text) {
 // grows past the screen and its buttons stay in reach.
 constexpr int kMostLines = 10;
 
-// The first kMostLines lines of lines and how many more there are, told.
+// Keeps the first kMostLines lines and tells how many more there are.
 QString Shortened(const QStringList& lines) {
     if (lines.size() <= kMostLines + 2) return lines.join('\n');
     return lines.mid(0, kMostLines).join('\n') +
@@ -52,7 +52,7 @@ public:
         if (lines.size() > kMostLines + 2) setDetailedText(Text(text));
     }
 
-    // Names as a list after detail, at most kMostLines of them in the box itself.
+    // Lists names after detail, with at most kMostLines of them in the box itself.
     void listNames(const std::string& detail, const std::vector<std::string>& names) {
         QStringList quoted;
         for (const std::string& name : names) quoted << Text(Quoted(name));

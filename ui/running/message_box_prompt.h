@@ -10,9 +10,9 @@
 
 namespace quodlin {
 
-// The window's message boxes: icon and buttons by the style number, the title "Quodlin" unless
-// another is given. Every question defaults to the answer that loses nothing. Messages told
-// before the main window is shown wait for it, and then open over it.
+// Tells and asks through the window's message boxes: the style sets the icon and buttons, and
+// the title is "Quodlin" unless another is given. Every question defaults to the answer that loses
+// nothing. Messages told before the main window is shown wait for it, and then open over it.
 class MessageBoxPrompt : public Prompt {
 public:
     using Prompt::message;
@@ -22,14 +22,14 @@ public:
     bool questionWithDetail(const std::string& text, const std::string& detail) override;
     EachAnswer questionForEach(const std::string& text, const std::string& subject) override;
     PrepareAnswer prepareQuestion(const PrepareQuestion& q) override;
-    // One box, naming the files under the text.
+    // Shows one box that names the files under the text.
     void messageForFiles(const std::string& text, const std::vector<std::string>& names,
                          MessageStyle style) override;
 
-    // Where the shaping chosen in the "Prepare for the ES1" dialog is remembered.
+    // Remembers in settings the shaping chosen in the "Prepare for the ES1" dialog.
     void rememberShapingIn(Settings& settings) { settings_ = &settings; }
 
-    // The window shown: the messages held for it are shown now, as its children.
+    // Once window is shown, shows the messages held for it, as its children.
     void showHeldOver(QWidget* window);
 
 private:

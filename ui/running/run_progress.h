@@ -35,7 +35,8 @@ public:
 
     int filesAsked() const { return filesAsked_; }
     int filesDone() const { return filesDone_; }
-    // Canceled, or ended before its last file (a card pulled, a copy that failed).
+    // True when the run was canceled or ended before its last file (a card pulled, a copy that
+    // failed).
     bool stopped() const;
 
 private:
@@ -52,7 +53,7 @@ private:
     std::atomic<int> filesAsked_ = 0;
     std::atomic<int> filesReached_ = 0;
     std::atomic<int> filesDone_ = 0;
-    // What the run told last, read by the window's thread.
+    // Guards what the run told last, which the window's thread reads.
     mutable std::mutex mutex_;
     std::uint64_t totalBytes_ = 0;
     std::uint64_t doneBytes_ = 0;

@@ -8,7 +8,7 @@ class QToolButton;
 
 namespace quodlin {
 
-// The player control of the samples page: Play and Stop for the sample the player holds.
+// Offers Play and Stop on the samples page for the sample the player holds.
 class WavPlayer : public QWidget {
     Q_OBJECT
 public:

@@ -1,5 +1,5 @@
-// The card list's context menu: the whole card backed up or rescued into a folder, restored from
-// one, checked, or shown in the desktop's file manager.
+// The card list's context menu acts on the whole card: it backs it up or rescues it into a folder,
+// restores it from one, checks it, or shows it in the desktop's file manager.
 #include <QDate>
 #include <QDesktopServices>
 #include <QDir>
@@ -28,7 +28,7 @@ QString MusicOrHome() {
     return !music.isEmpty() && QDir(music).exists() ? music : QDir::homePath();
 }
 
-// "ES1 card 2024-05-01" in the music or home folder, numbered when that name is taken.
+// Picks "ES1 card 2024-05-01" in the music or home folder, numbered when that name is taken.
 QString NewBackupFolder() {
     const QDir parent(MusicOrHome());
     const QString base = QStringLiteral("ES1 card ") + QDate::currentDate().toString(Qt::ISODate);
@@ -58,7 +58,7 @@ void frmQuodlinMain::cardBackUp_Click() {
                  BackupDoneText);
 }
 
-// A backup or a rescue: the whole card into a new folder the user names.
+// Backs up or rescues the whole card into a new folder the user names.
 void frmQuodlinMain::copyCardInto(const char* question, const char* title, CardCopyRun run,
                                   CardCopyDoneText doneText) {
     if (!cardChosen()) return;
@@ -122,7 +122,7 @@ void frmQuodlinMain::restoreFrom(const VerifiedBackup& backup) {
         });
 }
 
-// A failing card's files copied as far as they can be read, the rest as zeros and listed.
+// Copies a failing card's files as far as they can be read; the rest become zeros and are listed.
 void frmQuodlinMain::cardRescue_Click() {
     copyCardInto("Rescue the card into a new folder", "Rescuing SmartMedia", RescueCard,
                  RescueDoneText);

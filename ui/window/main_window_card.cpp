@@ -1,5 +1,5 @@
-// The card side: the drive chosen in smDrive, opened as the card side's root and dropped when it
-// goes away, and the card list showing the card side's lines.
+// The card side: the drive chosen in smDrive is opened as the card side's root and dropped when it
+// goes away, and the card list shows the card side's lines.
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>

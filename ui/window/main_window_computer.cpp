@@ -1,4 +1,4 @@
-// The computer side: the directory chosen in the directory chooser and its file list.
+// The computer side: the list shows the directory chosen in the directory chooser.
 #include <QPushButton>
 
 #include "core/computer/directory_query.h"

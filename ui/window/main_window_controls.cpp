@@ -62,7 +62,7 @@ QPushButton* ArrowButton(QWidget* parent, const char* name, const QIcon& arrow,
     return button;
 }
 
-// Bold "MS Sans Serif" where the machine has it, the window's own face otherwise. Asking for a
+// Uses bold "MS Sans Serif" where the machine has it, the window's own face otherwise. Asking for a
 // face the machine lacks makes the font system look for a stand-in, which start-up would wait for.
 QFont BoldFont(const QFont& base) {
     QFont font = base;
@@ -98,7 +98,7 @@ void frmQuodlinMain::buildControls() {
     buildStatusBar();
     fraSample = new SamplePane(parts_.sampleOverviews, parts_.fileSystem, player(), this);
 
-    // The drawn window with the sample pane and then the status bar under it.
+    // The pages are placed as drawn, with the sample pane and then the status bar under them.
     const int barTwips = stbStatus->sizeHint().height() * 15;
     auto* layout = new TwipsLayout(this, 7425, 5370 + kPaneTwips + barTwips);
     layout->place(TabStrip, 45, 90, 7350, -1, {0, 0, 1, 0});
@@ -112,8 +112,9 @@ void frmQuodlinMain::buildControls() {
     setTabOrder();
 }
 
-// Two lines, so that the texts show whole: what the last run did or what plays, and the card's
-// use, which keeps to the right, above; what the selection holds below, across the window.
+// The status bar has two lines, so that the texts show whole: what the last run did or what plays,
+// and the card's use, which keeps to the right, above; what the selection holds below, across the
+// window.
 void frmQuodlinMain::buildStatusBar() {
     stbStatus = Named(new QStatusBar(this), "stbStatus");
     stbStatus->setSizeGripEnabled(false);
@@ -198,8 +199,8 @@ void frmQuodlinMain::buildHelpPage() {
     HelpFrame->setVisible(false);
 }
 
-// The work page from the top left, the bottom row from left to right, then the tabs and the
-// help text.
+// Tab goes through the work page from the top left, the bottom row from left to right, then the
+// tabs and the help text.
 void frmQuodlinMain::setTabOrder() {
     const QList<QWidget*> order = {cmdPathSelect,
                                    smDrive,

@@ -1,5 +1,5 @@
 // The runs the window starts: copying, deleting and renaming on both sides, drops and previews.
-// Each one hands the window's selection to the core run, which stops the player first, and then
+// Each one stops the player, hands the window's selection to the core run on the worker, and then
 // shows what the run left on the disk.
 
 #include <QInputDialog>
@@ -40,7 +40,7 @@ void InvertSelection(QListWidget& list) {
     }
 }
 
-// What the status line says of a preview: nothing when it plays.
+// Says why a preview is silent, for the status line; "" when it plays.
 std::string PreviewStatus(const Player& player, const std::string& path) {
     if (player.hasNoDevice()) return "No sound device";
     std::string reason = player.lastError();
@@ -49,7 +49,7 @@ std::string PreviewStatus(const Player& player, const std::string& path) {
     return "Cannot play " + FileNameOf(path) + ": " + reason;
 }
 
-// How many of names are no longer among now.
+// Counts the names that are no longer among now.
 int Gone(const std::vector<std::string>& names, const std::vector<std::string>& now) {
     return static_cast<int>(std::count_if(names.begin(), names.end(), [&](const std::string& name) {
         return std::find(now.begin(), now.end(), name) == now.end();

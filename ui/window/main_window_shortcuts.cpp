@@ -22,8 +22,8 @@ QString WithKey(const QString& tip, const QKeySequence& key) {
     return tip + KeyHint(key);
 }
 
-// A click at once, with no pressed look first, so that the key acts as soon as it is pressed. A
-// hidden or disabled button's key does nothing.
+// The key clicks the button at once, with no pressed look first, so that it acts as soon as it
+// is pressed. A hidden or disabled button's key does nothing.
 void GiveKey(QAbstractButton* button, const QKeySequence& key, const QString& tip) {
     QObject::connect(new QShortcut(key, button), &QShortcut::activated, button,
                      &QAbstractButton::click);
