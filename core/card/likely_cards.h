@@ -3,13 +3,11 @@
 #include <string>
 #include <vector>
 
+#include "core/samples/instrument_format.h"
 #include "platform/file_system.h"
 #include "platform/volumes.h"
 
 namespace quodlin {
-
-// The largest card the instrument's era made was 128 MB: a larger FAT volume is a USB stick.
-inline constexpr std::uint64_t kLargestLikelyCard = 128ull * 1024 * 1024;
 
 // The mounted volumes that are likely an ES1 card: a FAT file system of at most 128 MB, or one
 // whose root holds names.txt.

@@ -40,6 +40,8 @@ inline constexpr int kLowestSourceRate = 1000;
 inline constexpr int kHighestSourceRate = 768000;
 inline constexpr int kMostSourceChannels = 8;
 inline constexpr std::uint64_t kLargestConvertedBytes = 64ull * 1024 * 1024;
+// The largest card of the instrument's era was 128 MB: a larger FAT volume is a USB stick.
+inline constexpr std::uint64_t kLargestLikelyCard = 128ull * 1024 * 1024;
 
 // The instrument plays mono or stereo: more channels are mixed down to two.
 inline int ConvertedChannels(int sourceChannels) {

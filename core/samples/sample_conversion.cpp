@@ -199,7 +199,8 @@ std::string ConversionRefusal(const std::string& name, const SampleFormat& forma
     }
     if (!format.consistent) return refused + "its header claims more sound than the file holds.";
     if (ConvertedBytes(format, shaping) > kLargestConvertedBytes) {
-        return refused + "the sample would be larger than the largest card (64 MB).";
+        return refused + "the sample would be larger than the largest card (" +
+               std::to_string(kLargestConvertedBytes >> 20) + " MB).";
     }
     return "";
 }
