@@ -1,7 +1,8 @@
-// A restore whose every file operation fails once in turn; the round trip is a case under
-// tests/cases/archive.
+// A backup and a restore whose every file operation fails once in turn; the round trip is a case
+// under tests/cases/archive.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 
@@ -39,19 +40,38 @@ const Files kBackedUp = {
      "[ES1 banks]\r\n1.es1=Set\r\n\r\n[ES1 samples]\r\n00.wav=Kick 2\r\n02.wav=Hat\r\n\r\n\r\n"},
 };
 
-struct RestoreRun {
+struct ArchiveRun {
     int status;
     std::string err;
 };
 
-RestoreRun Restore(FileSystem& fs, const std::string& backup, const std::string& card) {
+ArchiveRun RunArchive(int (*command)(const ArchiveArgs&), FileSystem& fs, const std::string& from,
+                      const std::string& to) {
     std::ostringstream out;
     std::ostringstream err;
     NoSampleFormats formats;
-    const std::vector<std::string> operands = {backup, card};
-    const int status = RestoreCommand({operands, true, false, false, fs, fs, formats, out, err,
-                                       [](const std::string&) { return kExitUsage; }});
+    const std::vector<std::string> operands = {from, to};
+    const int status = command({operands, true, false, false, fs, fs, formats, out, err,
+                                [](const std::string&) { return kExitUsage; }});
     return {status, err.str()};
+}
+
+// Every line told of a failure is whole: its brackets close, each followed by a stop, a comma or
+// a space, and it ends as a sentence does.
+void ExpectWholeLines(const std::string& err, const std::string& what) {
+    std::istringstream lines(err);
+    for (std::string line; std::getline(lines, line);) {
+        EXPECT_EQ(std::count(line.begin(), line.end(), '('),
+                  std::count(line.begin(), line.end(), ')'))
+            << what << ": " << line;
+        for (std::size_t at = line.find(')'); at != std::string::npos;
+             at = line.find(')', at + 1)) {
+            EXPECT_TRUE(at + 1 == line.size() ||
+                        std::string(".,: ").find(line[at + 1]) != std::string::npos)
+                << what << ": " << line;
+        }
+        EXPECT_TRUE(line.ends_with('.') || line.ends_with(':')) << what << ": " << line;
+    }
 }
 
 // The card holds one of the two catalogues whole, every file it names, and no temporary file
@@ -89,14 +109,36 @@ TEST(CardArchive, EveryFailedRestoreStepIsToldAndLeavesAReadableCatalogue) {
     };
 
     test::ForEveryFault(resetCard, [&](test::FaultyFileSystem& fs, const std::string& what) {
-        const RestoreRun run = Restore(fs, backup, card);
+        const ArchiveRun run = RunArchive(RestoreCommand, fs, backup, card);
         if (!fs.failed()) {
             EXPECT_EQ(test::FilesIn(card), kBackedUp) << run.err;
             return;
         }
         EXPECT_EQ(run.status, kExitFailed) << what;
         EXPECT_NE(run.err.find("injected"), std::string::npos) << what << run.err;
+        ExpectWholeLines(run.err, what);
         ExpectCatalogueReadable(test::FilesIn(card), !fs.pulled());
+    });
+}
+
+TEST(CardArchive, EveryFailedBackupStepIsToldAndLeavesTheCardAsItWas) {
+    test::TempDir dir;
+    const std::string card = dir.file("card");
+    const std::string backup = dir.file("backup");
+    const auto reset = [&] {
+        fs::remove_all(card);
+        fs::remove_all(backup);
+        fs::create_directory(card);
+        WriteFiles(card, kOldCard);
+    };
+    test::ForEveryFault(reset, [&](test::FaultyFileSystem& faulty, const std::string& what) {
+        const ArchiveRun run = RunArchive(BackupCommand, faulty, card, backup);
+        EXPECT_EQ(test::FilesIn(card), kOldCard) << what;
+        EXPECT_EQ(run.status, faulty.failed() ? kExitFailed : kExitDone) << what << run.err;
+        if (faulty.failed()) {
+            EXPECT_FALSE(test::FilesIn(backup).contains("SHA256SUMS") && run.err.empty()) << what;
+            ExpectWholeLines(run.err, what);
+        }
     });
 }
 
@@ -136,7 +178,7 @@ TEST_P(RestoreFit, RestoresWholeOrWritesNothing) {
                   .status,
               0);
     LocalFileSystem local;
-    const RestoreRun run = Restore(local, backup, card.root());
+    const ArchiveRun run = RunArchive(RestoreCommand, local, backup, card.root());
     EXPECT_EQ(run.status, fit.status) << run.err;
     EXPECT_EQ(test::FilesIn(card.root()), fit.status == kExitDone ? files : Files{}) << run.err;
     if (fit.status != kExitDone) {
