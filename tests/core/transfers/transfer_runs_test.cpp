@@ -27,6 +27,16 @@ struct StopAfterOne : RunObserver {
     bool next(int index, int, const std::string&) override { return index < 1; }
 };
 
+// The busy pointer shows while a file is copied, and is off again however a run ends.
+struct BusyPointer : RunObserver {
+    void busy(bool on) override { shown = on; }
+    bool copied(std::uint64_t) override {
+        EXPECT_TRUE(shown) << "bytes copied without the busy pointer";
+        return true;
+    }
+    bool shown = false;
+};
+
 class Transfers : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -106,7 +116,7 @@ protected:
     FaultyFileSystem fs;
     CardSide card{fs};
     test::RecordingPrompt prompt;
-    RunObserver observer;
+    BusyPointer observer;
 };
 
 // Where the copies go and how they are named is in the put cases under tests/cases/names.
@@ -122,6 +132,7 @@ TEST_F(Transfers, EveryFailureDuringCopyToCardIsReportedAndNoNameIsLost) {
         test::RecordingPrompt told;
         const bool done = CopyToCard(side, told, sources(), observer);
         EXPECT_EQ(done, !faulty.failed()) << what;
+        EXPECT_FALSE(observer.shown) << what;
         EXPECT_EQ(told.messages.empty(), !faulty.failed()) << what;
         const auto lines = cardList();
         EXPECT_EQ(lines[0], "00.wav = Kick") << what;
@@ -146,6 +157,7 @@ TEST_F(Transfers, EveryFailureDuringCopyFromCardKeepsTheExistingFileAndGoesOn) {
             test::RecordingPrompt told;
             told.answers = {true};
             const bool done = CopyFromCard(side, told, side.table().entries(), pc, observer);
+            EXPECT_FALSE(observer.shown) << what;
             const std::string kick = ReadBytes(pc + "/Kick.wav");
             EXPECT_TRUE(kick == "mine" || kick == "kick data") << what;
             EXPECT_EQ(done, told.messages.empty()) << what;
