@@ -229,6 +229,19 @@ const Cost kCosts[] = {
          NameOnCard(side, prompt, {{"00.wav", "Kick"}}, [](auto&) { return "Bass"; });
      }}};
 
+// Without a card each action says so, once, and reads nothing.
+TEST_F(Transfers, WithoutACardEachActionSaysSoOnce) {
+    for (const Cost& cost : kCosts) {
+        FaultyFileSystem counting;
+        CardSide side(counting);
+        test::RecordingPrompt told;
+        told.answers = {true};
+        cost.run(side, told);
+        EXPECT_EQ(told.messages, std::vector<std::string>{kNoCardChosen}) << cost.action;
+        EXPECT_EQ(counting.count(test::Op::List), 0) << cost.action;
+    }
+}
+
 TEST_F(Transfers, EachActionReadsTheCardOnceToPlanAndOnceToShowTheResult) {
     for (const Cost& cost : kCosts) {
         freshFolders();
