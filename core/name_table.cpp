@@ -12,6 +12,8 @@ std::string CatalogueName(const std::string& name) {
     static const std::string kBreaks[] = {"\r",       "\n",           "\v",          "\f",
                                           "\xC2\x85", "\xE2\x80\xA8", "\xE2\x80\xA9"};
     const std::string text = NameText(name);
+    // A name holds none of their bytes as a rule: it is kept as it is.
+    if (text.find_first_of("\r\n\v\f\xC2\xE2") == std::string::npos) return text;
     std::string out;
     out.reserve(text.size());
     for (std::size_t pos = 0; pos < text.size();) {

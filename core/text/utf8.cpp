@@ -111,6 +111,10 @@ char32_t FromWindows1252(unsigned char byte) {
 }
 
 std::string DecodeWindows1252(std::string_view bytes) {
+    // ASCII, which most catalogues are, reads the same in both.
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; })) {
+        return std::string(bytes);
+    }
     std::string out;
     out.reserve(bytes.size());
     for (const char c : bytes) AppendUtf8(out, FromWindows1252(static_cast<unsigned char>(c)));
@@ -137,6 +141,9 @@ std::string NameText(std::string_view bytes) {
 }
 
 std::string VisibleText(std::string_view bytes) {
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return c >= ' ' && c <= '~'; })) {
+        return std::string(bytes);
+    }
     std::u32string text = DecodeUtf8(NameText(bytes));
     std::replace_if(text.begin(), text.end(), IsC0OrC1Control, U'?');
     return EncodeUtf8(text);
