@@ -11,7 +11,7 @@ std::string CatalogueName(const std::string& name) {
     // CR, LF, VT, FF, NEL, LINE SEPARATOR and PARAGRAPH SEPARATOR all end a line somewhere.
     static const std::string kBreaks[] = {"\r",       "\n",           "\v",          "\f",
                                           "\xC2\x85", "\xE2\x80\xA8", "\xE2\x80\xA9"};
-    const std::string text = NameText(name);
+    std::string text = NameText(name);
     // A name holds none of their bytes as a rule: it is kept as it is.
     if (text.find_first_of("\r\n\v\f\xC2\xE2") == std::string::npos) return text;
     std::string out;
