@@ -126,6 +126,9 @@ public:
     virtual bool isDirectory(const std::string& path) = 0;
     virtual std::uint64_t fileSize(const std::string& path) = 0;
     virtual std::unique_ptr<InputFile> openForReading(const std::string& path) = 0;
+    // The file's size and time of change; throws FileError when it cannot be examined. A file
+    // system that can tell them without opening the file says so by overriding this.
+    virtual FileStamp stampOf(const std::string& path) { return openForReading(path)->stamp(); }
     // Fails with AlreadyExists when anything of that name is there.
     virtual std::unique_ptr<OutputFile> createNew(const std::string& path) = 0;
     virtual void remove(const std::string& path) = 0;

@@ -48,6 +48,10 @@ std::unique_ptr<InputFile> WithCardImage::openForReading(const std::string& path
     return route(path).fs.openForReading(path);
 }
 
+FileStamp WithCardImage::stampOf(const std::string& path) {
+    return route(path).fs.stampOf(path);
+}
+
 std::unique_ptr<OutputFile> WithCardImage::createNew(const std::string& path) {
     return route(path).fs.createNew(path);
 }

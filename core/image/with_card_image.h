@@ -27,6 +27,7 @@ public:
     bool isDirectory(const std::string& path) override;
     std::uint64_t fileSize(const std::string& path) override;
     std::unique_ptr<InputFile> openForReading(const std::string& path) override;
+    FileStamp stampOf(const std::string& path) override;
     std::unique_ptr<OutputFile> createNew(const std::string& path) override;
     void remove(const std::string& path) override;
     void createDirectory(const std::string& path) override;

@@ -10,7 +10,7 @@ namespace quodlin {
 // from it is keyed by. Zero for a file that cannot be opened.
 inline FileStamp StampOf(FileSystem& fs, const std::string& path) {
     try {
-        return fs.openForReading(path)->stamp();
+        return fs.stampOf(path);
     } catch (const FileError&) {
         return {};
     }
