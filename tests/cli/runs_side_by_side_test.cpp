@@ -136,22 +136,6 @@ TEST(RunsSideBySide, AWriterGivesUpOnACardHeldByAnother) {
     holder.get();
 }
 
-// A 16-bit stereo PCM WAV of frames frames at rate.
-std::string Wave(int rate, std::uint32_t frames) {
-    const auto le = [](std::uint32_t v, int bytes) {
-        std::string out;
-        for (int i = 0; i < bytes; ++i) out += static_cast<char>(v >> (8 * i) & 0xFF);
-        return out;
-    };
-    const std::uint32_t data = frames * 4;
-    std::string wave = "RIFF" + le(36 + data, 4) + "WAVEfmt " + le(16, 4) + le(1, 2) + le(2, 2) +
-                       le(static_cast<std::uint32_t>(rate), 4) +
-                       le(static_cast<std::uint32_t>(rate) * 4, 4) + le(4, 2) + le(16, 2) + "data" +
-                       le(data, 4);
-    for (std::uint32_t i = 0; i < data; ++i) wave += static_cast<char>(i * 7 % 251);
-    return wave;
-}
-
 // A source truncated while a put copies or converts it: no sample reaches the card.
 class ChangingSource : public ::testing::TestWithParam<std::vector<std::string>> {};
 
@@ -162,7 +146,7 @@ TEST_P(ChangingSource, IsNeverCopiedInPart) {
     // The source is read slowly, so that it changes while the put reads it.
     test::TestCard slow(dir.path() + "/slow", 8192, true, test::CardKind::Failing);
     REQUIRE_FAT_CARD(slow);
-    test::WriteBytes(slow.root() + "/loop.wav", Wave(44100, 100000));
+    test::WriteBytes(slow.root() + "/loop.wav", test::Wav(1, 2, 44100, 16, 400000));
     slow.setFaults("slow 200000 0\n");
     std::vector<std::string> args = GetParam();
     args.push_back(card.root());
@@ -200,10 +184,7 @@ TEST(RunsSideBySide, ARestoreNeverWritesACardSwappedUnderIt) {
     REQUIRE_FAT_CARD(slow);
     test::WriteBytes(slow.root() + "/00.wav", std::string(150000, 'k'));
     test::WriteBytes(slow.root() + "/names.txt", "[ES1 samples]\r\n00.wav=Kick\r\n");
-    ASSERT_EQ(
-        test::RunProgram({"sh", "-c", "cd \"$1\" && sha256sum * > SHA256SUMS", "sh", slow.root()})
-            .status,
-        0);
+    ASSERT_TRUE(test::WriteSums(slow.root()));
     slow.setFaults("slow 100000 0\n");
     auto restore =
         std::async(std::launch::async, Card,

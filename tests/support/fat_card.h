@@ -85,6 +85,9 @@ struct ProcessResult {
 // Runs a program with its arguments (no shell), capturing its output.
 ProcessResult RunProgram(const std::vector<std::string>& argv);
 
+// Writes the SHA256SUMS of every file in dir with sha256sum, as a backup holds it.
+bool WriteSums(const std::string& dir);
+
 bool InCi();
 
 }  // namespace quodlin::test

@@ -43,4 +43,33 @@ bool Exists(const std::string& path) {
     return std::filesystem::exists(PathOf(path), ignored);
 }
 
+namespace {
+
+void Put(std::string& out, std::uint64_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xff));
+}
+
+}  // namespace
+
+std::string Wav(int tag, int channels, std::uint32_t rate, int bits, std::size_t dataBytes,
+                std::string data) {
+    if (data.empty()) data.assign(dataBytes, '\0');
+    const std::uint64_t blockAlign = static_cast<std::uint64_t>(channels) * bits / 8;
+    std::string wav = "RIFF";
+    Put(wav, 36 + data.size(), 4);
+    wav += "WAVEfmt ";
+    Put(wav, 16, 4);
+    for (const auto& [value, bytes] : {std::pair<std::uint64_t, int>{tag, 2},
+                                       {channels, 2},
+                                       {rate, 4},
+                                       {rate * blockAlign, 4},
+                                       {blockAlign, 2},
+                                       {bits, 2}}) {
+        Put(wav, value, bytes);
+    }
+    wav += "data";
+    Put(wav, data.size(), 4);
+    return wav + data;
+}
+
 }  // namespace quodlin::test

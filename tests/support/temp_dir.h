@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -23,5 +24,10 @@ private:
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
 bool Exists(const std::string& path);
+
+// A WAV file as its header says: format tag (1 PCM, 3 float), channels, rate, bits; then its
+// data, dataBytes of silence unless given.
+std::string Wav(int tag, int channels, std::uint32_t rate, int bits, std::size_t dataBytes,
+                std::string data = "");
 
 }  // namespace quodlin::test

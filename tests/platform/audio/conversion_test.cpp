@@ -18,6 +18,8 @@
 namespace quodlin {
 namespace {
 
+using test::Wav;
+
 struct Source {
     std::string name;
     int format;
@@ -100,33 +102,6 @@ TEST(SampleConversion, ANonSoundFileIsNotReadable) {
 test::ProcessResult PutConvert(const std::string& card, std::vector<std::string> sources) {
     sources.insert(sources.begin(), {QUODLIN_CARD_PROGRAM, "put", "--convert", card});
     return test::RunProgram(sources);
-}
-
-void Put(std::string& out, std::uint64_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xff));
-}
-
-// A WAV file as its header says: format tag (1 PCM, 3 float), channels, rate, bits; then its
-// data, dataBytes of silence unless given.
-std::string Wav(int tag, int channels, std::uint32_t rate, int bits, std::size_t dataBytes,
-                std::string data = "") {
-    if (data.empty()) data.assign(dataBytes, '\0');
-    const std::uint64_t blockAlign = static_cast<std::uint64_t>(channels) * bits / 8;
-    std::string wav = "RIFF";
-    Put(wav, 36 + data.size(), 4);
-    wav += "WAVEfmt ";
-    Put(wav, 16, 4);
-    for (const auto& [value, bytes] : {std::pair<std::uint64_t, int>{tag, 2},
-                                       {channels, 2},
-                                       {rate, 4},
-                                       {rate * blockAlign, 4},
-                                       {blockAlign, 2},
-                                       {bits, 2}}) {
-        Put(wav, value, bytes);
-    }
-    wav += "data";
-    Put(wav, data.size(), 4);
-    return wav + data;
 }
 
 struct Refusal {
