@@ -23,14 +23,18 @@ namespace quodlin {
 namespace {
 
 // Pulls the card out, as a desktop does when the reader goes, before file number at of the run.
+// The busy pointer is off between files.
 struct PullingObserver : RunObserver {
     PullingObserver(test::FatCard& pulled, int before) : card(pulled), at(before) {}
+    void busy(bool on) override { shown = on; }
     bool next(int index, int, const std::string&) override {
+        EXPECT_FALSE(shown) << "the busy pointer stayed on after file " << index - 1;
         if (index == at) test::RunProgram({"fusermount", "-u", "-z", card.root()});
         return true;
     }
     test::FatCard& card;
     int at;
+    bool shown = false;
 };
 
 // Pulls the card out before the format of sample number at is read, as during a check.

@@ -36,12 +36,9 @@ const std::vector<Columns> kColumns = {
 
 TEST(SampleOverview, AKnownFileGivesKnownColumnsPerChannel) {
     test::TempDir dir;
-    SF_INFO info{0, 32000, 2, SF_FORMAT_WAV | SF_FORMAT_FLOAT, 0, 0};
-    SNDFILE* file = sf_open(dir.file("known.wav").c_str(), SFM_WRITE, &info);
     std::vector<float> frames;
     for (const float value : kLeft) frames.insert(frames.end(), {value, -value});
-    sf_writef_float(file, frames.data(), 8);
-    sf_close(file);
+    test::WriteSound(dir.file("known.wav"), SF_FORMAT_WAV | SF_FORMAT_FLOAT, 32000, 2, frames);
 
     for (const Columns& c : kColumns) {
         const SampleOverview overview =
