@@ -23,15 +23,10 @@ const std::vector<Columns> kColumns = {
     // Frames 0-2, 3-5 and 6-7: a width the frames do not divide.
     {3, {{-0.5f, 0.5f}, {-0.25f, 0.75f}, {0.0f, 0.0f}}},
     // More columns than frames: one a frame.
-    {20,
-     {{0.5f, 0.5f},
-      {-0.5f, -0.5f},
-      {0.25f, 0.25f},
-      {0.0f, 0.0f},
-      {-0.25f, -0.25f},
-      {0.75f, 0.75f},
-      {0.0f, 0.0f},
-      {0.0f, 0.0f}}},
+    // clang-format off
+    {20, {{0.5f, 0.5f}, {-0.5f, -0.5f}, {0.25f, 0.25f}, {0.0f, 0.0f}, {-0.25f, -0.25f},
+          {0.75f, 0.75f}, {0.0f, 0.0f}, {0.0f, 0.0f}}},
+    // clang-format on
 };
 
 TEST(SampleOverview, AKnownFileGivesKnownColumnsPerChannel) {
