@@ -42,9 +42,6 @@ std::uint64_t NumberOf(const std::string& word, std::size_t lineNumber) {
         }
         value = value * base + static_cast<std::uint64_t>(digit);
     }
-    if (digits.empty()) {
-        throw ImageDamage("line " + std::to_string(lineNumber) + " of the map has an empty number");
-    }
     return value;
 }
 
