@@ -12,6 +12,7 @@
 #include "core/archive/card_restore.h"
 #include "core/archive/sha256_sums.h"
 #include "core/card/card_moving.h"
+#include "core/card/card_temporary.h"
 #include "core/card/card_use.h"
 #include "core/card/likely_cards.h"
 #include "core/card_numbering.h"
@@ -313,6 +314,16 @@ const std::map<std::string, std::function<std::string(const Args&)>> kFunctions 
          if (shaping.normalizeDb) parts.push_back("normalize to " + db(*shaping.normalizeDb));
          if (shaping.trimDb) parts.push_back("trim below " + db(*shaping.trimDb));
          return Listed(parts);
+     }},
+    {"TemporaryOwnerGone",
+     [](const Args& a) {
+         // BOOT stands for this computer's start, SELF for this process.
+         LocalFileSystem fs;
+         const std::string self = fs.ownerTag();
+         std::string owner = a[0];
+         if (owner.starts_with("BOOT")) owner.replace(0, 4, self.substr(0, self.find('-')));
+         if (owner.starts_with("SELF")) owner.replace(0, 4, self);
+         return Bool(TemporaryOwnerGone(fs, owner));
      }},
     {"LevelDb",
      [](const Args& a) {
