@@ -62,10 +62,18 @@ fi
     echo ""
 } | sed 's/$/\r/' > "$work/full/names.txt"
 
-runs=50
-list_time=$(seconds bash -c 'for i in $(seq '"$runs"'); do "$0" list "$1"; done' "$card_tool" "$work/full")
-start_time=$(seconds bash -c 'for i in $(seq '"$runs"'); do "$0" --help; done' "$card_tool")
-ls_time=$(seconds bash -c 'for i in $(seq '"$runs"'); do ls -1 "$0"; done' "$work/full")
-printf 'list of 101 samples, 101 banks, full catalogue: %.2f ms per list, ls -1 %.2f ms (ratio %.2f; process start alone %.2f ms)\n' \
-    "$(echo "$list_time * 1000 / $runs" | bc -l)" "$(echo "$ls_time * 1000 / $runs" | bc -l)" \
-    "$(echo "$list_time / $ls_time" | bc -l)" "$(echo "$start_time * 1000 / $runs" | bc -l)"
+# The machine's pace drifts from one second to the next, so list and ls take turns in short
+# rounds, and the figures are the medians over the rounds.
+rounds=15 runs=10
+median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+for _ in $(seq "$rounds"); do
+    list=$(seconds bash -c 'for i in $(seq '"$runs"'); do "$0" list "$1"; done' "$card_tool" "$work/full")
+    ls=$(seconds bash -c 'for i in $(seq '"$runs"'); do ls -1 "$0"; done' "$work/full")
+    start=$(seconds bash -c 'for i in $(seq '"$runs"'); do "$0" --help; done' "$card_tool")
+    echo "$list $ls $start $(echo "$list / $ls" | bc -l)"
+done > "$work/rounds"
+column_median() { cut -d' ' -f"$1" "$work/rounds" | median; }
+printf 'list of 101 samples, 101 banks, full catalogue (median of %d rounds): %.2f ms per list, ls -1 %.2f ms (ratio %.2f; process start alone %.2f ms)\n' \
+    "$rounds" "$(echo "$(column_median 1) * 1000 / $runs" | bc -l)" \
+    "$(echo "$(column_median 2) * 1000 / $runs" | bc -l)" "$(column_median 4)" \
+    "$(echo "$(column_median 3) * 1000 / $runs" | bc -l)"
