@@ -12,7 +12,7 @@ public:
     bool isDirectory(const std::string& path) override;
     std::uint64_t fileSize(const std::string& path) override;
     std::unique_ptr<InputFile> openForReading(const std::string& path) override;
-    // Two looks at the file's entry, cheaper than opening it on a slow card.
+    // One look at the file's entry, cheaper than opening it on a slow card.
     FileStamp stampOf(const std::string& path) override;
     std::unique_ptr<OutputFile> createNew(const std::string& path) override;
     void remove(const std::string& path) override;

@@ -16,15 +16,6 @@ namespace fs = std::filesystem;
 
 }  // namespace
 
-FileStamp LocalFileSystem::stampOf(const std::string& path) {
-    std::error_code code;
-    const auto size = fs::file_size(SystemPath(path), code);
-    if (code) Throw(path, code);
-    const auto time = fs::last_write_time(SystemPath(path), code);
-    if (code) Throw(path, code);
-    return {size, static_cast<std::int64_t>(time.time_since_epoch().count())};
-}
-
 bool LocalFileSystem::isDirectory(const std::string& path) {
     const fs::path native = PathOf(path);
     if (!native.is_absolute()) {

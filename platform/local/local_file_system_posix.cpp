@@ -34,6 +34,11 @@ std::string ReasonOf(int error) {
     throw FileError(KindOfErrno(error), path, ReasonOf(error));
 }
 
+FileStamp StampIn(const struct stat& info) {
+    return {static_cast<std::uint64_t>(info.st_size),
+            static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+}
+
 class LocalOutputFile : public OutputFile {
 public:
     LocalOutputFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
@@ -97,8 +102,7 @@ public:
     FileStamp stamp() override {
         struct stat info {};
         if (::fstat(fd_, &info) != 0) ThrowErrno(path_, errno);
-        return {static_cast<std::uint64_t>(info.st_size),
-                static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+        return StampIn(info);
     }
 
 private:
@@ -283,6 +287,12 @@ std::unique_ptr<InputFile> LocalFileSystem::openForReading(const std::string& pa
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     return std::make_unique<LocalInputFile>(fd, path);
+}
+
+FileStamp LocalFileSystem::stampOf(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) ThrowErrno(path, errno);
+    return StampIn(info);
 }
 
 std::unique_ptr<OutputFile> LocalFileSystem::createNew(const std::string& path) {

@@ -55,6 +55,12 @@ FileErrorKind KindOfWindowsError(DWORD error) {
     throw FileError(KindOfWindowsError(error), path, Narrow(reason));
 }
 
+FileStamp StampOf(DWORD sizeHigh, DWORD sizeLow, const FILETIME& written) {
+    return {(std::uint64_t{sizeHigh} << 32) | sizeLow,
+            static_cast<std::int64_t>((std::uint64_t{written.dwHighDateTime} << 32) |
+                                      written.dwLowDateTime)};
+}
+
 class WindowsOutputFile : public OutputFile {
 public:
     WindowsOutputFile(HANDLE handle, std::string path) : handle_(handle), path_(std::move(path)) {}
@@ -126,10 +132,7 @@ public:
     FileStamp stamp() override {
         BY_HANDLE_FILE_INFORMATION info{};
         if (!GetFileInformationByHandle(handle_, &info)) ThrowLastError(path_);
-        return {
-            (std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow,
-            static_cast<std::int64_t>((std::uint64_t{info.ftLastWriteTime.dwHighDateTime} << 32) |
-                                      info.ftLastWriteTime.dwLowDateTime)};
+        return StampOf(info.nFileSizeHigh, info.nFileSizeLow, info.ftLastWriteTime);
     }
 
 private:
@@ -179,6 +182,14 @@ std::vector<DirEntry> LocalFileSystem::list(const std::string& dir) {
     SetLastError(error);
     if (error != ERROR_NO_MORE_FILES) ThrowLastError(dir);
     return entries;
+}
+
+FileStamp LocalFileSystem::stampOf(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA info{};
+    if (!GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &info)) {
+        ThrowLastError(path);
+    }
+    return StampOf(info.nFileSizeHigh, info.nFileSizeLow, info.ftLastWriteTime);
 }
 
 std::unique_ptr<InputFile> LocalFileSystem::openForReading(const std::string& path) {
