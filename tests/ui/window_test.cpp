@@ -387,19 +387,6 @@ INSTANTIATE_TEST_SUITE_P(Window, MidRunTest, ::testing::Values(
     MidRun{"pull", {"Kick.wav"}, "Copying to the computer stopped after 1 of 3 samples", {"The card was removed."}}));
 // clang-format on
 
-TEST_F(WindowTest, ComputerDeletesGoToTheTrash) {
-    open();
-    select("FileList", {0, 2});
-    prompt.answers = {true};
-    click("cmdDelPC");
-    EXPECT_EQ(prompt.questions, Rows{kDeleteOnComputerQuestion});
-    EXPECT_EQ(prompt.details, Rows{"2 files will be moved to the trash."});
-    const std::string trash = qEnvironmentVariable("XDG_DATA_HOME").toStdString() + "/Trash/";
-    EXPECT_EQ(ReadBytes(trash + "files/clap.wav"), std::string(4000, 'c'));
-    EXPECT_NE(ReadBytes(trash + "info/clap.wav.trashinfo").find("Path=" + home.file("clap.wav")),
-              std::string::npos);
-}
-
 void Drop(QAbstractItemView* target, QMimeData* mime) {
     const QPoint at = target->viewport()->rect().center();
     QDragEnterEvent enter(at, Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
@@ -538,14 +525,6 @@ TEST_F(WindowTest, SpaceTogglesThePreviewAndEscapeStopsIt) {
         sounding.push_back(player.playing);
     }
     EXPECT_EQ(sounding, (std::vector<bool>{true, false, true, false}));
-}
-
-TEST_F(WindowTest, TheMenuKeyOpensTheCardMenu) {
-    open().show();
-    auto* menu = control<QMenu>("cardMenu");
-    QTest::keyClick(list("lstSmartMedia"), Qt::Key_Menu);
-    EXPECT_TRUE(menu->isVisible());
-    menu->close();
 }
 
 // Tab walks the controls outside the lists in their order and then switches between the lists;

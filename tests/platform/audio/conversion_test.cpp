@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "core/samples/sample_readiness.h"
+#include "core/text/wording.h"
 #include "platform/audio/sndfile_sample_formats.h"
 #include "platform/audio/soxr_sample_converter.h"
 #include "platform/local/local_file_system.h"
@@ -41,12 +42,6 @@ const std::vector<Source> kSources = {
     {"s24_32k.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_24, 32000, 1, 0.6, 0.5, "24-bit"},
     {"six.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16, 48000, 6, 0.5, 0.5, "48000 Hz, 6 channels"},
 };
-
-std::string Joined(const std::vector<std::string>& texts) {
-    std::string joined;
-    for (const std::string& text : texts) joined += (joined.empty() ? "" : ", ") + text;
-    return joined;
-}
 
 void Convert(const std::string& source, const std::string& target) {
     LocalFileSystem fs;
@@ -86,17 +81,6 @@ TEST(SampleConversion, EverySourceReadsAndConvertsToTheInstrumentsFormat) {
             EXPECT_NEAR(peak, std::min(s.amplitude, 1.0), 0.02) << "level not kept";
         }
     }
-}
-
-TEST(SampleConversion, ANonSoundFileIsNotReadable) {
-    test::TempDir dir;
-    test::WriteBytes(dir.file("fake.wav"), "RIFF but only words");
-    const SampleFormat format = SndfileSampleFormats().read(dir.file("fake.wav"));
-    EXPECT_EQ(Joined(SampleProblems(format)), "not a sound file");
-    EXPECT_EQ(format.bytes, 19u);
-    LocalFileSystem fs;
-    const auto out = fs.createNew(dir.file("out.wav"));
-    EXPECT_THROW(SoxrSampleConverter().convert(dir.file("fake.wav"), {}, *out), FileError);
 }
 
 test::ProcessResult PutConvert(const std::string& card, std::vector<std::string> sources) {

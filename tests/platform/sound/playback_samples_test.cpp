@@ -38,15 +38,5 @@ TEST(SampleConversion, MixesDownSpreadsOutScalesAndClips) {
               (std::vector<std::int32_t>{0, 2147483647, -2147483647, 2147483647}));
 }
 
-// A steady level at half the device's rate keeps its level and doubles its length.
-TEST(SampleConversion, ChangesTheRateWithTheConvertersResampler) {
-    const Sample steady{std::vector<float>(400, 0.5f), 4000, 1};
-    const std::vector<float> values = Values<float>(steady, QAudioFormat::Float, 1);
-    EXPECT_NEAR(static_cast<double>(values.size()), 800.0, 1.0);
-    for (std::size_t i = 100; i < 700 && i < values.size(); ++i) {
-        ASSERT_NEAR(values[i], 0.5f, 0.01f) << "frame " << i;
-    }
-}
-
 }  // namespace
 }  // namespace quodlin::test
